@@ -1,0 +1,38 @@
+# Helpers that give every target of the project the same warnings, sanitizer
+# settings and test registration.
+
+set(BROKERBOOK_WARNINGS -Wall -Wextra -Wshadow -Wnon-virtual-dtor -Woverloaded-virtual)
+set(BROKERBOOK_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+
+function(bb_target_defaults target)
+  target_compile_options(${target} PRIVATE ${BROKERBOOK_WARNINGS})
+  if(BROKERBOOK_SANITIZE)
+    target_compile_options(${target} PRIVATE ${BROKERBOOK_SANITIZER_FLAGS})
+    target_link_options(${target} PRIVATE ${BROKERBOOK_SANITIZER_FLAGS})
+  endif()
+endfunction()
+
+# bb_library(name SOURCES ... LINKS ...): one library per layer under src/.
+function(bb_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_LINKS})
+  bb_target_defaults(${name})
+  if(BROKERBOOK_SANITIZE)
+    target_link_options(${name} INTERFACE ${BROKERBOOK_SANITIZER_FLAGS})
+  endif()
+endfunction()
+
+# bb_unit_test(name SOURCES ... LINKS ...): one GoogleTest executable per area,
+# registered with ctest case by case.
+function(bb_unit_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gtest_main)
+  bb_target_defaults(${name})
+  gtest_discover_tests(${name}
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

@@ -1,0 +1,26 @@
+#include "platform/message_service.h"
+
+namespace bb {
+
+namespace {
+
+class QuietService final : public MessageService {
+public:
+    Button show(const MessageRequest& request) override { return request.defaultButton; }
+    void beep(Beep) override {}
+};
+
+QuietService quiet;
+MessageService* installed = nullptr;
+
+}  // namespace
+
+MessageService& messages() { return installed ? *installed : quiet; }
+
+MessageService* installMessageService(MessageService* service) {
+    MessageService* previous = installed;
+    installed = service;
+    return previous;
+}
+
+}  // namespace bb

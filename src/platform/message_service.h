@@ -1,0 +1,51 @@
+// The one way the program shows a message box, asks a question or beeps.
+//
+// The program installs a service that shows real dialogs; a test installs a
+// scripted one that records each request and answers as the test says. The
+// installed service is used from the GUI thread only and is not owned here.
+#pragma once
+
+#include <string>
+
+namespace bb {
+
+enum class MessageIcon { None, Information, Exclamation, Question, Hand };
+
+// Buttons are a bit set; a reply is exactly one of them.
+enum Button : unsigned {
+    ButtonNone = 0,
+    ButtonOk = 1,
+    ButtonYes = 2,
+    ButtonNo = 4,
+    ButtonCancel = 8,
+    ButtonAbort = 16,
+    ButtonRetry = 32,
+    ButtonIgnore = 64,
+};
+
+enum class Beep { Default, Asterisk, Exclamation, Question, Hand };
+
+struct MessageRequest {
+    std::string title;
+    std::string text;  // "|" starts a new line
+    MessageIcon icon = MessageIcon::None;
+    unsigned buttons = ButtonOk;
+    Button defaultButton = ButtonOk;
+};
+
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    // Shows the message and returns the button pressed.
+    virtual Button show(const MessageRequest& request) = 0;
+    virtual void beep(Beep kind) = 0;
+};
+
+// The installed service. Before anything is installed, a quiet service
+// answers every message with its default button and makes no sound.
+MessageService& messages();
+// Installs `service` (not owned; null restores the quiet one) and returns the
+// one it replaces.
+MessageService* installMessageService(MessageService* service);
+
+}  // namespace bb
