@@ -1,0 +1,63 @@
+// The process-wide values that procedures share: the name of the procedure
+// that opened last, the pending request and the last response between a
+// browse and its form, the pending toolbar navigation, and the process-wide
+// texts that windows hand to one another.
+//
+// Used from the GUI thread only.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/text.h"
+
+namespace bb {
+
+// Request codes in PendingRequest.
+enum Request : int {
+    NoRequest = 0,
+    InsertRequest = 1,
+    ChangeRequest = 2,
+    DeleteRequest = 3,
+    SelectRequest = 4,
+    ProcessRequest = 5,
+};
+
+// Response codes in LastResponse; 0 counts as cancelled.
+enum Response : int {
+    NoResponse = 0,
+    ResponseCompleted = 1,
+    ResponseCancelled = 2,
+};
+
+// A text of a fixed width: longer values are cut, trailing spaces dropped.
+template <std::size_t Width>
+class GlobalText {
+public:
+    const std::string& get() const { return value_; }
+    void set(std::string_view v) { value_ = text::fit(v, Width); }
+    void clear() { value_.clear(); }
+    static constexpr std::size_t width() { return Width; }
+
+private:
+    std::string value_;
+};
+
+struct ProcessValues {
+    GlobalText<30> CurrentProcedure;
+    GlobalText<40> SelectedCompanyName;
+    int PendingRequest = NoRequest;
+    int LastResponse = NoResponse;
+    // The toolbar navigation request a browse passes to its update form.
+    int VCRRequest = 0;
+};
+
+ProcessValues& processValues();
+
+// What happens before the program body runs: every process-wide text blank,
+// the request, response and navigation values 0, and every file's record
+// buffer cleared, in dictionary order.
+void loadProgram();
+
+}  // namespace bb
