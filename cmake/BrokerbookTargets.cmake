@@ -10,6 +10,10 @@ function(bb_target_defaults target)
     target_compile_options(${target} PRIVATE ${BROKERBOOK_SANITIZER_FLAGS})
     target_link_options(${target} PRIVATE ${BROKERBOOK_SANITIZER_FLAGS})
   endif()
+  if(BROKERBOOK_FUZZ)
+    # coverage for the fuzzer in every library it reaches
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
+  endif()
 endfunction()
 
 # bb_library(name SOURCES ... LINKS ...): one library per layer under src/.
