@@ -48,7 +48,14 @@ void Record::setInteger(int field, std::int64_t value) {
 }
 
 void Record::setText(int field, std::string_view value) {
-    slots_[index(field)] = text::fit(value, def_->fields[index(field)].spec.width);
+    auto& slot = std::get<std::string>(slots_[index(field)]);
+    const std::size_t width = def_->fields[index(field)].spec.width;
+    // Most values already fit; assigning in place keeps the slot's storage.
+    if (value.size() <= width && (value.empty() || value.back() != ' ')) {
+        slot.assign(value);
+    } else {
+        slot = text::fit(value, width);
+    }
 }
 
 bool Record::setDecimal(int field, const Decimal& value) {

@@ -22,6 +22,7 @@ std::string errorText(int errorCode) {
         case code::kFileNotFound: return "File Not Found";
         case code::kAccessDenied: return "Access Denied";
         case code::kRecordNotAvailable: return "Record Not Available";
+        case code::kFileNotOpen: return "File Not Open";
         case code::kDuplicateKey: return "Creates Duplicate Key";
         case code::kRecordHeld: return "Record Is Already Held";
         case code::kInvalidKeyFile: return "Invalid Key File";

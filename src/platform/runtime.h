@@ -18,6 +18,7 @@ inline constexpr int kNoError = 0;
 inline constexpr int kFileNotFound = 2;
 inline constexpr int kAccessDenied = 5;
 inline constexpr int kRecordNotAvailable = 33;  // also end of file
+inline constexpr int kFileNotOpen = 37;
 inline constexpr int kDuplicateKey = 40;
 inline constexpr int kRecordHeld = 43;
 inline constexpr int kInvalidKeyFile = 46;

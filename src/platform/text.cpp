@@ -92,6 +92,8 @@ std::string pad(std::string_view s, std::size_t width) {
 }
 
 std::string fit(std::string_view s, std::size_t width) {
+    // No more bytes than the width means no more characters either.
+    if (s.size() <= width && (s.empty() || s.back() != ' ')) return std::string(s);
     return std::string(clip(cut(s, width)));
 }
 
@@ -132,6 +134,17 @@ int compareNoCase(std::string_view a, std::string_view b) {
     b = clip(b);
     std::size_t i = 0;
     std::size_t j = 0;
+    // ASCII runs need no decoding; keys compare this way millions of times.
+    while (i < a.size() && j < b.size()) {
+        const auto ca = static_cast<unsigned char>(a[i]);
+        const auto cb = static_cast<unsigned char>(b[j]);
+        if ((ca | cb) >= 0x80) break;
+        const char32_t ua = upperOf(ca);
+        const char32_t ub = upperOf(cb);
+        if (ua != ub) return ua < ub ? -1 : 1;
+        ++i;
+        ++j;
+    }
     while (i < a.size() && j < b.size()) {
         const char32_t ca = upperOf(decode(a, i));
         const char32_t cb = upperOf(decode(b, j));

@@ -1,0 +1,105 @@
+#include "platform/sqlite/holds.h"
+
+#include <ctime>
+
+#include "platform/runtime.h"
+#include "platform/sqlite/sqlite_schema.h"
+#include "platform/sqlite/sqlite_storage.h"
+
+namespace bb::sqlite {
+
+namespace {
+
+const std::string kFind = std::string("SELECT \"station\", \"taken\" FROM ") + identifier(kHoldsTable) +
+                          " WHERE \"file\" = ?1 AND \"rid\" = ?2";
+const std::string kBreak = std::string("DELETE FROM ") + identifier(kHoldsTable) +
+                           " WHERE \"file\" = ?1 AND \"rid\" = ?2 AND \"station\" = ?3";
+const std::string kTake = std::string("INSERT INTO ") + identifier(kHoldsTable) +
+                          " (\"file\", \"rid\", \"station\", \"taken\") VALUES (?1, ?2, ?3, ?4)"
+                          " ON CONFLICT DO NOTHING";
+
+}  // namespace
+
+bool Holds::tableExists() {
+    if (tableKnown_) return true;
+    DriverStatus status;
+    sqlite3_stmt* s = storage_.statement(
+        "SELECT 1 FROM sqlite_schema WHERE \"type\" = 'table' AND \"name\" = '" + std::string(kHoldsTable) + "'",
+        status);
+    tableKnown_ = s && sqlite3_step(s) == SQLITE_ROW;
+    if (s) sqlite3_reset(s);
+    return tableKnown_;
+}
+
+bool Holds::anyByOthers(const std::string& file) {
+    if (!tableExists()) return false;
+    DriverStatus status;
+    sqlite3_stmt* s = storage_.statement(std::string("SELECT 1 FROM ") + identifier(kHoldsTable) +
+                                             " WHERE \"file\" = ?1 AND \"station\" <> ?2 LIMIT 1",
+                                         status);
+    if (!s) return false;
+    sqlite3_bind_text(s, 1, file.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(s, 2, storage_.station().c_str(), -1, SQLITE_TRANSIENT);
+    const bool any = sqlite3_step(s) == SQLITE_ROW;
+    sqlite3_reset(s);
+    return any;
+}
+
+bool Holds::heldByOther(const std::string& file, std::int64_t rid, int recoverSeconds) {
+    if (!tableExists()) return false;
+    DriverStatus status;
+    sqlite3_stmt* s = storage_.statement(kFind, status);
+    if (!s) return false;
+    sqlite3_bind_text(s, 1, file.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_int64(s, 2, rid);
+    if (sqlite3_step(s) != SQLITE_ROW) {
+        sqlite3_reset(s);
+        return false;
+    }
+    const std::string station = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
+    const std::int64_t taken = sqlite3_column_int64(s, 1);
+    sqlite3_reset(s);
+    if (station == storage_.station()) return false;
+    if (storage_.stations().alive(station)) return true;
+    if (std::time(nullptr) - taken < recoverSeconds) return true;
+    // The holder is gone and its time is up: the hold no longer stands.
+    if (sqlite3_stmt* d = storage_.statement(kBreak, status)) {
+        sqlite3_bind_text(d, 1, file.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_int64(d, 2, rid);
+        sqlite3_bind_text(d, 3, station.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_step(d);
+        sqlite3_reset(d);
+    }
+    return false;
+}
+
+DriverStatus Holds::take(const std::string& file, std::int64_t rid, int recoverSeconds) {
+    if (heldByOther(file, rid, recoverSeconds)) return statusOf(code::kRecordHeld);
+    if (!tableExists() || !storage_.stations().announce()) return statusOf(code::kAccessDenied);
+    DriverStatus status;
+    sqlite3_stmt* s = storage_.statement(kTake, status);
+    if (!s) return status;
+    sqlite3_bind_text(s, 1, file.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_int64(s, 2, rid);
+    sqlite3_bind_text(s, 3, storage_.station().c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_int64(s, 4, std::time(nullptr));
+    const int rc = sqlite3_step(s);
+    sqlite3_reset(s);
+    if (rc != SQLITE_DONE) return statusFromEngine(storage_.db(), rc);
+    // Another station may have taken it between the look and the insert.
+    return heldByOther(file, rid, recoverSeconds) ? statusOf(code::kRecordHeld) : DriverStatus::success();
+}
+
+void Holds::release(const std::string& file, std::int64_t rid) {
+    if (!tableExists()) return;
+    DriverStatus status;
+    if (sqlite3_stmt* d = storage_.statement(kBreak, status)) {
+        sqlite3_bind_text(d, 1, file.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_int64(d, 2, rid);
+        sqlite3_bind_text(d, 3, storage_.station().c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_step(d);
+        sqlite3_reset(d);
+    }
+}
+
+}  // namespace bb::sqlite

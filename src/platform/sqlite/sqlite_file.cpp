@@ -1,0 +1,418 @@
+#include "platform/sqlite/sqlite_file.h"
+
+#include <charconv>
+
+#include "platform/runtime.h"
+#include "platform/sqlite/sqlite_schema.h"
+#include "platform/sqlite/sqlite_storage.h"
+#include "platform/text.h"
+
+namespace bb::sqlite {
+
+namespace {
+
+std::optional<std::int64_t> parseRid(std::string_view position) {
+    std::int64_t rid = 0;
+    const auto [end, ec] = std::from_chars(position.data(), position.data() + position.size(), rid);
+    if (ec != std::errc() || end != position.data() + position.size() || rid <= 0) return std::nullopt;
+    return rid;
+}
+
+}  // namespace
+
+SqliteFile::SqliteFile(SqliteStorage& storage, const FileDef& def)
+    : storage_(storage), def_(def), holds_(storage), table_(identifier(def.storedName)),
+      columns_(selectColumns(def)) {}
+
+SqliteFile::~SqliteFile() { release(); }
+
+DriverStatus SqliteFile::report(DriverStatus status) const {
+    setLastError({status.code, status.text, status.engineCode, status.engineText});
+    return status;
+}
+
+DriverStatus SqliteFile::notOpen() const { return report(statusOf(code::kFileNotOpen)); }
+
+DriverStatus SqliteFile::inTransaction(const std::function<DriverStatus()>& work) {
+    if (storage_.inTransaction()) return work();
+    if (DriverStatus s = storage_.begin(SqliteStorage::kStatementWaitMs); !s.ok()) return s;
+    DriverStatus s = work();
+    if (s.ok()) s = storage_.commit();
+    if (!s.ok()) storage_.rollback();
+    return s;
+}
+
+DriverStatus SqliteFile::open(std::uint8_t mode) {
+    if (open_) return report(statusOf(code::kFileAlreadyOpen));
+    if (DriverStatus s = storage_.connect(false); !s.ok()) return report(s);
+    const bool wantsWrite = (mode & 0x03) != kReadOnly;
+    if (wantsWrite && storage_.readOnly()) return report(statusOf(code::kAccessDenied));
+    SchemaCheck check = checkSchema(storage_.db(), def_);
+    if (check.result != SQLITE_OK) return report(statusFromEngine(storage_.db(), check.result));
+    if (check.state == SchemaState::Missing) return report(statusOf(code::kFileNotFound));
+    if (check.state == SchemaState::MissingColumns) {
+        // A field added to the layout since the table was made: add its column.
+        if (storage_.readOnly()) return report(statusOf(code::kInvalidKeyFile));
+        if (DriverStatus s = addMissingColumns(check.missingColumns); !s.ok()) return report(s);
+        check = checkSchema(storage_.db(), def_);
+    }
+    if (check.state == SchemaState::KeysInvalid) return report(statusOf(code::kInvalidKeyFile));
+    open_ = true;
+    writable_ = wantsWrite;
+    order_ = -1;
+    current_.reset();
+    return report(DriverStatus::success());
+}
+
+DriverStatus SqliteFile::addMissingColumns(const std::vector<int>& fields) {
+    return inTransaction([&] {
+        for (int f : fields) {
+            const FieldDef& field = def_.fields[static_cast<std::size_t>(f)];
+            const std::string type = storedAsInteger(field) ? "INTEGER NOT NULL DEFAULT 0" : "TEXT NOT NULL DEFAULT ''";
+            if (DriverStatus s = storage_.execute("ALTER TABLE " + table_ + " ADD COLUMN " + identifier(field.name) + " " + type);
+                !s.ok()) {
+                return s;
+            }
+        }
+        return DriverStatus::success();
+    });
+}
+
+DriverStatus SqliteFile::create() {
+    if (DriverStatus s = storage_.connect(true); !s.ok()) return report(s);
+    if (storage_.readOnly()) return report(statusOf(code::kAccessDenied));
+    return report(inTransaction([&] {
+        if (DriverStatus s = storage_.execute(createMetaTablesSql()); !s.ok()) return s;
+        const SchemaCheck check = checkSchema(storage_.db(), def_);
+        if (check.result != SQLITE_OK) return statusFromEngine(storage_.db(), check.result);
+        if (check.state != SchemaState::Missing) return DriverStatus::success();  // another station made it
+        if (DriverStatus s = storage_.execute(createTableSql(def_)); !s.ok()) return s;
+        for (std::size_t k = 0; k < def_.keys.size(); ++k) {
+            if (DriverStatus s = storage_.execute(createIndexSql(def_, static_cast<int>(k))); !s.ok()) return s;
+        }
+        return storage_.execute("INSERT INTO " + identifier(kMetaTable) + " VALUES ('collation:" + def_.storedName +
+                                "', '" + collationVersion() + "') ON CONFLICT DO UPDATE SET \"value\" = excluded.\"value\"");
+    }));
+}
+
+DriverStatus SqliteFile::buildKeys() {
+    if (DriverStatus s = storage_.connect(false); !s.ok()) return report(s);
+    if (storage_.readOnly()) return report(statusOf(code::kAccessDenied));
+    return report(inTransaction([&] {
+        if (DriverStatus s = storage_.execute(createMetaTablesSql()); !s.ok()) return s;
+        const SchemaCheck check = checkSchema(storage_.db(), def_);
+        if (check.state == SchemaState::Missing) return statusOf(code::kFileNotFound);
+        if (!check.missingColumns.empty()) {
+            if (DriverStatus s = addMissingColumns(check.missingColumns); !s.ok()) return s;
+        }
+        std::vector<std::string> existing;
+        {
+            Statement list(storage_.db(),
+                           "SELECT \"name\" FROM sqlite_schema WHERE \"type\" = 'index' AND \"tbl_name\" = ?1"
+                           " AND \"sql\" IS NOT NULL");
+            sqlite3_bind_text(list.get(), 1, def_.storedName.c_str(), -1, SQLITE_TRANSIENT);
+            while (sqlite3_step(list.get()) == SQLITE_ROW) {
+                existing.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(list.get(), 0)));
+            }
+        }
+        for (const std::string& name : existing) {
+            if (DriverStatus s = storage_.execute("DROP INDEX " + identifier(name)); !s.ok()) return s;
+        }
+        for (std::size_t k = 0; k < def_.keys.size(); ++k) {
+            if (DriverStatus s = storage_.execute(createIndexSql(def_, static_cast<int>(k))); !s.ok()) return s;
+        }
+        return storage_.execute("INSERT INTO " + identifier(kMetaTable) + " VALUES ('collation:" + def_.storedName +
+                                "', '" + collationVersion() + "') ON CONFLICT DO UPDATE SET \"value\" = excluded.\"value\"");
+    }));
+}
+
+DriverStatus SqliteFile::close() {
+    release();
+    cursors_.clear();
+    current_.reset();
+    open_ = false;
+    return report(DriverStatus::success());
+}
+
+DriverStatus SqliteFile::sendOption(std::string_view option) {
+    const auto equals = option.find('=');
+    const std::string name = text::upper(text::trim(option.substr(0, equals)));
+    const std::string value = equals == std::string_view::npos ? "" : text::upper(text::trim(option.substr(equals + 1)));
+    if (name == "RECOVER") {
+        int seconds = 0;
+        const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), seconds);
+        if (ec == std::errc() && end == value.data() + value.size() && seconds >= 0) recoverSeconds_ = seconds;
+    } else if (name == "QUICKSCAN") {
+        readAhead_ = value == "ON";
+        for (auto& [key, c] : cursors_) c->setReadAhead(readAhead_);
+    }
+    return report(DriverStatus::success());
+}
+
+DriverStatus SqliteFile::count(std::int64_t& records) {
+    if (!open_) return notOpen();
+    DriverStatus status;
+    sqlite3_stmt* s = storage_.statement("SELECT COUNT(*) FROM " + table_, status);
+    if (!s) return report(status);
+    const int rc = sqlite3_step(s);
+    records = rc == SQLITE_ROW ? sqlite3_column_int64(s, 0) : 0;
+    sqlite3_reset(s);
+    return report(rc == SQLITE_ROW ? DriverStatus::success() : statusFromEngine(storage_.db(), rc));
+}
+
+SeekCursor& SqliteFile::cursor(int key) {
+    auto& c = cursors_[key];
+    if (!c) {
+        CursorQuery q;
+        q.select = columns_;
+        q.from = table_;
+        if (key >= 0) {
+            const KeyDef& k = def_.keys[static_cast<std::size_t>(key)];
+            q.where = keyPresentPredicate(def_, key);
+            for (std::size_t i = 0; i < k.components.size(); ++i) {
+                q.order.push_back({componentColumn(def_, k, static_cast<int>(i)), !k.components[i].ascending,
+                                   k.components[i].field});
+            }
+        }
+        c = std::make_unique<SeekCursor>(storage_, def_, std::move(q));
+        c->setReadAhead(readAhead_);
+        c->setHoldMarker([this](std::vector<Row>& rows, std::size_t n) {
+            if (!holds_.anyByOthers(def_.storedName)) return;
+            for (std::size_t i = 0; i < n; ++i) rows[i].held = heldByOther(rows[i].rid);
+        });
+    }
+    return *c;
+}
+
+DriverStatus SqliteFile::setStart(int key) {
+    if (!open_) return notOpen();
+    order_ = key;
+    cursor(key).toStart();
+    return report(DriverStatus::success());
+}
+
+DriverStatus SqliteFile::setAt(int key, const Record& values, int components) {
+    if (!open_) return notOpen();
+    order_ = key;
+    const int all = key >= 0 ? static_cast<int>(def_.keys[static_cast<std::size_t>(key)].components.size()) : 0;
+    cursor(key).toValues(values, components < 0 ? all : components);
+    return report(DriverStatus::success());
+}
+
+DriverStatus SqliteFile::setAtPosition(int key, std::string_view position) {
+    if (!open_) return notOpen();
+    const auto rid = parseRid(position);
+    if (!rid) return report(statusOf(code::kRecordNotAvailable));
+    Record values(def_);
+    Current found;
+    if (DriverStatus s = load(*rid, values, found); !s.ok()) return report(s);
+    order_ = key;
+    cursor(key).toEntry(values, *rid, true);
+    return report(DriverStatus::success());
+}
+
+DriverStatus SqliteFile::read(bool forward, Record& record) {
+    if (!open_) return notOpen();
+    const Row* row = nullptr;
+    if (DriverStatus s = cursor(order_).read(forward, row); !s.ok()) return report(s);
+    if (row->held) return report(statusOf(code::kRecordHeld));
+    record = row->record;
+    current_ = Current{row->rid, row->version};
+    return report(DriverStatus::success());
+}
+
+DriverStatus SqliteFile::next(Record& record) { return read(true, record); }
+DriverStatus SqliteFile::previous(Record& record) { return read(false, record); }
+
+DriverStatus SqliteFile::step(sqlite3_stmt* stmt, Record& into, Current& current) {
+    const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW) {
+        current.rid = sqlite3_column_int64(stmt, 0);
+        current.version = sqlite3_column_int64(stmt, 1);
+        for (int f = 0; f < into.size(); ++f) readField(stmt, f + 2, into, f);
+    }
+    sqlite3_reset(stmt);
+    if (rc == SQLITE_ROW) return DriverStatus::success();
+    if (rc == SQLITE_DONE) return statusOf(code::kRecordNotAvailable);
+    return statusFromEngine(storage_.db(), rc);
+}
+
+DriverStatus SqliteFile::load(std::int64_t rid, Record& into, Current& current) {
+    DriverStatus status;
+    sqlite3_stmt* s = storage_.statement("SELECT " + columns_ + " FROM " + table_ + " WHERE \"_rid\" = ?1", status);
+    if (!s) return status;
+    sqlite3_bind_int64(s, 1, rid);
+    return step(s, into, current);
+}
+
+DriverStatus SqliteFile::get(int key, Record& record) {
+    if (!open_) return notOpen();
+    const KeyDef& k = def_.keys[static_cast<std::size_t>(key)];
+    std::string where = keyPresentPredicate(def_, key);
+    std::string order;
+    for (std::size_t i = 0; i < k.components.size(); ++i) {
+        const std::string column = componentColumn(def_, k, static_cast<int>(i));
+        where += (where.empty() ? "" : " AND ") + column + " = ?" + std::to_string(i + 1);
+        order += column + (k.components[i].ascending ? ", " : " DESC, ");
+    }
+    DriverStatus status;
+    sqlite3_stmt* s = storage_.statement(
+        "SELECT " + columns_ + " FROM " + table_ + " WHERE " + where + " ORDER BY " + order + "\"_rid\" LIMIT 1", status);
+    if (!s) return report(status);
+    for (std::size_t i = 0; i < k.components.size(); ++i) {
+        bindField(s, static_cast<int>(i) + 1, record, k.components[i].field);
+    }
+    Record found(def_);
+    Current at;
+    if (DriverStatus st = step(s, found, at); !st.ok()) return report(st);
+    if (heldByOther(at.rid)) return report(statusOf(code::kRecordHeld));
+    record = found;
+    current_ = at;
+    order_ = key;
+    cursor(key).toEntry(record, at.rid, false);
+    return report(DriverStatus::success());
+}
+
+DriverStatus SqliteFile::getAtPosition(std::string_view position, Record& record) {
+    if (!open_) return notOpen();
+    const auto rid = parseRid(position);
+    if (!rid) return report(statusOf(code::kRecordNotAvailable));
+    Record found(def_);
+    Current at;
+    if (DriverStatus s = load(*rid, found, at); !s.ok()) return report(s);
+    if (heldByOther(at.rid)) return report(statusOf(code::kRecordHeld));
+    record = found;
+    current_ = at;
+    cursor(order_).toEntry(record, at.rid, false);
+    return report(DriverStatus::success());
+}
+
+DriverStatus SqliteFile::reget(Record& record) {
+    if (!open_) return notOpen();
+    if (!current_) return report(statusOf(code::kRecordNotAvailable));
+    Current at;
+    if (DriverStatus s = load(current_->rid, record, at); !s.ok()) return report(s);
+    current_ = at;
+    return report(DriverStatus::success());
+}
+
+std::string SqliteFile::position() const { return current_ ? std::to_string(current_->rid) : std::string(); }
+
+DriverStatus SqliteFile::add(const Record& record) {
+    if (!open_) return notOpen();
+    if (!writable_) return report(statusOf(code::kAccessDenied));
+    std::string names, values;
+    for (std::size_t f = 0; f < def_.fields.size(); ++f) {
+        names += (f ? ", " : "") + identifier(def_.fields[f].name);
+        values += (f ? ", ?" : "?") + std::to_string(f + 1);
+    }
+    DriverStatus status;
+    sqlite3_stmt* s = storage_.statement("INSERT INTO " + table_ + " (" + names + ") VALUES (" + values + ")", status);
+    if (!s) return report(status);
+    for (int f = 0; f < record.size(); ++f) bindField(s, f + 1, record, f);
+    const int rc = sqlite3_step(s);
+    sqlite3_reset(s);
+    if (rc != SQLITE_DONE) {
+        DriverStatus failed = statusFromEngine(storage_.db(), rc);
+        if (failed.code == code::kDuplicateKey) failed.key = duplicateKey(record, false).value_or(-1);
+        return report(failed);
+    }
+    current_ = Current{sqlite3_last_insert_rowid(storage_.db()), 1};
+    storage_.noteChange();
+    return report(DriverStatus::success());
+}
+
+DriverStatus SqliteFile::put(const Record& record) {
+    if (!open_) return notOpen();
+    if (!writable_) return report(statusOf(code::kAccessDenied));
+    if (!current_) return report(statusOf(code::kRecordNotAvailable));
+    if (heldByOther(current_->rid)) return report(statusOf(code::kRecordHeld));
+    std::string assignments;
+    for (std::size_t f = 0; f < def_.fields.size(); ++f) {
+        assignments += identifier(def_.fields[f].name) + " = ?" + std::to_string(f + 1) + ", ";
+    }
+    const std::size_t n = def_.fields.size();
+    DriverStatus status;
+    sqlite3_stmt* s = storage_.statement("UPDATE " + table_ + " SET " + assignments + "\"_ver\" = \"_ver\" + 1 WHERE \"_rid\" = ?" +
+                                             std::to_string(n + 1) + " AND \"_ver\" = ?" + std::to_string(n + 2),
+                                         status);
+    if (!s) return report(status);
+    for (int f = 0; f < record.size(); ++f) bindField(s, f + 1, record, f);
+    sqlite3_bind_int64(s, record.size() + 1, current_->rid);
+    sqlite3_bind_int64(s, record.size() + 2, current_->version);
+    const int rc = sqlite3_step(s);
+    sqlite3_reset(s);
+    if (rc != SQLITE_DONE) {
+        DriverStatus failed = statusFromEngine(storage_.db(), rc);
+        if (failed.code == code::kDuplicateKey) failed.key = duplicateKey(record, true).value_or(-1);
+        return report(failed);
+    }
+    // Nothing rewritten: another station changed or removed the record
+    // since this handle read it.
+    if (sqlite3_changes(storage_.db()) == 0) return report(statusOf(code::kRecordChanged));
+    ++current_->version;
+    storage_.noteChange();
+    return report(DriverStatus::success());
+}
+
+DriverStatus SqliteFile::erase() {
+    if (!open_) return notOpen();
+    if (!writable_) return report(statusOf(code::kAccessDenied));
+    if (!current_) return report(statusOf(code::kRecordNotAvailable));
+    if (heldByOther(current_->rid)) return report(statusOf(code::kRecordHeld));
+    DriverStatus status;
+    sqlite3_stmt* s = storage_.statement("DELETE FROM " + table_ + " WHERE \"_rid\" = ?1", status);
+    if (!s) return report(status);
+    sqlite3_bind_int64(s, 1, current_->rid);
+    const int rc = sqlite3_step(s);
+    sqlite3_reset(s);
+    if (rc != SQLITE_DONE) return report(statusFromEngine(storage_.db(), rc));
+    const bool removed = sqlite3_changes(storage_.db()) > 0;
+    if (heldRid_ == current_->rid) release();
+    current_.reset();
+    storage_.noteChange();
+    return report(removed ? DriverStatus::success() : statusOf(code::kRecordNotAvailable));
+}
+
+std::optional<int> SqliteFile::duplicateKey(const Record& record, bool excludeCurrent) {
+    for (std::size_t key = 0; key < def_.keys.size(); ++key) {
+        const KeyDef& k = def_.keys[key];
+        if (!k.unique || (k.blankExcluded && record.keyIsBlank(static_cast<int>(key)))) continue;
+        std::string where = keyPresentPredicate(def_, static_cast<int>(key));
+        for (std::size_t i = 0; i < k.components.size(); ++i) {
+            where += (where.empty() ? "" : " AND ") + componentColumn(def_, k, static_cast<int>(i)) + " = ?" +
+                     std::to_string(i + 1);
+        }
+        const bool skipCurrent = excludeCurrent && current_;
+        if (skipCurrent) where += " AND \"_rid\" <> ?" + std::to_string(k.components.size() + 1);
+        DriverStatus status;
+        sqlite3_stmt* s = storage_.statement("SELECT 1 FROM " + table_ + " WHERE " + where + " LIMIT 1", status);
+        if (!s) continue;
+        for (std::size_t i = 0; i < k.components.size(); ++i) {
+            bindField(s, static_cast<int>(i) + 1, record, k.components[i].field);
+        }
+        if (skipCurrent) sqlite3_bind_int64(s, static_cast<int>(k.components.size()) + 1, current_->rid);
+        const bool exists = sqlite3_step(s) == SQLITE_ROW;
+        sqlite3_reset(s);
+        if (exists) return static_cast<int>(key);
+    }
+    return std::nullopt;
+}
+
+DriverStatus SqliteFile::hold() {
+    if (!open_) return notOpen();
+    if (!current_) return report(statusOf(code::kRecordNotAvailable));
+    if (heldRid_ == current_->rid) return report(DriverStatus::success());
+    release();
+    DriverStatus s = holds_.take(def_.storedName, current_->rid, recoverSeconds_);
+    if (s.ok()) heldRid_ = current_->rid;
+    return report(s);
+}
+
+DriverStatus SqliteFile::release() {
+    if (heldRid_) holds_.release(def_.storedName, *heldRid_);
+    heldRid_.reset();
+    return DriverStatus::success();
+}
+
+}  // namespace bb::sqlite

@@ -1,0 +1,84 @@
+// One opener's handle on a data file kept as an SQLite table.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "platform/sqlite/holds.h"
+#include "platform/sqlite/seek_cursor.h"
+#include "platform/storage.h"
+
+namespace bb::sqlite {
+
+class SqliteStorage;
+
+class SqliteFile final : public StorageFile {
+public:
+    SqliteFile(SqliteStorage& storage, const FileDef& def);
+    ~SqliteFile() override;
+
+    const FileDef& def() const override { return def_; }
+    DriverStatus open(std::uint8_t mode) override;
+    DriverStatus create() override;
+    DriverStatus close() override;
+    bool isOpen() const override { return open_; }
+    DriverStatus buildKeys() override;
+    DriverStatus sendOption(std::string_view option) override;
+    DriverStatus count(std::int64_t& records) override;
+
+    DriverStatus setStart(int key) override;
+    DriverStatus setAt(int key, const Record& values, int components) override;
+    DriverStatus setAtPosition(int key, std::string_view position) override;
+    DriverStatus next(Record& record) override;
+    DriverStatus previous(Record& record) override;
+    DriverStatus get(int key, Record& record) override;
+    DriverStatus getAtPosition(std::string_view position, Record& record) override;
+    DriverStatus reget(Record& record) override;
+    std::string position() const override;
+
+    DriverStatus add(const Record& record) override;
+    DriverStatus put(const Record& record) override;
+    DriverStatus erase() override;
+    std::optional<int> duplicateKey(const Record& record, bool excludeCurrent) override;
+
+    DriverStatus hold() override;
+    DriverStatus release() override;
+    bool held() const override { return heldRid_.has_value(); }
+
+private:
+    struct Current {
+        std::int64_t rid = 0;
+        std::int64_t version = 0;
+    };
+
+    DriverStatus report(DriverStatus status) const;
+    DriverStatus notOpen() const;
+    SeekCursor& cursor(int key);
+    DriverStatus read(bool forward, Record& record);
+    // Reads the record with this id into `into`; code 33 when there is none.
+    DriverStatus load(std::int64_t rid, Record& into, Current& current);
+    DriverStatus step(sqlite3_stmt* stmt, Record& into, Current& current);
+    DriverStatus addMissingColumns(const std::vector<int>& fields);
+    DriverStatus inTransaction(const std::function<DriverStatus()>& work);
+    bool heldByOther(std::int64_t rid) { return holds_.heldByOther(def_.storedName, rid, recoverSeconds_); }
+
+    SqliteStorage& storage_;
+    const FileDef& def_;
+    Holds holds_;
+    bool open_ = false;
+    bool writable_ = false;
+    int order_ = -1;  // the key the last set or read went by; -1 for file order
+    std::map<int, std::unique_ptr<SeekCursor>> cursors_;
+    std::optional<Current> current_;
+    std::optional<std::int64_t> heldRid_;
+    int recoverSeconds_ = 10;
+    bool readAhead_ = false;
+    std::string table_;
+    std::string columns_;
+};
+
+}  // namespace bb::sqlite

@@ -1,0 +1,110 @@
+#include "platform/sqlite/sqlite_storage.h"
+
+#include <system_error>
+
+#include "platform/runtime.h"
+#include "platform/sqlite/sqlite_file.h"
+
+namespace bb::sqlite {
+
+SqliteStorage::SqliteStorage(std::filesystem::path folder, bool readOnly)
+    : folder_(std::move(folder)), onlyRead_(readOnly), stations_(folder_) {}
+
+SqliteStorage::~SqliteStorage() {
+    statements_.clear();
+    if (inTransaction_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close_v2(db_);
+}
+
+std::unique_ptr<StorageFile> SqliteStorage::file(const FileDef& def) {
+    return std::make_unique<SqliteFile>(*this, def);
+}
+
+DriverStatus SqliteStorage::connect(bool create) {
+    if (db_) return DriverStatus::success();
+    const std::filesystem::path path = folder_ / kDatabaseName;
+    std::error_code ec;
+    if (!create && !std::filesystem::exists(path, ec)) return statusOf(code::kFileNotFound);
+    if (onlyRead_ && create && !std::filesystem::exists(path, ec)) return statusOf(code::kAccessDenied);
+    const int flags = onlyRead_ ? SQLITE_OPEN_READONLY
+                                : SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    int rc = sqlite3_open_v2(path.c_str(), &db_, flags | SQLITE_OPEN_FULLMUTEX, nullptr);
+    if (rc != SQLITE_OK && !onlyRead_) {
+        // No write access to the file or folder: go on reading.
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_FULLMUTEX, nullptr);
+    }
+    if (rc != SQLITE_OK) {
+        DriverStatus s = rc == SQLITE_CANTOPEN && !create ? statusOf(code::kFileNotFound)
+                                                          : statusFromEngine(db_, rc);
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        return s;
+    }
+    sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_timeout(db_, kStatementWaitMs);
+    registerExtensions(db_);
+    readOnly_ = sqlite3_db_readonly(db_, "main") == 1;
+    if (!readOnly_) {
+        // A rollback journal is safe on a folder shared between machines.
+        sqlite3_exec(db_, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr);
+    }
+    return DriverStatus::success();
+}
+
+sqlite3_stmt* SqliteStorage::statement(const std::string& sql, DriverStatus& status) {
+    auto found = statements_.find(sql);
+    if (found == statements_.end()) {
+        auto prepared = std::make_unique<Statement>(db_, sql);
+        if (!prepared->valid()) {
+            status = statusFromEngine(db_, prepared->prepareResult());
+            return nullptr;
+        }
+        found = statements_.emplace(sql, std::move(prepared)).first;
+    }
+    found->second->reset();
+    return found->second->get();
+}
+
+DriverStatus SqliteStorage::execute(const std::string& sql) {
+    char* message = nullptr;
+    const int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message);
+    sqlite3_free(message);
+    return statusFromEngine(db_, rc);
+}
+
+DriverStatus SqliteStorage::begin(int waitMs) {
+    if (DriverStatus s = connect(false); !s.ok()) return s;
+    if (inTransaction_) return statusFromEngine(db_, SQLITE_MISUSE);
+    sqlite3_busy_timeout(db_, waitMs);
+    const DriverStatus s = execute("BEGIN IMMEDIATE");
+    sqlite3_busy_timeout(db_, kStatementWaitMs);
+    inTransaction_ = s.ok();
+    return s;
+}
+
+DriverStatus SqliteStorage::commit() {
+    if (!inTransaction_) return DriverStatus::success();
+    const DriverStatus s = execute("COMMIT");
+    if (s.ok() || sqlite3_get_autocommit(db_)) inTransaction_ = false;
+    return s;
+}
+
+DriverStatus SqliteStorage::rollback() {
+    if (!inTransaction_) return DriverStatus::success();
+    inTransaction_ = false;
+    noteChange();
+    if (sqlite3_get_autocommit(db_)) return DriverStatus::success();  // already rolled back by the engine
+    return execute("ROLLBACK");
+}
+
+}  // namespace bb::sqlite
+
+namespace bb {
+
+std::unique_ptr<Storage> openSqliteStorage(const std::filesystem::path& folder, bool readOnly) {
+    return std::make_unique<sqlite::SqliteStorage>(folder, readOnly);
+}
+
+}  // namespace bb

@@ -1,0 +1,70 @@
+// The SQLite engine behind the file driver: one database in the data folder
+// holds every data file as a table.
+//
+// The connection opens on the first use and is shared by all handles of the
+// process. The database uses a rollback journal with full synchronous
+// writes: unlike write-ahead logging, a rollback journal stays correct when
+// several machines share the folder over a network file system. A statement
+// is never left half-read, so a reader never holds up another station's
+// writer for longer than one batch takes.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/sqlite/sqlite_support.h"
+#include "platform/sqlite/stations.h"
+#include "platform/storage.h"
+
+namespace bb::sqlite {
+
+class SqliteStorage final : public Storage {
+public:
+    SqliteStorage(std::filesystem::path folder, bool readOnly);
+    ~SqliteStorage() override;
+
+    std::unique_ptr<StorageFile> file(const FileDef& def) override;
+    DriverStatus begin(int waitMs) override;
+    DriverStatus commit() override;
+    DriverStatus rollback() override;
+    bool inTransaction() const override { return inTransaction_; }
+    const std::string& station() const override { return stations_.self(); }
+
+    // Opens the connection if it is not open. Without `create`, a missing
+    // database is code 2.
+    DriverStatus connect(bool create);
+    sqlite3* db() const { return db_; }
+    bool readOnly() const { return readOnly_; }
+
+    // A prepared statement for the text, kept for reuse; reset before use.
+    // Null (with the failure in `status`) when it cannot be prepared.
+    sqlite3_stmt* statement(const std::string& sql, DriverStatus& status);
+    DriverStatus execute(const std::string& sql);
+
+    // Bumped by every change this station makes (and by every rollback), so
+    // that read-ahead taken before it is not trusted after it.
+    std::uint64_t changes() const { return changes_; }
+    void noteChange() { ++changes_; }
+
+    Stations& stations() { return stations_; }
+
+    // How long a plain statement waits for other stations.
+    static constexpr int kStatementWaitMs = 5000;
+
+private:
+    std::filesystem::path folder_;
+    sqlite3* db_ = nullptr;
+    bool readOnly_ = false;
+    bool onlyRead_ = false;  // asked to read only, whatever the permissions
+    bool inTransaction_ = false;
+    std::uint64_t changes_ = 0;
+    std::map<std::string, std::unique_ptr<Statement>> statements_;
+    Stations stations_;
+};
+
+}  // namespace bb::sqlite

@@ -1,0 +1,142 @@
+#include "platform/sqlite/sqlite_support.h"
+
+#include "platform/runtime.h"
+#include "platform/text.h"
+
+namespace bb::sqlite {
+
+namespace {
+
+int compareNoCase(void*, int lengthA, const void* a, int lengthB, const void* b) {
+    return text::compareNoCase({static_cast<const char*>(a), static_cast<std::size_t>(lengthA)},
+                               {static_cast<const char*>(b), static_cast<std::size_t>(lengthB)});
+}
+
+}  // namespace
+
+int registerExtensions(sqlite3* db) {
+    return sqlite3_create_collation(db, kNoCaseCollation, SQLITE_UTF8, nullptr, compareNoCase);
+}
+
+Statement::Statement(sqlite3* db, std::string_view sql) {
+    prepared_ = sqlite3_prepare_v3(db, sql.data(), static_cast<int>(sql.size()),
+                                   SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr);
+    if (prepared_ != SQLITE_OK) {
+        sqlite3_finalize(stmt_);
+        stmt_ = nullptr;
+    }
+}
+
+Statement::~Statement() { sqlite3_finalize(stmt_); }
+
+Statement::Statement(Statement&& other) noexcept : stmt_(other.stmt_), prepared_(other.prepared_) {
+    other.stmt_ = nullptr;
+}
+
+Statement& Statement::operator=(Statement&& other) noexcept {
+    if (this != &other) {
+        sqlite3_finalize(stmt_);
+        stmt_ = other.stmt_;
+        prepared_ = other.prepared_;
+        other.stmt_ = nullptr;
+    }
+    return *this;
+}
+
+void Statement::reset() {
+    if (!stmt_) return;
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+DriverStatus statusOf(int runtimeCode) {
+    DriverStatus s;
+    s.code = runtimeCode;
+    s.text = errorText(runtimeCode);
+    return s;
+}
+
+DriverStatus statusFromEngine(sqlite3* db, int result) {
+    switch (result & 0xFF) {
+        case SQLITE_OK:
+        case SQLITE_DONE:
+        case SQLITE_ROW:
+            return DriverStatus::success();
+        case SQLITE_READONLY:
+        case SQLITE_PERM:
+            return statusOf(code::kAccessDenied);
+        case SQLITE_CONSTRAINT:
+            if (result == SQLITE_CONSTRAINT_UNIQUE || result == SQLITE_CONSTRAINT_PRIMARYKEY) {
+                return statusOf(code::kDuplicateKey);
+            }
+            break;
+        default:
+            break;
+    }
+    DriverStatus s = statusOf(code::kDriverError);
+    s.engineCode = result;
+    s.engineText = db ? sqlite3_errmsg(db) : sqlite3_errstr(result);
+    if (s.engineText == "not an error" || s.engineText.empty()) s.engineText = sqlite3_errstr(result);
+    return s;
+}
+
+std::string identifier(std::string_view name) {
+    std::string out = "\"";
+    for (char c : name) {
+        if (c == '"') out.push_back('"');
+        out.push_back(c);
+    }
+    out.push_back('"');
+    return out;
+}
+
+bool storedAsInteger(const FieldDef& field) {
+    // Eighteen digits of units always fit 63 bits; wider decimals go as text.
+    return field.isInteger() || (field.spec.type == FieldType::Decimal && field.spec.width <= 18);
+}
+
+namespace {
+
+std::string unitsText(Decimal::Units units) {
+    return Decimal::fromUnits(units, 0).toString();
+}
+
+}  // namespace
+
+void bindField(sqlite3_stmt* stmt, int index, const Record& record, int field) {
+    const FieldDef& f = record.def().fields[static_cast<std::size_t>(field)];
+    if (f.isText()) {
+        const std::string& t = record.text(field);
+        sqlite3_bind_text(stmt, index, t.data(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
+    } else if (f.spec.type != FieldType::Decimal) {
+        sqlite3_bind_int64(stmt, index, record.integer(field));
+    } else if (storedAsInteger(f)) {
+        sqlite3_bind_int64(stmt, index, static_cast<sqlite3_int64>(record.decimal(field).units()));
+    } else {
+        const std::string t = unitsText(record.decimal(field).units());
+        sqlite3_bind_text(stmt, index, t.data(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
+    }
+}
+
+void readField(sqlite3_stmt* stmt, int column, Record& record, int field) {
+    const FieldDef& f = record.def().fields[static_cast<std::size_t>(field)];
+    if (f.isText()) {
+        const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+        record.setText(field, t ? std::string_view(t, static_cast<std::size_t>(sqlite3_column_bytes(stmt, column)))
+                                : std::string_view());
+    } else if (f.spec.type != FieldType::Decimal) {
+        record.setInteger(field, sqlite3_column_int64(stmt, column));
+    } else {
+        Decimal::Units units = 0;
+        if (storedAsInteger(f)) {
+            units = sqlite3_column_int64(stmt, column);
+        } else if (const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column))) {
+            if (const auto parsed = Decimal::parse(t)) units = parsed->units();
+        }
+        // The stored value was written from this field, so it fits; a value
+        // that does not (edited outside the program) leaves the field zero.
+        if (!record.setDecimal(field, Decimal::fromUnits(units, f.spec.places))) record.clearField(field);
+    }
+}
+
+}  // namespace bb::sqlite

@@ -1,0 +1,60 @@
+// Small pieces that every part of the SQLite engine uses: statement handles,
+// turning engine failures into driver statuses, quoting names, and moving
+// field values between a Record and a statement.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <string>
+#include <string_view>
+
+#include "platform/record.h"
+#include "platform/storage.h"
+
+namespace bb::sqlite {
+
+// The collation of case-insensitive key components: compares the upper-cased
+// characters, as filters' UPPER( ) does.
+inline constexpr const char* kNoCaseCollation = "BBNOCASE";
+
+// Registers the program's collation and functions on a connection.
+int registerExtensions(sqlite3* db);
+
+// A prepared statement, finalized when it goes out of scope.
+class Statement {
+public:
+    Statement() = default;
+    Statement(sqlite3* db, std::string_view sql);
+    ~Statement();
+    Statement(Statement&& other) noexcept;
+    Statement& operator=(Statement&& other) noexcept;
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    bool valid() const { return stmt_ != nullptr; }
+    int prepareResult() const { return prepared_; }
+    sqlite3_stmt* get() const { return stmt_; }
+    // Resets the statement and clears its bindings, ready for the next use.
+    void reset();
+
+private:
+    sqlite3_stmt* stmt_ = nullptr;
+    int prepared_ = SQLITE_OK;
+};
+
+// The status for an engine result code on `db`: the runtime's code where one
+// fits (busy or read-only databases, constraint failures), else code 90 with
+// the engine's own code and message.
+DriverStatus statusFromEngine(sqlite3* db, int result);
+DriverStatus statusOf(int runtimeCode);
+
+// "NAME" quoted as an SQL identifier.
+std::string identifier(std::string_view name);
+
+// How a field is kept in its column.
+bool storedAsInteger(const FieldDef& field);
+
+void bindField(sqlite3_stmt* stmt, int index, const Record& record, int field);
+void readField(sqlite3_stmt* stmt, int column, Record& record, int field);
+
+}  // namespace bb::sqlite

@@ -1,0 +1,137 @@
+// The file driver: where the data files live and how records are read and
+// written, behind an interface that does not depend on the engine.
+//
+// A Storage is one data folder's set of files, opened once per process (one
+// "station"); several stations may share the folder. A StorageFile is one
+// opener's handle on one file: it keeps its own open state, order, position
+// and read-ahead, and reads into and writes from the Record it is given.
+// Every operation answers with a DriverStatus whose code is one of the
+// runtime's codes (platform/runtime.h) and, for the engine's own failures
+// (code 90), the engine's code and message. Each operation also records its
+// status as the process's last error, as the runtime does.
+//
+// Handles are used from the GUI thread only. A Storage must outlive its handles.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/record.h"
+
+namespace bb {
+
+struct DriverStatus {
+    int code = 0;          // runtime code, 0 for success
+    std::string text;      // the runtime's text for the code
+    int engineCode = 0;    // code 90 only: the engine's own code
+    std::string engineText;
+    int key = -1;          // code 40: the key that would be duplicated, when known
+
+    bool ok() const { return code == 0; }
+    static DriverStatus success() { return {}; }
+};
+
+// Access and sharing as the file manager asks for them: low two bits access
+// (0 read-only, 1 write-only, 2 read/write), high four bits sharing (0x40
+// deny none).
+enum OpenMode : std::uint8_t {
+    kReadOnly = 0x00,
+    kWriteOnly = 0x01,
+    kReadWrite = 0x02,
+    kDenyNone = 0x40,
+    kSharedReadWrite = 0x42,
+};
+
+class StorageFile {
+public:
+    virtual ~StorageFile() = default;
+
+    virtual const FileDef& def() const = 0;
+
+    // Opening. Code 2 when the file does not exist, 5 when write access was
+    // asked for and cannot be had, 46 when the keys must be rebuilt, 52 when
+    // this handle is already open (it stays open).
+    virtual DriverStatus open(std::uint8_t mode) = 0;
+    virtual DriverStatus create() = 0;
+    virtual DriverStatus close() = 0;
+    virtual bool isOpen() const = 0;
+    virtual DriverStatus buildKeys() = 0;
+    // "Recover=<seconds>" sets how long a hold left by a dead station stands;
+    // "QUICKSCAN=on|off" reads ahead in larger or smaller batches. Other
+    // options are ignored.
+    virtual DriverStatus sendOption(std::string_view option) = 0;
+    virtual DriverStatus count(std::int64_t& records) = 0;
+
+    // Setting a starting point; the next read goes forwards or backwards
+    // from it. key < 0 means file order (the order records were added).
+    // At the start of the order: next reads the first, previous the last.
+    virtual DriverStatus setStart(int key) = 0;
+    // At the buffer's values of the key's first `components` components
+    // (all when -1): next reads the first entry at or after them, previous
+    // the last entry at or before them.
+    virtual DriverStatus setAt(int key, const Record& values, int components = -1) = 0;
+    // At a position: the next read, either way, reads that record itself.
+    virtual DriverStatus setAtPosition(int key, std::string_view position) = 0;
+
+    // Reading into `record`. Code 33 past the end (or the start); 43 when the
+    // record is held by another station (the read moves past it).
+    virtual DriverStatus next(Record& record) = 0;
+    virtual DriverStatus previous(Record& record) = 0;
+    // The first entry of `key` equal to the buffer's key values.
+    virtual DriverStatus get(int key, Record& record) = 0;
+    virtual DriverStatus getAtPosition(std::string_view position, Record& record) = 0;
+    // Reads the current record again.
+    virtual DriverStatus reget(Record& record) = 0;
+    // The current record's position; empty when there is none.
+    virtual std::string position() const = 0;
+
+    // Changes. add makes the new record current. put rewrites the current
+    // record: code 89 when another station changed or removed it since this
+    // handle read it, 43 when another station holds it. Code 40 when a
+    // unique key would be duplicated (status.key names it when known).
+    virtual DriverStatus add(const Record& record) = 0;
+    virtual DriverStatus put(const Record& record) = 0;
+    virtual DriverStatus erase() = 0;
+    // The first unique key, in key order, whose values in `record` another
+    // stored record already has (the current record does not count when
+    // excludeCurrent is set).
+    virtual std::optional<int> duplicateKey(const Record& record, bool excludeCurrent) = 0;
+
+    // Between stations: hold the current record so that other stations see
+    // it as held until release (or close); 43 when another station holds it.
+    virtual DriverStatus hold() = 0;
+    virtual DriverStatus release() = 0;
+    virtual bool held() const = 0;
+};
+
+class Storage {
+public:
+    virtual ~Storage() = default;
+
+    // A new, closed handle on the file.
+    virtual std::unique_ptr<StorageFile> file(const FileDef& def) = 0;
+
+    // One transaction over every change until commit or rollback; waits at
+    // most waitMs for other stations to finish theirs.
+    virtual DriverStatus begin(int waitMs) = 0;
+    virtual DriverStatus commit() = 0;
+    virtual DriverStatus rollback() = 0;
+    virtual bool inTransaction() const = 0;
+
+    // The station's name for others (host and process).
+    virtual const std::string& station() const = 0;
+};
+
+// The storage of a data folder, kept in one SQLite database there
+// (`kDatabaseName`). Opening it creates nothing; the database and the files
+// are created when the first file is created. With `readOnly` the station
+// only reads, as one without write access to the folder does.
+std::unique_ptr<Storage> openSqliteStorage(const std::filesystem::path& folder, bool readOnly = false);
+inline constexpr const char* kDatabaseName = "brokerbook.db";
+
+}  // namespace bb

@@ -1,0 +1,83 @@
+// A second station for the storage tests: a separate process that works on
+// the same data folder as the test and reports each step on its output.
+//
+//   storage_station add <folder> <count> <first-number>
+//   storage_station change <folder> <member-number> <company>
+//   storage_station hold <folder> <member-number>       (then waits to be killed)
+//   storage_station transaction <folder> <count>        (then waits to be killed)
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "dictionary/files.h"
+#include "platform/storage.h"
+
+using namespace bb;
+
+namespace {
+
+void say(const std::string& line) {
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+}
+
+[[noreturn]] void waitToBeKilled() {
+    while (true) pause();
+}
+
+int add(StorageFile& members, int count, int first) {
+    Record& r = buffer(FileId::Members);
+    for (int i = 0; i < count; ++i) {
+        r.clear();
+        MBR::MEMBERNUMBER.set(first + i);
+        MBR::COMPANYNAME.set("Station " + std::to_string(first));
+        const DriverStatus s = members.add(r);
+        if (!s.ok()) {
+            say("failed " + std::to_string(s.code) + " " + s.engineText);
+            return 1;
+        }
+    }
+    say("done");
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) return 2;
+    const std::string command = argv[1];
+    auto storage = openSqliteStorage(argv[2]);
+    auto members = storage->file(fileDef(FileId::Members));
+    if (!members->open(kSharedReadWrite).ok()) return 3;
+    Record& r = buffer(FileId::Members);
+    if (command == "add" && argc == 5) return add(*members, std::atoi(argv[3]), std::atoi(argv[4]));
+    if ((command == "change" || command == "hold") && argc >= 4) {
+        MBR::MEMBERNUMBER.set(std::atoi(argv[3]));
+        if (!members->get(MBR::key::MEMBERKEY, r).ok()) return 4;
+        if (command == "change") {
+            MBR::COMPANYNAME.set(argv[4]);
+            say("changed " + std::to_string(members->put(r).code));
+            return 0;
+        }
+        say("held " + std::to_string(members->hold().code));
+        waitToBeKilled();
+    }
+    if (command == "transaction" && argc == 4) {
+        auto log = storage->file(fileDef(FileId::Log));
+        if (!log->open(kSharedReadWrite).ok() || !storage->begin(2000).ok()) return 5;
+        const int count = std::atoi(argv[3]);
+        for (int i = 0; i < count; ++i) {
+            r.clear();
+            MBR::MEMBERNUMBER.set(100000 + i);
+            if (!members->add(r).ok()) return 6;
+            buffer(FileId::Log).clear();
+            LOG::LOGNUMBER.set(100000 + i);
+            if (!log->add(buffer(FileId::Log)).ok()) return 7;
+        }
+        say("inside");
+        waitToBeKilled();
+    }
+    return 2;
+}
