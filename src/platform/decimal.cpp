@@ -159,8 +159,11 @@ Decimal operator+(const Decimal& a, const Decimal& b) {
     if (!a.ok() || !b.ok()) return firstFailure(a, b);
     Units ua, ub;
     int places;
-    if (!align(a, b, ua, ub, places)) return Decimal::failed(Decimal::State::Overflow);
-    return Decimal::fromUnits(ua + ub, places);
+    Units sum;
+    if (!align(a, b, ua, ub, places) || __builtin_add_overflow(ua, ub, &sum)) {
+        return Decimal::failed(Decimal::State::Overflow);
+    }
+    return Decimal::fromUnits(sum, places);
 }
 
 Decimal operator-(const Decimal& a, const Decimal& b) { return a + (-b); }
@@ -169,7 +172,7 @@ Decimal operator*(const Decimal& a, const Decimal& b) {
     if (!a.ok() || !b.ok()) return firstFailure(a, b);
     const Units ma = magnitude(a.units_);
     const Units mb = magnitude(b.units_);
-    if (ma != 0 && mb >= (kLimit + ma - 1) / ma) return Decimal::failed(Decimal::State::Overflow);
+    if (ma != 0 && mb > (kLimit - 1) / ma) return Decimal::failed(Decimal::State::Overflow);
     const int places = a.places_ + b.places_;
     Decimal product = Decimal::fromUnits(a.units_ * b.units_, std::min(places, Decimal::kMaxDigits));
     return places > Decimal::kMaxDigits ? Decimal::failed(Decimal::State::Overflow) : product;
