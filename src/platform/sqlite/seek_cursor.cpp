@@ -11,7 +11,7 @@ SeekCursor::SeekCursor(SqliteStorage& storage, const FileDef& def, CursorQuery q
 void SeekCursor::invalidate() {
     batchValid_ = false;
     lastReturned_.reset();
-    wanted_ = 8;
+    wanted_ = 20;
 }
 
 void SeekCursor::toStart() {

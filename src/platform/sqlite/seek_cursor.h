@@ -106,7 +106,8 @@ private:
     bool batchComplete_ = false;  // the fetch found fewer entries than it asked for
     std::uint64_t batchStamp_ = 0;
     std::optional<std::size_t> lastReturned_;
-    std::size_t wanted_ = 8;
+    // The first batch after a new starting point is one page of a list.
+    std::size_t wanted_ = 20;
     std::size_t maxBatch_ = 64;
     HoldMarker marker_;
 };
