@@ -39,6 +39,8 @@ public:
     // Shows the message and returns the button pressed.
     virtual Button show(const MessageRequest& request) = 0;
     virtual void beep(Beep kind) = 0;
+    // Shows or takes down the wait cursor while a long operation runs.
+    virtual void busy(bool) {}
 };
 
 // The installed service. Before anything is installed, a quiet service

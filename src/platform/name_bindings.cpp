@@ -12,7 +12,15 @@ void NameBindings::popScope() {
     if (scopes_.size() > 1) scopes_.pop_back();
 }
 
-void NameBindings::bindRecord(const Record& record) { scopes_.back().records.push_back(&record); }
+void NameBindings::bindRecord(const Record& record) {
+    // Binding a buffer that is bound already changes nothing.
+    for (const Scope& scope : scopes_) {
+        for (const Record* bound : scope.records) {
+            if (bound == &record) return;
+        }
+    }
+    scopes_.back().records.push_back(&record);
+}
 
 void NameBindings::bindVariable(std::string name, std::function<Value()> read) {
     scopes_.back().variables.emplace_back(std::move(name), std::move(read));

@@ -45,7 +45,8 @@ public:
     void popScope();
     int depth() const { return static_cast<int>(scopes_.size()); }
 
-    // Binds every field of `record` under its file's prefix.
+    // Binds every field of `record` under its file's prefix (once: a buffer
+    // bound in any scope stays as it is).
     void bindRecord(const Record& record);
     // Binds a variable; `read` gives its value at the time of each use.
     void bindVariable(std::string name, std::function<Value()> read);

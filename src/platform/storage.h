@@ -90,17 +90,24 @@ public:
     // The current record's position; empty when there is none.
     virtual std::string position() const = 0;
 
-    // Changes. add makes the new record current. put rewrites the current
-    // record: code 89 when another station changed or removed it since this
-    // handle read it, 43 when another station holds it. Code 40 when a
-    // unique key would be duplicated (status.key names it when known).
-    virtual DriverStatus add(const Record& record) = 0;
+    // The key the last starting point or get went by; -1 for file order.
+    virtual int order() const = 0;
+
+    // Changes. add makes the new record current; a `reservation` is a record
+    // added only to claim its numbers, marked as this station's until a put
+    // writes it. put rewrites the current record: code 89 when another
+    // station changed or removed it since this handle read it, 43 when
+    // another station holds it. Code 40 when a unique key would be
+    // duplicated (status.key names it when known).
+    virtual DriverStatus add(const Record& record, bool reservation = false) = 0;
     virtual DriverStatus put(const Record& record) = 0;
     virtual DriverStatus erase() = 0;
     // The first unique key, in key order, whose values in `record` another
     // stored record already has (the current record does not count when
     // excludeCurrent is set).
     virtual std::optional<int> duplicateKey(const Record& record, bool excludeCurrent) = 0;
+    // Positions of reservations whose stations have died without writing them.
+    virtual std::vector<std::string> staleReservations() = 0;
 
     // Between stations: hold the current record so that other stations see
     // it as held until release (or close); 43 when another station holds it.

@@ -53,7 +53,7 @@ DriverStatus SqliteFile::open(std::uint8_t mode) {
     if (check.state == SchemaState::MissingColumns) {
         // A field added to the layout since the table was made: add its column.
         if (storage_.readOnly()) return report(statusOf(code::kInvalidKeyFile));
-        if (DriverStatus s = addMissingColumns(check.missingColumns); !s.ok()) return report(s);
+        if (DriverStatus s = addMissingColumns(check); !s.ok()) return report(s);
         check = checkSchema(storage_.db(), def_);
     }
     if (check.state == SchemaState::KeysInvalid) return report(statusOf(code::kInvalidKeyFile));
@@ -64,9 +64,15 @@ DriverStatus SqliteFile::open(std::uint8_t mode) {
     return report(DriverStatus::success());
 }
 
-DriverStatus SqliteFile::addMissingColumns(const std::vector<int>& fields) {
+DriverStatus SqliteFile::addMissingColumns(const SchemaCheck& check) {
     return inTransaction([&] {
-        for (int f : fields) {
+        if (check.reservedMissing) {
+            if (DriverStatus s = storage_.execute("ALTER TABLE " + table_ + " ADD COLUMN \"_reserved\" TEXT NOT NULL DEFAULT ''");
+                !s.ok()) {
+                return s;
+            }
+        }
+        for (int f : check.missingColumns) {
             const FieldDef& field = def_.fields[static_cast<std::size_t>(f)];
             const std::string type = storedAsInteger(field) ? "INTEGER NOT NULL DEFAULT 0" : "TEXT NOT NULL DEFAULT ''";
             if (DriverStatus s = storage_.execute("ALTER TABLE " + table_ + " ADD COLUMN " + identifier(field.name) + " " + type);
@@ -87,12 +93,17 @@ DriverStatus SqliteFile::create() {
         if (check.result != SQLITE_OK) return statusFromEngine(storage_.db(), check.result);
         if (check.state != SchemaState::Missing) return DriverStatus::success();  // another station made it
         if (DriverStatus s = storage_.execute(createTableSql(def_)); !s.ok()) return s;
-        for (std::size_t k = 0; k < def_.keys.size(); ++k) {
-            if (DriverStatus s = storage_.execute(createIndexSql(def_, static_cast<int>(k))); !s.ok()) return s;
-        }
-        return storage_.execute("INSERT INTO " + identifier(kMetaTable) + " VALUES ('collation:" + def_.storedName +
-                                "', '" + collationVersion() + "') ON CONFLICT DO UPDATE SET \"value\" = excluded.\"value\"");
+        return createIndexes();
     }));
+}
+
+DriverStatus SqliteFile::createIndexes() {
+    for (std::size_t k = 0; k < def_.keys.size(); ++k) {
+        if (DriverStatus s = storage_.execute(createIndexSql(def_, static_cast<int>(k))); !s.ok()) return s;
+    }
+    if (DriverStatus s = storage_.execute(createReservationIndexSql(def_)); !s.ok()) return s;
+    return storage_.execute("INSERT INTO " + identifier(kMetaTable) + " VALUES ('collation:" + def_.storedName + "', '" +
+                            collationVersion() + "') ON CONFLICT DO UPDATE SET \"value\" = excluded.\"value\"");
 }
 
 DriverStatus SqliteFile::buildKeys() {
@@ -102,8 +113,8 @@ DriverStatus SqliteFile::buildKeys() {
         if (DriverStatus s = storage_.execute(createMetaTablesSql()); !s.ok()) return s;
         const SchemaCheck check = checkSchema(storage_.db(), def_);
         if (check.state == SchemaState::Missing) return statusOf(code::kFileNotFound);
-        if (!check.missingColumns.empty()) {
-            if (DriverStatus s = addMissingColumns(check.missingColumns); !s.ok()) return s;
+        if (check.state == SchemaState::MissingColumns) {
+            if (DriverStatus s = addMissingColumns(check); !s.ok()) return s;
         }
         std::vector<std::string> existing;
         {
@@ -118,11 +129,7 @@ DriverStatus SqliteFile::buildKeys() {
         for (const std::string& name : existing) {
             if (DriverStatus s = storage_.execute("DROP INDEX " + identifier(name)); !s.ok()) return s;
         }
-        for (std::size_t k = 0; k < def_.keys.size(); ++k) {
-            if (DriverStatus s = storage_.execute(createIndexSql(def_, static_cast<int>(k))); !s.ok()) return s;
-        }
-        return storage_.execute("INSERT INTO " + identifier(kMetaTable) + " VALUES ('collation:" + def_.storedName +
-                                "', '" + collationVersion() + "') ON CONFLICT DO UPDATE SET \"value\" = excluded.\"value\"");
+        return createIndexes();
     }));
 }
 
@@ -298,18 +305,25 @@ DriverStatus SqliteFile::reget(Record& record) {
 
 std::string SqliteFile::position() const { return current_ ? std::to_string(current_->rid) : std::string(); }
 
-DriverStatus SqliteFile::add(const Record& record) {
+DriverStatus SqliteFile::add(const Record& record, bool reservation) {
     if (!open_) return notOpen();
     if (!writable_) return report(statusOf(code::kAccessDenied));
+    // A reservation names its station, so that others can tell whether it
+    // will still be written.
+    if (reservation && !storage_.stations().announce()) return report(statusOf(code::kAccessDenied));
     std::string names, values;
     for (std::size_t f = 0; f < def_.fields.size(); ++f) {
-        names += (f ? ", " : "") + identifier(def_.fields[f].name);
-        values += (f ? ", ?" : "?") + std::to_string(f + 1);
+        names += identifier(def_.fields[f].name) + ", ";
+        values += "?" + std::to_string(f + 1) + ", ";
     }
     DriverStatus status;
-    sqlite3_stmt* s = storage_.statement("INSERT INTO " + table_ + " (" + names + ") VALUES (" + values + ")", status);
+    sqlite3_stmt* s = storage_.statement("INSERT INTO " + table_ + " (" + names + "\"_reserved\") VALUES (" + values +
+                                             "?" + std::to_string(def_.fields.size() + 1) + ")",
+                                         status);
     if (!s) return report(status);
     for (int f = 0; f < record.size(); ++f) bindField(s, f + 1, record, f);
+    const std::string& mark = reservation ? storage_.station() : std::string();
+    sqlite3_bind_text(s, record.size() + 1, mark.c_str(), -1, SQLITE_TRANSIENT);
     const int rc = sqlite3_step(s);
     sqlite3_reset(s);
     if (rc != SQLITE_DONE) {
@@ -333,7 +347,8 @@ DriverStatus SqliteFile::put(const Record& record) {
     }
     const std::size_t n = def_.fields.size();
     DriverStatus status;
-    sqlite3_stmt* s = storage_.statement("UPDATE " + table_ + " SET " + assignments + "\"_ver\" = \"_ver\" + 1 WHERE \"_rid\" = ?" +
+    sqlite3_stmt* s = storage_.statement("UPDATE " + table_ + " SET " + assignments +
+                                             "\"_reserved\" = '', \"_ver\" = \"_ver\" + 1 WHERE \"_rid\" = ?" +
                                              std::to_string(n + 1) + " AND \"_ver\" = ?" + std::to_string(n + 2),
                                          status);
     if (!s) return report(status);
@@ -397,6 +412,24 @@ std::optional<int> SqliteFile::duplicateKey(const Record& record, bool excludeCu
         if (exists) return static_cast<int>(key);
     }
     return std::nullopt;
+}
+
+std::vector<std::string> SqliteFile::staleReservations() {
+    std::vector<std::string> stale;
+    if (!open_) return stale;
+    DriverStatus status;
+    sqlite3_stmt* s = storage_.statement(
+        "SELECT \"_rid\", \"_reserved\" FROM " + table_ + " WHERE \"_reserved\" <> ''", status);
+    if (!s) return stale;
+    std::vector<std::pair<std::int64_t, std::string>> reserved;
+    while (sqlite3_step(s) == SQLITE_ROW) {
+        reserved.emplace_back(sqlite3_column_int64(s, 0), reinterpret_cast<const char*>(sqlite3_column_text(s, 1)));
+    }
+    sqlite3_reset(s);
+    for (const auto& [rid, station] : reserved) {
+        if (!storage_.stations().alive(station)) stale.push_back(std::to_string(rid));
+    }
+    return stale;
 }
 
 DriverStatus SqliteFile::hold() {

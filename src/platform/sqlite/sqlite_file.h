@@ -10,6 +10,7 @@
 
 #include "platform/sqlite/holds.h"
 #include "platform/sqlite/seek_cursor.h"
+#include "platform/sqlite/sqlite_schema.h"
 #include "platform/storage.h"
 
 namespace bb::sqlite {
@@ -40,10 +41,12 @@ public:
     DriverStatus reget(Record& record) override;
     std::string position() const override;
 
-    DriverStatus add(const Record& record) override;
+    int order() const override { return order_; }
+    DriverStatus add(const Record& record, bool reservation) override;
     DriverStatus put(const Record& record) override;
     DriverStatus erase() override;
     std::optional<int> duplicateKey(const Record& record, bool excludeCurrent) override;
+    std::vector<std::string> staleReservations() override;
 
     DriverStatus hold() override;
     DriverStatus release() override;
@@ -62,7 +65,8 @@ private:
     // Reads the record with this id into `into`; code 33 when there is none.
     DriverStatus load(std::int64_t rid, Record& into, Current& current);
     DriverStatus step(sqlite3_stmt* stmt, Record& into, Current& current);
-    DriverStatus addMissingColumns(const std::vector<int>& fields);
+    DriverStatus addMissingColumns(const SchemaCheck& check);
+    DriverStatus createIndexes();
     DriverStatus inTransaction(const std::function<DriverStatus()>& work);
     bool heldByOther(std::int64_t rid) { return holds_.heldByOther(def_.storedName, rid, recoverSeconds_); }
 

@@ -4,7 +4,8 @@
 // A file is a table under its stored name with a hidden record id ("_rid",
 // never reused, so a position stays valid for the record's life), a version
 // that every rewrite increments ("_ver", for detecting changes by other
-// stations), and one column per field. Each key is an index: components in
+// stations), the station that reserved the record for numbering and has not
+// written it yet ("_reserved", empty once written), and one column per field. Each key is an index: components in
 // order and direction, no-case string components under the no-case
 // collation, unique keys as unique indexes, and blank-excluded keys as
 // partial indexes over the records whose components are not all blank.
@@ -25,6 +26,9 @@ inline constexpr const char* kHoldsTable = "_bb_holds";
 std::string createTableSql(const FileDef& def);
 std::string indexName(const FileDef& def, int key);
 std::string createIndexSql(const FileDef& def, int key);
+// The index of the reserved records (few at any time).
+std::string reservationIndexName(const FileDef& def);
+std::string createReservationIndexSql(const FileDef& def);
 // SQL that creates the tables the engine keeps for itself.
 std::string createMetaTablesSql();
 
@@ -45,6 +49,7 @@ enum class SchemaState { Missing, Ok, MissingColumns, KeysInvalid };
 struct SchemaCheck {
     SchemaState state = SchemaState::Missing;
     std::vector<int> missingColumns;  // fields without a column
+    bool reservedMissing = false;     // a table made before reservations were marked
     int result = SQLITE_OK;           // an engine failure while checking
 };
 

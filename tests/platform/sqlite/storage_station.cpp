@@ -5,6 +5,7 @@
 //   storage_station change <folder> <member-number> <company>
 //   storage_station hold <folder> <member-number>       (then waits to be killed)
 //   storage_station transaction <folder> <count>        (then waits to be killed)
+//   storage_station reserve <folder> <member-number>    (then waits to be killed)
 #include <unistd.h>
 
 #include <cstdio>
@@ -62,6 +63,12 @@ int main(int argc, char** argv) {
             return 0;
         }
         say("held " + std::to_string(members->hold().code));
+        waitToBeKilled();
+    }
+    if (command == "reserve" && argc == 4) {
+        r.clear();
+        MBR::MEMBERNUMBER.set(std::atoi(argv[3]));
+        say("reserved " + std::to_string(members->add(r, true).code));
         waitToBeKilled();
     }
     if (command == "transaction" && argc == 4) {

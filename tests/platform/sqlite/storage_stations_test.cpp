@@ -109,6 +109,30 @@ TEST_F(Stations, AHoldOfADeadStationStandsUntilTheRecoveryTime) {
     EXPECT_TRUE(members->get(MBR::key::MEMBERKEY, r).ok());
 }
 
+TEST_F(Stations, OnlyReservationsOfDeadStationsAreStale) {
+    auto members = openFile(FileId::Members);
+    Record& r = buffer(FileId::Members);
+    r.clear();
+    MBR::MEMBERNUMBER.set(1);
+    ASSERT_TRUE(members->add(r, true).ok());  // this station's own: never stale
+    const std::string mine = members->position();
+    ChildProcess other(stationProgram(), {"reserve", folder_.path().string(), "2"});
+    ASSERT_TRUE(other.waitForLine("reserved 0"));
+    EXPECT_TRUE(members->staleReservations().empty());
+    other.kill(SIGKILL);
+    other.wait();
+    const auto stale = members->staleReservations();
+    ASSERT_EQ(stale.size(), 1u);
+    ASSERT_TRUE(members->getAtPosition(stale[0], r).ok());
+    EXPECT_EQ(MBR::MEMBERNUMBER.get(), 2);
+    // Writing a reservation makes it an ordinary record.
+    ASSERT_TRUE(members->getAtPosition(mine, r).ok());
+    ASSERT_TRUE(members->put(r).ok());
+    ASSERT_TRUE(members->getAtPosition(stale[0], r).ok());
+    ASSERT_TRUE(members->put(r).ok());
+    EXPECT_TRUE(members->staleReservations().empty());
+}
+
 TEST_F(Stations, AStationKilledInsideATransactionChangesNothing) {
     {
         auto members = openFile(FileId::Members);

@@ -1,0 +1,586 @@
+#include "data/file_manager.h"
+
+#include <array>
+#include <limits>
+
+#include "data/data_folder.h"
+#include "data/relation_manager.h"
+#include "dictionary/record_rules.h"
+#include "platform/name_bindings.h"
+#include "platform/runtime.h"
+#include "platform/text.h"
+
+namespace bb {
+
+namespace {
+
+std::array<FileManager*, kFileCount>& registry() {
+    static std::array<FileManager*, kFileCount> managers{};
+    return managers;
+}
+
+// The largest or smallest value a field can hold, for keys positioned at
+// the end or the start of a group.
+Value extremeOf(const FieldDef& f, bool highest) {
+    switch (f.spec.type) {
+        case FieldType::Long:
+            return Value::number(highest ? std::numeric_limits<std::int32_t>::max()
+                                         : std::numeric_limits<std::int32_t>::min());
+        case FieldType::Short:
+            return Value::number(highest ? std::numeric_limits<std::int16_t>::max()
+                                         : std::numeric_limits<std::int16_t>::min());
+        case FieldType::Byte:
+            return Value::number(highest ? 255 : 0);
+        case FieldType::Decimal: {
+            const auto nines = Decimal::parse(std::string(f.spec.width, '9'));
+            const Decimal largest = Decimal::fromUnits(nines->units(), f.spec.places);
+            return Value::number(highest ? largest : -largest);
+        }
+        case FieldType::String:
+        case FieldType::Memo:
+            break;
+    }
+    if (!highest) return Value::text("");
+    std::string top;
+    for (int i = 0; i < f.spec.width; ++i) text::append(top, U'\U0010FFFF');
+    return Value::text(top);
+}
+
+// Components 1..count of a key, as text, each followed by "|".
+std::string groupText(const Record& r, const FileManager::KeyEntry& key, int count) {
+    std::string group;
+    for (int i = 0; i < count; ++i) group += r.get(key.Fields[static_cast<std::size_t>(i)].Field).toText() + "|";
+    return group;
+}
+
+}  // namespace
+
+FileManager* fileManagerFor(FileId file) { return registry()[static_cast<std::size_t>(file)]; }
+
+FileManager::~FileManager() {
+    if (registry()[static_cast<std::size_t>(file_)] == this) registry()[static_cast<std::size_t>(file_)] = nullptr;
+}
+
+void FileManager::Setup(FileId file, ErrorManager& errors) {
+    Errors = &errors;
+    file_ = file;
+    info_.clear();
+    keys_.clear();
+    buffers_.clear();
+    saved_.clear();
+    SkipHeldRecords = false;
+    OpenMode = kSharedReadWrite;
+    Create = true;
+    LockRecover = 10;
+    PrimaryKey = 0;
+    LazyOpen = true;
+    HasAutoInc = false;
+    FileNameValue = Def().storedName;
+    registry()[static_cast<std::size_t>(file)] = this;
+}
+
+void FileManager::DefineKey(int key, std::string description, int autoInc) {
+    const KeyDef& def = Def().keys[static_cast<std::size_t>(key)];
+    KeyEntry entry;
+    entry.Key = key;
+    entry.Description = std::move(description);
+    entry.AutoInc = autoInc;
+    entry.Dups = !def.unique;
+    entry.NoCase = def.noCase;
+    if (autoInc != 0) HasAutoInc = true;
+    for (const KeyComponent& c : def.components) {
+        const FieldDef& f = Def().fields[static_cast<std::size_t>(c.field)];
+        std::string name = Def().qualifiedName(c.field);
+        if (def.noCase && f.isText()) name = "UPPER(" + name + ")";
+        entry.Fields.push_back({c.field, std::move(name), c.ascending});
+    }
+    keys_.push_back(std::move(entry));
+    if (def.primary) PrimaryKey = static_cast<int>(keys_.size());
+}
+
+void FileManager::Teardown() {
+    if (registry()[static_cast<std::size_t>(file_)] == this) registry()[static_cast<std::size_t>(file_)] = nullptr;
+    info_.clear();
+    keys_.clear();
+    buffers_.clear();
+    saved_.clear();
+}
+
+std::string FileManager::GetName() const { return FileName ? *FileName : FileNameValue; }
+
+const FileManager::KeyEntry* FileManager::entryFor(int key) const {
+    for (const KeyEntry& k : keys_) {
+        if (k.Key == key) return &k;
+    }
+    return nullptr;
+}
+
+FileManager::Status& FileManager::touch() {
+    Errors->SetFileName(GetName());
+    return Info();
+}
+
+FileManager::Status& FileManager::Info() {
+    const int thread = currentThread();
+    for (Status& s : info_) {
+        if (s.Id == thread) return s;
+    }
+    Status s;
+    s.Id = thread;
+    info_.push_back(std::move(s));
+    return info_.back();
+}
+
+StorageFile& FileManager::Driver() {
+    Status& s = Info();
+    if (!s.file) s.file = dataStorage().file(Def());
+    return *s.file;
+}
+
+bool FileManager::usable(Status& s) {
+    if (s.Opened > 0 && s.file) return true;
+    Throw(ErrFileUsage);
+    return false;
+}
+
+void FileManager::RecordError(int id) {
+    Errors->SaveErrorState();
+    Info().LastError = id;
+}
+
+Severity FileManager::Throw(int id) {
+    RecordError(id);
+    return HandleError();
+}
+
+Severity FileManager::HandleError() { return Errors->HandleError(Info().LastError); }
+
+Severity FileManager::RaiseWithMessage(int id, std::string_view text) { return Errors->RaiseWithMessage(id, text); }
+
+void FileManager::BindAllFields() { bindings().bindRecord(Buffer()); }
+
+Severity FileManager::Open() {
+    Status& s = touch();
+    if (s.Opened > 0) {
+        ++s.Opened;
+        return SeverityNone;
+    }
+    return openAttempts(s);
+}
+
+Severity FileManager::openAttempts(Status& s) {
+    StorageFile& file = Driver();
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        DriverStatus r = file.open(OpenMode);
+        if (r.code == code::kAccessDenied) {
+            file.sendOption("Recover=" + std::to_string(LockRecover));
+            r = file.open(OpenMode);
+        }
+        switch (r.code) {
+            case code::kNoError:
+            case code::kFileAlreadyOpen:
+                s.Used = true;
+                s.AtEOF = false;
+                s.AutoIncDone = false;
+                ++s.Opened;
+                BindAllFields();
+                if (HasAutoInc && (OpenMode & 0x03) != kReadOnly) purgeStaleReservations(s);
+                return SeverityNone;
+            case code::kFileNotFound:
+                if (Create && file.create().ok()) continue;
+                return Throw(ErrFileCreation);
+            case code::kAccessDenied:
+                if ((OpenMode & 0x03) == kReadOnly) return Throw(ErrFileAccess);
+                // Without write access: read only, for the rest of the run.
+                OpenMode &= 0xF0;
+                Throw(ErrAccessDenied);
+                continue;
+            case code::kInvalidKeyFile:
+                RecordError(ErrInvalidKey);
+                HandleError();
+                if (file.buildKeys().ok()) continue;
+                return Throw(ErrKeyNotBuilt);
+            default:
+                return Throw(ErrFileAccess);
+        }
+    }
+    return Throw(ErrFileAccess);
+}
+
+// Numbers reserved by a station that died before writing its record would
+// otherwise stay behind as blank records; they are removed with whatever
+// was already attached to them.
+void FileManager::purgeStaleReservations(Status& s) {
+    // Inside another change's transaction the removal waits for a later open.
+    if (dataStorage().inTransaction()) return;
+    const std::vector<std::string> stale = s.file->staleReservations();
+    if (stale.empty()) return;
+    const int copy = SaveCopy();
+    RelationManager* relations = relationManagerFor(file_);
+    for (const std::string& position : stale) {
+        if (!s.file->getAtPosition(position, Buffer()).ok()) continue;
+        if (relations) {
+            relations->Delete(false);
+        } else {
+            s.file->erase();
+        }
+    }
+    RestoreCopy(copy, true);
+}
+
+Severity FileManager::Close() {
+    Status& s = touch();
+    if (s.Opened == 0) return SeverityNone;
+    if (--s.Opened == 0) {
+        if (s.file) s.file->close();
+        s.Used = false;
+    }
+    return SeverityNone;
+}
+
+Severity FileManager::read(bool forward, bool asking) {
+    Status& s = touch();
+    if (!usable(s)) return SeverityFatal;
+    s.AtEOF = false;
+    while (true) {
+        const DriverStatus r = forward ? s.file->next(Buffer()) : s.file->previous(Buffer());
+        switch (r.code) {
+            case code::kNoError:
+                return SeverityNone;
+            case code::kRecordNotAvailable:
+                s.AtEOF = true;
+                return SeverityNotify;
+            case code::kRecordHeld:
+                if (SkipHeldRecords) continue;
+                RecordError(ErrRecordNotRead);
+                return asking ? HandleError() : SeverityNotify;
+            default:
+                RecordError(ErrRecordRetrieval);
+                return asking ? HandleError() : SeverityFatal;
+        }
+    }
+}
+
+Severity FileManager::Next() { return read(true, true); }
+Severity FileManager::NextQuietly() { return read(true, false); }
+Severity FileManager::Previous() { return read(false, true); }
+Severity FileManager::PreviousQuietly() { return read(false, false); }
+
+Severity FileManager::fetch(int key, bool clearOnFailure) {
+    Status& s = touch();
+    if (!usable(s)) return SeverityFatal;
+    if (s.file->get(key, Buffer()).ok()) return SeverityNone;
+    if (clearOnFailure) Buffer().clear();
+    return SeverityNotify;
+}
+
+Severity FileManager::Fetch(int key) { return fetch(key, true); }
+Severity FileManager::FetchQuietly(int key) { return fetch(key, false); }
+
+Severity FileManager::insert(bool asking) {
+    Status& s = touch();
+    if (!usable(s)) return SeverityFatal;
+    int failed = 0;
+    if (ValidateAllFields(failed) != SeverityNone) return SeverityNotify;
+    DriverStatus r;
+    if (!HasAutoInc) {
+        r = s.file->add(Buffer());
+    } else if (s.AutoIncDone) {
+        // Write over the record reserved when the numbers were taken.
+        Record reserved(Def());
+        r = s.file->getAtPosition(s.reserved, reserved);
+        if (r.ok()) r = s.file->put(Buffer());
+    } else if (number(asking, false) != SeverityNone) {
+        return SeverityNotify;
+    }
+    if (r.ok()) {
+        s.AutoIncDone = false;
+        s.reserved.clear();
+        return SeverityNone;
+    }
+    if (r.code == code::kDuplicateKey) {
+        if (asking) return reportDuplicate(s);
+        RecordError(ErrDuplicateKey);
+        return SeverityNotify;
+    }
+    RecordError(ErrRecordInsert);
+    return asking ? HandleError() : SeverityNotify;
+}
+
+Severity FileManager::reportDuplicate(Status& s) {
+    // A reserved record holds this record's own numbers; otherwise every
+    // stored record counts.
+    if (const auto key = s.file->duplicateKey(Buffer(), HasAutoInc && s.AutoIncDone)) {
+        if (const KeyEntry* k = entryFor(*key)) {
+            RecordError(ErrDuplicateKey);
+            RaiseWithMessage(ErrDuplicateKey, k->Description);
+        }
+    }
+    return SeverityNotify;
+}
+
+Severity FileManager::Insert() { return insert(true); }
+Severity FileManager::InsertQuietly() { return insert(false); }
+
+Severity FileManager::PrimeNumber() { return number(true, true); }
+Severity FileManager::PrimeNumberQuietly() { return number(false, true); }
+
+std::optional<std::int32_t> FileManager::nextNumber(const KeyEntry& key, bool asking, Severity& failure) {
+    StorageFile& file = Driver();
+    Record& r = Buffer();
+    const Record saved = r;
+    const int k = key.AutoInc;
+    const KeyComponentEntry& numbered = key.Fields[static_cast<std::size_t>(k - 1)];
+    std::string group;
+    if (k == 1) {
+        file.setStart(key.Key);
+    } else {
+        // The last entry of the group: the numbered component at its highest.
+        group = groupText(r, key, k - 1);
+        (void)r.set(numbered.Field, extremeOf(Def().fields[static_cast<std::size_t>(numbered.Field)], true));
+        file.setAt(key.Key, r, k);
+    }
+    // The highest number is last in an ascending component, first in a descending one.
+    const DriverStatus found = numbered.Ascend ? file.previous(r) : file.next(r);
+    std::optional<std::int32_t> next;
+    if (found.ok() && (k == 1 || groupText(r, key, k - 1) == group)) {
+        next = r.integer(numbered.Field) + 1;
+    } else if (found.ok() || found.code == code::kRecordNotAvailable) {
+        next = 1;
+    } else {
+        RecordError(ErrRecordRetrieval);
+        failure = asking ? HandleError() : SeverityNotify;
+    }
+    r = saved;
+    return next;
+}
+
+Severity FileManager::number(bool asking, bool reserve) {
+    Status& s = touch();
+    if (!HasAutoInc || s.AutoIncDone) return SeverityNone;
+    if (!usable(s)) return SeverityFatal;
+    int failures = 0;
+    while (true) {
+        for (const KeyEntry& key : keys_) {
+            if (key.AutoInc == 0) continue;
+            Severity failure = SeverityNotify;
+            const auto n = nextNumber(key, asking, failure);
+            if (!n) return failure == SeverityNone ? SeverityNotify : failure;
+            Buffer().setInteger(key.Fields[static_cast<std::size_t>(key.AutoInc - 1)].Field, *n);
+        }
+        // Adding the record at once claims the numbers: a station that took
+        // the same ones meanwhile makes this add fail, and they are counted again.
+        const DriverStatus added = s.file->add(Buffer(), reserve);
+        if (added.ok()) {
+            s.AutoIncDone = true;
+            s.reserved = s.file->position();
+            return SeverityNone;
+        }
+        // A value of another unique key is taken: counting again cannot help.
+        if (added.code == code::kDuplicateKey && entryFor(added.key) && entryFor(added.key)->AutoInc == 0) {
+            if (asking) return reportDuplicate(s);
+            RecordError(ErrDuplicateKey);
+            return SeverityNotify;
+        }
+        if (++failures < 3) continue;
+        RecordError(ErrAutoIncrement);
+        if (asking && HandleError() == SeverityNone) {
+            failures = 0;
+            continue;
+        }
+        return SeverityNotify;
+    }
+}
+
+Severity FileManager::Update(int mode) {
+    Status& s = touch();
+    if (!usable(s)) return SeverityFatal;
+    int failed = 0;
+    if (ValidateAllFields(failed) != SeverityNone) return SeverityNotify;
+    const std::string position = s.file->position();
+    const DriverStatus r = s.file->put(Buffer());
+    if (r.ok()) return SeverityNone;
+    if (r.code == code::kRecordChanged) {
+        RecordError(mode == 2 ? ErrChangedByOtherShown : ErrChangedByOther);
+        if (mode != 0) HandleError();
+        // Show the other station's version; a later write checks against it.
+        s.file->getAtPosition(position, Buffer());
+        return SeverityNotify;
+    }
+    RecordError(ErrRecordNotUpdated);
+    return mode != 0 ? HandleError() : SeverityNotify;
+}
+
+void FileManager::SeedNewRecord() { seedNewRecord(file_); }
+
+Severity FileManager::PrimeNewRecord(bool keepBuffer) {
+    if (!keepBuffer) Buffer().clear();
+    SeedNewRecord();
+    return HasAutoInc ? PrimeNumber() : SeverityNone;
+}
+
+Severity FileManager::CancelNumber(RelationManager* relations) {
+    Status& s = touch();
+    if (!s.AutoIncDone) return SeverityNone;
+    Severity result = SeverityNotify;
+    if (s.file && s.file->getAtPosition(s.reserved, Buffer()).ok()) {
+        if (relations) {
+            result = relations->Delete(false);
+        } else {
+            result = s.file->erase().ok() ? SeverityNone : SeverityNotify;
+        }
+    }
+    s.AutoIncDone = false;
+    s.reserved.clear();
+    return result;
+}
+
+Severity FileManager::ValidateOneField(int id) {
+    const auto breach = checkField(file_, id - 1);
+    if (!breach) return SeverityNone;
+    Errors->SetFieldName(breach->field);
+    return RaiseWithMessage(breach->errorId, breach->message);
+}
+
+Severity FileManager::ValidateFieldRange(int first, int last, int& failedId) {
+    for (int id = first; id <= last; ++id) {
+        const Severity result = ValidateOneField(id);
+        if (result != SeverityNone) {
+            failedId = id;
+            return result;
+        }
+    }
+    return SeverityNone;
+}
+
+Severity FileManager::ValidateAllFields(int& failedId) {
+    return ValidateFieldRange(1, static_cast<int>(Def().fields.size()), failedId);
+}
+
+std::string FileManager::Position() {
+    Status& s = touch();
+    return s.file ? s.file->position() : std::string();
+}
+
+Severity FileManager::RegetQuietly(const std::string& position) {
+    Status& s = touch();
+    if (!usable(s)) return SeverityFatal;
+    return s.file->getAtPosition(position, Buffer()).ok() ? SeverityNone : SeverityNotify;
+}
+
+int FileManager::SaveCopy() {
+    const int id = buffers_.empty() ? 1 : buffers_.back().Id + 1;
+    buffers_.push_back({id, Buffer()});
+    const int memo = Def().memoField();
+    if (memo >= 0) buffers_.push_back({id + 1, Buffer().text(memo)});
+    return id;
+}
+
+void FileManager::RestoreCopy(int id, bool restore) {
+    for (auto it = buffers_.begin(); it != buffers_.end(); ++it) {
+        if (it->Id != id || !std::holds_alternative<Record>(it->Copy)) continue;
+        if (restore) Buffer() = std::get<Record>(it->Copy);
+        auto last = it + 1;
+        const int memo = Def().memoField();
+        if (memo >= 0 && last != buffers_.end() && std::holds_alternative<std::string>(last->Copy)) {
+            if (restore) Buffer().setText(memo, std::get<std::string>(last->Copy));
+            ++last;
+        }
+        buffers_.erase(it, last);
+        return;
+    }
+}
+
+bool FileManager::BufferUnchanged(int id) {
+    for (auto it = buffers_.begin(); it != buffers_.end(); ++it) {
+        if (it->Id != id || !std::holds_alternative<Record>(it->Copy)) continue;
+        if (!(std::get<Record>(it->Copy) == Buffer())) return false;
+        const int memo = Def().memoField();
+        const auto next = it + 1;
+        if (memo >= 0 && next != buffers_.end() && std::holds_alternative<std::string>(next->Copy)) {
+            return std::get<std::string>(next->Copy) == Buffer().text(memo);
+        }
+        return true;
+    }
+    return false;
+}
+
+std::uint16_t FileManager::SaveFileState() {
+    StorageFile& file = Driver();
+    SavedPosition p;
+    p.Id = saved_.empty() ? 1 : static_cast<std::uint16_t>(saved_.back().Id + 1);
+    p.Buffer = SaveCopy();
+    p.Key = file.order();
+    p.WHeld = file.held();
+    p.Pos = file.position();
+    saved_.push_back(p);
+    return p.Id;
+}
+
+void FileManager::RestoreFileState(std::uint16_t& handle) {
+    for (auto it = saved_.begin(); it != saved_.end(); ++it) {
+        if (it->Id != handle) continue;
+        StorageFile& file = Driver();
+        if (file.isOpen()) {
+            if (it->Pos.empty()) {
+                file.setStart(it->Key);
+            } else if (file.setAtPosition(it->Key, it->Pos).ok() && file.next(Buffer()).ok() && it->WHeld) {
+                file.hold();
+            }
+        }
+        RestoreCopy(it->Buffer, true);
+        saved_.erase(it);
+        break;
+    }
+    handle = 0;
+}
+
+void FileManager::SetOrder(int key) {
+    touch();
+    Driver().setStart(key);
+}
+
+void FileManager::SetOrderAt(int key, int components) {
+    touch();
+    Driver().setAt(key, Buffer(), components);
+}
+
+void FileManager::SetOrderAtPosition(int key, const std::string& position) {
+    touch();
+    Driver().setAtPosition(key, position);
+}
+
+int FileManager::KeyComponents(int key) const {
+    return static_cast<int>(keys_[static_cast<std::size_t>(key)].Fields.size());
+}
+
+int FileManager::KeyComponentField(int key, int component) const {
+    return keys_[static_cast<std::size_t>(key)].Fields[static_cast<std::size_t>(component - 1)].Field;
+}
+
+const std::string& FileManager::KeyComponentName(int key, int component) const {
+    return keys_[static_cast<std::size_t>(key)].Fields[static_cast<std::size_t>(component - 1)].FieldName;
+}
+
+void FileManager::ClearKey(int key, int from, int to, bool high) {
+    const KeyEntry& k = keys_[static_cast<std::size_t>(key)];
+    for (int c = from; c <= to && c <= static_cast<int>(k.Fields.size()); ++c) {
+        const KeyComponentEntry& e = k.Fields[static_cast<std::size_t>(c - 1)];
+        // What sorts first is the lowest value of an ascending component and
+        // the highest of a descending one.
+        (void)Buffer().set(e.Field, extremeOf(Def().fields[static_cast<std::size_t>(e.Field)], e.Ascend == high));
+    }
+}
+
+std::string FileManager::KeyOrderText(int key, int from) const {
+    const KeyEntry& k = keys_[static_cast<std::size_t>(key)];
+    std::string order;
+    for (std::size_t c = static_cast<std::size_t>(from - 1); c < k.Fields.size(); ++c) {
+        if (!order.empty()) order += ",";
+        if (!k.Fields[c].Ascend) order += "-";
+        order += k.Fields[c].FieldName;
+    }
+    return order;
+}
+
+}  // namespace bb

@@ -1,0 +1,183 @@
+// The file manager: one per data file. It does every open, close, read,
+// insert, change and record-saving step for the rest of the program, so that
+// each failure is reported in the program's own words and each caller gets
+// back a severity instead of a raw error code. It numbers new records, keeps
+// an open count per thread (window), and saves and restores record buffers
+// and read positions for callers that must look elsewhere and come back.
+//
+// Asking operations show messages and return the severity the user's answer
+// gives; quiet ("try") operations only record the error id in LastError.
+// The managers live for the whole run and are used from the GUI thread; the
+// status they keep per thread is found by the current thread (window) id.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "data/error_manager.h"
+#include "data/severity.h"
+#include "dictionary/files.h"
+#include "platform/storage.h"
+
+namespace bb {
+
+class RelationManager;
+
+class FileManager {
+public:
+    // Per-thread status.
+    struct Status {
+        int Id = 0;
+        bool Used = false;          // physically open on this thread
+        std::uint16_t Opened = 0;   // open count
+        bool AtEOF = false;         // the last read ran past the end
+        bool AutoIncDone = false;   // a record is reserved and not yet written or cancelled
+        int LastError = 0;
+        std::unique_ptr<StorageFile> file;  // this thread's handle on the file
+        std::string reserved;              // position of the reserved record
+    };
+
+    struct KeyComponentEntry {
+        int Field;
+        std::string FieldName;  // "UPPER(MBR:LastName)" for a no-case string component
+        bool Ascend;
+    };
+
+    struct KeyEntry {
+        int Key;
+        std::string Description;
+        std::vector<KeyComponentEntry> Fields;
+        int AutoInc = 0;
+        bool Dups = false;
+        bool NoCase = false;
+    };
+
+    struct SavedPosition {
+        int Buffer = 0;
+        std::uint16_t Id = 0;
+        bool WHeld = false;
+        bool WWatch = false;
+        std::string Pos;
+        int Key = -1;
+    };
+
+    virtual ~FileManager();
+
+    // Set-up, in the order the dictionary uses it.
+    void Setup(FileId file, ErrorManager& errors);
+    void DefineKey(int key, std::string description, int autoInc);
+    void Teardown();
+
+    // The overridable operations, in dispatch order.
+    virtual void BindAllFields();
+    virtual Severity CancelNumber(RelationManager* relations = nullptr);
+    virtual Severity Close();
+    virtual bool BufferUnchanged(int id);
+    virtual Severity Open();
+    virtual Severity PrimeNumber();
+    virtual void SeedNewRecord();
+    virtual Severity PrimeNewRecord(bool keepBuffer = false);
+    virtual Severity Throw(int id);
+    virtual Severity HandleError();
+    virtual Severity RaiseWithMessage(int id, std::string_view text);
+    virtual Severity PrimeNumberQuietly();
+    virtual Severity ValidateOneField(int id);
+    virtual Severity ValidateFieldRange(int first, int last, int& failedId);
+    virtual Severity ValidateAllFields(int& failedId);
+
+    Severity Next();
+    Severity NextQuietly();
+    Severity Previous();
+    Severity PreviousQuietly();
+    Severity Fetch(int key);
+    Severity FetchQuietly(int key);
+    Severity Insert();
+    Severity InsertQuietly();
+    // Mode 1 or 2 asks (2 after showing the other station's change says it
+    // will be displayed); mode 0 is the quiet form.
+    Severity Update(int mode = 1);
+    Severity UpdateQuietly() { return Update(0); }
+
+    std::string Position();
+    Severity RegetQuietly(const std::string& position);
+    int SaveCopy();
+    void RestoreCopy(int id, bool restore);
+    std::uint16_t SaveFileState();
+    void RestoreFileState(std::uint16_t& handle);
+    void RecordError(int id);
+    std::string GetName() const;
+
+    // Starting points for Next and Previous (the runtime's SET).
+    void SetOrder(int key);
+    void SetOrderAt(int key, int components = -1);
+    void SetOrderAtPosition(int key, const std::string& position);
+
+    // Key operations.
+    int KeyComponents(int key) const;
+    int KeyComponentField(int key, int component) const;
+    const std::string& KeyComponentName(int key, int component) const;
+    // Sets components from..to (1-based) to the values that sort first in
+    // the key, or last with `high`.
+    void ClearKey(int key, int from, int to, bool high = false);
+    // The order text from component `from` on: the names joined by ",",
+    // each descending one preceded by "-".
+    std::string KeyOrderText(int key, int from = 1) const;
+
+    FileId File() const { return file_; }
+    const FileDef& Def() const { return fileDef(file_); }
+    Record& Buffer() const { return buffer(file_); }
+    // The calling thread's status and handle.
+    Status& Info();
+    StorageFile& Driver();
+    bool IsOpen() { return Info().Opened > 0; }
+    // Drops every thread's handle and status (the data folder is changing).
+    void ForgetHandles() { info_.clear(); }
+
+    const std::vector<KeyEntry>& Keys() const { return keys_; }
+
+    // Fields as the program keeps them.
+    ErrorManager* Errors = nullptr;
+    const std::string* FileName = nullptr;
+    std::string FileNameValue;
+    bool Create = true;
+    bool HasAutoInc = false;
+    bool LazyOpen = true;
+    std::uint16_t LockRecover = 10;
+    std::uint8_t OpenMode = kSharedReadWrite;
+    int PrimaryKey = 0;  // position (from 1) in Keys of the primary key, 0 for none
+    bool SkipHeldRecords = false;
+
+private:
+    struct SavedBuffer {
+        int Id;
+        std::variant<Record, std::string> Copy;  // the record, or one memo
+    };
+
+    // Finds the calling thread's status and names this file for messages.
+    Status& touch();
+    Severity openAttempts(Status& s);
+    Severity read(bool forward, bool asking);
+    Severity fetch(int key, bool clearOnFailure);
+    Severity insert(bool asking);
+    Severity number(bool asking, bool reserve);
+    void purgeStaleReservations(Status& s);
+    std::optional<std::int32_t> nextNumber(const KeyEntry& key, bool asking, Severity& failure);
+    Severity reportDuplicate(Status& s);
+    const KeyEntry* entryFor(int key) const;
+    bool usable(Status& s);
+
+    FileId file_ = FileId::Members;
+    std::vector<Status> info_;
+    std::vector<KeyEntry> keys_;
+    std::vector<SavedBuffer> buffers_;
+    std::vector<SavedPosition> saved_;
+};
+
+// The file manager of a file, or null before set-up and after tear-down.
+FileManager* fileManagerFor(FileId file);
+
+}  // namespace bb

@@ -1,0 +1,326 @@
+#include "data/relation_manager.h"
+
+#include <array>
+
+#include "data/data_folder.h"
+#include "platform/text.h"
+
+namespace bb {
+
+namespace {
+
+std::array<RelationManager*, kFileCount>& registry() {
+    static std::array<RelationManager*, kFileCount> managers{};
+    return managers;
+}
+
+// Shared by every walk over the relation graph: a walk from outside takes a
+// new mark, and a manager already carrying it is not visited again, so the
+// cycles of the graph (every relation stands on both files) end.
+std::uint32_t visitCounter = 0;
+
+// How long a change waits for other stations' transactions to finish.
+constexpr int kTransactionWaitMs = 2000;
+
+bool sameValue(const Value& a, const Value& b, bool noCase) {
+    if (a.isText() && b.isText()) {
+        return noCase ? text::equalNoCase(a.asText(), b.asText()) : text::equal(a.asText(), b.asText());
+    }
+    return a.toNumber() == b.toNumber();
+}
+
+}  // namespace
+
+RelationManager* relationManagerFor(FileId file) { return registry()[static_cast<std::size_t>(file)]; }
+
+void RelationManager::Setup(FileManager& me, bool useLogout) {
+    Me = &me;
+    UseLogout = useLogout;
+    Relations.clear();
+    LastTouched = 0;
+    registry()[static_cast<std::size_t>(me.File())] = this;
+}
+
+void RelationManager::DefineRelation(RelationManager& related) {
+    Relation r;
+    r.File = &related;
+    Relations.push_back(std::move(r));
+}
+
+void RelationManager::DefineRelation(RelationManager& related, Rule updateMode, Rule deleteMode, int hisKey) {
+    Relation r;
+    r.File = &related;
+    r.UpdateMode = updateMode;
+    r.DeleteMode = deleteMode;
+    r.HisKey = hisKey;
+    Relations.push_back(std::move(r));
+}
+
+void RelationManager::DefineRelationLink(int thisField, int relatedField) {
+    Relations.back().Fields.push_back({thisField, relatedField, Value()});
+}
+
+void RelationManager::Teardown() {
+    if (Me && registry()[static_cast<std::size_t>(Me->File())] == this) {
+        registry()[static_cast<std::size_t>(Me->File())] = nullptr;
+    }
+    Relations.clear();
+    if (Me) Me->Teardown();
+    Me = nullptr;
+}
+
+Severity RelationManager::CancelNumber() { return Me->CancelNumber(this); }
+
+Severity RelationManager::Open(bool recursive) { return openWalk(recursive, ++visitCounter); }
+
+Severity RelationManager::openWalk(bool recursive, std::uint32_t walk) {
+    LastTouched = walk;
+    const Severity opened = Me->Open();
+    if (opened != SeverityNone || !recursive) return opened;
+    for (Relation& r : Relations) {
+        if (r.File->LastTouched == walk) continue;
+        const Severity related = r.File->openWalk(true, walk);
+        if (related != SeverityNone) return related;
+    }
+    return SeverityNone;
+}
+
+Severity RelationManager::Close(bool recursive) { return closeWalk(recursive, ++visitCounter); }
+
+Severity RelationManager::closeWalk(bool recursive, std::uint32_t walk) {
+    LastTouched = walk;
+    const Severity closed = Me->Close();
+    if (closed != SeverityNone || !recursive) return closed;
+    for (Relation& r : Relations) {
+        if (r.File->LastTouched == walk) continue;
+        const Severity related = r.File->closeWalk(true, walk);
+        if (related != SeverityNone) return related;
+    }
+    return SeverityNone;
+}
+
+void RelationManager::SetReadAhead(bool on, int propagate) { readAheadWalk(on, propagate, ++visitCounter); }
+
+void RelationManager::readAheadWalk(bool on, int propagate, std::uint32_t walk) {
+    LastTouched = walk;
+    Me->Driver().sendOption(on ? "QUICKSCAN=on" : "QUICKSCAN=off");
+    if (propagate == 0) return;
+    for (Relation& r : Relations) {
+        const bool keyed = r.HisKey >= 0;
+        const bool reached = (propagate == 1 && !keyed) || (propagate == 2 && keyed) || (propagate != 1 && propagate != 2);
+        if (reached && r.File->LastTouched != walk) r.File->readAheadWalk(on, propagate, walk);
+    }
+}
+
+void RelationManager::SaveLinks() {
+    const Record& record = Me->Buffer();
+    for (Relation& r : Relations) {
+        for (Link& l : r.Fields) l.Saved = record.get(l.Field);
+    }
+}
+
+bool RelationManager::linksChanged(const Relation& r) const {
+    const Record& record = Me->Buffer();
+    for (const Link& l : r.Fields) {
+        // A rename that only changes case is a change too.
+        if (!sameValue(record.get(l.Field), l.Saved, false)) return true;
+    }
+    return false;
+}
+
+Severity RelationManager::frame() {
+    if (!UseLogout) return SeverityNone;
+    if (dataStorage().begin(kTransactionWaitMs).ok()) return SeverityNone;
+    Me->RecordError(ErrTransactionCancelled);
+    dataStorage().rollback();
+    Me->HandleError();
+    return SeverityNotify;
+}
+
+void RelationManager::rollback() {
+    if (UseLogout) dataStorage().rollback();
+}
+
+Severity RelationManager::failWith(int errorId) {
+    Me->RecordError(errorId);
+    rollback();
+    Me->HandleError();
+    return SeverityNotify;
+}
+
+Severity RelationManager::Update(bool ask) {
+    Open();
+    if (frame() != SeverityNone) {
+        Close();
+        return SeverityNotify;
+    }
+    if (Me->Update(ask ? 2 : 1) != SeverityNone) {
+        rollback();
+        Close();
+        const int error = Me->Info().LastError;
+        return error == ErrChangedByOther || error == ErrChangedByOtherShown ? SeverityNotify : SeverityAsk;
+    }
+    for (Relation& r : Relations) {
+        if (r.UpdateMode == Rule::None || r.HisKey < 0 || !linksChanged(r)) continue;
+        if (const Severity s = r.File->UpdateChildren(r.HisKey, {Me->File(), &r.Fields}, r.UpdateMode); s != SeverityNone) {
+            Close();
+            return s;
+        }
+    }
+    if (UseLogout && !dataStorage().commit().ok()) {
+        failWith(ErrTransactionCancelled);
+        Close();
+        return SeverityNotify;
+    }
+    SaveLinks();
+    Close();
+    return SeverityNone;
+}
+
+void RelationManager::positionAtLinks(int key, Links links, bool oldValues) {
+    Record& record = Me->Buffer();
+    record.clear();
+    const Record& parent = buffer(links.Parent);
+    for (const Link& l : *links.Pairs) {
+        (void)record.set(l.RelatedField, oldValues ? l.Saved : parent.get(l.Field));
+    }
+    const int linked = static_cast<int>(links.Pairs->size());
+    Me->ClearKey(key, linked + 1, Me->KeyComponents(key));
+    Me->SetOrderAt(key);
+}
+
+bool RelationManager::linksStillMatch(int key, Links links, bool oldValues) const {
+    const Record& record = Me->Buffer();
+    const Record& parent = buffer(links.Parent);
+    const bool noCase = Me->Def().keys[static_cast<std::size_t>(key)].noCase;
+    for (const Link& l : *links.Pairs) {
+        const Value wanted = oldValues ? l.Saved : parent.get(l.Field);
+        if (!sameValue(record.get(l.RelatedField), wanted, noCase)) return false;
+    }
+    return true;
+}
+
+// Writes this file's current record after its linking fields changed,
+// cascading to its own related records first.
+Severity RelationManager::writeWithRules() {
+    for (Relation& r : Relations) {
+        if (r.UpdateMode == Rule::None || r.HisKey < 0 || !linksChanged(r)) continue;
+        if (r.File->UpdateChildren(r.HisKey, {Me->File(), &r.Fields}, r.UpdateMode) != SeverityNone) {
+            return SeverityNotify;
+        }
+    }
+    if (Me->UpdateQuietly() != SeverityNone) return failWith(ErrRecordNotUpdated);
+    return SeverityNone;
+}
+
+Severity RelationManager::UpdateChildren(int key, Links links, Rule rule) {
+    std::uint16_t state = Me->SaveFileState();
+    positionAtLinks(key, links, true);
+    Severity result = SeverityNone;
+    while (true) {
+        const Severity read = Me->NextQuietly();
+        if (read == SeverityNotify && Me->Info().AtEOF) break;
+        if (read != SeverityNone) {
+            // A read error, or a record held by another station: the change
+            // cannot reach every related record, so none of it stands.
+            result = failWith(Me->Info().LastError);
+            break;
+        }
+        if (!linksStillMatch(key, links, true)) break;
+        SaveLinks();
+        if (rule == Rule::Restrict) {
+            result = failWith(ErrRestrictedUpdate);
+            Record& parent = buffer(links.Parent);
+            for (const Link& l : *links.Pairs) (void)parent.set(l.Field, l.Saved);
+            break;
+        }
+        Record& record = Me->Buffer();
+        for (const Link& l : *links.Pairs) {
+            if (rule == Rule::Clear) {
+                record.clearField(l.RelatedField);
+            } else {
+                (void)record.set(l.RelatedField, buffer(links.Parent).get(l.Field));
+            }
+        }
+        if ((result = writeWithRules()) != SeverityNone) break;
+    }
+    Me->RestoreFileState(state);
+    return result;
+}
+
+Severity RelationManager::Delete(bool ask) {
+    if (ask && Me->Throw(ErrConfirmDelete) != SeverityNone) return SeverityNotify;
+    Severity result = SeverityNone;
+    while (true) {
+        messages().busy(true);
+        const std::string position = Me->Position();
+        result = Open();
+        if (result == SeverityNone) result = frame();
+        if (result == SeverityNone && Me->RegetQuietly(position) != SeverityNone) {
+            rollback();
+            result = SeverityNotify;
+        }
+        if (result == SeverityNone) {
+            for (Relation& r : Relations) {
+                if (r.DeleteMode == Rule::None || r.HisKey < 0) continue;
+                if (r.File->DeleteChildren(r.HisKey, {Me->File(), &r.Fields}, r.DeleteMode) != SeverityNone) {
+                    result = SeverityNotify;
+                    break;
+                }
+            }
+        }
+        if (result == SeverityNone) {
+            if (!Me->Driver().erase().ok()) {
+                result = failWith(ErrRecordNotDeleted);
+            } else if (UseLogout && !dataStorage().commit().ok()) {
+                result = failWith(ErrTransactionCancelled);
+            }
+        }
+        messages().busy(false);
+        Close();
+        if (result == SeverityNone) break;
+        if (Me->Throw(ErrRecordDelete) != SeverityNone) break;
+    }
+    return result;
+}
+
+Severity RelationManager::DeleteChildren(int key, Links links, Rule rule) {
+    std::uint16_t state = Me->SaveFileState();
+    positionAtLinks(key, links, false);
+    Severity result = SeverityNone;
+    while (true) {
+        const Severity read = Me->NextQuietly();
+        if (read == SeverityNotify && Me->Info().AtEOF) break;
+        if (read != SeverityNone) {
+            result = failWith(Me->Info().LastError);
+            break;
+        }
+        if (!linksStillMatch(key, links, false)) break;
+        if (rule == Rule::Restrict) {
+            result = failWith(ErrRestrictedDelete);
+            break;
+        }
+        if (rule == Rule::Clear) {
+            SaveLinks();
+            for (const Link& l : *links.Pairs) Me->Buffer().clearField(l.RelatedField);
+            if ((result = writeWithRules()) != SeverityNone) break;
+            continue;
+        }
+        for (Relation& r : Relations) {
+            if (r.DeleteMode == Rule::None || r.HisKey < 0) continue;
+            if (r.File->DeleteChildren(r.HisKey, {Me->File(), &r.Fields}, r.DeleteMode) != SeverityNone) {
+                result = SeverityNotify;
+                break;
+            }
+        }
+        if (result != SeverityNone) break;
+        if (!Me->Driver().erase().ok()) {
+            result = failWith(ErrRecordNotDeleted);
+            break;
+        }
+    }
+    Me->RestoreFileState(state);
+    return result;
+}
+
+}  // namespace bb

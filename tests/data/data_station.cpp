@@ -1,0 +1,77 @@
+// A second station for the data-layer tests: a separate process with its own
+// managers, working on the same data folder.
+//
+//   data_station insert <folder> <count>    numbers and inserts transactions
+//   data_station reserve <folder>           reserves a customer, adds a phone
+//                                           to it, then waits to be killed
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "data/data_folder.h"
+#include "data/dictionary_setup.h"
+#include "dictionary/process_values.h"
+#include "platform/message_service.h"
+
+using namespace bb;
+
+namespace {
+
+// Counts the messages this station would have shown.
+class CountingMessages final : public MessageService {
+public:
+    Button show(const MessageRequest& request) override {
+        ++shown;
+        return request.defaultButton;
+    }
+    void beep(Beep) override {}
+    int shown = 0;
+};
+
+void say(const std::string& line) {
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) return 2;
+    const std::string command = argv[1];
+    useDataFolder(argv[2]);
+    CountingMessages messages;
+    installMessageService(&messages);
+    loadProgram();
+    ErrorManager errors;
+    errors.Setup();
+    DataDictionary& dictionary = dataDictionary();
+    dictionary.Setup(errors);
+
+    if (command == "insert" && argc == 4) {
+        FileManager& trades = dictionary.files(FileId::Transactions);
+        if (trades.Open() != SeverityNone) return 3;
+        int failed = 0;
+        for (int i = 0; i < std::atoi(argv[3]); ++i) {
+            trades.PrimeNewRecord();
+            TRN::DESCRIPTION.set("by " + std::to_string(getpid()));
+            if (trades.Insert() != SeverityNone) ++failed;
+        }
+        say("done " + std::to_string(messages.shown) + " " + std::to_string(failed));
+        return 0;
+    }
+    if (command == "reserve") {
+        FileManager& members = dictionary.files(FileId::Members);
+        FileManager& phones = dictionary.files(FileId::MPhones);
+        if (members.Open() != SeverityNone || phones.Open() != SeverityNone) return 3;
+        if (members.PrimeNewRecord() != SeverityNone) return 4;
+        phones.PrimeNewRecord();
+        MPH::MEMBERNUMBER.set(MBR::MEMBERNUMBER.get());
+        MPH::PHONENUMBER.set("5551234567");
+        if (phones.Insert() != SeverityNone) return 5;
+        say("reserved " + std::to_string(MBR::MEMBERNUMBER.get()));
+        while (true) pause();
+    }
+    return 2;
+}

@@ -1,0 +1,40 @@
+// A storage that passes everything to a real one, except the failures a
+// test asks for: so that retries and error paths can be driven on purpose.
+#pragma once
+
+#include <memory>
+
+#include "platform/runtime.h"
+#include "platform/storage.h"
+
+namespace bb::test {
+
+class FaultyStorage final : public Storage {
+public:
+    explicit FaultyStorage(std::unique_ptr<Storage> real) : real_(std::move(real)) {}
+
+    // The next `count` adds of any file fail with `failure`.
+    void failAdds(int count, int failure = code::kDriverError) {
+        addFailures_ = count;
+        addCode_ = failure;
+    }
+    int addsAttempted() const { return adds_; }
+
+    std::unique_ptr<StorageFile> file(const FileDef& def) override;
+    DriverStatus begin(int waitMs) override { return real_->begin(waitMs); }
+    DriverStatus commit() override { return real_->commit(); }
+    DriverStatus rollback() override { return real_->rollback(); }
+    bool inTransaction() const override { return real_->inTransaction(); }
+    const std::string& station() const override { return real_->station(); }
+
+    // For the handles.
+    DriverStatus nextAdd();
+
+private:
+    std::unique_ptr<Storage> real_;
+    int addFailures_ = 0;
+    int addCode_ = 0;
+    int adds_ = 0;
+};
+
+}  // namespace bb::test

@@ -1,0 +1,25 @@
+#include "scripted_messages.h"
+
+#include "platform/runtime.h"
+
+namespace bb::test {
+
+ScriptedMessages::ScriptedMessages() : previous_(installMessageService(this)) {}
+
+ScriptedMessages::~ScriptedMessages() { installMessageService(previous_); }
+
+Button ScriptedMessages::show(const MessageRequest& request) {
+    shown.push_back(request);
+    if (replies_.empty()) return request.defaultButton;
+    const Button reply = replies_.front();
+    replies_.pop_front();
+    return reply;
+}
+
+CatchHalt::CatchHalt() {
+    setHaltHandler([](int status, std::string_view message) { throw Halted{status, std::string(message)}; });
+}
+
+CatchHalt::~CatchHalt() { setHaltHandler(nullptr); }
+
+}  // namespace bb::test

@@ -1,0 +1,52 @@
+// A message service for tests: records every message box, question and beep
+// the program asks for, and answers with the replies the test queued (the
+// request's default button once the queue is empty). Installed for as long
+// as it lives.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/message_service.h"
+
+namespace bb::test {
+
+class ScriptedMessages final : public MessageService {
+public:
+    ScriptedMessages();
+    ~ScriptedMessages() override;
+
+    void answer(Button reply) { replies_.push_back(reply); }
+
+    Button show(const MessageRequest& request) override;
+    void beep(Beep kind) override { beeps.push_back(kind); }
+
+    const MessageRequest& last() const { return shown.back(); }
+    void clear() {
+        shown.clear();
+        beeps.clear();
+    }
+
+    std::vector<MessageRequest> shown;
+    std::vector<Beep> beeps;
+
+private:
+    std::deque<Button> replies_;
+    MessageService* previous_;
+};
+
+// Thrown by the halt handler that tests install, instead of ending the process.
+struct Halted {
+    int status;
+    std::string message;
+};
+
+// Replaces halting with throwing Halted for as long as it lives.
+class CatchHalt {
+public:
+    CatchHalt();
+    ~CatchHalt();
+};
+
+}  // namespace bb::test
