@@ -144,8 +144,9 @@ bool FileManager::usable(Status& s) {
 }
 
 void FileManager::RecordError(int id) {
+    // The error is this file's: %File names it.
+    touch().LastError = id;
     Errors->SaveErrorState();
-    Info().LastError = id;
 }
 
 Severity FileManager::Throw(int id) {

@@ -194,7 +194,10 @@ bool RelationManager::linksStillMatch(int key, Links links, bool oldValues) cons
     const Record& parent = buffer(links.Parent);
     const bool noCase = Me->Def().keys[static_cast<std::size_t>(key)].noCase;
     for (const Link& l : *links.Pairs) {
-        const Value wanted = oldValues ? l.Saved : parent.get(l.Field);
+        Value wanted = oldValues ? l.Saved : parent.get(l.Field);
+        // A wider parent field matches its value as the narrower field holds it.
+        const FieldDef& field = Me->Def().fields[static_cast<std::size_t>(l.RelatedField)];
+        if (field.isText()) wanted = Value::text(text::fit(wanted.toText(), field.spec.width));
         if (!sameValue(record.get(l.RelatedField), wanted, noCase)) return false;
     }
     return true;

@@ -4,6 +4,8 @@
 //   data_station insert <folder> <count>    numbers and inserts transactions
 //   data_station reserve <folder>           reserves a customer, adds a phone
 //                                           to it, then waits to be killed
+//   data_station delete <folder> <customer> deletes the customer with all
+//                                           that cascades from it
 #include <unistd.h>
 
 #include <cstdio>
@@ -59,6 +61,16 @@ int main(int argc, char** argv) {
             if (trades.Insert() != SeverityNone) ++failed;
         }
         say("done " + std::to_string(messages.shown) + " " + std::to_string(failed));
+        return 0;
+    }
+    if (command == "delete" && argc == 4) {
+        FileManager& members = dictionary.files(FileId::Members);
+        if (members.Open() != SeverityNone) return 3;
+        MBR::MEMBERNUMBER.set(std::atoi(argv[3]));
+        if (members.Fetch(MBR::key::MEMBERKEY) != SeverityNone) return 4;
+        say("deleting");
+        const Severity result = dictionary.relations(FileId::Members).Delete(false);
+        say("deleted " + std::to_string(result));
         return 0;
     }
     if (command == "reserve") {

@@ -184,6 +184,37 @@ TEST_F(FileManagerTest, TwoStationsNumberingAtOnceNeverShareANumber) {
     EXPECT_EQ(expected, 300);
 }
 
+// A station that reserved a customer's number, gave it a phone, and died
+// before saving: the blank customer does not stay, and neither does its phone.
+TEST_F(FileManagerTest, AReservationWhoseStationDiedIsRemovedWithWhatHangsOnIt) {
+    ChildProcess station(BB_DATA_STATION, {"reserve", folder_.path().string()});
+    std::string line;
+    ASSERT_TRUE(station.waitForLine("reserved", 30, &line));
+    EXPECT_EQ(line, "reserved 1");
+    FileManager& members = files(FileId::Members);
+    FileManager& phones = files(FileId::MPhones);
+    std::int64_t count = -1;
+    // While the station lives, its reservation stands.
+    ASSERT_EQ(members.Open(), SeverityNone);
+    ASSERT_TRUE(members.Driver().count(count).ok());
+    EXPECT_EQ(count, 1);
+    members.Close();
+    station.kill(SIGKILL);
+    station.wait();
+    MBR::COMPANYNAME.set("typed meanwhile");
+    ASSERT_EQ(members.Open(), SeverityNone);
+    EXPECT_EQ(MBR::COMPANYNAME.get(), "typed meanwhile");  // the buffer is left as it was
+    ASSERT_TRUE(members.Driver().count(count).ok());
+    EXPECT_EQ(count, 0);
+    ASSERT_EQ(phones.Open(), SeverityNone);
+    ASSERT_TRUE(phones.Driver().count(count).ok());
+    EXPECT_EQ(count, 0);
+    // The number is free again.
+    ASSERT_EQ(members.PrimeNewRecord(), SeverityNone);
+    EXPECT_EQ(MBR::MEMBERNUMBER.get(), 1);
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
 TEST_F(FileManagerTest, ADuplicateNamesTheKeyItCollidesOn) {
     FileManager& products = files(FileId::Securities);
     ASSERT_EQ(products.Open(), SeverityNone);

@@ -14,7 +14,10 @@ public:
     DriverStatus close() override { return real_->close(); }
     bool isOpen() const override { return real_->isOpen(); }
     DriverStatus buildKeys() override { return real_->buildKeys(); }
-    DriverStatus sendOption(std::string_view option) override { return real_->sendOption(option); }
+    DriverStatus sendOption(std::string_view option) override {
+        owner_.note(def().label + " " + std::string(option));
+        return real_->sendOption(option);
+    }
     DriverStatus count(std::int64_t& records) override { return real_->count(records); }
     DriverStatus setStart(int key) override { return real_->setStart(key); }
     DriverStatus setAt(int key, const Record& values, int components) override {
@@ -34,10 +37,18 @@ public:
     int order() const override { return real_->order(); }
     DriverStatus add(const Record& record, bool reservation) override {
         const DriverStatus injected = owner_.nextAdd();
-        return injected.ok() ? real_->add(record, reservation) : injected;
+        if (!injected.ok()) return injected;
+        owner_.note(def().label + " add");
+        return real_->add(record, reservation);
     }
-    DriverStatus put(const Record& record) override { return real_->put(record); }
-    DriverStatus erase() override { return real_->erase(); }
+    DriverStatus put(const Record& record) override {
+        owner_.note(def().label + " put");
+        return real_->put(record);
+    }
+    DriverStatus erase() override {
+        owner_.note(def().label + " erase");
+        return real_->erase();
+    }
     std::optional<int> duplicateKey(const Record& record, bool excludeCurrent) override {
         return real_->duplicateKey(record, excludeCurrent);
     }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/runtime.h"
 #include "platform/storage.h"
@@ -20,6 +22,12 @@ public:
     }
     int addsAttempted() const { return adds_; }
 
+    // Every change and option that reached the files, as "<label> <what>":
+    // "Members put", "Log erase", "Members QUICKSCAN=on".
+    const std::vector<std::string>& journal() const { return journal_; }
+    void clearJournal() { journal_.clear(); }
+    void note(const std::string& entry) { journal_.push_back(entry); }
+
     std::unique_ptr<StorageFile> file(const FileDef& def) override;
     DriverStatus begin(int waitMs) override { return real_->begin(waitMs); }
     DriverStatus commit() override { return real_->commit(); }
@@ -35,6 +43,7 @@ private:
     int addFailures_ = 0;
     int addCode_ = 0;
     int adds_ = 0;
+    std::vector<std::string> journal_;
 };
 
 }  // namespace bb::test

@@ -10,7 +10,13 @@ ScriptedMessages::~ScriptedMessages() { installMessageService(previous_); }
 
 Button ScriptedMessages::show(const MessageRequest& request) {
     shown.push_back(request);
-    if (replies_.empty()) return request.defaultButton;
+    // Unscripted questions are declined, so that a test that did not expect
+    // one cannot loop on it.
+    if (replies_.empty()) {
+        if (request.buttons & ButtonCancel) return ButtonCancel;
+        if (request.buttons & ButtonNo) return ButtonNo;
+        return request.defaultButton;
+    }
     const Button reply = replies_.front();
     replies_.pop_front();
     return reply;

@@ -1,7 +1,7 @@
 // A message service for tests: records every message box, question and beep
-// the program asks for, and answers with the replies the test queued (the
-// request's default button once the queue is empty). Installed for as long
-// as it lives.
+// the program asks for, and answers with the replies the test queued; once
+// the queue is empty, questions are declined (Cancel, else No) and notices
+// get their default button. Installed for as long as it lives.
 #pragma once
 
 #include <deque>

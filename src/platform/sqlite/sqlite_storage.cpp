@@ -77,21 +77,30 @@ DriverStatus SqliteStorage::execute(const std::string& sql) {
     return statusFromEngine(db_, rc);
 }
 
+namespace {
+
+DriverStatus reported(DriverStatus s) {
+    setLastError({s.code, s.text, s.engineCode, s.engineText});
+    return s;
+}
+
+}  // namespace
+
 DriverStatus SqliteStorage::begin(int waitMs) {
-    if (DriverStatus s = connect(false); !s.ok()) return s;
-    if (inTransaction_) return statusFromEngine(db_, SQLITE_MISUSE);
+    if (DriverStatus s = connect(false); !s.ok()) return reported(s);
+    if (inTransaction_) return reported(statusFromEngine(db_, SQLITE_MISUSE));
     sqlite3_busy_timeout(db_, waitMs);
     const DriverStatus s = execute("BEGIN IMMEDIATE");
     sqlite3_busy_timeout(db_, kStatementWaitMs);
     inTransaction_ = s.ok();
-    return s;
+    return reported(s);
 }
 
 DriverStatus SqliteStorage::commit() {
     if (!inTransaction_) return DriverStatus::success();
     const DriverStatus s = execute("COMMIT");
     if (s.ok() || sqlite3_get_autocommit(db_)) inTransaction_ = false;
-    return s;
+    return reported(s);
 }
 
 DriverStatus SqliteStorage::rollback() {
@@ -99,6 +108,7 @@ DriverStatus SqliteStorage::rollback() {
     inTransaction_ = false;
     noteChange();
     if (sqlite3_get_autocommit(db_)) return DriverStatus::success();  // already rolled back by the engine
+    // A rollback's own outcome must not hide the failure that caused it.
     return execute("ROLLBACK");
 }
 

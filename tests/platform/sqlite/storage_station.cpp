@@ -6,6 +6,7 @@
 //   storage_station hold <folder> <member-number>       (then waits to be killed)
 //   storage_station transaction <folder> <count>        (then waits to be killed)
 //   storage_station reserve <folder> <member-number>    (then waits to be killed)
+//   storage_station hold-at <folder> <file> <position>  (then waits to be killed)
 #include <unistd.h>
 
 #include <cstdio>
@@ -63,6 +64,14 @@ int main(int argc, char** argv) {
             return 0;
         }
         say("held " + std::to_string(members->hold().code));
+        waitToBeKilled();
+    }
+    if (command == "hold-at" && argc == 5) {
+        const auto id = fileByLabel(argv[3]);
+        if (!id) return 2;
+        auto file = storage->file(fileDef(*id));
+        if (!file->open(kSharedReadWrite).ok() || !file->getAtPosition(argv[4], buffer(*id)).ok()) return 4;
+        say("held " + std::to_string(file->hold().code));
         waitToBeKilled();
     }
     if (command == "reserve" && argc == 4) {
