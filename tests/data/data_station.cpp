@@ -1,7 +1,8 @@
 // A second station for the data-layer tests: a separate process with its own
 // managers, working on the same data folder.
 //
-//   data_station insert <folder> <count>    numbers and inserts transactions
+//   data_station insert <folder> <count>    numbers and inserts transactions;
+//                                           reports failures and messages shown
 //   data_station reserve <folder>           reserves a customer, adds a phone
 //                                           to it, then waits to be killed
 //   data_station delete <folder> <customer> deletes the customer with all
@@ -21,15 +22,16 @@ using namespace bb;
 
 namespace {
 
-// Counts the messages this station would have shown.
+// Keeps the titles of the messages this station would have shown, and
+// answers each with its default button.
 class CountingMessages final : public MessageService {
 public:
     Button show(const MessageRequest& request) override {
-        ++shown;
+        titles += "|" + request.title;
         return request.defaultButton;
     }
     void beep(Beep) override {}
-    int shown = 0;
+    std::string titles;
 };
 
 void say(const std::string& line) {
@@ -60,7 +62,7 @@ int main(int argc, char** argv) {
             TRN::DESCRIPTION.set("by " + std::to_string(getpid()));
             if (trades.Insert() != SeverityNone) ++failed;
         }
-        say("done " + std::to_string(messages.shown) + " " + std::to_string(failed));
+        say("done " + std::to_string(failed) + messages.titles);
         return 0;
     }
     if (command == "delete" && argc == 4) {

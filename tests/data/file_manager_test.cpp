@@ -171,11 +171,18 @@ TEST_F(FileManagerTest, TwoStationsNumberingAtOnceNeverShareANumber) {
     files(FileId::Transactions).Close();
     ChildProcess a(BB_DATA_STATION, {"insert", folder_.path().string(), "150"});
     ChildProcess b(BB_DATA_STATION, {"insert", folder_.path().string(), "150"});
-    std::string lineA, lineB;
-    ASSERT_TRUE(a.waitForLine("done", 120, &lineA));
-    ASSERT_TRUE(b.waitForLine("done", 120, &lineB));
-    EXPECT_EQ(lineA, "done 0 0");  // no message shown, no insert failed
-    EXPECT_EQ(lineB, "done 0 0");
+    for (ChildProcess* station : {&a, &b}) {
+        std::string line;
+        ASSERT_TRUE(station->waitForLine("done", 120, &line));
+        // No insert failed. A station that lost the race three times running
+        // was asked whether to try again (and went on); nothing else was said.
+        std::string rest = line.substr(std::string("done 0").size());
+        for (std::size_t at; (at = rest.find("|Auto Increment Error")) != std::string::npos;) {
+            rest.erase(at, std::string("|Auto Increment Error").size());
+        }
+        EXPECT_EQ(line.substr(0, 6), "done 0") << line;
+        EXPECT_EQ(rest, "") << line;
+    }
     FileManager& trades = files(FileId::Transactions);
     ASSERT_EQ(trades.Open(), SeverityNone);
     trades.SetOrder(TRN::key::TRANSACTIONNUMBERKEY);
