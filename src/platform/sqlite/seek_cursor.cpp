@@ -132,10 +132,14 @@ DriverStatus SeekCursor::fetch(bool forward) {
     nextRow_ = 0;
     batchForward_ = forward;
     batchValid_ = true;
-    batchStamp_ = storage_.changes();
+    batchStamp_ = storage_.changes(def_.storedName);
     wanted_ = std::min(wanted_ * 2, maxBatch_);
     if (marker_ && rows > 0) marker_(batch_, rows);
     return DriverStatus::success();
+}
+
+void SeekCursor::ownChange(std::uint64_t before) {
+    if (batchValid_ && batchStamp_ == before) batchStamp_ = storage_.changes(def_.storedName);
 }
 
 DriverStatus SeekCursor::read(bool forward, const Row*& row) {
@@ -144,7 +148,7 @@ DriverStatus SeekCursor::read(bool forward, const Row*& row) {
         // starts from it.
         if (forward == beyondForward_) return statusOf(code::kRecordNotAvailable);
     }
-    const bool usable = batchValid_ && batchForward_ == forward && batchStamp_ == storage_.changes();
+    const bool usable = batchValid_ && batchForward_ == forward && batchStamp_ == storage_.changes(def_.storedName);
     if (!usable || nextRow_ >= batchSize_) {
         if (DriverStatus s = fetch(forward); !s.ok()) return s;
         if (batchSize_ == 0) {

@@ -63,6 +63,11 @@ public:
     // row stays valid until the next call.
     DriverStatus read(bool forward, const Row*& row);
 
+    // This cursor's handle changed or removed the record it last read: the
+    // entries read ahead are still good. `before` is the table's change
+    // count before that change.
+    void ownChange(std::uint64_t before);
+
     // Largest batch: 64 normally, 512 with read-ahead asked for.
     void setReadAhead(bool on) { maxBatch_ = on ? 512 : 64; }
 

@@ -332,7 +332,7 @@ DriverStatus SqliteFile::add(const Record& record, bool reservation) {
         return report(failed);
     }
     current_ = Current{sqlite3_last_insert_rowid(storage_.db()), 1};
-    storage_.noteChange();
+    storage_.noteChange(def_.storedName);
     return report(DriverStatus::success());
 }
 
@@ -366,7 +366,7 @@ DriverStatus SqliteFile::put(const Record& record) {
     // since this handle read it.
     if (sqlite3_changes(storage_.db()) == 0) return report(statusOf(code::kRecordChanged));
     ++current_->version;
-    storage_.noteChange();
+    noteOwnChange();
     return report(DriverStatus::success());
 }
 
@@ -385,8 +385,16 @@ DriverStatus SqliteFile::erase() {
     const bool removed = sqlite3_changes(storage_.db()) > 0;
     if (heldRid_ == current_->rid) release();
     current_.reset();
-    storage_.noteChange();
+    noteOwnChange();
     return report(removed ? DriverStatus::success() : statusOf(code::kRecordNotAvailable));
+}
+
+// A change of the record this handle read last leaves its read-ahead good:
+// the entries after it were read before and are untouched.
+void SqliteFile::noteOwnChange() {
+    const std::uint64_t before = storage_.changes(def_.storedName);
+    storage_.noteChange(def_.storedName);
+    for (auto& [key, c] : cursors_) c->ownChange(before);
 }
 
 std::optional<int> SqliteFile::duplicateKey(const Record& record, bool excludeCurrent) {

@@ -67,6 +67,7 @@ private:
     DriverStatus step(sqlite3_stmt* stmt, Record& into, Current& current);
     DriverStatus addMissingColumns(const SchemaCheck& check);
     DriverStatus createIndexes();
+    void noteOwnChange();
     DriverStatus inTransaction(const std::function<DriverStatus()>& work);
     bool heldByOther(std::int64_t rid) { return holds_.heldByOther(def_.storedName, rid, recoverSeconds_); }
 

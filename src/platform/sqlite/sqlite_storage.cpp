@@ -56,6 +56,11 @@ DriverStatus SqliteStorage::connect(bool create) {
     return DriverStatus::success();
 }
 
+std::uint64_t SqliteStorage::changes(const std::string& table) const {
+    const auto found = changes_.find(table);
+    return rollbacks_ + (found == changes_.end() ? 0 : found->second);
+}
+
 sqlite3_stmt* SqliteStorage::statement(const std::string& sql, DriverStatus& status) {
     auto found = statements_.find(sql);
     if (found == statements_.end()) {
@@ -106,7 +111,7 @@ DriverStatus SqliteStorage::commit() {
 DriverStatus SqliteStorage::rollback() {
     if (!inTransaction_) return DriverStatus::success();
     inTransaction_ = false;
-    noteChange();
+    ++rollbacks_;
     if (sqlite3_get_autocommit(db_)) return DriverStatus::success();  // already rolled back by the engine
     // A rollback's own outcome must not hide the failure that caused it.
     return execute("ROLLBACK");

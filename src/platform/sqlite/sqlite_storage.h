@@ -46,10 +46,11 @@ public:
     sqlite3_stmt* statement(const std::string& sql, DriverStatus& status);
     DriverStatus execute(const std::string& sql);
 
-    // Bumped by every change this station makes (and by every rollback), so
-    // that read-ahead taken before it is not trusted after it.
-    std::uint64_t changes() const { return changes_; }
-    void noteChange() { ++changes_; }
+    // Bumped by every change this station makes to a table (and for every
+    // table by a rollback), so that read-ahead taken before it is not trusted
+    // after it.
+    std::uint64_t changes(const std::string& table) const;
+    void noteChange(const std::string& table) { ++changes_[table]; }
 
     Stations& stations() { return stations_; }
 
@@ -62,7 +63,8 @@ private:
     bool readOnly_ = false;
     bool onlyRead_ = false;  // asked to read only, whatever the permissions
     bool inTransaction_ = false;
-    std::uint64_t changes_ = 0;
+    std::map<std::string, std::uint64_t> changes_;
+    std::uint64_t rollbacks_ = 0;
     std::map<std::string, std::unique_ptr<Statement>> statements_;
     Stations stations_;
 };
