@@ -1,0 +1,10 @@
+#include "ui/ini_manager.h"
+
+namespace bb {
+
+IniManager& settingsFile() {
+    static IniManager ini;
+    return ini;
+}
+
+}  // namespace bb
