@@ -22,16 +22,16 @@ void NameBindings::bindRecord(const Record& record) {
     scopes_.back().records.push_back(&record);
 }
 
-void NameBindings::bindVariable(std::string name, std::function<Value()> read) {
-    scopes_.back().variables.emplace_back(std::move(name), std::move(read));
+void NameBindings::bindVariable(std::string name, std::function<Value()> read, BoundName::Kind kind) {
+    scopes_.back().variables.push_back({std::move(name), std::move(read), kind});
 }
 
 void NameBindings::bindVariable(std::string name, const std::int32_t* number) {
-    bindVariable(std::move(name), [number] { return Value::number(*number); });
+    bindVariable(std::move(name), [number] { return Value::number(*number); }, BoundName::Kind::Whole);
 }
 
 void NameBindings::bindVariable(std::string name, const std::string* text) {
-    bindVariable(std::move(name), [text] { return Value::text(*text); });
+    bindVariable(std::move(name), [text] { return Value::text(*text); }, BoundName::Kind::Text);
 }
 
 std::optional<BoundName> NameBindings::resolve(std::string_view name) const {
@@ -53,10 +53,11 @@ std::optional<BoundName> NameBindings::resolve(std::string_view name) const {
             continue;
         }
         for (auto v = scope->variables.rbegin(); v != scope->variables.rend(); ++v) {
-            if (text::equalNoCase(v->first, name)) {
+            if (text::equalNoCase(v->name, name)) {
                 BoundName bound;
-                bound.variable = v->first;
-                bound.read = v->second;
+                bound.variable = v->name;
+                bound.read = v->read;
+                bound.kind = v->kind;
                 return bound;
             }
         }

@@ -10,6 +10,7 @@
 // used from the GUI thread only.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -27,9 +28,12 @@ struct BoundName {
     const FileDef* file = nullptr;
     const Record* record = nullptr;
     int field = -1;
-    // A variable: its name as bound and how to read its current value.
+    // A variable: its name as bound, how to read its current value, and
+    // what kind of value it always holds, when that is known.
+    enum class Kind : std::uint8_t { Any, Whole, Text };
     std::string variable;
     std::function<Value()> read;
+    Kind kind = Kind::Any;
 
     bool isField() const { return file != nullptr; }
     Value value() const { return isField() ? record->get(field) : read(); }
@@ -49,17 +53,24 @@ public:
     // bound in any scope stays as it is).
     void bindRecord(const Record& record);
     // Binds a variable; `read` gives its value at the time of each use.
-    void bindVariable(std::string name, std::function<Value()> read);
-    // Convenience for variables held in the caller's storage.
+    void bindVariable(std::string name, std::function<Value()> read,
+                      BoundName::Kind kind = BoundName::Kind::Any);
+    // Variables held in the caller's storage; they always hold whole
+    // numbers, or texts.
     void bindVariable(std::string name, const std::int32_t* number);
     void bindVariable(std::string name, const std::string* text);
 
     std::optional<BoundName> resolve(std::string_view name) const;
 
 private:
+    struct Variable {
+        std::string name;
+        std::function<Value()> read;
+        BoundName::Kind kind;
+    };
     struct Scope {
         std::vector<const Record*> records;
-        std::vector<std::pair<std::string, std::function<Value()>>> variables;
+        std::vector<Variable> variables;
     };
     std::vector<Scope> scopes_;
 };

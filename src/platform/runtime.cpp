@@ -30,6 +30,7 @@ std::string errorText(int errorCode) {
         case code::kNoTransactions: return "Function Not Supported";
         case code::kRecordChanged: return "Record Changed By Another Station";
         case code::kDriverError: return "File System Error";
+        case code::kBadExpression: return "Invalid Expression";
         default: return "Error " + std::to_string(errorCode);
     }
 }

@@ -26,6 +26,7 @@ inline constexpr int kFileAlreadyOpen = 52;
 inline constexpr int kNoTransactions = 80;
 inline constexpr int kRecordChanged = 89;
 inline constexpr int kDriverError = 90;
+inline constexpr int kBadExpression = 801;  // a filter or order that does not compile
 }  // namespace code
 
 // The error of the last runtime operation: its code and text, and, for a

@@ -116,12 +116,63 @@ public:
     virtual bool held() const = 0;
 };
 
+// One table of a view: the primary one (no parent), or one joined to an
+// earlier table of the view by linking pairs.
+struct ViewTable {
+    const FileDef* def = nullptr;
+    Record* buffer = nullptr;  // where the view reads this table's records into
+    int parent = -1;           // the earlier table this one is joined to
+    std::vector<std::pair<int, int>> links;  // (the parent's field, this table's field)
+    int key = -1;          // the key of this table the join looks up (its blank exclusion holds)
+    bool inner = false;    // leave out rows without a match; otherwise a blank record stands in
+};
+
+// A view: the records of a primary table, joined to related tables, in one
+// order, limited by a filter, read forwards and backwards into the tables'
+// buffers. A join that finds several records gives one row for each.
+class StorageView {
+public:
+    virtual ~StorageView() = default;
+
+    // Code 2 when a table of the view does not exist.
+    virtual DriverStatus open() = 0;
+    virtual DriverStatus close() = 0;
+    virtual bool isOpen() const = 0;
+    // Field names of the view's tables joined by ",", a descending one
+    // preceded by "-", a case-blind one written "UPPER(" name ")"; a key's
+    // name stands for its components. Empty: the primary table's record
+    // order. Code 801 for a name that is not in the view.
+    virtual DriverStatus setOrder(std::string_view order) = 0;
+    // A filter expression over bound names; empty for none. Code 801 when
+    // it does not compile, with the reason in the status text.
+    virtual DriverStatus setFilter(std::string_view filter) = 0;
+    // Whether the engine evaluates the filter (the default) or the view
+    // tests each row itself; both take the same rows.
+    virtual void setPushDown(bool on) = 0;
+    // Rows per page, pages kept behind and read ahead, and how long a page
+    // stays good.
+    virtual void setBuffering(int pageSize, int behind, int ahead, int timeoutSeconds) = 0;
+    // At the buffers' values of the first `components` order columns (0: the start).
+    virtual DriverStatus reset(int components) = 0;
+    // At a row by its position: the next read either way reads that row.
+    virtual DriverStatus resetToPosition(std::string_view position) = 0;
+    virtual DriverStatus next() = 0;
+    virtual DriverStatus previous() = 0;
+    // The current row's position; empty when there is none.
+    virtual std::string position() const = 0;
+    // Engine steps spent by this view so far (for tests and benchmarks of
+    // how much a read costs).
+    virtual std::uint64_t workDone() const = 0;
+};
+
 class Storage {
 public:
     virtual ~Storage() = default;
 
     // A new, closed handle on the file.
     virtual std::unique_ptr<StorageFile> file(const FileDef& def) = 0;
+    // A new, closed view over the tables (the first is the primary one).
+    virtual std::unique_ptr<StorageView> view(std::vector<ViewTable> tables) = 0;
 
     // One transaction over every change until commit or rollback; waits at
     // most waitMs for other stations to finish theirs.

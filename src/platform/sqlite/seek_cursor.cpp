@@ -5,8 +5,21 @@
 
 namespace bb::sqlite {
 
-SeekCursor::SeekCursor(SqliteStorage& storage, const FileDef& def, CursorQuery query)
-    : storage_(storage), def_(def), query_(std::move(query)), anchorValues_(def) {}
+Row::Row(const std::vector<const FileDef*>& files) : rids(files.size(), 0) {
+    records.reserve(files.size());
+    for (const FileDef* def : files) records.emplace_back(*def);
+}
+
+SeekCursor::SeekCursor(SqliteStorage& storage, std::vector<const FileDef*> files, CursorQuery query)
+    : storage_(storage), files_(std::move(files)), query_(std::move(query)), anchorRids_(files_.size(), 0) {
+    for (const FileDef* def : files_) anchorValues_.emplace_back(*def);
+}
+
+std::uint64_t SeekCursor::stamp() const {
+    std::uint64_t sum = 0;
+    for (const FileDef* def : files_) sum += storage_.changes(def->storedName);
+    return sum;
+}
 
 void SeekCursor::invalidate() {
     batchValid_ = false;
@@ -19,18 +32,19 @@ void SeekCursor::toStart() {
     invalidate();
 }
 
-void SeekCursor::toValues(const Record& values, int components) {
+void SeekCursor::toValues(const std::vector<const Record*>& values, int columns) {
     anchor_ = Anchor::Values;
-    anchorValues_ = values;
-    anchorComponents_ = std::min<int>(components, static_cast<int>(query_.order.size()));
+    for (std::size_t f = 0; f < files_.size(); ++f) anchorValues_[f] = *values[f];
+    anchorColumns_ = std::min<int>(columns, static_cast<int>(query_.order.size()));
     invalidate();
 }
 
-void SeekCursor::toEntry(const Record& values, std::int64_t rid, bool inclusive) {
+void SeekCursor::toRow(const std::vector<const Record*>& values, const std::vector<std::int64_t>& rids,
+                       bool inclusive) {
     anchor_ = Anchor::Entry;
-    anchorValues_ = values;
-    anchorComponents_ = static_cast<int>(query_.order.size());
-    anchorRid_ = rid;
+    for (std::size_t f = 0; f < files_.size(); ++f) anchorValues_[f] = *values[f];
+    anchorRids_ = rids;
+    anchorColumns_ = static_cast<int>(query_.order.size());
     anchorInclusive_ = inclusive;
     invalidate();
 }
@@ -38,9 +52,9 @@ void SeekCursor::toEntry(const Record& values, std::int64_t rid, bool inclusive)
 void SeekCursor::keepAnchorFromBatch() {
     const Row& last = batch_[*lastReturned_];
     anchor_ = Anchor::Entry;
-    anchorValues_ = last.record;
-    anchorComponents_ = static_cast<int>(query_.order.size());
-    anchorRid_ = last.rid;
+    anchorValues_ = last.records;
+    anchorRids_ = last.rids;
+    anchorColumns_ = static_cast<int>(query_.order.size());
     anchorInclusive_ = false;
     lastReturned_.reset();
 }
@@ -50,22 +64,22 @@ std::vector<SeekCursor::Level> SeekCursor::levels() const {
     switch (anchor_) {
         case Anchor::Start:
         case Anchor::Beyond:
-            out.push_back({0, false, false});
-            return out;
+            return {{0, false}};
         case Anchor::Values:
-            out.push_back({anchorComponents_, false, false});
+            out.push_back({anchorColumns_, false});
             break;
         case Anchor::Entry:
-            out.push_back({anchorComponents_, false, true});
+            // Every column is known: the row itself, when included, then the
+            // rows beyond it column by column.
+            if (anchorInclusive_) out.push_back({anchorColumns_, false});
             break;
     }
-    for (int i = anchorComponents_; i >= 1; --i) out.push_back({i - 1, true, false});
+    for (int i = anchorColumns_; i >= 1; --i) out.push_back({i - 1, true});
     return out;
 }
 
 const std::string& SeekCursor::sql(bool forward, const Level& level) {
-    const int cacheKey = (level.equal << 4) | (forward ? 1 : 0) | (level.beyond ? 2 : 0) |
-                         (level.byRid ? 4 : 0) | (anchorInclusive_ && level.byRid ? 8 : 0);
+    const int cacheKey = (level.equal << 2) | (forward ? 1 : 0) | (level.beyond ? 2 : 0);
     auto found = sqlCache_.find(cacheKey);
     if (found != sqlCache_.end()) return found->second;
 
@@ -80,47 +94,53 @@ const std::string& SeekCursor::sql(bool forward, const Level& level) {
         const bool greater = forward != c.descending;
         condition(c.column + (greater ? " > ?" : " < ?") + std::to_string(++parameter));
     }
-    if (level.byRid) {
-        const char* op = forward ? (anchorInclusive_ ? " >= ?" : " > ?") : (anchorInclusive_ ? " <= ?" : " < ?");
-        condition(query_.rid + op + std::to_string(++parameter));
-    }
     std::string order;
     for (const OrderColumn& c : query_.order) {
-        order += c.column + (c.descending == forward ? " DESC, " : ", ");
+        if (!order.empty()) order += ", ";
+        order += c.column + (c.descending == forward ? " DESC" : "");
     }
-    order += query_.rid + (forward ? "" : " DESC");
     std::string text = "SELECT " + query_.select + " FROM " + query_.from;
     if (!where.empty()) text += " WHERE " + where;
     text += " ORDER BY " + order + " LIMIT ?" + std::to_string(++parameter);
     return sqlCache_.emplace(cacheKey, std::move(text)).first->second;
 }
 
+void SeekCursor::bindColumn(sqlite3_stmt* stmt, int parameter, const OrderColumn& c) const {
+    if (c.field < 0) {
+        sqlite3_bind_int64(stmt, parameter, anchorRids_[static_cast<std::size_t>(c.file)]);
+    } else {
+        bindField(stmt, parameter, anchorValues_[static_cast<std::size_t>(c.file)], c.field);
+    }
+}
+
 DriverStatus SeekCursor::fetch(bool forward) {
     if (lastReturned_) keepAnchorFromBatch();
     const std::size_t wanted = wanted_;
-    while (batch_.size() < wanted) batch_.emplace_back(def_);
+    while (batch_.size() < wanted) batch_.emplace_back(files_);
     std::size_t rows = 0;
     for (const Level& level : levels()) {
         DriverStatus status;
         sqlite3_stmt* stmt = storage_.statement(sql(forward, level), status);
         if (!stmt) return status;
         int parameter = 0;
-        for (int i = 0; i < level.equal; ++i) {
-            bindField(stmt, ++parameter, anchorValues_, query_.order[static_cast<std::size_t>(i)].field);
-        }
-        if (level.beyond) {
-            bindField(stmt, ++parameter, anchorValues_, query_.order[static_cast<std::size_t>(level.equal)].field);
-        }
-        if (level.byRid) sqlite3_bind_int64(stmt, ++parameter, anchorRid_);
+        for (int i = 0; i < level.equal; ++i) bindColumn(stmt, ++parameter, query_.order[static_cast<std::size_t>(i)]);
+        if (level.beyond) bindColumn(stmt, ++parameter, query_.order[static_cast<std::size_t>(level.equal)]);
         sqlite3_bind_int64(stmt, ++parameter, static_cast<sqlite3_int64>(wanted - rows));
+        if (query_.bind) query_.bind(stmt);
         int rc;
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
             Row& row = batch_[rows++];
-            row.rid = sqlite3_column_int64(stmt, 0);
-            row.version = sqlite3_column_int64(stmt, 1);
+            int column = 0;
+            for (std::size_t f = 0; f < files_.size(); ++f) {
+                row.rids[f] = sqlite3_column_int64(stmt, column++);
+                const std::int64_t version = sqlite3_column_int64(stmt, column++);
+                if (f == 0) row.version = version;
+                Record& record = row.records[f];
+                for (int field = 0; field < record.size(); ++field) readField(stmt, column++, record, field);
+            }
             row.held = false;
-            for (int f = 0; f < row.record.size(); ++f) readField(stmt, f + 2, row.record, f);
         }
+        steps_ += static_cast<std::uint64_t>(sqlite3_stmt_status(stmt, SQLITE_STMTSTATUS_VM_STEP, 1));
         sqlite3_reset(stmt);
         if (rc != SQLITE_DONE) {
             batchValid_ = false;
@@ -132,14 +152,14 @@ DriverStatus SeekCursor::fetch(bool forward) {
     nextRow_ = 0;
     batchForward_ = forward;
     batchValid_ = true;
-    batchStamp_ = storage_.changes(def_.storedName);
+    batchStamp_ = stamp();
     wanted_ = std::min(wanted_ * 2, maxBatch_);
     if (marker_ && rows > 0) marker_(batch_, rows);
     return DriverStatus::success();
 }
 
 void SeekCursor::ownChange(std::uint64_t before) {
-    if (batchValid_ && batchStamp_ == before) batchStamp_ = storage_.changes(def_.storedName);
+    if (batchValid_ && batchStamp_ == before) batchStamp_ = stamp();
 }
 
 DriverStatus SeekCursor::read(bool forward, const Row*& row) {
@@ -148,7 +168,7 @@ DriverStatus SeekCursor::read(bool forward, const Row*& row) {
         // starts from it.
         if (forward == beyondForward_) return statusOf(code::kRecordNotAvailable);
     }
-    const bool usable = batchValid_ && batchForward_ == forward && batchStamp_ == storage_.changes(def_.storedName);
+    const bool usable = batchValid_ && batchForward_ == forward && batchStamp_ == stamp();
     if (!usable || nextRow_ >= batchSize_) {
         if (DriverStatus s = fetch(forward); !s.ok()) return s;
         if (batchSize_ == 0) {

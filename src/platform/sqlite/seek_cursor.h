@@ -1,14 +1,17 @@
-// Reading one order of a table forwards or backwards from a starting point,
-// in batches.
+// Reading one order of a table (or of a view joining several tables)
+// forwards or backwards from a starting point, in batches.
 //
-// Every batch is one or more range queries on the order's index, each
-// starting exactly where the last read record stands: the entries whose
-// leading components equal the anchor's and whose next component lies
-// beyond it, tried from the longest equal run to the shortest until the
-// batch is full. Ties are broken by the record id, so the order is total and
-// a record's place in it never moves while it is unchanged. No query skips
-// rows with OFFSET and nothing reads a whole table.
+// Every batch is one or more range queries on the order, each starting
+// exactly where the last read row stands: the rows whose leading order
+// columns equal the anchor's and whose next column lies beyond it, tried
+// from the longest equal run to the shortest until the batch is full. The
+// order always ends in the record ids of its tables, so it is total and a
+// row's place in it never moves while the row is unchanged. With an index
+// on the order, each query is a seek; no query skips rows with OFFSET and
+// nothing reads a whole table into memory.
 #pragma once
+
+#include <sqlite3.h>
 
 #include <cstdint>
 #include <functional>
@@ -25,81 +28,86 @@ namespace bb::sqlite {
 class SqliteStorage;
 
 struct OrderColumn {
-    std::string column;  // quoted, with its collation
+    std::string column;  // an SQL expression, with its collation
     bool descending = false;
-    int field = -1;      // the record field that holds its value
+    int file = 0;        // the table (of the row) that holds its value
+    int field = -1;      // that table's field; -1 for its record id
 };
 
-// What a cursor reads: the select list (record id, version, then the fields
-// in order), the table, a condition every entry meets, and the order.
+// What a cursor reads: for each table in turn its record id, version and
+// fields; a condition every row meets (which may use named parameters that
+// `bind` fills before each query); and the order, ending in record ids.
 struct CursorQuery {
-    std::string rid = "\"_rid\"";
     std::string select;
     std::string from;
     std::string where;
     std::vector<OrderColumn> order;
+    std::function<void(sqlite3_stmt*)> bind;
 };
 
 struct Row {
-    explicit Row(const FileDef& def) : record(def) {}
-    Record record;
-    std::int64_t rid = 0;
-    std::int64_t version = 0;
+    explicit Row(const std::vector<const FileDef*>& files);
+    std::vector<Record> records;
+    std::vector<std::int64_t> rids;
+    std::int64_t version = 0;  // of the first table's record
     bool held = false;
 };
 
 class SeekCursor {
 public:
-    SeekCursor(SqliteStorage& storage, const FileDef& def, CursorQuery query);
+    SeekCursor(SqliteStorage& storage, std::vector<const FileDef*> files, CursorQuery query);
 
-    // Before the first entry (forwards) or after the last (backwards).
+    // Before the first row (forwards) or after the last (backwards).
     void toStart();
-    // At the first `components` values of `values`, those entries included.
-    void toValues(const Record& values, int components);
-    // At an entry: included when `inclusive`, else the reads start beyond it.
-    void toEntry(const Record& values, std::int64_t rid, bool inclusive);
+    // At the values of the first `columns` order columns, those rows included.
+    void toValues(const std::vector<const Record*>& values, int columns);
+    // At a row: included when `inclusive`, else the reads start beyond it.
+    void toRow(const std::vector<const Record*>& values, const std::vector<std::int64_t>& rids, bool inclusive);
 
-    // The next entry in the direction, or code 33 past the last one. The
-    // row stays valid until the next call.
+    // The next row in the direction, or code 33 past the last one. The row
+    // stays valid until the next call.
     DriverStatus read(bool forward, const Row*& row);
 
-    // This cursor's handle changed or removed the record it last read: the
-    // entries read ahead are still good. `before` is the table's change
-    // count before that change.
+    // This cursor's handle changed or removed the row it last read: the rows
+    // read ahead are still good. `before` is the change count before it.
     void ownChange(std::uint64_t before);
+    // The tables' change count (see SqliteStorage::changes).
+    std::uint64_t stamp() const;
 
     // Largest batch: 64 normally, 512 with read-ahead asked for.
     void setReadAhead(bool on) { maxBatch_ = on ? 512 : 64; }
-
     // Marks held rows after each fetch.
     using HoldMarker = std::function<void(std::vector<Row>&, std::size_t count)>;
     void setHoldMarker(HoldMarker marker) { marker_ = std::move(marker); }
 
+    // Engine steps spent by this cursor's queries so far.
+    std::uint64_t steps() const { return steps_; }
+
 private:
     // Where the next read starts: the start of the order, some leading
-    // values, an entry, or past the end the last read ran into.
+    // values, a row, or past the end the last read ran into.
     enum class Anchor { Start, Values, Entry, Beyond };
     struct Level {
-        int equal;        // leading components that equal the anchor's
-        bool beyond;      // and the next one lies beyond it
-        bool byRid;       // the record id decides (all components equal)
+        int equal;    // leading order columns that equal the anchor's
+        bool beyond;  // and the next one lies beyond it
     };
 
     void invalidate();
     void keepAnchorFromBatch();
+    void bindColumn(sqlite3_stmt* stmt, int parameter, const OrderColumn& c) const;
     std::vector<Level> levels() const;
     const std::string& sql(bool forward, const Level& level);
     DriverStatus fetch(bool forward);
 
     SqliteStorage& storage_;
-    const FileDef& def_;
+    std::vector<const FileDef*> files_;
     CursorQuery query_;
     std::map<int, std::string> sqlCache_;
 
     Anchor anchor_ = Anchor::Start;
-    Record anchorValues_;
-    int anchorComponents_ = 0;
-    std::int64_t anchorRid_ = 0;
+    std::vector<Record> anchorValues_;
+    std::vector<std::int64_t> anchorRids_;
+    int anchorColumns_ = 0;
     bool anchorInclusive_ = false;
     bool beyondForward_ = true;
 
@@ -108,13 +116,13 @@ private:
     std::size_t nextRow_ = 0;
     bool batchForward_ = true;
     bool batchValid_ = false;
-    bool batchComplete_ = false;  // the fetch found fewer entries than it asked for
     std::uint64_t batchStamp_ = 0;
     std::optional<std::size_t> lastReturned_;
     // The first batch after a new starting point is one page of a list.
     std::size_t wanted_ = 20;
     std::size_t maxBatch_ = 64;
     HoldMarker marker_;
+    std::uint64_t steps_ = 0;
 };
 
 }  // namespace bb::sqlite

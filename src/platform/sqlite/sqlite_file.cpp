@@ -177,15 +177,16 @@ SeekCursor& SqliteFile::cursor(int key) {
             const KeyDef& k = def_.keys[static_cast<std::size_t>(key)];
             q.where = keyPresentPredicate(def_, key);
             for (std::size_t i = 0; i < k.components.size(); ++i) {
-                q.order.push_back({componentColumn(def_, k, static_cast<int>(i)), !k.components[i].ascending,
+                q.order.push_back({componentColumn(def_, k, static_cast<int>(i)), !k.components[i].ascending, 0,
                                    k.components[i].field});
             }
         }
-        c = std::make_unique<SeekCursor>(storage_, def_, std::move(q));
+        q.order.push_back({"\"_rid\"", false, 0, -1});
+        c = std::make_unique<SeekCursor>(storage_, std::vector<const FileDef*>{&def_}, std::move(q));
         c->setReadAhead(readAhead_);
         c->setHoldMarker([this](std::vector<Row>& rows, std::size_t n) {
             if (!holds_.anyByOthers(def_.storedName)) return;
-            for (std::size_t i = 0; i < n; ++i) rows[i].held = heldByOther(rows[i].rid);
+            for (std::size_t i = 0; i < n; ++i) rows[i].held = heldByOther(rows[i].rids[0]);
         });
     }
     return *c;
@@ -202,7 +203,7 @@ DriverStatus SqliteFile::setAt(int key, const Record& values, int components) {
     if (!open_) return notOpen();
     order_ = key;
     const int all = key >= 0 ? static_cast<int>(def_.keys[static_cast<std::size_t>(key)].components.size()) : 0;
-    cursor(key).toValues(values, components < 0 ? all : components);
+    cursor(key).toValues({&values}, components < 0 ? all : components);
     return report(DriverStatus::success());
 }
 
@@ -214,7 +215,7 @@ DriverStatus SqliteFile::setAtPosition(int key, std::string_view position) {
     Current found;
     if (DriverStatus s = load(*rid, values, found); !s.ok()) return report(s);
     order_ = key;
-    cursor(key).toEntry(values, *rid, true);
+    cursor(key).toRow({&values}, {*rid}, true);
     return report(DriverStatus::success());
 }
 
@@ -223,8 +224,8 @@ DriverStatus SqliteFile::read(bool forward, Record& record) {
     const Row* row = nullptr;
     if (DriverStatus s = cursor(order_).read(forward, row); !s.ok()) return report(s);
     if (row->held) return report(statusOf(code::kRecordHeld));
-    record = row->record;
-    current_ = Current{row->rid, row->version};
+    record = row->records[0];
+    current_ = Current{row->rids[0], row->version};
     return report(DriverStatus::success());
 }
 
@@ -276,7 +277,7 @@ DriverStatus SqliteFile::get(int key, Record& record) {
     record = found;
     current_ = at;
     order_ = key;
-    cursor(key).toEntry(record, at.rid, false);
+    cursor(key).toRow({&record}, {at.rid}, false);
     return report(DriverStatus::success());
 }
 
@@ -290,7 +291,7 @@ DriverStatus SqliteFile::getAtPosition(std::string_view position, Record& record
     if (heldByOther(at.rid)) return report(statusOf(code::kRecordHeld));
     record = found;
     current_ = at;
-    cursor(order_).toEntry(record, at.rid, false);
+    cursor(order_).toRow({&record}, {at.rid}, false);
     return report(DriverStatus::success());
 }
 

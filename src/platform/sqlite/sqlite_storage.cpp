@@ -4,6 +4,7 @@
 
 #include "platform/runtime.h"
 #include "platform/sqlite/sqlite_file.h"
+#include "platform/sqlite/sqlite_view.h"
 
 namespace bb::sqlite {
 
@@ -18,6 +19,10 @@ SqliteStorage::~SqliteStorage() {
 
 std::unique_ptr<StorageFile> SqliteStorage::file(const FileDef& def) {
     return std::make_unique<SqliteFile>(*this, def);
+}
+
+std::unique_ptr<StorageView> SqliteStorage::view(std::vector<ViewTable> tables) {
+    return std::make_unique<SqliteView>(*this, std::move(tables));
 }
 
 DriverStatus SqliteStorage::connect(bool create) {

@@ -29,6 +29,7 @@ public:
     ~SqliteStorage() override;
 
     std::unique_ptr<StorageFile> file(const FileDef& def) override;
+    std::unique_ptr<StorageView> view(std::vector<ViewTable> tables) override;
     DriverStatus begin(int waitMs) override;
     DriverStatus commit() override;
     DriverStatus rollback() override;

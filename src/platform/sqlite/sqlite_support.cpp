@@ -1,5 +1,6 @@
 #include "platform/sqlite/sqlite_support.h"
 
+#include "platform/filter.h"
 #include "platform/runtime.h"
 #include "platform/text.h"
 
@@ -12,10 +13,51 @@ int compareNoCase(void*, int lengthA, const void* a, int lengthB, const void* b)
                                {static_cast<const char*>(b), static_cast<std::size_t>(lengthB)});
 }
 
+// A filter value handed to the engine as two arguments: its kind (-1 a
+// text, 0 a whole number, p > 0 a decimal of p places given in units) and
+// the value itself.
+Value filterValue(sqlite3_value* kind, sqlite3_value* value) {
+    const int k = sqlite3_value_int(kind);
+    if (k < 0) {
+        const auto* t = reinterpret_cast<const char*>(sqlite3_value_text(value));
+        return Value::text(t ? std::string(t, static_cast<std::size_t>(sqlite3_value_bytes(value))) : std::string());
+    }
+    Decimal::Units units = 0;
+    if (sqlite3_value_type(value) == SQLITE_TEXT) {
+        if (const auto d = Decimal::parse(reinterpret_cast<const char*>(sqlite3_value_text(value)))) units = d->units();
+    } else {
+        units = sqlite3_value_int64(value);
+    }
+    return Value::number(Decimal::fromUnits(units, k));
+}
+
+// bb_cmp(op, kind, a, kind, b): 1 when a op b holds as the filter compares.
+void filterCompare(sqlite3_context* context, int, sqlite3_value** args) {
+    const auto op = static_cast<CompareOp>(sqlite3_value_int(args[0]));
+    const int c = compareValues(filterValue(args[1], args[2]), filterValue(args[3], args[4]));
+    sqlite3_result_int(context, holds(op, c) ? 1 : 0);
+}
+
+// bb_true(kind, value): 1 when the value counts as true.
+void filterTruth(sqlite3_context* context, int, sqlite3_value** args) {
+    sqlite3_result_int(context, truthOf(filterValue(args[0], args[1])) ? 1 : 0);
+}
+
+// bb_upper(kind, value): the value as an upper-case text.
+void filterUpper(sqlite3_context* context, int, sqlite3_value** args) {
+    const std::string upper = upperOf(filterValue(args[0], args[1])).asText();
+    sqlite3_result_text(context, upper.data(), static_cast<int>(upper.size()), SQLITE_TRANSIENT);
+}
+
 }  // namespace
 
 int registerExtensions(sqlite3* db) {
-    return sqlite3_create_collation(db, kNoCaseCollation, SQLITE_UTF8, nullptr, compareNoCase);
+    constexpr int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
+    int rc = sqlite3_create_collation(db, kNoCaseCollation, SQLITE_UTF8, nullptr, compareNoCase);
+    if (rc == SQLITE_OK) rc = sqlite3_create_function(db, "bb_cmp", 5, flags, nullptr, filterCompare, nullptr, nullptr);
+    if (rc == SQLITE_OK) rc = sqlite3_create_function(db, "bb_true", 2, flags, nullptr, filterTruth, nullptr, nullptr);
+    if (rc == SQLITE_OK) rc = sqlite3_create_function(db, "bb_upper", 2, flags, nullptr, filterUpper, nullptr, nullptr);
+    return rc;
 }
 
 Statement::Statement(sqlite3* db, std::string_view sql) {

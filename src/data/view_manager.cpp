@@ -1,0 +1,331 @@
+#include "data/view_manager.h"
+
+#include "data/data_folder.h"
+#include "platform/runtime.h"
+#include "platform/text.h"
+
+namespace bb {
+
+namespace {
+
+// The filter text is built in a buffer of this size; what does not fit is cut.
+constexpr std::size_t kFilterLimit = 5000;
+
+bool sameValue(const Value& a, const Value& b) {
+    if (a.isText() != b.isText()) return false;
+    return a.isText() ? a.asText() == b.asText() : a.asNumber() == b.asNumber();
+}
+
+// The key of `file` whose leading components are exactly `fields`, in order.
+int keyLeadingWith(FileId file, const std::vector<int>& fields) {
+    const FileDef& def = fileDef(file);
+    for (std::size_t k = 0; k < def.keys.size(); ++k) {
+        const auto& comps = def.keys[k].components;
+        if (comps.size() < fields.size()) continue;
+        bool match = true;
+        for (std::size_t i = 0; i < fields.size() && match; ++i) match = comps[i].field == fields[i];
+        if (match) return static_cast<int>(k);
+    }
+    return -1;
+}
+
+}  // namespace
+
+std::string filterLiteral(std::string_view text) {
+    std::string out = "'";
+    for (char c : text) {
+        if (c == '\'') out.push_back('\'');
+        out.push_back(c);
+    }
+    return out + "'";
+}
+
+std::vector<ViewTable> viewTables(const ViewSpec& spec) {
+    std::vector<ViewTable> tables;
+    std::vector<FileId> ids = {spec.primary};
+    tables.push_back({&fileDef(spec.primary), &buffer(spec.primary), -1, {}, -1, false});
+    for (const ViewJoin& join : spec.joins) {
+        const FileId parent = ids[static_cast<std::size_t>(join.parent)];
+        ViewTable t{&fileDef(join.file), &buffer(join.file), join.parent, {}, -1, join.inner};
+        // The relation as the parent registers it (parent's fields into this
+        // file's key), or as this file registers it (this file's key looked up).
+        for (const RelationDef& r : relationsOf(parent)) {
+            if (r.related != join.file || !r.keyed) continue;
+            t.key = r.relatedKey;
+            for (const LinkPair& l : r.links) t.links.emplace_back(l.field, l.relatedField);
+        }
+        if (t.links.empty()) {
+            for (const RelationDef& r : relationsOf(join.file)) {
+                if (r.related != parent || !r.keyed) continue;
+                std::vector<int> fields;
+                for (const LinkPair& l : r.links) {
+                    t.links.emplace_back(l.relatedField, l.field);
+                    fields.push_back(l.field);
+                }
+                t.key = keyLeadingWith(join.file, fields);
+            }
+        }
+        ids.push_back(join.file);
+        tables.push_back(std::move(t));
+    }
+    return tables;
+}
+
+void ViewManager::Setup(const ViewSpec& view, RelationManager& primary, std::vector<SortOrder>* orders) {
+    spec_ = view;
+    PRIMARY = &primary;
+    DISPOSEORDER = orders == nullptr;
+    ORDER = orders ? orders : &ownOrders_;
+    CurrentOrder = 0;
+    PAGESIZE = 20;
+    PAGESBEHIND = 2;
+    PAGESAHEAD = 0;
+    TIMEOUT = 60;
+    OPENED = false;
+    VIEW = dataStorage().view(viewTables(view));
+    EnsureViewOpen();
+}
+
+void ViewManager::Teardown() {
+    Close();
+    if (DISPOSEORDER) ownOrders_.clear();
+    VIEW.reset();
+}
+
+std::vector<FileId> ViewManager::files() const {
+    std::vector<FileId> ids = {spec_.primary};
+    for (const ViewJoin& j : spec_.joins) ids.push_back(j.file);
+    return ids;
+}
+
+Severity ViewManager::EnsureViewOpen() {
+    for (FileId id : files()) {
+        FileManager* fm = fileManagerFor(id);
+        if (!fm) return SeverityFatal;
+        if (!fm->IsOpen()) return fm->Throw(ErrFileUsage);
+    }
+    return SeverityNone;
+}
+
+SortOrder& ViewManager::Current() { return (*ORDER)[CurrentOrder]; }
+
+int ViewManager::DefineSortOrder(int key) {
+    SortOrder order;
+    order.MAINKEY = key;
+    order.FREEELEMENT = key >= 0 ? 1 : 0;
+    order.ORDER = key >= 0 ? PRIMARY->Me->KeyOrderText(key) : "";
+    ORDER->push_back(std::move(order));
+    CurrentOrder = ORDER->size() - 1;
+    return static_cast<int>(ORDER->size());
+}
+
+void ViewManager::rebuildOrderText(SortOrder& order) {
+    const int components = PRIMARY->Me->KeyComponents(order.MAINKEY);
+    const int next = static_cast<int>(order.RANGELIST.size()) + 1;
+    order.FREEELEMENT = next <= components ? next : 0;
+    order.ORDER = PRIMARY->Me->KeyOrderText(order.MAINKEY);
+}
+
+void ViewManager::DefineRange(int field) {
+    SortOrder& o = Current();
+    o.LIMITTYPE = CurrentValue;
+    o.RANGELIST.clear();
+    const FileId file = spec_.primary;
+    for (int c = 1; c <= PRIMARY->Me->KeyComponents(o.MAINKEY); ++c) {
+        const int f = PRIMARY->Me->KeyComponentField(o.MAINKEY, c);
+        o.RANGELIST.push_back({c, [file, f] { return buffer(file).get(f); }, Value()});
+        if (f == field) break;
+    }
+    rebuildOrderText(o);
+}
+
+void ViewManager::DefineRange(int field, std::function<Value()> limit) {
+    SortOrder& o = Current();
+    o.LIMITTYPE = SingleValue;
+    o.RANGELIST.clear();
+    const FileId file = spec_.primary;
+    for (int c = 1; c <= PRIMARY->Me->KeyComponents(o.MAINKEY); ++c) {
+        const int f = PRIMARY->Me->KeyComponentField(o.MAINKEY, c);
+        if (f == field) {
+            o.RANGELIST.push_back({c, limit, Value()});
+            break;
+        }
+        o.RANGELIST.push_back({c, [file, f] { return buffer(file).get(f); }, Value()});
+    }
+    rebuildOrderText(o);
+}
+
+void ViewManager::DefineRange(int key, RelationManager& primary, RelationManager& parent) {
+    SortOrder& o = Current();
+    o.MAINKEY = key;
+    o.LIMITTYPE = FileRelation;
+    o.RANGELIST.clear();
+    const FileId parentFile = parent.Me->File();
+    for (const RelationManager::Relation& r : parent.Relations) {
+        if (r.File != &primary || r.HisKey != key) continue;
+        int c = 0;
+        for (const RelationManager::Link& l : r.Fields) {
+            const int f = l.Field;
+            o.RANGELIST.push_back({++c, [parentFile, f] { return buffer(parentFile).get(f); }, Value()});
+        }
+        break;
+    }
+    rebuildOrderText(o);
+}
+
+std::string ViewManager::FilterText() {
+    SortOrder& o = Current();
+    std::string text;
+    if (o.LIMITTYPE != NoRange) {
+        for (const RangePair& pair : o.RANGELIST) {
+            const std::string& name = PRIMARY->Me->KeyComponentName(o.MAINKEY, pair.component);
+            const Value v = pair.value();
+            std::string literal = v.isText() ? filterLiteral(text::clip(v.asText())) : v.asNumber().toString();
+            if (name.rfind("UPPER(", 0) == 0) literal = "UPPER(" + literal + ")";
+            text += (text.empty() ? "" : " AND ") + name + " = " + literal;
+        }
+    }
+    for (const NamedFilter& f : o.FILTER) text += (text.empty() ? "(" : " AND (") + f.FILTER + ")";
+    return text.substr(0, kFilterLimit);
+}
+
+// The view could not take its order, filter or position: the user is told,
+// and the view goes on without its filter and range.
+Severity ViewManager::refuse() {
+    PRIMARY->Me->Throw(ErrViewOpen);
+    VIEW->setFilter("");
+    return SeverityNotify;
+}
+
+Severity ViewManager::ApplyFilterText() {
+    if (!VIEW->setFilter(FilterText()).ok()) return refuse();
+    return SeverityNone;
+}
+
+Severity ViewManager::ApplyOrderText() {
+    if (!VIEW->setOrder(Current().ORDER).ok()) {
+        PRIMARY->Me->Throw(ErrViewOpen);
+        VIEW->setOrder("");
+        return SeverityNotify;
+    }
+    return SeverityNone;
+}
+
+bool ViewManager::ApplyRangeLimit() {
+    SortOrder& o = Current();
+    if (o.LIMITTYPE != SingleValue && o.LIMITTYPE != FileRelation) return false;
+    bool changed = false;
+    for (std::size_t i = 0; i < o.RANGELIST.size(); ++i) {
+        // A single value range watches its limit only; a file relation every link.
+        if (o.LIMITTYPE == SingleValue && i + 1 != o.RANGELIST.size()) continue;
+        if (!sameValue(o.RANGELIST[i].value(), o.RANGELIST[i].saved)) changed = true;
+    }
+    if (!changed) return false;
+    for (RangePair& pair : o.RANGELIST) pair.saved = pair.value();
+    ApplyFilterText();
+    return true;
+}
+
+void ViewManager::Close() {
+    if (OPENED && VIEW) VIEW->close();
+    OPENED = false;
+}
+
+std::string ViewManager::FreeElementName() {
+    const SortOrder& o = Current();
+    if (o.FREEELEMENT == 0 || o.MAINKEY < 0) return "";
+    return PRIMARY->Me->Def().qualifiedName(PRIMARY->Me->KeyComponentField(o.MAINKEY, o.FREEELEMENT));
+}
+
+int ViewManager::FreeElementPosition() {
+    const SortOrder& o = Current();
+    if (o.MAINKEY < 0) return 0;
+    const int next = static_cast<int>(o.RANGELIST.size()) + 1;
+    return next <= PRIMARY->Me->KeyComponents(o.MAINKEY) ? next : 0;
+}
+
+Severity ViewManager::Open() {
+    if (OPENED) return SeverityNone;
+    if (const Severity s = EnsureViewOpen(); s != SeverityNone) return s;
+    if (!VIEW->open().ok()) {
+        PRIMARY->Me->Throw(ErrViewOpen);
+        return SeverityNotify;
+    }
+    VIEW->setBuffering(PAGESIZE, PAGESBEHIND, PAGESAHEAD, TIMEOUT);
+    OPENED = true;
+    ApplyOrderText();
+    ApplyFilterText();
+    return SeverityNone;
+}
+
+Severity ViewManager::read(bool forward) {
+    if (!OPENED && Open() != SeverityNone) return SeverityNotify;
+    while (true) {
+        const DriverStatus s = forward ? VIEW->next() : VIEW->previous();
+        if (s.code == code::kRecordNotAvailable) return SeverityNotify;
+        if (!s.ok()) {
+            PRIMARY->Me->Throw(ErrRecordRetrieval);
+            return SeverityFatal;
+        }
+        switch (ValidateAllFields()) {
+            case 0: return SeverityNone;
+            case 1: return SeverityNotify;  // past the range
+            default: break;                 // not wanted: read on
+        }
+    }
+}
+
+Severity ViewManager::Next() { return read(true); }
+Severity ViewManager::Previous() { return read(false); }
+
+int ViewManager::ValidateAllFields() { return 0; }
+
+Severity ViewManager::PrimeNewRecord(bool keepBuffer) {
+    SortOrder& o = Current();
+    // The range's values, taken before the buffers are cleared, so that the
+    // new record lands inside the range.
+    std::vector<Value> values;
+    for (const RangePair& pair : o.RANGELIST) values.push_back(pair.value());
+    if (!keepBuffer) {
+        for (FileId id : files()) buffer(id).clear();
+    }
+    Record& primary = buffer(spec_.primary);
+    for (std::size_t i = 0; i < o.RANGELIST.size(); ++i) {
+        (void)primary.set(PRIMARY->Me->KeyComponentField(o.MAINKEY, o.RANGELIST[i].component), values[i]);
+    }
+    return PRIMARY->Me->PrimeNewRecord(true);
+}
+
+Severity ViewManager::Reset(int components) {
+    if (const Severity s = Open(); s != SeverityNone) return s;
+    if (!VIEW->reset(components).ok()) return refuse();
+    return SeverityNone;
+}
+
+void ViewManager::DefineFilter(const std::string& text, const std::string& id) {
+    std::vector<NamedFilter>& list = Current().FILTER;
+    for (auto it = list.begin(); it != list.end(); ++it) {
+        if (it->ID == id) {
+            list.erase(it);
+            break;
+        }
+    }
+    if (text.empty()) return;
+    // Kept in descending order of id.
+    auto at = list.begin();
+    while (at != list.end() && at->ID > id) ++at;
+    list.insert(at, {id, text});
+}
+
+void ViewManager::DefineOrder(const std::string& text) { Current().ORDER = text; }
+
+void ViewManager::AppendOrderText(const std::string& text) { DefineOrder(Current().ORDER + "," + text); }
+
+bool ViewManager::ChooseSortOrder(int n) {
+    const std::size_t wanted = static_cast<std::size_t>(n == 0 ? 1 : n) - 1;
+    const bool changed = wanted != CurrentOrder;
+    CurrentOrder = wanted;
+    return changed;
+}
+
+}  // namespace bb

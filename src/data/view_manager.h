@@ -1,0 +1,134 @@
+// The view manager: reads the records of one primary file, joined to related
+// files, in one of several sort orders, limited to a range of key values and
+// to named filters. Each sort order's range and filters become the text of
+// one filter expression and its key the text of one order expression; the
+// view (kept by the storage) reads by them, and every record passes an
+// acceptance hook on its way to the caller.
+//
+// A view manager belongs to one window and is used from the GUI thread.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/relation_manager.h"
+#include "data/severity.h"
+#include "platform/storage.h"
+
+namespace bb {
+
+// A file the view reads besides its primary one, found through the relation
+// between it and a file already in the view.
+struct ViewJoin {
+    FileId file;
+    int parent = 0;  // the view's file it hangs on (0: the primary one)
+    bool inner = false;
+};
+
+struct ViewSpec {
+    FileId primary;
+    std::vector<ViewJoin> joins;
+};
+
+// Range kinds.
+enum LimitType : std::uint8_t { NoRange = 0, CurrentValue = 1, SingleValue = 2, FileRelation = 4 };
+
+struct NamedFilter {
+    std::string ID;
+    std::string FILTER;
+};
+
+// A range pair: a key component and where the value it must equal comes
+// from, with a copy of that value as last applied.
+struct RangePair {
+    int component;  // 1-based position in the key
+    std::function<Value()> value;
+    Value saved;
+};
+
+struct SortOrder {
+    std::vector<NamedFilter> FILTER;  // in descending order of ID
+    int FREEELEMENT = 0;              // 1-based component the range does not fix; 0 for none
+    std::uint8_t LIMITTYPE = NoRange;
+    int MAINKEY = -1;
+    std::string ORDER;
+    std::vector<RangePair> RANGELIST;
+};
+
+class ViewManager {
+public:
+    virtual ~ViewManager() = default;
+
+    // `orders` may be the caller's list (kept), or null for one of its own.
+    void Setup(const ViewSpec& view, RelationManager& primary, std::vector<SortOrder>* orders = nullptr);
+    int DefineSortOrder(int key);
+    // Kind 1: the key's components up to and including `field` keep their
+    // current values.
+    void DefineRange(int field);
+    // Kind 2: the components before `field` keep their current values, and
+    // `field` equals what `limit` gives.
+    void DefineRange(int field, std::function<Value()> limit);
+    // Kind 4: the records that belong to the parent's current record.
+    void DefineRange(int key, RelationManager& primary, RelationManager& parent);
+
+    // The overridable operations, in dispatch order.
+    virtual Severity ApplyFilterText();
+    virtual Severity ApplyOrderText();
+    virtual bool ApplyRangeLimit();
+    virtual void Close();
+    virtual std::string FreeElementName();
+    virtual int FreeElementPosition();
+    virtual void Teardown();
+    virtual Severity Next();
+    virtual Severity Open();
+    virtual Severity Previous();
+    virtual Severity PrimeNewRecord(bool keepBuffer = false);
+    virtual Severity Reset(int components);
+    Severity Reset() { return Reset(0); }
+    virtual void DefineFilter(const std::string& text, const std::string& id = "5 Standard");
+    virtual void DefineOrder(const std::string& text);
+    virtual bool ChooseSortOrder(int n);
+    // 0 take the record, 1 the record is past the range (stop), other: skip it.
+    virtual int ValidateAllFields();
+
+    void AppendOrderText(const std::string& text);
+    Severity EnsureViewOpen();
+
+    // The filter text of the current sort order, as ApplyFilterText builds it.
+    std::string FilterText();
+    SortOrder& Current();
+    const ViewSpec& Spec() const { return spec_; }
+
+    // Fields as the program keeps them.
+    bool DISPOSEORDER = false;
+    bool OPENED = false;
+    std::vector<SortOrder>* ORDER = nullptr;
+    std::size_t CurrentOrder = 0;  // index into *ORDER
+    std::uint16_t PAGESAHEAD = 0;
+    std::uint16_t PAGESBEHIND = 2;
+    std::uint16_t PAGESIZE = 20;
+    RelationManager* PRIMARY = nullptr;
+    std::uint16_t TIMEOUT = 60;
+    std::unique_ptr<StorageView> VIEW;
+
+private:
+    Severity read(bool forward);
+    Severity refuse();
+    // The view's files in the view's order.
+    std::vector<FileId> files() const;
+    void rebuildOrderText(SortOrder& order);
+
+    ViewSpec spec_{FileId::Members, {}};
+    std::vector<SortOrder> ownOrders_;
+};
+
+// The view's tables for the storage: the primary file and its joins with
+// their keys and linking pairs as the dictionary relates the files.
+std::vector<ViewTable> viewTables(const ViewSpec& spec);
+
+// A text value as a filter literal: between single quotes, each quote doubled.
+std::string filterLiteral(std::string_view text);
+
+}  // namespace bb

@@ -1,0 +1,276 @@
+#include "platform/sqlite/sqlite_view.h"
+
+#include <charconv>
+
+#include "platform/runtime.h"
+#include "platform/sqlite/sqlite_schema.h"
+#include "platform/sqlite/sqlite_storage.h"
+#include "platform/text.h"
+
+namespace bb::sqlite {
+
+namespace {
+
+std::string alias(std::size_t table) { return "t" + std::to_string(table); }
+
+DriverStatus badExpression(const std::string& why) {
+    DriverStatus s = statusOf(code::kBadExpression);
+    s.text = why;
+    return s;
+}
+
+}  // namespace
+
+SqliteView::SqliteView(SqliteStorage& storage, std::vector<ViewTable> tables)
+    : storage_(storage), tables_(std::move(tables)) {
+    for (const ViewTable& t : tables_) defs_.push_back(t.def);
+}
+
+DriverStatus SqliteView::report(DriverStatus status) const {
+    setLastError({status.code, status.text, status.engineCode, status.engineText});
+    return status;
+}
+
+DriverStatus SqliteView::open() {
+    if (DriverStatus s = storage_.connect(false); !s.ok()) return report(s);
+    for (const ViewTable& t : tables_) {
+        const SchemaCheck check = checkSchema(storage_.db(), *t.def);
+        if (check.result != SQLITE_OK) return report(statusFromEngine(storage_.db(), check.result));
+        if (check.state == SchemaState::Missing) return report(statusOf(code::kFileNotFound));
+    }
+    open_ = true;
+    rebuild();
+    return report(DriverStatus::success());
+}
+
+DriverStatus SqliteView::close() {
+    if (cursor_) retiredSteps_ += cursor_->steps();
+    cursor_.reset();
+    current_.clear();
+    open_ = false;
+    return report(DriverStatus::success());
+}
+
+std::optional<SqliteView::OrderTerm> SqliteView::term(std::string_view text, bool& keyExpanded,
+                                                      std::vector<OrderTerm>& out) const {
+    text = text::trim(text);
+    bool descending = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        descending = text.front() == '-';
+        text = text::trim(text.substr(1));
+    }
+    bool noCase = false;
+    if (text::upper(text.substr(0, 6)) == "UPPER(" && !text.empty() && text.back() == ')') {
+        noCase = true;
+        text = text::trim(text.substr(6, text.size() - 7));
+    }
+    for (std::size_t t = 0; t < tables_.size(); ++t) {
+        const FileDef& def = *tables_[t].def;
+        if (const auto field = def.findField(text); field && text.find(':') != std::string_view::npos) {
+            return OrderTerm{static_cast<int>(t), *field, descending, noCase};
+        }
+        // A key's name stands for its components, in their directions.
+        if (const auto key = def.findKey(text); key && text.find(':') != std::string_view::npos) {
+            const KeyDef& k = def.keys[static_cast<std::size_t>(*key)];
+            for (const KeyComponent& c : k.components) {
+                const bool isText = def.fields[static_cast<std::size_t>(c.field)].isText();
+                out.push_back({static_cast<int>(t), c.field, descending != !c.ascending, k.noCase && isText});
+            }
+            keyExpanded = true;
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+DriverStatus SqliteView::setOrder(std::string_view order) {
+    std::vector<OrderTerm> terms;
+    std::size_t from = 0;
+    while (!text::trim(order).empty() && from <= order.size()) {
+        const std::size_t comma = order.find(',', from);
+        const std::string_view piece = order.substr(from, comma == std::string_view::npos ? std::string_view::npos : comma - from);
+        bool expanded = false;
+        if (const auto t = term(piece, expanded, terms)) {
+            terms.push_back(*t);
+        } else if (!expanded) {
+            return report(badExpression("'" + std::string(text::trim(piece)) + "' is not a field or key of the view"));
+        }
+        if (comma == std::string_view::npos) break;
+        from = comma + 1;
+    }
+    order_ = std::move(terms);
+    rebuild();
+    return report(DriverStatus::success());
+}
+
+DriverStatus SqliteView::setFilter(std::string_view filter) {
+    auto compiled = Filter::compile(filter);
+    if (const auto* error = std::get_if<FilterError>(&compiled)) {
+        return report(badExpression(error->message + " at " + std::to_string(error->position + 1)));
+    }
+    filter_ = std::get<Filter>(std::move(compiled));
+    rebuild();
+    return report(DriverStatus::success());
+}
+
+void SqliteView::setPushDown(bool on) {
+    pushDown_ = on;
+    rebuild();
+}
+
+void SqliteView::setBuffering(int pageSize, int, int, int) {
+    if (pageSize > 0) pageSize_ = static_cast<std::size_t>(pageSize);
+    pageSizeGiven_ = true;
+}
+
+std::string SqliteView::from() const {
+    std::string sql = identifier(tables_[0].def->storedName) + " AS " + alias(0);
+    for (std::size_t t = 1; t < tables_.size(); ++t) {
+        const ViewTable& v = tables_[t];
+        std::string on;
+        for (const auto& [parentField, field] : v.links) {
+            if (!on.empty()) on += " AND ";
+            const FieldDef& f = v.def->fields[static_cast<std::size_t>(field)];
+            const bool noCase = v.key >= 0 && v.def->keys[static_cast<std::size_t>(v.key)].noCase && f.isText();
+            on += alias(t) + "." + identifier(f.name) + (noCase ? std::string(" COLLATE ") + kNoCaseCollation : "") +
+                  " = " + viewColumn(tables_, v.parent, parentField);
+        }
+        if (v.key >= 0) {
+            // Records left out of the key cannot be found through it.
+            const std::string present = keyPresentPredicate(*v.def, v.key);
+            if (!present.empty()) {
+                std::string qualified;
+                for (std::size_t i = 0; i < present.size(); ++i) {
+                    if (present[i] == '"') {
+                        const std::size_t close = present.find('"', i + 1);
+                        qualified += alias(t) + "." + present.substr(i, close - i + 1);
+                        i = close;
+                    } else {
+                        qualified += present[i];
+                    }
+                }
+                on += (on.empty() ? "" : " AND ") + qualified;
+            }
+        }
+        sql += (v.inner ? " JOIN " : " LEFT JOIN ") + identifier(v.def->storedName) + " AS " + alias(t) + " ON " +
+               (on.empty() ? "1" : on);
+    }
+    return sql;
+}
+
+std::string SqliteView::select() const {
+    std::string sql;
+    for (std::size_t t = 0; t < tables_.size(); ++t) {
+        const std::string a = alias(t) + ".";
+        const bool outer = t > 0 && !tables_[t].inner;
+        sql += (t ? ", " : "") + (outer ? "COALESCE(" + a + "\"_rid\", 0)" : a + "\"_rid\"") + ", " +
+               (outer ? "COALESCE(" + a + "\"_ver\", 0)" : a + "\"_ver\"");
+        for (std::size_t f = 0; f < tables_[t].def->fields.size(); ++f) {
+            sql += ", " + viewColumn(tables_, static_cast<int>(t), static_cast<int>(f));
+        }
+    }
+    return sql;
+}
+
+void SqliteView::rebuild() {
+    if (cursor_) retiredSteps_ += cursor_->steps();
+    cursor_.reset();
+    current_.clear();
+    if (!open_) return;
+    CursorQuery q;
+    q.select = select();
+    q.from = from();
+    pushed_ = filter_ && pushDown_ ? translateFilter(*filter_, tables_) : FilterSql{};
+    q.where = pushed_.condition;
+    for (const OrderTerm& t : order_) {
+        std::string column = viewColumn(tables_, t.table, t.field);
+        if (t.noCase) column += std::string(" COLLATE ") + kNoCaseCollation;
+        q.order.push_back({column, t.descending, t.table, t.field});
+    }
+    for (std::size_t t = 0; t < tables_.size(); ++t) {
+        const bool outer = t > 0 && !tables_[t].inner;
+        const std::string rid = alias(t) + ".\"_rid\"";
+        q.order.push_back({outer ? "COALESCE(" + rid + ", 0)" : rid, false, static_cast<int>(t), -1});
+    }
+    if (!pushed_.parameters.empty()) {
+        q.bind = [this](sqlite3_stmt* stmt) { pushed_.bind(*filter_, stmt); };
+    }
+    cursor_ = std::make_unique<SeekCursor>(storage_, defs_, std::move(q));
+    cursor_->setReadAhead(pageSizeGiven_ && pageSize_ > 64);
+}
+
+DriverStatus SqliteView::reset(int components) {
+    if (!open_) return report(statusOf(code::kFileNotOpen));
+    if (components <= 0) {
+        cursor_->toStart();
+    } else {
+        std::vector<const Record*> values;
+        for (const ViewTable& t : tables_) values.push_back(t.buffer);
+        cursor_->toValues(values, components);
+    }
+    current_.clear();
+    return report(DriverStatus::success());
+}
+
+DriverStatus SqliteView::resetToPosition(std::string_view position) {
+    if (!open_) return report(statusOf(code::kFileNotOpen));
+    std::vector<std::int64_t> rids;
+    for (std::size_t from = 0; from <= position.size();) {
+        const std::size_t slash = position.find('/', from);
+        const std::string_view part = position.substr(from, slash == std::string_view::npos ? std::string_view::npos : slash - from);
+        std::int64_t rid = 0;
+        const auto [end, ec] = std::from_chars(part.data(), part.data() + part.size(), rid);
+        if (ec != std::errc() || end != part.data() + part.size()) return report(statusOf(code::kRecordNotAvailable));
+        rids.push_back(rid);
+        if (slash == std::string_view::npos) break;
+        from = slash + 1;
+    }
+    if (rids.size() != tables_.size() || rids[0] <= 0) return report(statusOf(code::kRecordNotAvailable));
+    // The row's values, table by table; a table without a record reads blank.
+    std::vector<Record> rows;
+    for (std::size_t t = 0; t < tables_.size(); ++t) {
+        rows.emplace_back(*tables_[t].def);
+        if (rids[t] == 0) continue;
+        DriverStatus status;
+        sqlite3_stmt* s = storage_.statement("SELECT " + selectColumns(*tables_[t].def) + " FROM " +
+                                                 identifier(tables_[t].def->storedName) + " WHERE \"_rid\" = ?1",
+                                             status);
+        if (!s) return report(status);
+        sqlite3_bind_int64(s, 1, rids[t]);
+        const int rc = sqlite3_step(s);
+        if (rc == SQLITE_ROW) {
+            for (int f = 0; f < rows.back().size(); ++f) readField(s, f + 2, rows.back(), f);
+        }
+        sqlite3_reset(s);
+        if (rc != SQLITE_ROW) return report(rc == SQLITE_DONE ? statusOf(code::kRecordNotAvailable)
+                                                               : statusFromEngine(storage_.db(), rc));
+    }
+    std::vector<const Record*> values;
+    for (const Record& r : rows) values.push_back(&r);
+    cursor_->toRow(values, rids, true);
+    current_.clear();
+    return report(DriverStatus::success());
+}
+
+DriverStatus SqliteView::read(bool forward) {
+    if (!open_) return report(statusOf(code::kFileNotOpen));
+    // Without the engine evaluating it, the view tests each row itself.
+    const bool testEach = filter_ && !pushDown_ && !filter_->empty();
+    while (true) {
+        const Row* row = nullptr;
+        if (DriverStatus s = cursor_->read(forward, row); !s.ok()) return report(s);
+        for (std::size_t t = 0; t < tables_.size(); ++t) *tables_[t].buffer = row->records[t];
+        current_ = row->rids;
+        if (!testEach || filter_->matches()) return report(DriverStatus::success());
+    }
+}
+
+std::string SqliteView::position() const {
+    std::string out;
+    for (std::size_t t = 0; t < current_.size(); ++t) out += (t ? "/" : "") + std::to_string(current_[t]);
+    return out;
+}
+
+std::uint64_t SqliteView::workDone() const { return retiredSteps_ + (cursor_ ? cursor_->steps() : 0); }
+
+}  // namespace bb::sqlite

@@ -1,0 +1,68 @@
+// A view kept by the SQLite engine: one query over the primary table joined
+// to its related tables, read in batches by a seek cursor.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/filter.h"
+#include "platform/sqlite/filter_sql.h"
+#include "platform/sqlite/seek_cursor.h"
+#include "platform/storage.h"
+
+namespace bb::sqlite {
+
+class SqliteStorage;
+
+class SqliteView final : public StorageView {
+public:
+    SqliteView(SqliteStorage& storage, std::vector<ViewTable> tables);
+
+    DriverStatus open() override;
+    DriverStatus close() override;
+    bool isOpen() const override { return open_; }
+    DriverStatus setOrder(std::string_view order) override;
+    DriverStatus setFilter(std::string_view filter) override;
+    void setPushDown(bool on) override;
+    void setBuffering(int pageSize, int behind, int ahead, int timeoutSeconds) override;
+    DriverStatus reset(int components) override;
+    DriverStatus resetToPosition(std::string_view position) override;
+    DriverStatus next() override { return read(true); }
+    DriverStatus previous() override { return read(false); }
+    std::string position() const override;
+    std::uint64_t workDone() const override;
+
+private:
+    struct OrderTerm {
+        int table;
+        int field;
+        bool descending;
+        bool noCase;
+    };
+
+    DriverStatus report(DriverStatus status) const;
+    DriverStatus read(bool forward);
+    // Builds the query for the current order and filter (a new cursor).
+    void rebuild();
+    std::string from() const;
+    std::string select() const;
+    std::optional<OrderTerm> term(std::string_view text, bool& keyExpanded, std::vector<OrderTerm>& out) const;
+
+    SqliteStorage& storage_;
+    std::vector<ViewTable> tables_;
+    std::vector<const FileDef*> defs_;
+    bool open_ = false;
+    std::vector<OrderTerm> order_;
+    std::optional<Filter> filter_;
+    FilterSql pushed_;
+    bool pushDown_ = true;
+    bool pageSizeGiven_ = false;
+    std::size_t pageSize_ = 20;
+    std::unique_ptr<SeekCursor> cursor_;
+    std::uint64_t retiredSteps_ = 0;  // spent by cursors this view has replaced
+    std::vector<std::int64_t> current_;
+};
+
+}  // namespace bb::sqlite
