@@ -1,6 +1,7 @@
 #include "data/relation_manager.h"
 
 #include <array>
+#include <functional>
 
 #include "data/data_folder.h"
 #include "platform/text.h"
@@ -216,9 +217,9 @@ Severity RelationManager::writeWithRules() {
     return SeverityNone;
 }
 
-Severity RelationManager::UpdateChildren(int key, Links links, Rule rule) {
+Severity RelationManager::forEachLinked(int key, Links links, bool oldValues, const std::function<Severity()>& visit) {
     std::uint16_t state = Me->SaveFileState();
-    positionAtLinks(key, links, true);
+    positionAtLinks(key, links, oldValues);
     Severity result = SeverityNone;
     while (true) {
         const Severity read = Me->NextQuietly();
@@ -229,13 +230,21 @@ Severity RelationManager::UpdateChildren(int key, Links links, Rule rule) {
             result = failWith(Me->Info().LastError);
             break;
         }
-        if (!linksStillMatch(key, links, true)) break;
+        if (!linksStillMatch(key, links, oldValues)) break;
+        if ((result = visit()) != SeverityNone) break;
+    }
+    Me->RestoreFileState(state);
+    return result;
+}
+
+Severity RelationManager::UpdateChildren(int key, Links links, Rule rule) {
+    return forEachLinked(key, links, true, [&] {
         SaveLinks();
         if (rule == Rule::Restrict) {
-            result = failWith(ErrRestrictedUpdate);
+            const Severity refused = failWith(ErrRestrictedUpdate);
             Record& parent = buffer(links.Parent);
             for (const Link& l : *links.Pairs) (void)parent.set(l.Field, l.Saved);
-            break;
+            return refused;
         }
         Record& record = Me->Buffer();
         for (const Link& l : *links.Pairs) {
@@ -245,10 +254,8 @@ Severity RelationManager::UpdateChildren(int key, Links links, Rule rule) {
                 (void)record.set(l.RelatedField, buffer(links.Parent).get(l.Field));
             }
         }
-        if ((result = writeWithRules()) != SeverityNone) break;
-    }
-    Me->RestoreFileState(state);
-    return result;
+        return writeWithRules();
+    });
 }
 
 Severity RelationManager::Delete(bool ask) {
@@ -288,42 +295,22 @@ Severity RelationManager::Delete(bool ask) {
 }
 
 Severity RelationManager::DeleteChildren(int key, Links links, Rule rule) {
-    std::uint16_t state = Me->SaveFileState();
-    positionAtLinks(key, links, false);
-    Severity result = SeverityNone;
-    while (true) {
-        const Severity read = Me->NextQuietly();
-        if (read == SeverityNotify && Me->Info().AtEOF) break;
-        if (read != SeverityNone) {
-            result = failWith(Me->Info().LastError);
-            break;
-        }
-        if (!linksStillMatch(key, links, false)) break;
-        if (rule == Rule::Restrict) {
-            result = failWith(ErrRestrictedDelete);
-            break;
-        }
+    return forEachLinked(key, links, false, [&] {
+        if (rule == Rule::Restrict) return failWith(ErrRestrictedDelete);
         if (rule == Rule::Clear) {
             SaveLinks();
             for (const Link& l : *links.Pairs) Me->Buffer().clearField(l.RelatedField);
-            if ((result = writeWithRules()) != SeverityNone) break;
-            continue;
+            return writeWithRules();
         }
+        // Each record's own related records go before it.
         for (Relation& r : Relations) {
             if (r.DeleteMode == Rule::None || r.HisKey < 0) continue;
             if (r.File->DeleteChildren(r.HisKey, {Me->File(), &r.Fields}, r.DeleteMode) != SeverityNone) {
-                result = SeverityNotify;
-                break;
+                return SeverityNotify;
             }
         }
-        if (result != SeverityNone) break;
-        if (!Me->Driver().erase().ok()) {
-            result = failWith(ErrRecordNotDeleted);
-            break;
-        }
-    }
-    Me->RestoreFileState(state);
-    return result;
+        return Me->Driver().erase().ok() ? SeverityNone : failWith(ErrRecordNotDeleted);
+    });
 }
 
 }  // namespace bb

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "data/file_manager.h"
@@ -77,6 +78,10 @@ private:
     // hold `values` (the rest of the key sorting first).
     void positionAtLinks(int key, Links links, bool oldValues);
     bool linksStillMatch(int key, Links links, bool oldValues) const;
+    // Visits, in key order, each record of this file whose linking fields
+    // hold the parent's values (as saved, or as they are now), until a visit
+    // fails; a failure to read rolls everything back.
+    Severity forEachLinked(int key, Links links, bool oldValues, const std::function<Severity()>& visit);
     Severity writeWithRules();
     Severity failWith(int errorId);
 };

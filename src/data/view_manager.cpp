@@ -1,6 +1,7 @@
 #include "data/view_manager.h"
 
 #include "data/data_folder.h"
+#include "platform/filter.h"
 #include "platform/runtime.h"
 #include "platform/text.h"
 
@@ -30,15 +31,6 @@ int keyLeadingWith(FileId file, const std::vector<int>& fields) {
 }
 
 }  // namespace
-
-std::string filterLiteral(std::string_view text) {
-    std::string out = "'";
-    for (char c : text) {
-        if (c == '\'') out.push_back('\'');
-        out.push_back(c);
-    }
-    return out + "'";
-}
 
 std::vector<ViewTable> viewTables(const ViewSpec& spec) {
     std::vector<ViewTable> tables;

@@ -128,7 +128,4 @@ private:
 // their keys and linking pairs as the dictionary relates the files.
 std::vector<ViewTable> viewTables(const ViewSpec& spec);
 
-// A text value as a filter literal: between single quotes, each quote doubled.
-std::string filterLiteral(std::string_view text);
-
 }  // namespace bb

@@ -292,6 +292,15 @@ std::variant<Filter, FilterError> Filter::compile(std::string_view text, const N
     return FilterParser(text, names).run();
 }
 
+std::string filterLiteral(std::string_view text) {
+    std::string out = "'";
+    for (char c : text) {
+        if (c == '\'') out.push_back('\'');
+        out.push_back(c);
+    }
+    return out + "'";
+}
+
 int compareValues(const Value& a, const Value& b) {
     if (a.isNumber() && b.isNumber()) {
         const auto c = a.asNumber() <=> b.asNumber();

@@ -85,6 +85,9 @@ private:
     int root_ = -1;
 };
 
+// A text as a filter literal: between single quotes, each quote doubled.
+std::string filterLiteral(std::string_view text);
+
 // The comparison and truth rules above, for anyone who must apply them
 // exactly as the filter does.
 int compareValues(const Value& a, const Value& b);

@@ -248,6 +248,25 @@ public:
     }
 };
 
+// A walk along a blank-excluding key leaves out the records the key leaves
+// out, as reading the key itself does.
+TEST_F(Views, AnOrderAlongAKeySkipsWhatTheKeySkips) {
+    open({FileId::Members});
+    addMany(FileId::Members, 4, [](int i) {
+        MBR::MEMBERNUMBER.set(i + 1);
+        if (i != 1) MBR::COMPANYNAME.set("Company " + std::to_string(i));
+    });
+    ViewManager byCompany;
+    byCompany.Setup({FileId::Members, {}}, relations(FileId::Members));
+    byCompany.DefineSortOrder(MBR::key::COMPANYKEY);
+    EXPECT_EQ(readAll(byCompany).size(), 3u);
+    // The same field in a plain order is no walk along the key.
+    byCompany.DefineOrder("MBR:CompanyName");
+    byCompany.ApplyOrderText();
+    EXPECT_EQ(readAll(byCompany).size(), 4u);
+    byCompany.Teardown();
+}
+
 TEST_F(Views, EveryRecordPassesTheAcceptanceHook) {
     open({FileId::Members});
     addMany(FileId::Members, 20, [](int i) { MBR::MEMBERNUMBER.set(i + 1); });
@@ -372,6 +391,7 @@ protected:
         addMany(FileId::Securities, 30, [&](int i) {
             SEC::SECURITYNUMBER.set(i + 1);
             SEC::CATEGORYNUMBER.set(static_cast<std::int32_t>(random() % 4) + 1);
+            SEC::SECURITYNAME.set("Fund " + std::to_string(i % 7));
         });
         names_.pushScope();
         names_.bindVariable("StartDate", &startDate_);

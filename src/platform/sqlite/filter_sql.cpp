@@ -38,15 +38,6 @@ CompareOp mirrored(CompareOp op) {
     }
 }
 
-std::string textLiteral(std::string_view t) {
-    std::string out = "'";
-    for (char c : t) {
-        if (c == '\'') out.push_back('\'');
-        out.push_back(c);
-    }
-    return out + "'";
-}
-
 // A value as the engine sees it: an SQL expression for its kind and one for
 // the value (see the bb_ functions).
 struct Operand {
@@ -91,12 +82,12 @@ private:
         o.constant = v;
         if (v.isText()) {
             o.kind = std::to_string(kTextKind);
-            o.value = textLiteral(v.asText());
+            o.value = filterLiteral(v.asText());
         } else {
             const Decimal& d = v.asNumber();
             o.kind = std::to_string(d.places());
             o.value = d.digits() <= 18 ? Decimal::fromUnits(d.units(), 0).toString()
-                                       : textLiteral(Decimal::fromUnits(d.units(), 0).toString());
+                                       : filterLiteral(Decimal::fromUnits(d.units(), 0).toString());
         }
         return o;
     }
@@ -170,7 +161,7 @@ private:
         if (b.variable == BoundName::Kind::Text && f.isText()) return a.value + sqlOperator(op) + b.value;
         if (!b.constant) return std::nullopt;
         const Value& v = *b.constant;
-        if (f.isText() && v.isText()) return a.value + sqlOperator(op) + textLiteral(text::clip(v.asText()));
+        if (f.isText() && v.isText()) return a.value + sqlOperator(op) + filterLiteral(text::clip(v.asText()));
         if (v.isText()) return std::nullopt;
         const Decimal& d = v.asNumber();
         if (f.isInteger() && d.places() == 0 && d.digits() <= 18) return a.value + sqlOperator(op) + d.toString();
@@ -189,13 +180,13 @@ private:
         if (const FieldDef* f = upperColumn(x.left, column)) {
             if (const auto t = caseBlindText(x.right)) {
                 (void)f;
-                return column + " COLLATE " + kNoCaseCollation + sqlOperator(x.op) + textLiteral(*t);
+                return column + " COLLATE " + kNoCaseCollation + sqlOperator(x.op) + filterLiteral(*t);
             }
         }
         if (const FieldDef* f = upperColumn(x.right, column)) {
             if (const auto t = caseBlindText(x.left)) {
                 (void)f;
-                return column + " COLLATE " + kNoCaseCollation + sqlOperator(mirrored(x.op)) + textLiteral(*t);
+                return column + " COLLATE " + kNoCaseCollation + sqlOperator(mirrored(x.op)) + filterLiteral(*t);
             }
         }
         const Operand a = operand(x.left);

@@ -39,14 +39,15 @@ std::string componentColumn(const FileDef& def, const KeyDef& key, int component
     return column;
 }
 
-std::string keyPresentPredicate(const FileDef& def, int key) {
+std::string keyPresentPredicate(const FileDef& def, int key, std::string_view table) {
     const KeyDef& k = def.keys[static_cast<std::size_t>(key)];
     if (!k.blankExcluded) return "";
+    const std::string prefix = table.empty() ? "" : std::string(table) + ".";
     std::string sql = "(";
     for (std::size_t i = 0; i < k.components.size(); ++i) {
         const FieldDef& f = def.fields[static_cast<std::size_t>(k.components[i].field)];
         if (i) sql += " OR ";
-        sql += identifier(f.name) + " <> " + blankValue(f);
+        sql += prefix + identifier(f.name) + " <> " + blankValue(f);
     }
     return sql + ")";
 }

@@ -14,6 +14,7 @@
 #include <sqlite3.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/record_layout.h"
@@ -35,8 +36,8 @@ std::string createMetaTablesSql();
 // The column expression of a key component, with its collation.
 std::string componentColumn(const FileDef& def, const KeyDef& key, int component);
 // "(c1 <> 0 OR c2 <> '')": the records a blank-excluded key holds; empty
-// for a key that keeps blanks.
-std::string keyPresentPredicate(const FileDef& def, int key);
+// for a key that keeps blanks. Columns are qualified by `table` when given.
+std::string keyPresentPredicate(const FileDef& def, int key, std::string_view table = {});
 // "_rid", "_ver" and every field's column, in field order.
 std::string selectColumns(const FileDef& def);
 

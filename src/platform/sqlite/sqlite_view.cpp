@@ -137,20 +137,8 @@ std::string SqliteView::from() const {
         }
         if (v.key >= 0) {
             // Records left out of the key cannot be found through it.
-            const std::string present = keyPresentPredicate(*v.def, v.key);
-            if (!present.empty()) {
-                std::string qualified;
-                for (std::size_t i = 0; i < present.size(); ++i) {
-                    if (present[i] == '"') {
-                        const std::size_t close = present.find('"', i + 1);
-                        qualified += alias(t) + "." + present.substr(i, close - i + 1);
-                        i = close;
-                    } else {
-                        qualified += present[i];
-                    }
-                }
-                on += (on.empty() ? "" : " AND ") + qualified;
-            }
+            const std::string present = keyPresentPredicate(*v.def, v.key, alias(t));
+            if (!present.empty()) on += (on.empty() ? "" : " AND ") + present;
         }
         sql += (v.inner ? " JOIN " : " LEFT JOIN ") + identifier(v.def->storedName) + " AS " + alias(t) + " ON " +
                (on.empty() ? "1" : on);
@@ -172,6 +160,23 @@ std::string SqliteView::select() const {
     return sql;
 }
 
+std::string SqliteView::walkedKeyPredicate() const {
+    const FileDef& def = *tables_[0].def;
+    for (std::size_t k = 0; k < def.keys.size(); ++k) {
+        const KeyDef& key = def.keys[k];
+        if (!key.blankExcluded || key.components.size() > order_.size()) continue;
+        bool walks = true;
+        for (std::size_t i = 0; i < key.components.size() && walks; ++i) {
+            const OrderTerm& t = order_[i];
+            const bool text = def.fields[static_cast<std::size_t>(key.components[i].field)].isText();
+            walks = t.table == 0 && t.field == key.components[i].field &&
+                    t.descending == !key.components[i].ascending && t.noCase == (key.noCase && text);
+        }
+        if (walks) return keyPresentPredicate(def, static_cast<int>(k), alias(0));
+    }
+    return "";
+}
+
 void SqliteView::rebuild() {
     if (cursor_) retiredSteps_ += cursor_->steps();
     cursor_.reset();
@@ -182,6 +187,12 @@ void SqliteView::rebuild() {
     q.from = from();
     pushed_ = filter_ && pushDown_ ? translateFilter(*filter_, tables_) : FilterSql{};
     q.where = pushed_.condition;
+    // An order that walks a key of the primary table leaves out the records
+    // the key leaves out, as a walk along the key does; it also lets the
+    // engine read the key's index.
+    if (const std::string present = walkedKeyPredicate(); !present.empty()) {
+        q.where = q.where.empty() ? present : present + " AND (" + q.where + ")";
+    }
     for (const OrderTerm& t : order_) {
         std::string column = viewColumn(tables_, t.table, t.field);
         if (t.noCase) column += std::string(" COLLATE ") + kNoCaseCollation;

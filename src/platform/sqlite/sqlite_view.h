@@ -48,6 +48,8 @@ private:
     void rebuild();
     std::string from() const;
     std::string select() const;
+    // The condition of the blank-excluding key the order walks, or empty.
+    std::string walkedKeyPredicate() const;
     std::optional<OrderTerm> term(std::string_view text, bool& keyExpanded, std::vector<OrderTerm>& out) const;
 
     SqliteStorage& storage_;
