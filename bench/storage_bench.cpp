@@ -33,6 +33,11 @@ std::filesystem::path benchFolder(int size) {
 // A Members file of `size` customers with random names.
 std::unique_ptr<Storage> membersOf(int size) {
     const auto folder = benchFolder(size);
+    // A folder left by an older build whose file no longer opens cleanly is made anew.
+    if (std::filesystem::exists(folder / kDatabaseName) &&
+        !openSqliteStorage(folder)->file(fileDef(FileId::Members))->open(kSharedReadWrite).ok()) {
+        std::filesystem::remove_all(folder);
+    }
     const bool fresh = !std::filesystem::exists(folder / kDatabaseName);
     std::filesystem::create_directories(folder);
     auto storage = openSqliteStorage(folder);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+
+#include "qt_application.h"
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -73,15 +75,7 @@ const SilentKey kSilentKeys[] = {
 
 class WidgetTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        if (QApplication::instance()) return;
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "ui_test";
-        static char* argv[] = {name, nullptr};
-        // Lives for the rest of the run: widgets of later tests need it.
-        new QApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { test::ensureApplication(); }
 
     WidgetTest() : def_(peopleFile()), record_(def_) {}
 

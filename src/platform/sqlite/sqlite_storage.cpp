@@ -1,5 +1,7 @@
 #include "platform/sqlite/sqlite_storage.h"
 
+#include <sys/vfs.h>
+
 #include <system_error>
 
 #include "platform/runtime.h"
@@ -7,6 +9,29 @@
 #include "platform/sqlite/sqlite_view.h"
 
 namespace bb::sqlite {
+
+namespace {
+
+bool onNetworkFileSystem(const std::filesystem::path& folder) {
+    struct statfs info {};
+    if (statfs(folder.c_str(), &info) != 0) return true;  // unknown: take the safe way
+    switch (static_cast<unsigned long>(info.f_type)) {
+        case 0x6969:      // NFS
+        case 0x517B:      // SMB
+        case 0xFF534D42:  // CIFS
+        case 0xFE534D42:  // SMB2
+        case 0x65735546:  // FUSE (sshfs and the like)
+        case 0x5346414F:  // AFS
+        case 0x01021997:  // 9P
+        case 0x00C36400:  // Ceph
+        case 0x73757245:  // Coda
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
 
 SqliteStorage::SqliteStorage(std::filesystem::path folder, bool readOnly)
     : folder_(std::move(folder)), onlyRead_(readOnly), stations_(folder_) {}
@@ -58,6 +83,12 @@ DriverStatus SqliteStorage::connect(bool create) {
     // Up to 64 MiB of pages stay cached between reads while no other station
     // writes; the memory is taken only as pages are read.
     sqlite3_exec(db_, "PRAGMA cache_size=-65536", nullptr, nullptr, nullptr);
+    // On a local disk the file is read through a memory map, which spares a
+    // copy of every page read. Over a network file system another machine's
+    // writes may not reach a mapping in time, so there it is read plainly.
+    if (!onNetworkFileSystem(folder_)) {
+        sqlite3_exec(db_, "PRAGMA mmap_size=2147483648", nullptr, nullptr, nullptr);
+    }
     return DriverStatus::success();
 }
 
