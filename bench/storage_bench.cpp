@@ -104,14 +104,14 @@ void ReadKeyOrderInAPlainLoop(benchmark::State& state) {
     sqlite3* db = nullptr;
     sqlite3_open_v2((benchFolder(kReadSize) / kDatabaseName).c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
     sqlite::registerExtensions(db);
-    const FileDef& def = fileDef(FileId::Members);
     sqlite3_stmt* stmt = nullptr;
     const std::string sql = "SELECT * FROM \"MEMBERS\" ORDER BY \"LASTNAME\" COLLATE BBNOCASE, "
                             "\"FIRSTNAME\" COLLATE BBNOCASE, \"_rid\"";
     sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr);
     // Each row's columns land in variables, as a program reading records would.
-    std::vector<std::string> texts(def.fields.size() + 2);
-    std::vector<sqlite3_int64> numbers(def.fields.size() + 2);
+    const auto columns = static_cast<std::size_t>(sqlite3_column_count(stmt));
+    std::vector<std::string> texts(columns);
+    std::vector<sqlite3_int64> numbers(columns);
     for (auto _ : state) {
         std::int64_t rows = 0;
         while (sqlite3_step(stmt) == SQLITE_ROW) {

@@ -112,8 +112,9 @@ void PlainSqlQuery(benchmark::State& state) {
                        "SELECT * FROM \"TRANSACT\" WHERE \"DATE\" <> 0 AND \"DATE\" >= ?1 AND \"DATE\" <= ?2 "
                        "ORDER BY \"DATE\" DESC, \"_rid\"",
                        -1, &stmt, nullptr);
-    std::vector<std::string> texts(64);
-    std::vector<sqlite3_int64> numbers(64);
+    const auto columns = static_cast<std::size_t>(sqlite3_column_count(stmt));
+    std::vector<std::string> texts(columns);
+    std::vector<sqlite3_int64> numbers(columns);
     std::int64_t rows = 0;
     for (auto _ : state) {
         rows = 0;
