@@ -72,29 +72,19 @@ void RelationManager::Teardown() {
 
 Severity RelationManager::CancelNumber() { return Me->CancelNumber(this); }
 
-Severity RelationManager::Open(bool recursive) { return openWalk(recursive, ++visitCounter); }
+Severity RelationManager::Open(bool recursive) { return walk(recursive, ++visitCounter, &FileManager::Open); }
 
-Severity RelationManager::openWalk(bool recursive, std::uint32_t walk) {
-    LastTouched = walk;
-    const Severity opened = Me->Open();
-    if (opened != SeverityNone || !recursive) return opened;
+Severity RelationManager::Close(bool recursive) { return walk(recursive, ++visitCounter, &FileManager::Close); }
+
+// Does `act` on this file, then on each related file in registration order,
+// each once in the walk; stops at the first failure.
+Severity RelationManager::walk(bool recursive, std::uint32_t mark, Severity (FileManager::*act)()) {
+    LastTouched = mark;
+    const Severity result = (Me->*act)();
+    if (result != SeverityNone || !recursive) return result;
     for (Relation& r : Relations) {
-        if (r.File->LastTouched == walk) continue;
-        const Severity related = r.File->openWalk(true, walk);
-        if (related != SeverityNone) return related;
-    }
-    return SeverityNone;
-}
-
-Severity RelationManager::Close(bool recursive) { return closeWalk(recursive, ++visitCounter); }
-
-Severity RelationManager::closeWalk(bool recursive, std::uint32_t walk) {
-    LastTouched = walk;
-    const Severity closed = Me->Close();
-    if (closed != SeverityNone || !recursive) return closed;
-    for (Relation& r : Relations) {
-        if (r.File->LastTouched == walk) continue;
-        const Severity related = r.File->closeWalk(true, walk);
+        if (r.File->LastTouched == mark) continue;
+        const Severity related = r.File->walk(true, mark, act);
         if (related != SeverityNone) return related;
     }
     return SeverityNone;

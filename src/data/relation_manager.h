@@ -66,8 +66,7 @@ public:
     std::uint32_t LastTouched = 0;
 
 private:
-    Severity openWalk(bool recursive, std::uint32_t walk);
-    Severity closeWalk(bool recursive, std::uint32_t walk);
+    Severity walk(bool recursive, std::uint32_t mark, Severity (FileManager::*act)());
     void readAheadWalk(bool on, int propagate, std::uint32_t walk);
     // Begins the transaction for a change (or delete) of this file's record.
     Severity frame();

@@ -118,33 +118,29 @@ void ViewManager::rebuildOrderText(SortOrder& order) {
     order.ORDER = PRIMARY->Me->KeyOrderText(order.MAINKEY);
 }
 
-void ViewManager::DefineRange(int field) {
+// The range pairs of the key's components up to `field`: each keeps the
+// buffer's current value, except `field` itself when a limit is given.
+void ViewManager::defineLeadingRange(int field, std::uint8_t kind, std::function<Value()> limit) {
     SortOrder& o = Current();
-    o.LIMITTYPE = CurrentValue;
+    o.LIMITTYPE = kind;
     o.RANGELIST.clear();
     const FileId file = spec_.primary;
     for (int c = 1; c <= PRIMARY->Me->KeyComponents(o.MAINKEY); ++c) {
         const int f = PRIMARY->Me->KeyComponentField(o.MAINKEY, c);
+        if (f == field && limit) {
+            o.RANGELIST.push_back({c, std::move(limit), Value()});
+            break;
+        }
         o.RANGELIST.push_back({c, [file, f] { return buffer(file).get(f); }, Value()});
         if (f == field) break;
     }
     rebuildOrderText(o);
 }
 
+void ViewManager::DefineRange(int field) { defineLeadingRange(field, CurrentValue, {}); }
+
 void ViewManager::DefineRange(int field, std::function<Value()> limit) {
-    SortOrder& o = Current();
-    o.LIMITTYPE = SingleValue;
-    o.RANGELIST.clear();
-    const FileId file = spec_.primary;
-    for (int c = 1; c <= PRIMARY->Me->KeyComponents(o.MAINKEY); ++c) {
-        const int f = PRIMARY->Me->KeyComponentField(o.MAINKEY, c);
-        if (f == field) {
-            o.RANGELIST.push_back({c, limit, Value()});
-            break;
-        }
-        o.RANGELIST.push_back({c, [file, f] { return buffer(file).get(f); }, Value()});
-    }
-    rebuildOrderText(o);
+    defineLeadingRange(field, SingleValue, std::move(limit));
 }
 
 void ViewManager::DefineRange(int key, RelationManager& primary, RelationManager& parent) {

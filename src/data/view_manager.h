@@ -119,6 +119,7 @@ private:
     // The view's files in the view's order.
     std::vector<FileId> files() const;
     void rebuildOrderText(SortOrder& order);
+    void defineLeadingRange(int field, std::uint8_t kind, std::function<Value()> limit);
 
     ViewSpec spec_{FileId::Members, {}};
     std::vector<SortOrder> ownOrders_;
