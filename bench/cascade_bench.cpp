@@ -17,7 +17,9 @@ using namespace bb;
 
 constexpr int kRelated = 10000;
 
-std::filesystem::path folder() { return std::filesystem::temp_directory_path() / "brokerbook-bench-cascade"; }
+std::filesystem::path folder() {
+    return std::filesystem::temp_directory_path() / "brokerbook-bench-cascade";
+}
 
 // A fresh folder with customer 1 and its notes and phones.
 void buildBook() {
@@ -76,7 +78,8 @@ void CascadeDelete(benchmark::State& state) {
         MBR::MEMBERNUMBER.set(1);
         members.Fetch(MBR::key::MEMBERKEY);
         state.ResumeTiming();
-        if (dataDictionary().relations(FileId::Members).Delete(false) != SeverityNone) state.SkipWithError("refused");
+        if (dataDictionary().relations(FileId::Members).Delete(false) != SeverityNone)
+            state.SkipWithError("refused");
         state.PauseTiming();
         members.Close();
         state.ResumeTiming();
@@ -96,16 +99,17 @@ void PlainSqlDelete(benchmark::State& state) {
         sqlite3_open((folder() / kDatabaseName).c_str(), &db);
         sqlite::registerExtensions(db);  // the no-case keys' collation
         state.ResumeTiming();
-        const int rc = sqlite3_exec(db,
-                     "BEGIN IMMEDIATE;"
-                     "DELETE FROM \"SHIPTO\" WHERE \"MEMBERNUMBER\" = 1;"
-                     "DELETE FROM \"CREDIT\" WHERE \"MEMBERNUMBER\" = 1;"
-                     "DELETE FROM \"MPHONES\" WHERE \"MEMBERNUMBER\" = 1;"
-                     "DELETE FROM \"LOG\" WHERE \"MEMBERNUMBER\" = 1 AND \"REPRESENTATIVENUMBER\" = 1;"
-                     "DELETE FROM \"Commbrs\" WHERE \"MEMBERNUMBER\" = 1;"
-                     "DELETE FROM \"MEMBERS\" WHERE \"MEMBERNUMBER\" = 1;"
-                     "COMMIT;",
-                     nullptr, nullptr, nullptr);
+        const int rc = sqlite3_exec(
+            db,
+            "BEGIN IMMEDIATE;"
+            "DELETE FROM \"SHIPTO\" WHERE \"MEMBERNUMBER\" = 1;"
+            "DELETE FROM \"CREDIT\" WHERE \"MEMBERNUMBER\" = 1;"
+            "DELETE FROM \"MPHONES\" WHERE \"MEMBERNUMBER\" = 1;"
+            "DELETE FROM \"LOG\" WHERE \"MEMBERNUMBER\" = 1 AND \"REPRESENTATIVENUMBER\" = 1;"
+            "DELETE FROM \"Commbrs\" WHERE \"MEMBERNUMBER\" = 1;"
+            "DELETE FROM \"MEMBERS\" WHERE \"MEMBERNUMBER\" = 1;"
+            "COMMIT;",
+            nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK) state.SkipWithError(sqlite3_errmsg(db));
         state.PauseTiming();
         sqlite3_close(db);

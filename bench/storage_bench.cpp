@@ -18,12 +18,14 @@ namespace {
 
 using namespace bb;
 
-const char* const kSurnames[] = {"Adams", "Baker", "Carter", "Davis", "Evans", "Fisher", "Garcia", "Harris",
-                                 "Irwin", "Jones", "King", "Lopez", "Miller", "Nolan", "Owens", "Parker",
-                                 "Quinn", "Reyes", "Smith", "Turner", "Usher", "Vargas", "White", "Young"};
+const char* const kSurnames[] = {"Adams",  "Baker",  "Carter", "Davis",  "Evans", "Fisher",
+                                 "Garcia", "Harris", "Irwin",  "Jones",  "King",  "Lopez",
+                                 "Miller", "Nolan",  "Owens",  "Parker", "Quinn", "Reyes",
+                                 "Smith",  "Turner", "Usher",  "Vargas", "White", "Young"};
 
 std::string surname(std::mt19937& random) {
-    return std::string(kSurnames[random() % std::size(kSurnames)]) + std::to_string(random() % 10000);
+    return std::string(kSurnames[random() % std::size(kSurnames)]) +
+           std::to_string(random() % 10000);
 }
 
 std::filesystem::path benchFolder(int size) {
@@ -102,11 +104,13 @@ BENCHMARK(ReadKeyOrderThroughTheDriver)->Unit(benchmark::kMillisecond);
 void ReadKeyOrderInAPlainLoop(benchmark::State& state) {
     membersOf(kReadSize);
     sqlite3* db = nullptr;
-    sqlite3_open_v2((benchFolder(kReadSize) / kDatabaseName).c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_open_v2((benchFolder(kReadSize) / kDatabaseName).c_str(), &db, SQLITE_OPEN_READONLY,
+                    nullptr);
     sqlite::registerExtensions(db);
     sqlite3_stmt* stmt = nullptr;
-    const std::string sql = "SELECT * FROM \"MEMBERS\" ORDER BY \"LASTNAME\" COLLATE BBNOCASE, "
-                            "\"FIRSTNAME\" COLLATE BBNOCASE, \"_rid\"";
+    const std::string sql =
+        "SELECT * FROM \"MEMBERS\" ORDER BY \"LASTNAME\" COLLATE BBNOCASE, "
+        "\"FIRSTNAME\" COLLATE BBNOCASE, \"_rid\"";
     sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr);
     // Each row's columns land in variables, as a program reading records would.
     const auto columns = static_cast<std::size_t>(sqlite3_column_count(stmt));
@@ -161,8 +165,12 @@ void AddRecords(benchmark::State& state, bool oneTransaction) {
     std::filesystem::remove_all(folder);
 }
 
-void AddInOneTransaction(benchmark::State& state) { AddRecords(state, true); }
-void AddOnePerTransaction(benchmark::State& state) { AddRecords(state, false); }
+void AddInOneTransaction(benchmark::State& state) {
+    AddRecords(state, true);
+}
+void AddOnePerTransaction(benchmark::State& state) {
+    AddRecords(state, false);
+}
 BENCHMARK(AddInOneTransaction)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(AddOnePerTransaction)->Arg(200)->Unit(benchmark::kMillisecond);
 

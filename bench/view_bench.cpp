@@ -23,12 +23,18 @@ constexpr int kTrades = 1000000;
 constexpr std::int32_t kFirstDay = 80000;
 constexpr std::int32_t kDays = 3650;
 
-std::filesystem::path folder() { return std::filesystem::temp_directory_path() / "brokerbook-bench-view"; }
+std::filesystem::path folder() {
+    return std::filesystem::temp_directory_path() / "brokerbook-bench-view";
+}
 
 void buildBook() {
     // A book left by an older build whose file no longer opens cleanly is made anew.
     if (std::filesystem::exists(folder() / kDatabaseName)) {
-        if (openSqliteStorage(folder())->file(fileDef(FileId::Transactions))->open(kSharedReadWrite).ok()) return;
+        if (openSqliteStorage(folder())
+                ->file(fileDef(FileId::Transactions))
+                ->open(kSharedReadWrite)
+                .ok())
+            return;
         std::filesystem::remove_all(folder());
     }
     std::filesystem::create_directories(folder());
@@ -96,8 +102,12 @@ void ReadThroughTheView(benchmark::State& state, bool pushDown) {
     installMessageService(nullptr);
 }
 
-void ViewPushedDown(benchmark::State& state) { ReadThroughTheView(state, true); }
-void ViewRecordByRecord(benchmark::State& state) { ReadThroughTheView(state, false); }
+void ViewPushedDown(benchmark::State& state) {
+    ReadThroughTheView(state, true);
+}
+void ViewRecordByRecord(benchmark::State& state) {
+    ReadThroughTheView(state, false);
+}
 BENCHMARK(ViewPushedDown)->Unit(benchmark::kMillisecond);
 BENCHMARK(ViewRecordByRecord)->Unit(benchmark::kMillisecond)->Iterations(2);
 
@@ -107,11 +117,12 @@ void PlainSqlQuery(benchmark::State& state) {
     sqlite3_open_v2((folder() / kDatabaseName).c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
     sqlite::registerExtensions(db);
     sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(db,
-                       // the date key's own condition lets the engine read its index
-                       "SELECT * FROM \"TRANSACT\" WHERE \"DATE\" <> 0 AND \"DATE\" >= ?1 AND \"DATE\" <= ?2 "
-                       "ORDER BY \"DATE\" DESC, \"_rid\"",
-                       -1, &stmt, nullptr);
+    sqlite3_prepare_v2(
+        db,
+        // the date key's own condition lets the engine read its index
+        "SELECT * FROM \"TRANSACT\" WHERE \"DATE\" <> 0 AND \"DATE\" >= ?1 AND \"DATE\" <= ?2 "
+        "ORDER BY \"DATE\" DESC, \"_rid\"",
+        -1, &stmt, nullptr);
     const auto columns = static_cast<std::size_t>(sqlite3_column_count(stmt));
     std::vector<std::string> texts(columns);
     std::vector<sqlite3_int64> numbers(columns);
@@ -123,8 +134,9 @@ void PlainSqlQuery(benchmark::State& state) {
         while (sqlite3_step(stmt) == SQLITE_ROW) {
             for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
                 if (sqlite3_column_type(stmt, c) == SQLITE_TEXT) {
-                    texts[static_cast<std::size_t>(c)].assign(reinterpret_cast<const char*>(sqlite3_column_text(stmt, c)),
-                                                              static_cast<std::size_t>(sqlite3_column_bytes(stmt, c)));
+                    texts[static_cast<std::size_t>(c)].assign(
+                        reinterpret_cast<const char*>(sqlite3_column_text(stmt, c)),
+                        static_cast<std::size_t>(sqlite3_column_bytes(stmt, c)));
                 } else {
                     numbers[static_cast<std::size_t>(c)] = sqlite3_column_int64(stmt, c);
                 }

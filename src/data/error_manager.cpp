@@ -16,13 +16,15 @@ std::string limited(std::string_view s, std::size_t limit) {
 
 // Fills every placeholder of `text` in one pass, taking the longest one
 // that matches at each "%": what is put in is never searched again.
-std::string fill(std::string_view text, std::span<const std::pair<std::string_view, std::string>> values) {
+std::string fill(std::string_view text,
+                 std::span<const std::pair<std::string_view, std::string>> values) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const std::pair<std::string_view, std::string>* best = nullptr;
         if (text[i] == '%') {
             for (const auto& v : values) {
-                if (text.substr(i, v.first.size()) == v.first && (!best || v.first.size() > best->first.size())) {
+                if (text.substr(i, v.first.size()) == v.first &&
+                    (!best || v.first.size() > best->first.size())) {
                     best = &v;
                 }
             }
@@ -44,7 +46,9 @@ void ErrorManager::Setup() {
     LoadErrors(programErrorTable());
 }
 
-void ErrorManager::Teardown() { errors_.clear(); }
+void ErrorManager::Teardown() {
+    errors_.clear();
+}
 
 void ErrorManager::LoadErrors(std::span<const std::uint8_t> table) {
     if (table.size() < 2) return;
@@ -77,8 +81,12 @@ void ErrorManager::SaveErrorState() {
     saveFileError_ = limited(text::clip(e.fileText), kTextLimit);
 }
 
-void ErrorManager::SetFileName(std::string_view name) { fileName_ = limited(text::clip(name), kTextLimit); }
-void ErrorManager::SetFieldName(std::string_view name) { fieldName_ = limited(text::clip(name), kTextLimit); }
+void ErrorManager::SetFileName(std::string_view name) {
+    fileName_ = limited(text::clip(name), kTextLimit);
+}
+void ErrorManager::SetFieldName(std::string_view name) {
+    fieldName_ = limited(text::clip(name), kTextLimit);
+}
 
 bool ErrorManager::select(int id) {
     currentId_ = id;
@@ -123,7 +131,8 @@ std::string ErrorManager::FilledMessage() const {
                 break;
             }
         }
-        const std::pair<std::string_view, std::string> earlier[] = {{"%Previous", std::string(previous)}};
+        const std::pair<std::string_view, std::string> earlier[] = {
+            {"%Previous", std::string(previous)}};
         text = limited(fill(text, earlier), kMessageLimit);
     }
     return text;
@@ -133,14 +142,18 @@ std::string ErrorManager::currentTitle() const {
     return current_ >= 0 ? std::string(errors_[static_cast<std::size_t>(current_)].title) : "Error";
 }
 
-Button ErrorManager::present(MessageIcon icon, std::string text, unsigned buttons, Button defaultButton) {
+Button ErrorManager::present(MessageIcon icon, std::string text, unsigned buttons,
+                             Button defaultButton) {
     return messages().show({currentTitle(), std::move(text), icon, buttons, defaultButton});
 }
 
-Severity ErrorManager::HandleNone() { return SeverityNone; }
+Severity ErrorManager::HandleNone() {
+    return SeverityNone;
+}
 
 Severity ErrorManager::HandleFatal() {
-    present(MessageIcon::Exclamation, FilledMessage() + "  Press OK to end this application", ButtonOk, ButtonOk);
+    present(MessageIcon::Exclamation, FilledMessage() + "  Press OK to end this application",
+            ButtonOk, ButtonOk);
     halt(0, currentTitle());
 }
 
@@ -149,12 +162,17 @@ Severity ErrorManager::HandleNotify() {
     return SeverityNotify;
 }
 
-Severity ErrorManager::HandleOther() { return HandleProgram(); }
+Severity ErrorManager::HandleOther() {
+    return HandleProgram();
+}
 
-Severity ErrorManager::HandleProgram() { return HandleFatal(); }
+Severity ErrorManager::HandleProgram() {
+    return HandleFatal();
+}
 
 Severity ErrorManager::HandleAsk() {
-    const Button answer = present(MessageIcon::Question, FilledMessage(), ButtonYes | ButtonNo, ButtonYes);
+    const Button answer =
+        present(MessageIcon::Question, FilledMessage(), ButtonYes | ButtonNo, ButtonYes);
     return answer == ButtonYes ? SeverityNone : SeverityCancel;
 }
 
@@ -162,13 +180,19 @@ Severity ErrorManager::HandleError(int id) {
     // An id missing from the table is shown as a notice naming it.
     if (!select(id)) return HandleNotify();
     switch (errors_[static_cast<std::size_t>(current_)].fatality) {
-        case SeverityNone: return HandleNone();
+        case SeverityNone:
+            return HandleNone();
         case SeverityAsk:
-        case SeverityCancel: return HandleAsk();
-        case SeverityProgram: return HandleProgram();
-        case SeverityFatal: return HandleFatal();
-        case SeverityNotify: return HandleNotify();
-        default: return HandleOther();
+        case SeverityCancel:
+            return HandleAsk();
+        case SeverityProgram:
+            return HandleProgram();
+        case SeverityFatal:
+            return HandleFatal();
+        case SeverityNotify:
+            return HandleNotify();
+        default:
+            return HandleOther();
     }
 }
 

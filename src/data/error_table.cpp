@@ -25,7 +25,8 @@ constexpr StoredError kErrors[] = {
     {17, SeverityNotify, "Range Error", "The value of %Field must be lower than %Message."},
     {18, SeverityNotify, "Range Error", "The value of %Field must be higher than %Message."},
     {16, SeverityNotify, "Range Error", "The value of %Field must be between %Message."},
-    {14, SeverityNotify, "Field contents error", "The value of %Field must be found in the %Message file."},
+    {14, SeverityNotify, "Field contents error",
+     "The value of %Field must be found in the %Message file."},
     {31, SeverityNotify, "Referential Integrity Update Error",
      "This record is referenced from the file %File. Linking field(s) have been restricted from "
      "change and have been reset to original values."},
@@ -52,10 +53,12 @@ constexpr StoredError kErrors[] = {
      "Attempts to automatically number this record have failed.  Error: %ErrorText. Try Again?"},
     {19, SeverityNotify, "File Load Error", "%File File Load Error.  Error: %ErrorText."},
     {36, SeverityAsk, "Beginning of File Error",
-     "The beginning of the file was encountered. Do you want to start again from the end of the file?"},
+     "The beginning of the file was encountered. Do you want to start again from the end of the "
+     "file?"},
     {37, SeverityAsk, "End of File Error",
      "The end of the file was encountered. Do you want to start again from the beginning?"},
-    {23, SeverityFatal, "File Access Error", "File (%File) could not be opened.  Error: %ErrorText."},
+    {23, SeverityFatal, "File Access Error",
+     "File (%File) could not be opened.  Error: %ErrorText."},
     {25, SeverityNotify, "Record was not updated",
      "An error (%ErrorText) was experienced when making changes to the %File file."},
     {11, SeverityNotify, "Record was not deleted",
@@ -65,7 +68,8 @@ constexpr StoredError kErrors[] = {
     {21, SeverityNotify, "Transaction cancelled",
      "Error: (%ErrorText) attempting to frame the transaction on %File."},
     {1, SeverityNotify, "Record Retrieval Error",
-     "Error: (%ErrorText) attempting to access a record from the %File file.  Returning to previous window."},
+     "Error: (%ErrorText) attempting to access a record from the %File file.  Returning to "
+     "previous window."},
     {40, SeverityNotify, "View Open Error",
      "Error: (%ErrorText) attempting to open the current VIEW. Filter and Range Limits ignored."},
     {3, SeverityAsk, "Record Added",
@@ -75,7 +79,8 @@ constexpr StoredError kErrors[] = {
     {5, SeverityNotify, "Add New Record?", "Record match not found, do you wish to add a new one?"},
     {15, SeverityNotify, "Value Error", "The value of %Field must be in the list : %Message."},
     {22, SeverityNotify, "No Records", "There are no records available to process."},
-    {2, SeverityNotify, "Access Denied", "Could not get write access to %File so trying read-only."},
+    {2, SeverityNotify, "Access Denied",
+     "Could not get write access to %File so trying read-only."},
     {39, SeverityProgram, "File Usage Error", "Attempt to use file (%File) before it was opened"},
 };
 
@@ -119,6 +124,8 @@ constexpr auto kPacked = pack();
 
 }  // namespace
 
-std::span<const std::uint8_t> programErrorTable() { return kPacked; }
+std::span<const std::uint8_t> programErrorTable() {
+    return kPacked;
+}
 
 }  // namespace bb

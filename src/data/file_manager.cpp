@@ -49,16 +49,20 @@ Value extremeOf(const FieldDef& f, bool highest) {
 // Components 1..count of a key, as text, each followed by "|".
 std::string groupText(const Record& r, const FileManager::KeyEntry& key, int count) {
     std::string group;
-    for (int i = 0; i < count; ++i) group += r.get(key.Fields[static_cast<std::size_t>(i)].Field).toText() + "|";
+    for (int i = 0; i < count; ++i)
+        group += r.get(key.Fields[static_cast<std::size_t>(i)].Field).toText() + "|";
     return group;
 }
 
 }  // namespace
 
-FileManager* fileManagerFor(FileId file) { return registry()[static_cast<std::size_t>(file)]; }
+FileManager* fileManagerFor(FileId file) {
+    return registry()[static_cast<std::size_t>(file)];
+}
 
 FileManager::~FileManager() {
-    if (registry()[static_cast<std::size_t>(file_)] == this) registry()[static_cast<std::size_t>(file_)] = nullptr;
+    if (registry()[static_cast<std::size_t>(file_)] == this)
+        registry()[static_cast<std::size_t>(file_)] = nullptr;
 }
 
 void FileManager::Setup(FileId file, ErrorManager& errors) {
@@ -99,14 +103,17 @@ void FileManager::DefineKey(int key, std::string description, int autoInc) {
 }
 
 void FileManager::Teardown() {
-    if (registry()[static_cast<std::size_t>(file_)] == this) registry()[static_cast<std::size_t>(file_)] = nullptr;
+    if (registry()[static_cast<std::size_t>(file_)] == this)
+        registry()[static_cast<std::size_t>(file_)] = nullptr;
     info_.clear();
     keys_.clear();
     buffers_.clear();
     saved_.clear();
 }
 
-std::string FileManager::GetName() const { return FileName ? *FileName : FileNameValue; }
+std::string FileManager::GetName() const {
+    return FileName ? *FileName : FileNameValue;
+}
 
 const FileManager::KeyEntry* FileManager::entryFor(int key) const {
     for (const KeyEntry& k : keys_) {
@@ -154,11 +161,17 @@ Severity FileManager::Throw(int id) {
     return HandleError();
 }
 
-Severity FileManager::HandleError() { return Errors->HandleError(Info().LastError); }
+Severity FileManager::HandleError() {
+    return Errors->HandleError(Info().LastError);
+}
 
-Severity FileManager::RaiseWithMessage(int id, std::string_view text) { return Errors->RaiseWithMessage(id, text); }
+Severity FileManager::RaiseWithMessage(int id, std::string_view text) {
+    return Errors->RaiseWithMessage(id, text);
+}
 
-void FileManager::BindAllFields() { bindings().bindRecord(Buffer()); }
+void FileManager::BindAllFields() {
+    bindings().bindRecord(Buffer());
+}
 
 Severity FileManager::Open() {
     Status& s = touch();
@@ -262,10 +275,18 @@ Severity FileManager::read(bool forward, bool asking) {
     }
 }
 
-Severity FileManager::Next() { return read(true, true); }
-Severity FileManager::NextQuietly() { return read(true, false); }
-Severity FileManager::Previous() { return read(false, true); }
-Severity FileManager::PreviousQuietly() { return read(false, false); }
+Severity FileManager::Next() {
+    return read(true, true);
+}
+Severity FileManager::NextQuietly() {
+    return read(true, false);
+}
+Severity FileManager::Previous() {
+    return read(false, true);
+}
+Severity FileManager::PreviousQuietly() {
+    return read(false, false);
+}
 
 Severity FileManager::fetch(int key, bool clearOnFailure) {
     Status& s = touch();
@@ -275,8 +296,12 @@ Severity FileManager::fetch(int key, bool clearOnFailure) {
     return SeverityNotify;
 }
 
-Severity FileManager::Fetch(int key) { return fetch(key, true); }
-Severity FileManager::FetchQuietly(int key) { return fetch(key, false); }
+Severity FileManager::Fetch(int key) {
+    return fetch(key, true);
+}
+Severity FileManager::FetchQuietly(int key) {
+    return fetch(key, false);
+}
 
 Severity FileManager::insert(bool asking) {
     Status& s = touch();
@@ -320,13 +345,22 @@ Severity FileManager::reportDuplicate(Status& s) {
     return SeverityNotify;
 }
 
-Severity FileManager::Insert() { return insert(true); }
-Severity FileManager::InsertQuietly() { return insert(false); }
+Severity FileManager::Insert() {
+    return insert(true);
+}
+Severity FileManager::InsertQuietly() {
+    return insert(false);
+}
 
-Severity FileManager::PrimeNumber() { return number(true, true); }
-Severity FileManager::PrimeNumberQuietly() { return number(false, true); }
+Severity FileManager::PrimeNumber() {
+    return number(true, true);
+}
+Severity FileManager::PrimeNumberQuietly() {
+    return number(false, true);
+}
 
-std::optional<std::int32_t> FileManager::nextNumber(const KeyEntry& key, bool asking, Severity& failure) {
+std::optional<std::int32_t> FileManager::nextNumber(const KeyEntry& key, bool asking,
+                                                    Severity& failure) {
     StorageFile& file = Driver();
     Record& r = Buffer();
     const Record saved = r;
@@ -338,7 +372,8 @@ std::optional<std::int32_t> FileManager::nextNumber(const KeyEntry& key, bool as
     } else {
         // The last entry of the group: the numbered component at its highest.
         group = groupText(r, key, k - 1);
-        (void)r.set(numbered.Field, extremeOf(Def().fields[static_cast<std::size_t>(numbered.Field)], true));
+        (void)r.set(numbered.Field,
+                    extremeOf(Def().fields[static_cast<std::size_t>(numbered.Field)], true));
         file.setAt(key.Key, r, k);
     }
     // The highest number is last in an ascending component, first in a descending one.
@@ -378,7 +413,8 @@ Severity FileManager::number(bool asking, bool reserve) {
             return SeverityNone;
         }
         // A value of another unique key is taken: counting again cannot help.
-        if (added.code == code::kDuplicateKey && entryFor(added.key) && entryFor(added.key)->AutoInc == 0) {
+        if (added.code == code::kDuplicateKey && entryFor(added.key) &&
+            entryFor(added.key)->AutoInc == 0) {
             if (asking) return reportDuplicate(s);
             RecordError(ErrDuplicateKey);
             return SeverityNotify;
@@ -412,7 +448,9 @@ Severity FileManager::Update(int mode) {
     return mode != 0 ? HandleError() : SeverityNotify;
 }
 
-void FileManager::SeedNewRecord() { seedNewRecord(file_); }
+void FileManager::SeedNewRecord() {
+    seedNewRecord(file_);
+}
 
 Severity FileManager::PrimeNewRecord(bool keepBuffer) {
     if (!keepBuffer) Buffer().clear();
@@ -483,7 +521,8 @@ void FileManager::RestoreCopy(int id, bool restore) {
         if (restore) Buffer() = std::get<Record>(it->Copy);
         auto last = it + 1;
         const int memo = Def().memoField();
-        if (memo >= 0 && last != buffers_.end() && std::holds_alternative<std::string>(last->Copy)) {
+        if (memo >= 0 && last != buffers_.end() &&
+            std::holds_alternative<std::string>(last->Copy)) {
             if (restore) Buffer().setText(memo, std::get<std::string>(last->Copy));
             ++last;
         }
@@ -498,7 +537,8 @@ bool FileManager::BufferUnchanged(int id) {
         if (!(std::get<Record>(it->Copy) == Buffer())) return false;
         const int memo = Def().memoField();
         const auto next = it + 1;
-        if (memo >= 0 && next != buffers_.end() && std::holds_alternative<std::string>(next->Copy)) {
+        if (memo >= 0 && next != buffers_.end() &&
+            std::holds_alternative<std::string>(next->Copy)) {
             return std::get<std::string>(next->Copy) == Buffer().text(memo);
         }
         return true;
@@ -525,7 +565,8 @@ void FileManager::RestoreFileState(std::uint16_t& handle) {
         if (file.isOpen()) {
             if (it->Pos.empty()) {
                 file.setStart(it->Key);
-            } else if (file.setAtPosition(it->Key, it->Pos).ok() && file.next(Buffer()).ok() && it->WHeld) {
+            } else if (file.setAtPosition(it->Key, it->Pos).ok() && file.next(Buffer()).ok() &&
+                       it->WHeld) {
                 file.hold();
             }
         }
@@ -556,11 +597,15 @@ int FileManager::KeyComponents(int key) const {
 }
 
 int FileManager::KeyComponentField(int key, int component) const {
-    return keys_[static_cast<std::size_t>(key)].Fields[static_cast<std::size_t>(component - 1)].Field;
+    return keys_[static_cast<std::size_t>(key)]
+        .Fields[static_cast<std::size_t>(component - 1)]
+        .Field;
 }
 
 const std::string& FileManager::KeyComponentName(int key, int component) const {
-    return keys_[static_cast<std::size_t>(key)].Fields[static_cast<std::size_t>(component - 1)].FieldName;
+    return keys_[static_cast<std::size_t>(key)]
+        .Fields[static_cast<std::size_t>(component - 1)]
+        .FieldName;
 }
 
 void FileManager::ClearKey(int key, int from, int to, bool high) {
@@ -569,7 +614,8 @@ void FileManager::ClearKey(int key, int from, int to, bool high) {
         const KeyComponentEntry& e = k.Fields[static_cast<std::size_t>(c - 1)];
         // What sorts first is the lowest value of an ascending component and
         // the highest of a descending one.
-        (void)Buffer().set(e.Field, extremeOf(Def().fields[static_cast<std::size_t>(e.Field)], e.Ascend == high));
+        (void)Buffer().set(
+            e.Field, extremeOf(Def().fields[static_cast<std::size_t>(e.Field)], e.Ascend == high));
     }
 }
 

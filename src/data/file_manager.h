@@ -32,13 +32,13 @@ public:
     // Per-thread status.
     struct Status {
         int Id = 0;
-        bool Used = false;          // physically open on this thread
-        std::uint16_t Opened = 0;   // open count
-        bool AtEOF = false;         // the last read ran past the end
-        bool AutoIncDone = false;   // a record is reserved and not yet written or cancelled
+        bool Used = false;         // physically open on this thread
+        std::uint16_t Opened = 0;  // open count
+        bool AtEOF = false;        // the last read ran past the end
+        bool AutoIncDone = false;  // a record is reserved and not yet written or cancelled
         int LastError = 0;
         std::unique_ptr<StorageFile> file;  // this thread's handle on the file
-        std::string reserved;              // position of the reserved record
+        std::string reserved;               // position of the reserved record
     };
 
     struct KeyComponentEntry {

@@ -25,14 +25,17 @@ constexpr int kTransactionWaitMs = 2000;
 
 bool sameValue(const Value& a, const Value& b, bool noCase) {
     if (a.isText() && b.isText()) {
-        return noCase ? text::equalNoCase(a.asText(), b.asText()) : text::equal(a.asText(), b.asText());
+        return noCase ? text::equalNoCase(a.asText(), b.asText())
+                      : text::equal(a.asText(), b.asText());
     }
     return a.toNumber() == b.toNumber();
 }
 
 }  // namespace
 
-RelationManager* relationManagerFor(FileId file) { return registry()[static_cast<std::size_t>(file)]; }
+RelationManager* relationManagerFor(FileId file) {
+    return registry()[static_cast<std::size_t>(file)];
+}
 
 void RelationManager::Setup(FileManager& me, bool useLogout) {
     Me = &me;
@@ -48,7 +51,8 @@ void RelationManager::DefineRelation(RelationManager& related) {
     Relations.push_back(std::move(r));
 }
 
-void RelationManager::DefineRelation(RelationManager& related, Rule updateMode, Rule deleteMode, int hisKey) {
+void RelationManager::DefineRelation(RelationManager& related, Rule updateMode, Rule deleteMode,
+                                     int hisKey) {
     Relation r;
     r.File = &related;
     r.UpdateMode = updateMode;
@@ -70,11 +74,17 @@ void RelationManager::Teardown() {
     Me = nullptr;
 }
 
-Severity RelationManager::CancelNumber() { return Me->CancelNumber(this); }
+Severity RelationManager::CancelNumber() {
+    return Me->CancelNumber(this);
+}
 
-Severity RelationManager::Open(bool recursive) { return walk(recursive, ++visitCounter, &FileManager::Open); }
+Severity RelationManager::Open(bool recursive) {
+    return walk(recursive, ++visitCounter, &FileManager::Open);
+}
 
-Severity RelationManager::Close(bool recursive) { return walk(recursive, ++visitCounter, &FileManager::Close); }
+Severity RelationManager::Close(bool recursive) {
+    return walk(recursive, ++visitCounter, &FileManager::Close);
+}
 
 // Does `act` on this file, then on each related file in registration order,
 // each once in the walk; stops at the first failure.
@@ -90,7 +100,9 @@ Severity RelationManager::walk(bool recursive, std::uint32_t mark, Severity (Fil
     return SeverityNone;
 }
 
-void RelationManager::SetReadAhead(bool on, int propagate) { readAheadWalk(on, propagate, ++visitCounter); }
+void RelationManager::SetReadAhead(bool on, int propagate) {
+    readAheadWalk(on, propagate, ++visitCounter);
+}
 
 void RelationManager::readAheadWalk(bool on, int propagate, std::uint32_t walk) {
     LastTouched = walk;
@@ -98,7 +110,8 @@ void RelationManager::readAheadWalk(bool on, int propagate, std::uint32_t walk) 
     if (propagate == 0) return;
     for (Relation& r : Relations) {
         const bool keyed = r.HisKey >= 0;
-        const bool reached = (propagate == 1 && !keyed) || (propagate == 2 && keyed) || (propagate != 1 && propagate != 2);
+        const bool reached = (propagate == 1 && !keyed) || (propagate == 2 && keyed) ||
+                             (propagate != 1 && propagate != 2);
         if (reached && r.File->LastTouched != walk) r.File->readAheadWalk(on, propagate, walk);
     }
 }
@@ -149,11 +162,14 @@ Severity RelationManager::Update(bool ask) {
         rollback();
         Close();
         const int error = Me->Info().LastError;
-        return error == ErrChangedByOther || error == ErrChangedByOtherShown ? SeverityNotify : SeverityAsk;
+        return error == ErrChangedByOther || error == ErrChangedByOtherShown ? SeverityNotify
+                                                                             : SeverityAsk;
     }
     for (Relation& r : Relations) {
         if (r.UpdateMode == Rule::None || r.HisKey < 0 || !linksChanged(r)) continue;
-        if (const Severity s = r.File->UpdateChildren(r.HisKey, {Me->File(), &r.Fields}, r.UpdateMode); s != SeverityNone) {
+        if (const Severity s =
+                r.File->UpdateChildren(r.HisKey, {Me->File(), &r.Fields}, r.UpdateMode);
+            s != SeverityNone) {
             Close();
             return s;
         }
@@ -199,7 +215,8 @@ bool RelationManager::linksStillMatch(int key, Links links, bool oldValues) cons
 Severity RelationManager::writeWithRules() {
     for (Relation& r : Relations) {
         if (r.UpdateMode == Rule::None || r.HisKey < 0 || !linksChanged(r)) continue;
-        if (r.File->UpdateChildren(r.HisKey, {Me->File(), &r.Fields}, r.UpdateMode) != SeverityNone) {
+        if (r.File->UpdateChildren(r.HisKey, {Me->File(), &r.Fields}, r.UpdateMode) !=
+            SeverityNone) {
             return SeverityNotify;
         }
     }
@@ -207,7 +224,8 @@ Severity RelationManager::writeWithRules() {
     return SeverityNone;
 }
 
-Severity RelationManager::forEachLinked(int key, Links links, bool oldValues, const std::function<Severity()>& visit) {
+Severity RelationManager::forEachLinked(int key, Links links, bool oldValues,
+                                        const std::function<Severity()>& visit) {
     std::uint16_t state = Me->SaveFileState();
     positionAtLinks(key, links, oldValues);
     Severity result = SeverityNone;
@@ -263,7 +281,8 @@ Severity RelationManager::Delete(bool ask) {
         if (result == SeverityNone) {
             for (Relation& r : Relations) {
                 if (r.DeleteMode == Rule::None || r.HisKey < 0) continue;
-                if (r.File->DeleteChildren(r.HisKey, {Me->File(), &r.Fields}, r.DeleteMode) != SeverityNone) {
+                if (r.File->DeleteChildren(r.HisKey, {Me->File(), &r.Fields}, r.DeleteMode) !=
+                    SeverityNone) {
                     result = SeverityNotify;
                     break;
                 }
@@ -295,7 +314,8 @@ Severity RelationManager::DeleteChildren(int key, Links links, Rule rule) {
         // Each record's own related records go before it.
         for (Relation& r : Relations) {
             if (r.DeleteMode == Rule::None || r.HisKey < 0) continue;
-            if (r.File->DeleteChildren(r.HisKey, {Me->File(), &r.Fields}, r.DeleteMode) != SeverityNone) {
+            if (r.File->DeleteChildren(r.HisKey, {Me->File(), &r.Fields}, r.DeleteMode) !=
+                SeverityNone) {
                 return SeverityNotify;
             }
         }

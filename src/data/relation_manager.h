@@ -80,7 +80,8 @@ private:
     // Visits, in key order, each record of this file whose linking fields
     // hold the parent's values (as saved, or as they are now), until a visit
     // fails; a failure to read rolls everything back.
-    Severity forEachLinked(int key, Links links, bool oldValues, const std::function<Severity()>& visit);
+    Severity forEachLinked(int key, Links links, bool oldValues,
+                           const std::function<Severity()>& visit);
     Severity writeWithRules();
     Severity failWith(int errorId);
 };

@@ -24,7 +24,8 @@ int keyLeadingWith(FileId file, const std::vector<int>& fields) {
         const auto& comps = def.keys[k].components;
         if (comps.size() < fields.size()) continue;
         bool match = true;
-        for (std::size_t i = 0; i < fields.size() && match; ++i) match = comps[i].field == fields[i];
+        for (std::size_t i = 0; i < fields.size() && match; ++i)
+            match = comps[i].field == fields[i];
         if (match) return static_cast<int>(k);
     }
     return -1;
@@ -63,7 +64,8 @@ std::vector<ViewTable> viewTables(const ViewSpec& spec) {
     return tables;
 }
 
-void ViewManager::Setup(const ViewSpec& view, RelationManager& primary, std::vector<SortOrder>* orders) {
+void ViewManager::Setup(const ViewSpec& view, RelationManager& primary,
+                        std::vector<SortOrder>* orders) {
     spec_ = view;
     PRIMARY = &primary;
     DISPOSEORDER = orders == nullptr;
@@ -99,7 +101,9 @@ Severity ViewManager::EnsureViewOpen() {
     return SeverityNone;
 }
 
-SortOrder& ViewManager::Current() { return (*ORDER)[CurrentOrder]; }
+SortOrder& ViewManager::Current() {
+    return (*ORDER)[CurrentOrder];
+}
 
 int ViewManager::DefineSortOrder(int key) {
     SortOrder order;
@@ -137,7 +141,9 @@ void ViewManager::defineLeadingRange(int field, std::uint8_t kind, std::function
     rebuildOrderText(o);
 }
 
-void ViewManager::DefineRange(int field) { defineLeadingRange(field, CurrentValue, {}); }
+void ViewManager::DefineRange(int field) {
+    defineLeadingRange(field, CurrentValue, {});
+}
 
 void ViewManager::DefineRange(int field, std::function<Value()> limit) {
     defineLeadingRange(field, SingleValue, std::move(limit));
@@ -154,7 +160,8 @@ void ViewManager::DefineRange(int key, RelationManager& primary, RelationManager
         int c = 0;
         for (const RelationManager::Link& l : r.Fields) {
             const int f = l.Field;
-            o.RANGELIST.push_back({++c, [parentFile, f] { return buffer(parentFile).get(f); }, Value()});
+            o.RANGELIST.push_back(
+                {++c, [parentFile, f] { return buffer(parentFile).get(f); }, Value()});
         }
         break;
     }
@@ -168,7 +175,8 @@ std::string ViewManager::FilterText() {
         for (const RangePair& pair : o.RANGELIST) {
             const std::string& name = PRIMARY->Me->KeyComponentName(o.MAINKEY, pair.component);
             const Value v = pair.value();
-            std::string literal = v.isText() ? filterLiteral(text::clip(v.asText())) : v.asNumber().toString();
+            std::string literal =
+                v.isText() ? filterLiteral(text::clip(v.asText())) : v.asNumber().toString();
             if (name.rfind("UPPER(", 0) == 0) literal = "UPPER(" + literal + ")";
             text += (text.empty() ? "" : " AND ") + name + " = " + literal;
         }
@@ -222,7 +230,8 @@ void ViewManager::Close() {
 std::string ViewManager::FreeElementName() {
     const SortOrder& o = Current();
     if (o.FREEELEMENT == 0 || o.MAINKEY < 0) return "";
-    return PRIMARY->Me->Def().qualifiedName(PRIMARY->Me->KeyComponentField(o.MAINKEY, o.FREEELEMENT));
+    return PRIMARY->Me->Def().qualifiedName(
+        PRIMARY->Me->KeyComponentField(o.MAINKEY, o.FREEELEMENT));
 }
 
 int ViewManager::FreeElementPosition() {
@@ -256,17 +265,26 @@ Severity ViewManager::read(bool forward) {
             return SeverityFatal;
         }
         switch (ValidateAllFields()) {
-            case 0: return SeverityNone;
-            case 1: return SeverityNotify;  // past the range
-            default: break;                 // not wanted: read on
+            case 0:
+                return SeverityNone;
+            case 1:
+                return SeverityNotify;  // past the range
+            default:
+                break;  // not wanted: read on
         }
     }
 }
 
-Severity ViewManager::Next() { return read(true); }
-Severity ViewManager::Previous() { return read(false); }
+Severity ViewManager::Next() {
+    return read(true);
+}
+Severity ViewManager::Previous() {
+    return read(false);
+}
 
-int ViewManager::ValidateAllFields() { return 0; }
+int ViewManager::ValidateAllFields() {
+    return 0;
+}
 
 Severity ViewManager::PrimeNewRecord(bool keepBuffer) {
     SortOrder& o = Current();
@@ -279,7 +297,8 @@ Severity ViewManager::PrimeNewRecord(bool keepBuffer) {
     }
     Record& primary = buffer(spec_.primary);
     for (std::size_t i = 0; i < o.RANGELIST.size(); ++i) {
-        (void)primary.set(PRIMARY->Me->KeyComponentField(o.MAINKEY, o.RANGELIST[i].component), values[i]);
+        (void)primary.set(PRIMARY->Me->KeyComponentField(o.MAINKEY, o.RANGELIST[i].component),
+                          values[i]);
     }
     return PRIMARY->Me->PrimeNewRecord(true);
 }
@@ -305,9 +324,13 @@ void ViewManager::DefineFilter(const std::string& text, const std::string& id) {
     list.insert(at, {id, text});
 }
 
-void ViewManager::DefineOrder(const std::string& text) { Current().ORDER = text; }
+void ViewManager::DefineOrder(const std::string& text) {
+    Current().ORDER = text;
+}
 
-void ViewManager::AppendOrderText(const std::string& text) { DefineOrder(Current().ORDER + "," + text); }
+void ViewManager::AppendOrderText(const std::string& text) {
+    DefineOrder(Current().ORDER + "," + text);
+}
 
 bool ViewManager::ChooseSortOrder(int n) {
     const std::size_t wanted = static_cast<std::size_t>(n == 0 ? 1 : n) - 1;

@@ -62,7 +62,8 @@ public:
     virtual ~ViewManager() = default;
 
     // `orders` may be the caller's list (kept), or null for one of its own.
-    void Setup(const ViewSpec& view, RelationManager& primary, std::vector<SortOrder>* orders = nullptr);
+    void Setup(const ViewSpec& view, RelationManager& primary,
+               std::vector<SortOrder>* orders = nullptr);
     int DefineSortOrder(int key);
     // Kind 1: the key's components up to and including `field` keep their
     // current values.

@@ -26,13 +26,22 @@ KeyDef makeKey(const char* name, const char* description, unsigned attributes, i
 #define BB_FIELD_DEF(name, mixed, spec) ::bb::FieldDef{#name, mixed, spec},
 #define BB_KEY_DEF(name, description, attributes, autoInc, ...) \
     makeKey(#name, description, attributes, autoInc, {__VA_ARGS__}),
-#define ASC(f) ::bb::KeyComponent{field::f, true}
-#define DESC(f) ::bb::KeyComponent{field::f, false}
-#define BB_BUILD_FILE(label, prefix, stored, list)                                          \
-    [] {                                                                                    \
-        using namespace prefix;                                                             \
-        return FileDef{#label, #prefix, stored, {list(BB_FIELD_DEF, BB_NOTHING)},           \
-                       {list(BB_NOTHING, BB_KEY_DEF)}};                                     \
+#define ASC(f)           \
+    ::bb::KeyComponent { \
+        field::f, true   \
+    }
+#define DESC(f)          \
+    ::bb::KeyComponent { \
+        field::f, false  \
+    }
+#define BB_BUILD_FILE(label, prefix, stored, list)       \
+    [] {                                                 \
+        using namespace prefix;                          \
+        return FileDef{#label,                           \
+                       #prefix,                          \
+                       stored,                           \
+                       {list(BB_FIELD_DEF, BB_NOTHING)}, \
+                       {list(BB_NOTHING, BB_KEY_DEF)}};  \
     }(),
 
 const std::vector<FileDef>& allFiles() {
@@ -58,14 +67,19 @@ std::vector<std::unique_ptr<Record>>& allBuffers() {
 
 }  // namespace
 
-const FileDef& fileDef(FileId id) { return allFiles()[static_cast<std::size_t>(id)]; }
+const FileDef& fileDef(FileId id) {
+    return allFiles()[static_cast<std::size_t>(id)];
+}
 
-Record& buffer(FileId id) { return *allBuffers()[static_cast<std::size_t>(id)]; }
+Record& buffer(FileId id) {
+    return *allBuffers()[static_cast<std::size_t>(id)];
+}
 
 const std::array<FileId, kFileCount>& dictionaryOrder() {
     static const std::array<FileId, kFileCount> order = [] {
         std::array<FileId, kFileCount> o{};
-        for (int i = 0; i < kFileCount; ++i) o[static_cast<std::size_t>(i)] = static_cast<FileId>(i);
+        for (int i = 0; i < kFileCount; ++i)
+            o[static_cast<std::size_t>(i)] = static_cast<FileId>(i);
         return o;
     }();
     return order;

@@ -25,6 +25,7 @@
 
 // The files in dictionary order: the order in which they are set up and torn
 // down. X(label, prefix, stored name, layout list).
+// clang-format off
 #define BB_ALL_FILES(X)                                                          \
     X(Members, MBR, "MEMBERS", BB_FILE_MEMBERS)                                  \
     X(ChecksSecuritiesLog, CHE, "CHECKSSE", BB_FILE_CHECKSSECURITIESLOG)         \
@@ -54,6 +55,7 @@
     X(Labels, LAB, "LABELS", BB_FILE_LABELS)                                     \
     X(Defaults, CTRL, "DEFAULTS", BB_FILE_DEFAULTS)                              \
     X(CPhones, CPH, "CPHONES", BB_FILE_CPHONES)
+// clang-format on
 
 // Field types of the layout lists.
 #define T_LONG (::bb::FieldSpec{::bb::FieldType::Long})
@@ -139,9 +141,9 @@ public:
 };
 
 template <FieldType T>
-using FieldHandle = std::conditional_t<
-    T == FieldType::String || T == FieldType::Memo, TextField,
-    std::conditional_t<T == FieldType::Decimal, DecimalField, IntegerField>>;
+using FieldHandle =
+    std::conditional_t<T == FieldType::String || T == FieldType::Memo, TextField,
+                       std::conditional_t<T == FieldType::Decimal, DecimalField, IntegerField>>;
 
 struct KeyRef {
     FileId file;
@@ -155,16 +157,16 @@ struct KeyRef {
 #define BB_FIELD_HANDLE(name, mixed, spec) \
     inline constexpr ::bb::FieldHandle<(spec).type> name{kFile, field::name};
 #define BB_KEY_HANDLE(name, ...) inline constexpr ::bb::KeyRef name{kFile, key::name};
-#define BB_DECLARE_FILE(label, prefix, stored, list)                          \
-    namespace prefix {                                                       \
-    inline constexpr ::bb::FileId kFile = ::bb::FileId::label;               \
-    namespace field {                                                        \
-    enum : int { list(BB_FIELD_NUMBER, BB_NOTHING) kCount };                 \
-    }                                                                        \
-    namespace key {                                                          \
-    enum : int { list(BB_NOTHING, BB_KEY_NUMBER) kCount };                   \
-    }                                                                        \
-    list(BB_FIELD_HANDLE, BB_NOTHING) list(BB_NOTHING, BB_KEY_HANDLE)        \
+#define BB_DECLARE_FILE(label, prefix, stored, list)                  \
+    namespace prefix {                                                \
+    inline constexpr ::bb::FileId kFile = ::bb::FileId::label;        \
+    namespace field {                                                 \
+    enum : int { list(BB_FIELD_NUMBER, BB_NOTHING) kCount };          \
+    }                                                                 \
+    namespace key {                                                   \
+    enum : int { list(BB_NOTHING, BB_KEY_NUMBER) kCount };            \
+    }                                                                 \
+    list(BB_FIELD_HANDLE, BB_NOTHING) list(BB_NOTHING, BB_KEY_HANDLE) \
     }
 
 BB_ALL_FILES(BB_DECLARE_FILE)

@@ -25,6 +25,7 @@ constexpr Rule R = Rule::Restrict;
 constexpr Rule C = Rule::Cascade;
 
 // In registration order per file.
+// clang-format off
 const RuledRelation kRuled[] = {
     {ACC::ACCOUNTTYPEKEY, C, R, {{ACT::ACCOUNTTYPE, ACC::ACCOUNTTYPE}}},
     {RST::REPRESENTATIVENUMBERKEY, C, C, {{REP::REPRESENTATIVENUMBER, RST::REPRESENTATIVENUMBER}}},
@@ -64,6 +65,7 @@ const RuledRelation kRuled[] = {
      {{SEC::CATEGORYNUMBER, TRN::CATEGORYNUMBER}, {SEC::SYMBOL, TRN::SYMBOL}}},
     {RST::STATEKEY, N, N, {{ST::STATECODE, RST::STATE}}},
 };
+// clang-format on
 
 using F = FileId;
 
@@ -103,7 +105,9 @@ const std::pair<FileId, std::vector<FileId>> kRelatedFiles[] = {
     {F::States, {F::Vendors, F::RepStates, F::Representatives, F::ShipTo, F::Members}},
 };
 
-FileId ownerOf(const RuledRelation& r) { return r.links.begin()->field.file(); }
+FileId ownerOf(const RuledRelation& r) {
+    return r.links.begin()->field.file();
+}
 
 RelationDef keyed(const RuledRelation& r) {
     RelationDef def{r.relatedKey.file, true, r.relatedKey.index, r.onUpdate, r.onDelete, {}};

@@ -56,7 +56,9 @@ std::tm localNow() {
 
 }  // namespace
 
-bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool isLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int daysInMonth(int year, int month) {
     static constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -65,10 +67,10 @@ int daysInMonth(int year, int month) {
 }
 
 std::optional<DayNumber> dayNumber(int year, int month, int day) {
-    if (year < 1801 || year > 9999 || day < 1 || day > daysInMonth(year, month)) return std::nullopt;
-    return static_cast<DayNumber>(daysFromCivil(year, static_cast<unsigned>(month),
-                                                static_cast<unsigned>(day)) -
-                                  kEpoch);
+    if (year < 1801 || year > 9999 || day < 1 || day > daysInMonth(year, month))
+        return std::nullopt;
+    return static_cast<DayNumber>(
+        daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - kEpoch);
 }
 
 CalendarDate calendarDate(DayNumber day) {
@@ -76,9 +78,15 @@ CalendarDate calendarDate(DayNumber day) {
     return civilFromDays(kEpoch + day);
 }
 
-int yearOf(DayNumber day) { return calendarDate(day).year; }
-int monthOf(DayNumber day) { return calendarDate(day).month; }
-int dayOf(DayNumber day) { return calendarDate(day).day; }
+int yearOf(DayNumber day) {
+    return calendarDate(day).year;
+}
+int monthOf(DayNumber day) {
+    return calendarDate(day).month;
+}
+int dayOf(DayNumber day) {
+    return calendarDate(day).day;
+}
 
 int weekday(DayNumber day) {
     if (day < 1 || day > kLastDay) return -1;
@@ -91,7 +99,9 @@ std::string monthName(int month) {
     return month >= 1 && month <= 12 ? kMonthNames[month - 1] : "";
 }
 
-std::string shortMonthName(int month) { return monthName(month).substr(0, 3); }
+std::string shortMonthName(int month) {
+    return monthName(month).substr(0, 3);
+}
 
 int monthFromName(std::string_view name) {
     const std::string wanted = text::upper(text::trim(name));
@@ -123,12 +133,17 @@ TimeOfDay Clock::now() {
     if (fixedClock.fixed) return fixedClock.time;
     using namespace std::chrono;
     const std::tm tm = localNow();
-    const auto centis = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count() / 10 % 100;
+    const auto centis =
+        duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count() / 10 % 100;
     return timeOfDay(tm.tm_hour, tm.tm_min, tm.tm_sec, static_cast<int>(centis));
 }
 
-void Clock::fix(DayNumber day, TimeOfDay time) { fixedClock = {true, day, time}; }
+void Clock::fix(DayNumber day, TimeOfDay time) {
+    fixedClock = {true, day, time};
+}
 
-void Clock::release() { fixedClock = {}; }
+void Clock::release() {
+    fixedClock = {};
+}
 
 }  // namespace bb

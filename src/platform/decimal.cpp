@@ -19,7 +19,9 @@ constexpr std::array<Units, 39> makePowers() {
 constexpr std::array<Units, 39> kPow10 = makePowers();
 constexpr Units kLimit = kPow10[38];  // magnitudes stay strictly below
 
-Units magnitude(Units u) { return u < 0 ? -u : u; }
+Units magnitude(Units u) {
+    return u < 0 ? -u : u;
+}
 
 // u * 10^n, or nullopt when the result would reach the limit.
 std::optional<Units> scaleUp(Units u, int n) {
@@ -125,7 +127,9 @@ std::int64_t Decimal::toInt64() const {
     return static_cast<std::int64_t>(std::clamp<Units>(whole, -kMax - 1, kMax));
 }
 
-Decimal Decimal::abs() const { return isNegative() ? -*this : *this; }
+Decimal Decimal::abs() const {
+    return isNegative() ? -*this : *this;
+}
 
 Decimal Decimal::operator-() const {
     Decimal d = *this;
@@ -151,7 +155,9 @@ bool align(const Decimal& a, const Decimal& b, Units& ua, Units& ub, int& places
     return true;
 }
 
-Decimal firstFailure(const Decimal& a, const Decimal& b) { return a.ok() ? b : a; }
+Decimal firstFailure(const Decimal& a, const Decimal& b) {
+    return a.ok() ? b : a;
+}
 
 }  // namespace
 
@@ -166,7 +172,9 @@ Decimal operator+(const Decimal& a, const Decimal& b) {
     return Decimal::fromUnits(sum, places);
 }
 
-Decimal operator-(const Decimal& a, const Decimal& b) { return a + (-b); }
+Decimal operator-(const Decimal& a, const Decimal& b) {
+    return a + (-b);
+}
 
 Decimal operator*(const Decimal& a, const Decimal& b) {
     if (!a.ok() || !b.ok()) return firstFailure(a, b);
@@ -174,7 +182,8 @@ Decimal operator*(const Decimal& a, const Decimal& b) {
     const Units mb = magnitude(b.units_);
     if (ma != 0 && mb > (kLimit - 1) / ma) return Decimal::failed(Decimal::State::Overflow);
     const int places = a.places_ + b.places_;
-    Decimal product = Decimal::fromUnits(a.units_ * b.units_, std::min(places, Decimal::kMaxDigits));
+    Decimal product =
+        Decimal::fromUnits(a.units_ * b.units_, std::min(places, Decimal::kMaxDigits));
     return places > Decimal::kMaxDigits ? Decimal::failed(Decimal::State::Overflow) : product;
 }
 
@@ -186,7 +195,8 @@ Decimal operator/(const Decimal& a, const Decimal& b) {
     // divisor, and the divisor is kept below 10^37.
     const int places = std::max<int>(Decimal::kQuotientPlaces, a.places_);
     const Unsigned divisor = static_cast<Unsigned>(magnitude(b.units_));
-    if (divisor >= static_cast<Unsigned>(kPow10[37])) return Decimal::failed(Decimal::State::Overflow);
+    if (divisor >= static_cast<Unsigned>(kPow10[37]))
+        return Decimal::failed(Decimal::State::Overflow);
     // |a| / |b| = (A / 10^pa) / (B / 10^pb) = A * 10^pb / B / 10^pa; the result
     // has `places` places, so it takes places - pa + pb extra digits.
     const int extra = places - a.places_ + b.places_;
@@ -197,7 +207,8 @@ Decimal operator/(const Decimal& a, const Decimal& b) {
         remainder *= 10;
         quotient = quotient * 10 + remainder / divisor;
         remainder %= divisor;
-        if (quotient >= static_cast<Unsigned>(kLimit)) return Decimal::failed(Decimal::State::Overflow);
+        if (quotient >= static_cast<Unsigned>(kLimit))
+            return Decimal::failed(Decimal::State::Overflow);
     }
     if (remainder * 2 >= divisor) ++quotient;
     if (quotient >= static_cast<Unsigned>(kLimit)) return Decimal::failed(Decimal::State::Overflow);

@@ -19,8 +19,12 @@ bool isNameStart(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ||
            static_cast<unsigned char>(c) >= 0x80;
 }
-bool isNameChar(char c) { return isNameStart(c) || (c >= '0' && c <= '9') || c == ':'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isNameChar(char c) {
+    return isNameStart(c) || (c >= '0' && c <= '9') || c == ':';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -60,7 +64,8 @@ private:
     }
 
     void advance() {
-        while (pos_ < s_.size() && std::string_view(" \t\r\n").find(s_[pos_]) != std::string_view::npos) {
+        while (pos_ < s_.size() &&
+               std::string_view(" \t\r\n").find(s_[pos_]) != std::string_view::npos) {
             ++pos_;
         }
         current_ = Lexeme{};
@@ -134,11 +139,11 @@ private:
             CompareOp op;
         };
         static constexpr Symbol kSymbols[] = {
-            {"<>", Token::Op, CompareOp::NotEqual},   {"=>", Token::Op, CompareOp::GreaterEqual},
+            {"<>", Token::Op, CompareOp::NotEqual},     {"=>", Token::Op, CompareOp::GreaterEqual},
             {">=", Token::Op, CompareOp::GreaterEqual}, {"=<", Token::Op, CompareOp::LessEqual},
-            {"<=", Token::Op, CompareOp::LessEqual},  {"=", Token::Op, CompareOp::Equal},
-            {"<", Token::Op, CompareOp::Less},        {">", Token::Op, CompareOp::Greater},
-            {"~", Token::Not, CompareOp::Equal},      {"(", Token::Open, CompareOp::Equal},
+            {"<=", Token::Op, CompareOp::LessEqual},    {"=", Token::Op, CompareOp::Equal},
+            {"<", Token::Op, CompareOp::Less},          {">", Token::Op, CompareOp::Greater},
+            {"~", Token::Not, CompareOp::Equal},        {"(", Token::Open, CompareOp::Equal},
             {")", Token::Close, CompareOp::Equal},
         };
         for (const Symbol& sym : kSymbols) {
@@ -259,8 +264,9 @@ private:
                 const int inner = expression();
                 if (!ok()) return -1;
                 if (current_.kind != Token::Close) {
-                    fail("missing ')' for the '" + l.text + "' at " + std::to_string(l.position + 1),
-                         current_.position);
+                    fail(
+                        "missing ')' for the '" + l.text + "' at " + std::to_string(l.position + 1),
+                        current_.position);
                     return -1;
                 }
                 advance();
@@ -288,7 +294,8 @@ private:
     int depth_ = 0;
 };
 
-std::variant<Filter, FilterError> Filter::compile(std::string_view text, const NameBindings& names) {
+std::variant<Filter, FilterError> Filter::compile(std::string_view text,
+                                                  const NameBindings& names) {
     return FilterParser(text, names).run();
 }
 
@@ -320,12 +327,18 @@ int compareValues(const Value& a, const Value& b) {
 
 bool holds(CompareOp op, int c) {
     switch (op) {
-        case CompareOp::Equal: return c == 0;
-        case CompareOp::NotEqual: return c != 0;
-        case CompareOp::Less: return c < 0;
-        case CompareOp::LessEqual: return c <= 0;
-        case CompareOp::Greater: return c > 0;
-        case CompareOp::GreaterEqual: return c >= 0;
+        case CompareOp::Equal:
+            return c == 0;
+        case CompareOp::NotEqual:
+            return c != 0;
+        case CompareOp::Less:
+            return c < 0;
+        case CompareOp::LessEqual:
+            return c <= 0;
+        case CompareOp::Greater:
+            return c > 0;
+        case CompareOp::GreaterEqual:
+            return c >= 0;
     }
     return false;
 }
@@ -336,15 +349,21 @@ bool truthOf(const Value& v) {
     return !text::isBlank(v.asText());
 }
 
-Value upperOf(const Value& v) { return Value::text(text::upper(v.toText())); }
+Value upperOf(const Value& v) {
+    return Value::text(text::upper(v.toText()));
+}
 
 Value Filter::valueOf(int n) const {
     const FilterNode& node = nodes_[static_cast<std::size_t>(n)];
     switch (node.kind) {
-        case FilterNode::Kind::Constant: return node.constant;
-        case FilterNode::Kind::Name: return node.name.value();
-        case FilterNode::Kind::Upper: return upperOf(valueOf(node.left));
-        case FilterNode::Kind::Not: return Value::number(truthOf(valueOf(node.left)) ? 0 : 1);
+        case FilterNode::Kind::Constant:
+            return node.constant;
+        case FilterNode::Kind::Name:
+            return node.name.value();
+        case FilterNode::Kind::Upper:
+            return upperOf(valueOf(node.left));
+        case FilterNode::Kind::Not:
+            return Value::number(truthOf(valueOf(node.left)) ? 0 : 1);
         case FilterNode::Kind::And:
             for (int t : node.terms) {
                 if (!truthOf(valueOf(t))) return Value::number(0);
@@ -356,11 +375,14 @@ Value Filter::valueOf(int n) const {
             }
             return Value::number(0);
         case FilterNode::Kind::Compare:
-            return Value::number(holds(node.op, compareValues(valueOf(node.left), valueOf(node.right))));
+            return Value::number(
+                holds(node.op, compareValues(valueOf(node.left), valueOf(node.right))));
     }
     return Value();
 }
 
-bool Filter::matches() const { return empty() || truthOf(valueOf(root_)); }
+bool Filter::matches() const {
+    return empty() || truthOf(valueOf(root_));
+}
 
 }  // namespace bb

@@ -9,7 +9,11 @@ std::string& current() {
 }
 }  // namespace
 
-void setHelpFile(std::string_view name) { current() = std::string(name); }
-const std::string& helpFile() { return current(); }
+void setHelpFile(std::string_view name) {
+    current() = std::string(name);
+}
+const std::string& helpFile() {
+    return current();
+}
 
 }  // namespace bb

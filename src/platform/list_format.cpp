@@ -58,7 +58,10 @@ private:
     bool justification(Justify& justify) {
         if (pos_ >= s_.size()) return false;
         switch (s_[pos_]) {
-            case 'L': case 'R': case 'C': case 'D':
+            case 'L':
+            case 'R':
+            case 'C':
+            case 'D':
                 justify = static_cast<Justify>(s_[pos_++]);
                 return true;
             default:
@@ -83,16 +86,36 @@ private:
     void flags(ListColumn& c) {
         while (ok() && pos_ < s_.size()) {
             switch (s_[pos_]) {
-                case '|': c.rightBorder = true; break;
-                case 'M': c.resizable = true; break;
-                case '*': c.colored = true; break;
-                case 'T': c.tree = true; break;
-                case '/': c.newLine = true; break;
-                case '_': c.underline = true; break;
-                case 'F': c.fixed = true; break;
-                case 'Y': c.styled = true; break;
-                case 'I': c.icon = true; break;
-                case 'J': c.transparentIcon = true; break;
+                case '|':
+                    c.rightBorder = true;
+                    break;
+                case 'M':
+                    c.resizable = true;
+                    break;
+                case '*':
+                    c.colored = true;
+                    break;
+                case 'T':
+                    c.tree = true;
+                    break;
+                case '/':
+                    c.newLine = true;
+                    break;
+                case '_':
+                    c.underline = true;
+                    break;
+                case 'F':
+                    c.fixed = true;
+                    break;
+                case 'Y':
+                    c.styled = true;
+                    break;
+                case 'I':
+                    c.icon = true;
+                    break;
+                case 'J':
+                    c.transparentIcon = true;
+                    break;
                 case '#':
                     ++pos_;
                     c.fieldNumber = number("field number");

@@ -15,7 +15,9 @@ MessageService* installed = nullptr;
 
 }  // namespace
 
-MessageService& messages() { return installed ? *installed : quiet; }
+MessageService& messages() {
+    return installed ? *installed : quiet;
+}
 
 MessageService* installMessageService(MessageService* service) {
     MessageService* previous = installed;

@@ -6,7 +6,9 @@ namespace bb {
 
 NameBindings::NameBindings() : scopes_(1) {}
 
-void NameBindings::pushScope() { scopes_.emplace_back(); }
+void NameBindings::pushScope() {
+    scopes_.emplace_back();
+}
 
 void NameBindings::popScope() {
     if (scopes_.size() > 1) scopes_.pop_back();
@@ -22,16 +24,19 @@ void NameBindings::bindRecord(const Record& record) {
     scopes_.back().records.push_back(&record);
 }
 
-void NameBindings::bindVariable(std::string name, std::function<Value()> read, BoundName::Kind kind) {
+void NameBindings::bindVariable(std::string name, std::function<Value()> read,
+                                BoundName::Kind kind) {
     scopes_.back().variables.push_back({std::move(name), std::move(read), kind});
 }
 
 void NameBindings::bindVariable(std::string name, const std::int32_t* number) {
-    bindVariable(std::move(name), [number] { return Value::number(*number); }, BoundName::Kind::Whole);
+    bindVariable(
+        std::move(name), [number] { return Value::number(*number); }, BoundName::Kind::Whole);
 }
 
 void NameBindings::bindVariable(std::string name, const std::string* text) {
-    bindVariable(std::move(name), [text] { return Value::text(*text); }, BoundName::Kind::Text);
+    bindVariable(
+        std::move(name), [text] { return Value::text(*text); }, BoundName::Kind::Text);
 }
 
 std::optional<BoundName> NameBindings::resolve(std::string_view name) const {

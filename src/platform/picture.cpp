@@ -10,7 +10,9 @@ namespace bb {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Reads a run of digits at s[i] into n; false when there is none.
 bool readNumber(std::string_view s, std::size_t& i, int& n) {
@@ -29,9 +31,13 @@ std::string groupThousands(const std::string& digits) {
     return out;
 }
 
-std::string quoted(std::string_view s) { return "'" + std::string(s) + "'"; }
+std::string quoted(std::string_view s) {
+    return "'" + std::string(s) + "'";
+}
 
-Picture::Result failure(std::string message) { return {std::nullopt, std::move(message)}; }
+Picture::Result failure(std::string message) {
+    return {std::nullopt, std::move(message)};
+}
 
 }  // namespace
 
@@ -152,7 +158,8 @@ std::string Picture::formatPattern(const Value& value) const {
             if (isDigit(c)) digits.push_back(c);
         }
     }
-    if (static_cast<int>(digits.size()) > slots_) return std::string(static_cast<std::size_t>(width_), '#');
+    if (static_cast<int>(digits.size()) > slots_)
+        return std::string(static_cast<std::size_t>(width_), '#');
     // Right-align: the unfilled leading places show as blanks.
     std::string fill(static_cast<std::size_t>(slots_) - digits.size(), ' ');
     fill += digits;
@@ -209,7 +216,8 @@ Picture::Result Picture::deformatNumber(std::string_view input) const {
     if (sawComma && !sawPoint && groupDigits != 3) return failure(notNumber);
     const auto parsed = Decimal::parse(plain);
     if (!parsed) return failure(notNumber);
-    if (negative && !sign_ && !parsed->isZero()) return failure("Enter a number that is not negative.");
+    if (negative && !sign_ && !parsed->isZero())
+        return failure("Enter a number that is not negative.");
     const Decimal value = (negative ? -*parsed : *parsed).rescaled(places_);
     const int room = width_ - (places_ ? places_ + 1 : 0) - (sign_ ? 1 : 0) - (currency_ ? 1 : 0);
     const int wholeDigits = value.wholePart().isZero() ? 1 : value.wholePart().digits();
@@ -307,7 +315,8 @@ Picture::Result Picture::deformatPattern(std::string_view input) const {
         if (isDigit(c)) {
             digits.push_back(c);
         } else if (std::string_view(" ()-./+").find(c) == std::string_view::npos) {
-            return failure(quoted(text::trim(input)) + " is not a number of the form " + pattern_ + ".");
+            return failure(quoted(text::trim(input)) + " is not a number of the form " + pattern_ +
+                           ".");
         }
     }
     if (static_cast<int>(digits.size()) > slots_) {

@@ -16,7 +16,9 @@ std::int64_t integerMax(FieldType type) {
 
 }  // namespace
 
-Record::Record(const FileDef& def) : def_(&def), slots_(def.fields.size()) { clear(); }
+Record::Record(const FileDef& def) : def_(&def), slots_(def.fields.size()) {
+    clear();
+}
 
 void Record::clear() {
     for (int i = 0; i < size(); ++i) clearField(i);

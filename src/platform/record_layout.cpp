@@ -6,12 +6,18 @@ namespace bb {
 
 int FieldDef::storedSize() const {
     switch (spec.type) {
-        case FieldType::Long: return 4;
-        case FieldType::Short: return 2;
-        case FieldType::Byte: return 1;
-        case FieldType::String: return spec.width;
-        case FieldType::Decimal: return (spec.width + 1) / 2;  // packed digits and sign
-        case FieldType::Memo: return 0;
+        case FieldType::Long:
+            return 4;
+        case FieldType::Short:
+            return 2;
+        case FieldType::Byte:
+            return 1;
+        case FieldType::String:
+            return spec.width;
+        case FieldType::Decimal:
+            return (spec.width + 1) / 2;  // packed digits and sign
+        case FieldType::Memo:
+            return 0;
     }
     return 0;
 }

@@ -58,9 +58,9 @@ struct KeyDef {
 };
 
 struct FileDef {
-    std::string label;       // "Members"
-    std::string prefix;      // "MBR"
-    std::string storedName;  // "MEMBERS"
+    std::string label;             // "Members"
+    std::string prefix;            // "MBR"
+    std::string storedName;        // "MEMBERS"
     std::vector<FieldDef> fields;  // the memo, if any, last
     std::vector<KeyDef> keys;
 

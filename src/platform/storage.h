@@ -26,11 +26,11 @@
 namespace bb {
 
 struct DriverStatus {
-    int code = 0;          // runtime code, 0 for success
-    std::string text;      // the runtime's text for the code
-    int engineCode = 0;    // code 90 only: the engine's own code
+    int code = 0;        // runtime code, 0 for success
+    std::string text;    // the runtime's text for the code
+    int engineCode = 0;  // code 90 only: the engine's own code
     std::string engineText;
-    int key = -1;          // code 40: the key that would be duplicated, when known
+    int key = -1;  // code 40: the key that would be duplicated, when known
 
     bool ok() const { return code == 0; }
     static DriverStatus success() { return {}; }
@@ -120,11 +120,11 @@ public:
 // earlier table of the view by linking pairs.
 struct ViewTable {
     const FileDef* def = nullptr;
-    Record* buffer = nullptr;  // where the view reads this table's records into
-    int parent = -1;           // the earlier table this one is joined to
+    Record* buffer = nullptr;                // where the view reads this table's records into
+    int parent = -1;                         // the earlier table this one is joined to
     std::vector<std::pair<int, int>> links;  // (the parent's field, this table's field)
-    int key = -1;          // the key of this table the join looks up (its blank exclusion holds)
-    bool inner = false;    // leave out rows without a match; otherwise a blank record stands in
+    int key = -1;        // the key of this table the join looks up (its blank exclusion holds)
+    bool inner = false;  // leave out rows without a match; otherwise a blank record stands in
 };
 
 // A view: the records of a primary table, joined to related tables, in one
@@ -189,7 +189,8 @@ public:
 // (`kDatabaseName`). Opening it creates nothing; the database and the files
 // are created when the first file is created. With `readOnly` the station
 // only reads, as one without write access to the folder does.
-std::unique_ptr<Storage> openSqliteStorage(const std::filesystem::path& folder, bool readOnly = false);
+std::unique_ptr<Storage> openSqliteStorage(const std::filesystem::path& folder,
+                                           bool readOnly = false);
 inline constexpr const char* kDatabaseName = "brokerbook.db";
 
 }  // namespace bb

@@ -114,7 +114,9 @@ std::string mapEach(std::string_view s, Map map) {
 
 }  // namespace
 
-std::string upper(std::string_view s) { return mapEach(s, upperOf); }
+std::string upper(std::string_view s) {
+    return mapEach(s, upperOf);
+}
 
 std::string lower(std::string_view s) {
     return mapEach(s, [](char32_t c) -> char32_t {
@@ -155,6 +157,8 @@ int compareNoCase(std::string_view a, std::string_view b) {
     return 0;
 }
 
-bool isBlank(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
+bool isBlank(std::string_view s) {
+    return s.find_first_not_of(' ') == std::string_view::npos;
+}
 
 }  // namespace bb::text

@@ -45,7 +45,9 @@ std::string lower(std::string_view s);
 int compare(std::string_view a, std::string_view b);
 int compareNoCase(std::string_view a, std::string_view b);
 
-inline bool equal(std::string_view a, std::string_view b) { return compare(a, b) == 0; }
+inline bool equal(std::string_view a, std::string_view b) {
+    return compare(a, b) == 0;
+}
 inline bool equalNoCase(std::string_view a, std::string_view b) {
     return compareNoCase(a, b) == 0;
 }

@@ -10,8 +10,12 @@ std::optional<Decimal> Value::numeric() const {
     return Decimal::parse(asText());
 }
 
-Decimal Value::toNumber() const { return numeric().value_or(Decimal()); }
+Decimal Value::toNumber() const {
+    return numeric().value_or(Decimal());
+}
 
-std::string Value::toText() const { return isText() ? asText() : asNumber().toString(); }
+std::string Value::toText() const {
+    return isText() ? asText() : asNumber().toString();
+}
 
 }  // namespace bb

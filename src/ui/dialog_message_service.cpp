@@ -10,11 +10,16 @@ namespace {
 
 QMessageBox::Icon toQt(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::Information: return QMessageBox::Information;
-        case MessageIcon::Exclamation: return QMessageBox::Warning;
-        case MessageIcon::Question: return QMessageBox::Question;
-        case MessageIcon::Hand: return QMessageBox::Critical;
-        case MessageIcon::None: break;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+        case MessageIcon::Hand:
+            return QMessageBox::Critical;
+        case MessageIcon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
@@ -35,8 +40,8 @@ constexpr ButtonPair kButtons[] = {
 
 Button DialogMessageService::show(const MessageRequest& request) {
     QMessageBox box(toQt(request.icon), QString::fromStdString(request.title),
-                    QString::fromStdString(request.text).replace('|', '\n'),
-                    QMessageBox::NoButton, QApplication::activeWindow());
+                    QString::fromStdString(request.text).replace('|', '\n'), QMessageBox::NoButton,
+                    QApplication::activeWindow());
     for (const ButtonPair& b : kButtons) {
         if (request.buttons & b.ours) box.addButton(b.theirs);
     }
@@ -52,6 +57,8 @@ Button DialogMessageService::show(const MessageRequest& request) {
                                             : (request.buttons & ButtonNo ? ButtonNo : ButtonOk);
 }
 
-void DialogMessageService::beep(Beep) { QApplication::beep(); }
+void DialogMessageService::beep(Beep) {
+    QApplication::beep();
+}
 
 }  // namespace bb

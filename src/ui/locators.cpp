@@ -12,20 +12,25 @@ namespace bb {
 
 namespace {
 
-QString toQString(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString toQString(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 std::string fromQString(const QString& s) {
     const QByteArray utf8 = s.toUtf8();
     return std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
 }
 
-bool isBlank(const Value& v) { return v.isText() ? text::isBlank(v.asText()) : v.asNumber().isZero(); }
+bool isBlank(const Value& v) {
+    return v.isText() ? text::isBlank(v.asText()) : v.asNumber().isZero();
+}
 
 }  // namespace
 
 // -------------------------------------------------------------------- Locator
 
-void Locator::Setup(QLineEdit* control, RecordField freeElement, bool noCase, LocatorBrowse* browse) {
+void Locator::Setup(QLineEdit* control, RecordField freeElement, bool noCase,
+                    LocatorBrowse* browse) {
     CONTROL = control;
     FREEELEMENT = freeElement;
     NOCASE = noCase;
@@ -40,9 +45,13 @@ void Locator::Clear() {}
 
 void Locator::ArmKeys(QWidget*) {}
 
-bool Locator::OnAccepted(const QWidget*) { return false; }
+bool Locator::OnAccepted(const QWidget*) {
+    return false;
+}
 
-bool Locator::OnKey(const QKeyEvent&) { return false; }
+bool Locator::OnKey(const QKeyEvent&) {
+    return false;
+}
 
 void Locator::RefreshControls() {}
 
@@ -88,9 +97,12 @@ bool KeystrokeLocator::OnKey(const QKeyEvent& key) {
 
 // --------------------------------------------------------------- TypedLocator
 
-TypedLocator::~TypedLocator() { unbind(); }
+TypedLocator::~TypedLocator() {
+    unbind();
+}
 
-void TypedLocator::Setup(QLineEdit* control, RecordField freeElement, bool noCase, LocatorBrowse* browse) {
+void TypedLocator::Setup(QLineEdit* control, RecordField freeElement, bool noCase,
+                         LocatorBrowse* browse) {
     unbind();
     Locator::Setup(control, freeElement, noCase, browse);
     if (!CONTROL) return;
@@ -134,7 +146,9 @@ bool TypedLocator::OnKey(const QKeyEvent& key) {
     return true;
 }
 
-void TypedLocator::RefreshControls() { display(); }
+void TypedLocator::RefreshControls() {
+    display();
+}
 
 void TypedLocator::Set() {
     if (FREEELEMENT.record) (void)FREEELEMENT.record->set(FREEELEMENT.field, Value::text(SHADOW));

@@ -81,17 +81,17 @@ Value realValue(double x) {
 // Codes 128 to 159 of the Windows Latin-1 code page; the undefined codes
 // stand for the control characters of the same number.
 constexpr char32_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char32_t fromCodePage(int code) {
     return code >= 0x80 && code < 0xA0 ? kCp1252High[code - 0x80] : static_cast<char32_t>(code);
 }
 
 bool isPunctuationCode(int code) {
-    return std::find(std::begin(StringStep::kPunctuationCodes), std::end(StringStep::kPunctuationCodes),
+    return std::find(std::begin(StringStep::kPunctuationCodes),
+                     std::end(StringStep::kPunctuationCodes),
                      code) != std::end(StringStep::kPunctuationCodes);
 }
 
@@ -111,15 +111,20 @@ std::string toText(std::u32string_view chars) {
 
 // Mode 1: 100 entries of three characters, the first three spaces.
 constexpr std::string_view kSurnames =
-    "   ALBAMEARNBAKBATBENBIABOBBRABROBUACACCARCENCHRCOECONCORCRUDASDELDIADONDURELDEVEFELFISFLOFREFUTGARGIB"
-    "GOLGOSGREGUTHAMHEMHOBHOTINGJASJONKAGKEAKIRKORKYOLATLEOLIGLOUMACMAQMARMAUMCKMERMILMONMORNATNOLOKEPAG"
-    "PAUPETPINPORPULRAUREYROBROSRUBSALSCASCHSCRSHASIGSKISNASOUSTESTISUNTAYTIRTUCVANWACWASWEIWIEWIMWOLYOR";
+    "   "
+    "ALBAMEARNBAKBATBENBIABOBBRABROBUACACCARCENCHRCOECONCORCRUDASDELDIADONDURELDEVEFELFISFLOFREFUTG"
+    "ARGIB"
+    "GOLGOSGREGUTHAMHEMHOBHOTINGJASJONKAGKEAKIRKORKYOLATLEOLIGLOUMACMAQMARMAUMCKMERMILMONMORNATNOLO"
+    "KEPAG"
+    "PAUPETPINPORPULRAUREYROBROSRUBSALSCASCHSCRSHASIGSKISNASOUSTESTISUNTAYTIRTUCVANWACWASWEIWIEWIMW"
+    "OLYOR";
 static_assert(kSurnames.size() == 300);
 
 const std::vector<std::string>& surnameTable() {
     static const std::vector<std::string> table = [] {
         std::vector<std::string> t;
-        for (std::size_t i = 0; i < kSurnames.size(); i += 3) t.emplace_back(kSurnames.substr(i, 3));
+        for (std::size_t i = 0; i < kSurnames.size(); i += 3)
+            t.emplace_back(kSurnames.substr(i, 3));
         return t;
     }();
     return table;
@@ -132,7 +137,8 @@ const std::vector<std::string>& twoLetterTable() {
         std::vector<std::string> t = {"  ", "AF", "AN", "AT"};
         for (char letter = 'B'; letter <= 'Z'; ++letter) {
             const bool onlyTwo = letter == 'Q' || letter == 'Z';
-            for (char second : std::string_view(onlyTwo ? " N" : " FNT")) t.push_back({letter, second});
+            for (char second : std::string_view(onlyTwo ? " N" : " FNT"))
+                t.push_back({letter, second});
         }
         return t;
     }();
@@ -143,17 +149,25 @@ const std::vector<std::string>& twoLetterTable() {
 
 // ---------------------------------------------------------------- StepManager
 
-void StepManager::Setup(std::uint8_t controls) { CONTROLS = controls; }
+void StepManager::Setup(std::uint8_t controls) {
+    CONTROLS = controls;
+}
 
-int StepManager::PercentOf(const Value&) { return 50; }
+int StepManager::PercentOf(const Value&) {
+    return 50;
+}
 
-Value StepManager::ValueAt(int) { return Value::text(""); }
+Value StepManager::ValueAt(int) {
+    return Value::text("");
+}
 
 void StepManager::Teardown() {}
 
 void StepManager::SetBounds(const Value&, const Value&) {}
 
-bool StepManager::NeedsBounds() { return true; }
+bool StepManager::NeedsBounds() {
+    return true;
+}
 
 // ------------------------------------------------------------------- LongStep
 
@@ -178,7 +192,9 @@ Value LongStep::ValueAt(int percentile) {
                          Decimal(std::int64_t{HIGH} - LOW) * Decimal(p) / Decimal(kHundred));
 }
 
-bool LongStep::NeedsBounds() { return true; }
+bool LongStep::NeedsBounds() {
+    return true;
+}
 
 // ------------------------------------------------------------------- RealStep
 
@@ -201,7 +217,9 @@ Value RealStep::ValueAt(int percentile) {
     return realValue(LOW + (HIGH - LOW) * p / kHundred);
 }
 
-bool RealStep::NeedsBounds() { return true; }
+bool RealStep::NeedsBounds() {
+    return true;
+}
 
 // ----------------------------------------------------------------- StringStep
 
@@ -247,7 +265,9 @@ void StringStep::Setup(std::uint8_t controls, LookupMode mode) {
     }
 }
 
-bool StringStep::NeedsBounds() { return LOOKUPMODE == LookupMode::Computed; }
+bool StringStep::NeedsBounds() {
+    return LOOKUPMODE == LookupMode::Computed;
+}
 
 void StringStep::SetBounds(const Value& firstValue, const Value& lastValue) {
     if (LOOKUPMODE != LookupMode::Computed) return;
@@ -283,7 +303,8 @@ void StringStep::SetBounds(const Value& firstValue, const Value& lastValue) {
         std::int64_t value = 0;
         for (char32_t c : t) {
             const auto at = SORTCHARS.find(c);
-            value = value * n + (at == std::u32string::npos ? 0 : static_cast<std::int64_t>(at) + 1);
+            value =
+                value * n + (at == std::u32string::npos ? 0 : static_cast<std::int64_t>(at) + 1);
         }
         return value;
     };

@@ -46,7 +46,8 @@ public:
     static constexpr std::uint8_t kLetters = 1;      // upper case only, unless kCaseMatters
     static constexpr std::uint8_t kPunctuation = 2;  // the punctuation set below
     static constexpr std::uint8_t kDigits = 4;       // 0 to 9
-    static constexpr std::uint8_t kCaseMatters = 8;  // lower case in the set; values kept as they are
+    static constexpr std::uint8_t kCaseMatters =
+        8;  // lower case in the set; values kept as they are
     // The order descends: the highest value, which the order shows first,
     // takes the thumb's top, and the lowest, shown last, its bottom.
     static constexpr std::uint8_t kDescending = 16;
@@ -116,8 +117,8 @@ public:
     // order it has always been written down (the percent sign twice; 32 is
     // the space). Only membership counts: the set is used in code order.
     static constexpr std::uint8_t kPunctuationCodes[31] = {
-        96, 33, 34, 163, 36, 37, 37, 94, 38, 42, 40, 41, 39, 45, 61, 95,
-        43, 93, 91, 35, 59, 126, 64, 58, 47, 46, 44, 63, 92, 124, 32};
+        96, 33, 34, 163, 36, 37,  37, 94, 38, 42, 40, 41, 39, 45,  61, 95,
+        43, 93, 91, 35,  59, 126, 64, 58, 47, 46, 44, 63, 92, 124, 32};
 
     // The character set of `controls`: see the header comment.
     static std::u32string SortCharsFor(std::uint8_t controls);

@@ -42,8 +42,12 @@ TEST_F(ErrorManagerTest, TheStoredTableLoadsEveryEntryInOrder) {
 
 TEST_F(ErrorManagerTest, ALaterTableOverridesAndPreviousReachesBack) {
     // A second table: entry 30 again, its message quoting the earlier one.
-    const std::uint8_t extra[] = {1, 0, 30, 0, SeverityNotify, 5, 'L', 'a', 't', 'e', 'r',
-                                  40, 'S', 'e', 'e', ' ', 'a', 'l', 's', 'o', ':', ' ', '%', 'P', 'r', 'e', 'v', '.'};
+    const std::uint8_t extra[] = {1,   0,   30,  0,   SeverityNotify,
+                                  5,   'L', 'a', 't', 'e',
+                                  'r', 40,  'S', 'e', 'e',
+                                  ' ', 'a', 'l', 's', 'o',
+                                  ':', ' ', '%', 'P', 'r',
+                                  'e', 'v', '.'};
     errors_.LoadErrors(extra);  // cut short: the message claims more than the block holds
     EXPECT_EQ(errors_.Errors().size(), 39u);
 
@@ -54,9 +58,10 @@ TEST_F(ErrorManagerTest, ALaterTableOverridesAndPreviousReachesBack) {
     errors_.LoadErrors(block);
     errors_.HandleError(30);
     EXPECT_EQ(messages_.last().title, "Later");
-    EXPECT_EQ(messages_.last().text,
-              "See also: This record is referenced from the file %File. This record cannot be deleted "
-              "while these references exist.");
+    EXPECT_EQ(
+        messages_.last().text,
+        "See also: This record is referenced from the file %File. This record cannot be deleted "
+        "while these references exist.");
 }
 
 TEST_F(ErrorManagerTest, PlaceholdersAreFilledInOrder) {
@@ -64,9 +69,10 @@ TEST_F(ErrorManagerTest, PlaceholdersAreFilledInOrder) {
     errors_.SetFileName("Members   ");
     CatchHalt halt;
     EXPECT_THROW(errors_.Throw(ErrFileAccess), Halted);
-    EXPECT_EQ(messages_.last().text,
-              "File (Members) could not be opened.  Error: file is not a database (26).  Press OK to end "
-              "this application");
+    EXPECT_EQ(
+        messages_.last().text,
+        "File (Members) could not be opened.  Error: file is not a database (26).  Press OK to end "
+        "this application");
     EXPECT_EQ(messages_.last().icon, MessageIcon::Exclamation);
     EXPECT_EQ(messages_.last().title, "File Access Error");
 
@@ -74,7 +80,8 @@ TEST_F(ErrorManagerTest, PlaceholdersAreFilledInOrder) {
     errors_.SetFileName("Log");
     EXPECT_EQ(errors_.Throw(ErrRecordNotUpdated), SeverityNotify);
     EXPECT_EQ(messages_.last().text,
-              "An error (Record Not Available (33)) was experienced when making changes to the Log file.");
+              "An error (Record Not Available (33)) was experienced when making changes to the Log "
+              "file.");
 
     // A value that holds its own placeholder is not searched again for it.
     errors_.SetFileName("%File");
@@ -105,7 +112,8 @@ TEST_F(ErrorManagerTest, EachPlaceholderFillsWhereAShorterOneIsItsPrefix) {
 
 TEST_F(ErrorManagerTest, FilledTextIsCutAtTwoThousandCharacters) {
     std::vector<std::uint8_t> block = {1, 0, 201, 0, SeverityNotify, 1, 'T'};
-    const std::string message = "%Message%Message%Message%Message%Message%Message%Message%Message%Message";
+    const std::string message =
+        "%Message%Message%Message%Message%Message%Message%Message%Message%Message";
     block.push_back(static_cast<std::uint8_t>(message.size()));
     block.insert(block.end(), message.begin(), message.end());
     errors_.LoadErrors(block);
@@ -137,7 +145,8 @@ TEST_F(ErrorManagerTest, EachSeverityReactsItsOwnWay) {
     EXPECT_NE(messages_.last().text.find("  Press OK to end this application"), std::string::npos);
 
     messages_.answer(ButtonCancel);
-    EXPECT_EQ(errors_.Message(ErrSaveRecord, ButtonYes | ButtonNo | ButtonCancel, ButtonYes), ButtonCancel);
+    EXPECT_EQ(errors_.Message(ErrSaveRecord, ButtonYes | ButtonNo | ButtonCancel, ButtonYes),
+              ButtonCancel);
     EXPECT_EQ(messages_.last().title, "Save Record");
     EXPECT_EQ(messages_.last().icon, MessageIcon::Question);
 

@@ -64,8 +64,9 @@ TEST_F(FileManagerTest, AFileThatCannotBeCreatedEndsTheProgram) {
 
 TEST_F(FileManagerTest, UsingAFileBeforeOpeningItIsAProgrammingError) {
     EXPECT_THROW(files(FileId::States).Next(), Halted);
-    EXPECT_EQ(messages_.last().text,
-              "Attempt to use file (States) before it was opened  Press OK to end this application");
+    EXPECT_EQ(
+        messages_.last().text,
+        "Attempt to use file (States) before it was opened  Press OK to end this application");
 }
 
 TEST_F(FileManagerTest, NumbersContinueAfterTheHighestAndRestartPerGroup) {
@@ -93,7 +94,8 @@ TEST_F(FileManagerTest, NumbersContinueAfterTheHighestAndRestartPerGroup) {
         for (const auto& [customer, expected] : {std::pair{5, 1}, {5, 2}, {9, 1}, {5, 3}, {2, 1}}) {
             buffer(file).clear();
             owner.set(customer);
-            CRE::CARD_NUMBER.set(std::to_string(++card));  // the card key allows one blank entry only
+            CRE::CARD_NUMBER.set(
+                std::to_string(++card));  // the card key allows one blank entry only
             ASSERT_EQ(fm.PrimeNewRecord(true), SeverityNone);
             EXPECT_EQ(numbered.get(), expected) << fileDef(file).label << " customer " << customer;
             ASSERT_EQ(fm.Insert(), SeverityNone);
@@ -147,9 +149,10 @@ TEST_F(FileManagerTest, AutoNumberingAsksOnlyAfterThreeFailuresInARow) {
     EXPECT_EQ(trades.PrimeNewRecord(), SeverityNotify);
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(messages_.last().title, "Auto Increment Error");
-    EXPECT_EQ(messages_.last().text,
-              "Attempts to automatically number this record have failed.  Error: database is locked (5). "
-              "Try Again?");
+    EXPECT_EQ(
+        messages_.last().text,
+        "Attempts to automatically number this record have failed.  Error: database is locked (5). "
+        "Try Again?");
 
     // Yes starts counting again: three more failures, then success.
     storage.failAdds(5);
@@ -234,7 +237,8 @@ TEST_F(FileManagerTest, ADuplicateNamesTheKeyItCollidesOn) {
     EXPECT_EQ(products.Insert(), SeverityNotify);
     ASSERT_FALSE(messages_.shown.empty());
     EXPECT_EQ(messages_.last().title, "Duplicate Key Error");
-    EXPECT_EQ(messages_.last().text, "Adding this record creates a duplicate entry for the key: SEC:SymbolKey");
+    EXPECT_EQ(messages_.last().text,
+              "Adding this record creates a duplicate entry for the key: SEC:SymbolKey");
     // Without one.
     products.CancelNumber();
     messages_.clear();
@@ -242,7 +246,8 @@ TEST_F(FileManagerTest, ADuplicateNamesTheKeyItCollidesOn) {
     SEC::SYMBOL.set("IBM");
     EXPECT_EQ(products.Insert(), SeverityNotify);
     ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.last().text, "Adding this record creates a duplicate entry for the key: SEC:SymbolKey");
+    EXPECT_EQ(messages_.last().text,
+              "Adding this record creates a duplicate entry for the key: SEC:SymbolKey");
     // Quietly: only the error is kept.
     messages_.clear();
     EXPECT_EQ(products.InsertQuietly(), SeverityNotify);
@@ -276,10 +281,12 @@ TEST_F(FileManagerTest, AChangeByAnotherStationIsShownAndItsDataDisplayed) {
     ASSERT_EQ(members.Insert(), SeverityNone);
     const int number = MBR::MEMBERNUMBER.get();
 
-    for (const auto& [mode, error] : {std::pair{1, ErrChangedByOther}, {2, ErrChangedByOtherShown}}) {
+    for (const auto& [mode, error] :
+         {std::pair{1, ErrChangedByOther}, {2, ErrChangedByOtherShown}}) {
         ASSERT_EQ(members.Fetch(MBR::key::MEMBERKEY), SeverityNone);
         const std::string theirs = "Theirs " + std::to_string(mode);
-        ChildProcess other(BB_STORAGE_STATION, {"change", folder_.path().string(), std::to_string(number), theirs});
+        ChildProcess other(BB_STORAGE_STATION,
+                           {"change", folder_.path().string(), std::to_string(number), theirs});
         ASSERT_TRUE(other.waitForLine("changed 0"));
         MBR::COMPANYNAME.set("Mine again");
         messages_.clear();
@@ -294,7 +301,8 @@ TEST_F(FileManagerTest, AChangeByAnotherStationIsShownAndItsDataDisplayed) {
     }
     // The quiet form tells nobody.
     ASSERT_EQ(members.Fetch(MBR::key::MEMBERKEY), SeverityNone);
-    ChildProcess other(BB_STORAGE_STATION, {"change", folder_.path().string(), std::to_string(number), "Quiet"});
+    ChildProcess other(BB_STORAGE_STATION,
+                       {"change", folder_.path().string(), std::to_string(number), "Quiet"});
     ASSERT_TRUE(other.waitForLine("changed 0"));
     messages_.clear();
     EXPECT_EQ(members.UpdateQuietly(), SeverityNotify);
@@ -370,9 +378,11 @@ TEST_F(FileManagerTest, KeyTextsForViews) {
     EXPECT_EQ(trades.KeyOrderText(TRN::key::MEMBERNUMBERKEY),
               "TRN:MemberNumber,TRN:RegistrationNumber,-TRN:Date,TRN:TransactionNumber");
     EXPECT_EQ(trades.KeyOrderText(TRN::key::MEMBERNUMBERKEY, 3), "-TRN:Date,TRN:TransactionNumber");
-    EXPECT_EQ(files(FileId::Members).KeyOrderText(MBR::key::NAMEKEY), "UPPER(MBR:LastName),UPPER(MBR:FirstName)");
+    EXPECT_EQ(files(FileId::Members).KeyOrderText(MBR::key::NAMEKEY),
+              "UPPER(MBR:LastName),UPPER(MBR:FirstName)");
     EXPECT_EQ(trades.KeyComponents(TRN::key::ACCOUNTREGISTRATIONNUMBERKEY), 4);
-    EXPECT_EQ(trades.KeyComponentField(TRN::key::ACCOUNTREGISTRATIONNUMBERKEY, 3), TRN::field::DATE);
+    EXPECT_EQ(trades.KeyComponentField(TRN::key::ACCOUNTREGISTRATIONNUMBERKEY, 3),
+              TRN::field::DATE);
     EXPECT_EQ(files(FileId::Members).PrimaryKey, 1);
     EXPECT_EQ(files(FileId::Representatives).PrimaryKey, 0);
     EXPECT_TRUE(trades.HasAutoInc);
@@ -441,9 +451,10 @@ TEST_F(FileManagerTest, ADamagedDatabaseIsAFileAccessErrorInTheDriversWords) {
     } catch (const Halted&) {
     }
     EXPECT_EQ(messages_.last().title, "File Access Error");
-    EXPECT_EQ(messages_.last().text,
-              "File (Members) could not be opened.  Error: file is not a database (26).  Press OK to end "
-              "this application");
+    EXPECT_EQ(
+        messages_.last().text,
+        "File (Members) could not be opened.  Error: file is not a database (26).  Press OK to end "
+        "this application");
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 // refusal or failure leaves all files as they were.
 #include <signal.h>
 
-#include <chrono>
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <thread>
 
@@ -40,16 +40,27 @@ protected:
     }
 
     void build() {
-        for (const auto& [code, name] : {std::pair{"101", "Ann Able"}, {"205", "Bob Best"}, {"300", "Cy Cole"}}) {
-            insert(FileId::Representatives, [&] { REP::REP_NUM.set(code); REP::REP_NAME.set(name); });
+        for (const auto& [code, name] :
+             {std::pair{"101", "Ann Able"}, {"205", "Bob Best"}, {"300", "Cy Cole"}}) {
+            insert(FileId::Representatives, [&] {
+                REP::REP_NUM.set(code);
+                REP::REP_NAME.set(name);
+            });
         }
         for (const auto& [rep, state] : {std::pair{1, "NY"}, {1, "NJ"}, {2, "CT"}, {3, "PA"}}) {
-            insert(FileId::RepStates, [&] { RST::REPRESENTATIVENUMBER.set(rep); RST::STATE.set(state); });
+            insert(FileId::RepStates, [&] {
+                RST::REPRESENTATIVENUMBER.set(rep);
+                RST::STATE.set(state);
+            });
         }
         for (int rep = 1; rep <= 3; ++rep) {
-            insert(FileId::RPhones, [&] { RPH::REPRESENTATIVENUMBER.set(rep); RPH::PHONENUMBER.set("555000" + std::to_string(rep)); });
+            insert(FileId::RPhones, [&] {
+                RPH::REPRESENTATIVENUMBER.set(rep);
+                RPH::PHONENUMBER.set("555000" + std::to_string(rep));
+            });
         }
-        for (const char* type : {"Gold", "Silver"}) insert(FileId::MembershipTypes, [&] { TYP::MEMBERTYPE.set(type); });
+        for (const char* type : {"Gold", "Silver"})
+            insert(FileId::MembershipTypes, [&] { TYP::MEMBERTYPE.set(type); });
         for (const char* company : {"Able Corp", "Baker Inc"}) {
             insert(FileId::Members, [&] {
                 MBR::REPRESENTATIVENUMBER.set(1);
@@ -59,8 +70,12 @@ protected:
         }
         for (int i = 0; i < 2; ++i) insert(FileId::ShipTo, [] { SHI::MEMBERNUMBER.set(1); });
         insert(FileId::Credit, [] { CRE::MEMBERNUMBER.set(1); });
-        for (const auto& [member, number] : {std::pair{1, "5551110001"}, {1, "5551110002"}, {2, "5552220001"}}) {
-            insert(FileId::MPhones, [&] { MPH::MEMBERNUMBER.set(member); MPH::PHONENUMBER.set(number); });
+        for (const auto& [member, number] :
+             {std::pair{1, "5551110001"}, {1, "5551110002"}, {2, "5552220001"}}) {
+            insert(FileId::MPhones, [&] {
+                MPH::MEMBERNUMBER.set(member);
+                MPH::PHONENUMBER.set(number);
+            });
         }
         for (const auto& [member, rep] : {std::pair{1, 1}, {1, 1}, {2, 1}, {0, 3}}) {
             insert(FileId::Log, [&] {
@@ -70,11 +85,15 @@ protected:
             });
         }
         insert(FileId::Committees, [] { COM::COMMITTEE.set("Golf"); });
-        insert(FileId::Commbrs, [] { CMBRS::COMMITTEE.set("Golf"); CMBRS::MEMBERNUMBER.set(1); });
+        insert(FileId::Commbrs, [] {
+            CMBRS::COMMITTEE.set("Golf");
+            CMBRS::MEMBERNUMBER.set(1);
+        });
         for (const char* name : {"Acme Securities", "Zenith Brokerage"}) {
             insert(FileId::Vendors, [&] { VEN::VENDORNAME.set(name); });
         }
-        for (int vendor = 1; vendor <= 2; ++vendor) insert(FileId::VPhones, [&] { VPH::VENDORNUMBER.set(vendor); });
+        for (int vendor = 1; vendor <= 2; ++vendor)
+            insert(FileId::VPhones, [&] { VPH::VENDORNUMBER.set(vendor); });
         insert(FileId::AccountTypes, [] { ACT::ACCOUNTTYPE.set("IRA"); });
         insert(FileId::AccountRegistration, [] {
             ACC::MEMBERNUMBER.set(2);
@@ -85,7 +104,10 @@ protected:
             ACC::ACCOUNTNUMBER.set("A-1");
         });
         insert(FileId::Categories, [] { CAT::CATEGORYNAME.set("Stocks"); });
-        insert(FileId::Securities, [] { SEC::CATEGORYNUMBER.set(1); SEC::SYMBOL.set("ABCDEFGH"); });
+        insert(FileId::Securities, [] {
+            SEC::CATEGORYNUMBER.set(1);
+            SEC::SYMBOL.set("ABCDEFGH");
+        });
         for (const auto& [account, member] : {std::pair{1, 2}, {1, 2}, {0, 1}}) {
             insert(FileId::Transactions, [&] {
                 TRN::REGISTRATIONNUMBER.set(account);
@@ -96,8 +118,12 @@ protected:
                 TRN::SYMBOL.set("ABCDEFGH");  // kept as its 7 characters
             });
         }
-        insert(FileId::CheckSecurityReceipt, [] { CSR::ACCOUNTREGISTRATIONNUMBER.set(1); CSR::REPRESENTATIVENUMBER.set(2); });
-        for (int i = 0; i < 2; ++i) insert(FileId::ChecksSecuritiesLog, [] { CHE::CSRNUMBER.set(1); });
+        insert(FileId::CheckSecurityReceipt, [] {
+            CSR::ACCOUNTREGISTRATIONNUMBER.set(1);
+            CSR::REPRESENTATIVENUMBER.set(2);
+        });
+        for (int i = 0; i < 2; ++i)
+            insert(FileId::ChecksSecuritiesLog, [] { CHE::CSRNUMBER.set(1); });
     }
 
 public:
@@ -125,156 +151,167 @@ struct Scenario {
     std::vector<std::string> messages;
 };
 
-void PrintTo(const Scenario& s, std::ostream* os) { *os << s.name; }
+void PrintTo(const Scenario& s, std::ostream* os) {
+    *os << s.name;
+}
 
 std::function<void()> customer(int n) {
     return [n] { MBR::MEMBERNUMBER.set(n); };
 }
 
-FileManager& files(FileId id) { return dataDictionary().files(id); }
-RelationManager& relations(FileId id) { return dataDictionary().relations(id); }
+FileManager& files(FileId id) {
+    return dataDictionary().files(id);
+}
+RelationManager& relations(FileId id) {
+    return dataDictionary().relations(id);
+}
 
 const Scenario kScenarios[] = {
-        {"ACustomerWithAccountsCannotBeDeleted",
-         [](Relations& t) {
-             t.load(FileId::Members, MBR::MEMBERKEY, customer(2));
-             EXPECT_EQ(relations(FileId::Members).Delete(true), SeverityNotify);
-             t.done(FileId::Members);
-         },
-         {ButtonYes, ButtonNo},
-         {},
-         {"Confirm Delete", "Referential Integrity Delete Error", "Record Delete Error"}},
-        {"ACustomerWithoutAccountsTakesItsAddressesCardsPhonesNotesAndGroupsAlong",
-         [](Relations& t) {
-             t.load(FileId::Members, MBR::MEMBERKEY, customer(1));
-             EXPECT_EQ(relations(FileId::Members).Delete(true), SeverityNone);
-             t.done(FileId::Members);
-         },
-         {ButtonYes},
-         {"Members -1", "Credit -1", "Log -2", "Commbrs -1", "MPhones -2", "ShipTo -2"},
-         {"Confirm Delete"}},
-        {"ACustomerSNewRepresentativeReachesTheCustomerSNotes",
-         [](Relations& t) {
-             t.load(FileId::Members, MBR::MEMBERKEY, customer(1));
-             MBR::REPRESENTATIVENUMBER.set(2);
-             EXPECT_EQ(relations(FileId::Members).Update(false), SeverityNone);
-             t.done(FileId::Members);
-         },
-         {},
-         {"Members ~1 RepresentativeNumber", "Log ~2 RepresentativeNumber"},
-         {}},
-        {"AnAccountSNewClassReachesItsTransactions",
-         [](Relations& t) {
-             t.load(FileId::AccountRegistration, ACC::REGISTRATIONNUMBERKEY, [] { ACC::REGISTRATIONNUMBER.set(1); });
-             ACC::ACCOUNTCLASS.set("F");
-             EXPECT_EQ(relations(FileId::AccountRegistration).Update(false), SeverityNone);
-             t.done(FileId::AccountRegistration);
-         },
-         {},
-         {"AccountRegistration ~1 AccountClass", "Transactions ~2 AccountClass"},
-         {}},
-        {"ARenamedAccountCompanyRenamesItsAccountsCutToTheirWidth",
-         [](Relations& t) {
-             t.load(FileId::Vendors, VEN::VENDORNUMBERKEY, [] { VEN::VENDORNUMBER.set(1); });
-             VEN::VENDORNAME.set("Acme Securities and Investment Services");
-             EXPECT_EQ(relations(FileId::Vendors).Update(false), SeverityNone);
-             t.done(FileId::Vendors);
-             ACC::REGISTRATIONNUMBER.set(1);
-             ASSERT_EQ(files(FileId::AccountRegistration).Open(), SeverityNone);
-             ASSERT_EQ(files(FileId::AccountRegistration).Fetch(ACC::key::REGISTRATIONNUMBERKEY), SeverityNone);
-             EXPECT_EQ(ACC::COMPANY.get(), "Acme Securities and Investment Ser");
-             files(FileId::AccountRegistration).Close();
-         },
-         {},
-         {"Vendors ~1 VendorName", "AccountRegistration ~1 Company"},
-         {}},
-        {"ARenamedClassificationRenamesItForItsCustomers",
-         [](Relations& t) {
-             t.load(FileId::MembershipTypes, TYP::MEMBERTYPEKEY, [] { TYP::MEMBERTYPE.set("gold"); });
-             TYP::MEMBERTYPE.set("Platinum");
-             EXPECT_EQ(relations(FileId::MembershipTypes).Update(false), SeverityNone);
-             t.done(FileId::MembershipTypes);
-         },
-         {},
-         {"Members ~2 SalesLevel", "MembershipTypes ~1 MemberType"},
-         {}},
-        {"ARenamedSecurityRenamesItInItsTransactionsCutToSevenCharacters",
-         [](Relations& t) {
-             t.load(FileId::Securities, SEC::SECURITYNUMBERKEY, [] { SEC::SECURITYNUMBER.set(1); });
-             SEC::SYMBOL.set("QRSTUVWX");
-             EXPECT_EQ(relations(FileId::Securities).Update(false), SeverityNone);
-             t.done(FileId::Securities);
-         },
-         {},
-         {"Transactions ~3 Symbol", "Securities ~1 Symbol"},
-         {}},
-        {"ADeletedReceiptTakesItsItemsAlong",
-         [](Relations& t) {
-             t.load(FileId::CheckSecurityReceipt, CSR::CSRNUMBERKEY, [] { CSR::CSRNUMBER.set(1); });
-             EXPECT_EQ(relations(FileId::CheckSecurityReceipt).Delete(false), SeverityNone);
-             t.done(FileId::CheckSecurityReceipt);
-         },
-         {},
-         {"ChecksSecuritiesLog -2", "CheckSecurityReceipt -1"},
-         {}},
-        {"ARepresentativeWithReceiptsCannotBeDeletedAndThePhonesAndStatesComeBack",
-         [](Relations& t) {
-             t.load(FileId::Representatives, REP::REPRESENTATIVENUMBERKEY, [] { REP::REPRESENTATIVENUMBER.set(2); });
-             EXPECT_EQ(relations(FileId::Representatives).Delete(false), SeverityNotify);
-             t.done(FileId::Representatives);
-         },
-         {ButtonNo},
-         {},
-         {"Referential Integrity Delete Error", "Record Delete Error"}},
-        {"AnUnreferencedRepresentativeTakesStatesAndPhonesLeavesNotes",
-         [](Relations& t) {
-             t.load(FileId::Representatives, REP::REPRESENTATIVENUMBERKEY, [] { REP::REPRESENTATIVENUMBER.set(3); });
-             EXPECT_EQ(relations(FileId::Representatives).Delete(false), SeverityNone);
-             t.done(FileId::Representatives);
-         },
-         {},
-         {"Representatives -1", "RPhones -1", "RepStates -1"},
-         {}},
-        {"ANewRepresentativeNumberReachesCustomersTheirNotesAccountsAndTrades",
-         [](Relations& t) {
-             t.load(FileId::Representatives, REP::REPRESENTATIVENUMBERKEY, [] { REP::REPRESENTATIVENUMBER.set(1); });
-             REP::REPRESENTATIVENUMBER.set(10);
-             EXPECT_EQ(relations(FileId::Representatives).Update(false), SeverityNone);
-             t.done(FileId::Representatives);
-         },
-         {},
-         {"Members ~2 RepresentativeNumber", "AccountRegistration ~1 RepresentativeNumber",
-          "Transactions ~3 RepresentativeNumber", "Log ~3 RepresentativeNumber",
-          "Representatives ~1 RepresentativeNumber", "RPhones ~1 RepresentativeNumber",
-          "RepStates ~2 RepresentativeNumber"},
-         {}},
-        {"AnAccountCompanyWithAccountsCannotBeDeleted",
-         [](Relations& t) {
-             t.load(FileId::Vendors, VEN::VENDORNUMBERKEY, [] { VEN::VENDORNUMBER.set(1); });
-             EXPECT_EQ(relations(FileId::Vendors).Delete(false), SeverityNotify);
-             t.done(FileId::Vendors);
-         },
-         {ButtonNo},
-         {},
-         {"Referential Integrity Delete Error", "Record Delete Error"}},
-        {"AnAccountCompanyWithoutAccountsTakesItsPhonesAlong",
-         [](Relations& t) {
-             t.load(FileId::Vendors, VEN::VENDORNUMBERKEY, [] { VEN::VENDORNUMBER.set(2); });
-             EXPECT_EQ(relations(FileId::Vendors).Delete(false), SeverityNone);
-             t.done(FileId::Vendors);
-         },
-         {},
-         {"Vendors -1", "VPhones -1"},
-         {}},
-        {"AClassificationInUseCannotBeDeleted",
-         [](Relations& t) {
-             t.load(FileId::MembershipTypes, TYP::MEMBERTYPEKEY, [] { TYP::MEMBERTYPE.set("Gold"); });
-             EXPECT_EQ(relations(FileId::MembershipTypes).Delete(false), SeverityNotify);
-             t.done(FileId::MembershipTypes);
-         },
-         {ButtonNo},
-         {},
-         {"Referential Integrity Delete Error", "Record Delete Error"}},
+    {"ACustomerWithAccountsCannotBeDeleted",
+     [](Relations& t) {
+         t.load(FileId::Members, MBR::MEMBERKEY, customer(2));
+         EXPECT_EQ(relations(FileId::Members).Delete(true), SeverityNotify);
+         t.done(FileId::Members);
+     },
+     {ButtonYes, ButtonNo},
+     {},
+     {"Confirm Delete", "Referential Integrity Delete Error", "Record Delete Error"}},
+    {"ACustomerWithoutAccountsTakesItsAddressesCardsPhonesNotesAndGroupsAlong",
+     [](Relations& t) {
+         t.load(FileId::Members, MBR::MEMBERKEY, customer(1));
+         EXPECT_EQ(relations(FileId::Members).Delete(true), SeverityNone);
+         t.done(FileId::Members);
+     },
+     {ButtonYes},
+     {"Members -1", "Credit -1", "Log -2", "Commbrs -1", "MPhones -2", "ShipTo -2"},
+     {"Confirm Delete"}},
+    {"ACustomerSNewRepresentativeReachesTheCustomerSNotes",
+     [](Relations& t) {
+         t.load(FileId::Members, MBR::MEMBERKEY, customer(1));
+         MBR::REPRESENTATIVENUMBER.set(2);
+         EXPECT_EQ(relations(FileId::Members).Update(false), SeverityNone);
+         t.done(FileId::Members);
+     },
+     {},
+     {"Members ~1 RepresentativeNumber", "Log ~2 RepresentativeNumber"},
+     {}},
+    {"AnAccountSNewClassReachesItsTransactions",
+     [](Relations& t) {
+         t.load(FileId::AccountRegistration, ACC::REGISTRATIONNUMBERKEY,
+                [] { ACC::REGISTRATIONNUMBER.set(1); });
+         ACC::ACCOUNTCLASS.set("F");
+         EXPECT_EQ(relations(FileId::AccountRegistration).Update(false), SeverityNone);
+         t.done(FileId::AccountRegistration);
+     },
+     {},
+     {"AccountRegistration ~1 AccountClass", "Transactions ~2 AccountClass"},
+     {}},
+    {"ARenamedAccountCompanyRenamesItsAccountsCutToTheirWidth",
+     [](Relations& t) {
+         t.load(FileId::Vendors, VEN::VENDORNUMBERKEY, [] { VEN::VENDORNUMBER.set(1); });
+         VEN::VENDORNAME.set("Acme Securities and Investment Services");
+         EXPECT_EQ(relations(FileId::Vendors).Update(false), SeverityNone);
+         t.done(FileId::Vendors);
+         ACC::REGISTRATIONNUMBER.set(1);
+         ASSERT_EQ(files(FileId::AccountRegistration).Open(), SeverityNone);
+         ASSERT_EQ(files(FileId::AccountRegistration).Fetch(ACC::key::REGISTRATIONNUMBERKEY),
+                   SeverityNone);
+         EXPECT_EQ(ACC::COMPANY.get(), "Acme Securities and Investment Ser");
+         files(FileId::AccountRegistration).Close();
+     },
+     {},
+     {"Vendors ~1 VendorName", "AccountRegistration ~1 Company"},
+     {}},
+    {"ARenamedClassificationRenamesItForItsCustomers",
+     [](Relations& t) {
+         t.load(FileId::MembershipTypes, TYP::MEMBERTYPEKEY, [] { TYP::MEMBERTYPE.set("gold"); });
+         TYP::MEMBERTYPE.set("Platinum");
+         EXPECT_EQ(relations(FileId::MembershipTypes).Update(false), SeverityNone);
+         t.done(FileId::MembershipTypes);
+     },
+     {},
+     {"Members ~2 SalesLevel", "MembershipTypes ~1 MemberType"},
+     {}},
+    {"ARenamedSecurityRenamesItInItsTransactionsCutToSevenCharacters",
+     [](Relations& t) {
+         t.load(FileId::Securities, SEC::SECURITYNUMBERKEY, [] { SEC::SECURITYNUMBER.set(1); });
+         SEC::SYMBOL.set("QRSTUVWX");
+         EXPECT_EQ(relations(FileId::Securities).Update(false), SeverityNone);
+         t.done(FileId::Securities);
+     },
+     {},
+     {"Transactions ~3 Symbol", "Securities ~1 Symbol"},
+     {}},
+    {"ADeletedReceiptTakesItsItemsAlong",
+     [](Relations& t) {
+         t.load(FileId::CheckSecurityReceipt, CSR::CSRNUMBERKEY, [] { CSR::CSRNUMBER.set(1); });
+         EXPECT_EQ(relations(FileId::CheckSecurityReceipt).Delete(false), SeverityNone);
+         t.done(FileId::CheckSecurityReceipt);
+     },
+     {},
+     {"ChecksSecuritiesLog -2", "CheckSecurityReceipt -1"},
+     {}},
+    {"ARepresentativeWithReceiptsCannotBeDeletedAndThePhonesAndStatesComeBack",
+     [](Relations& t) {
+         t.load(FileId::Representatives, REP::REPRESENTATIVENUMBERKEY,
+                [] { REP::REPRESENTATIVENUMBER.set(2); });
+         EXPECT_EQ(relations(FileId::Representatives).Delete(false), SeverityNotify);
+         t.done(FileId::Representatives);
+     },
+     {ButtonNo},
+     {},
+     {"Referential Integrity Delete Error", "Record Delete Error"}},
+    {"AnUnreferencedRepresentativeTakesStatesAndPhonesLeavesNotes",
+     [](Relations& t) {
+         t.load(FileId::Representatives, REP::REPRESENTATIVENUMBERKEY,
+                [] { REP::REPRESENTATIVENUMBER.set(3); });
+         EXPECT_EQ(relations(FileId::Representatives).Delete(false), SeverityNone);
+         t.done(FileId::Representatives);
+     },
+     {},
+     {"Representatives -1", "RPhones -1", "RepStates -1"},
+     {}},
+    {"ANewRepresentativeNumberReachesCustomersTheirNotesAccountsAndTrades",
+     [](Relations& t) {
+         t.load(FileId::Representatives, REP::REPRESENTATIVENUMBERKEY,
+                [] { REP::REPRESENTATIVENUMBER.set(1); });
+         REP::REPRESENTATIVENUMBER.set(10);
+         EXPECT_EQ(relations(FileId::Representatives).Update(false), SeverityNone);
+         t.done(FileId::Representatives);
+     },
+     {},
+     {"Members ~2 RepresentativeNumber", "AccountRegistration ~1 RepresentativeNumber",
+      "Transactions ~3 RepresentativeNumber", "Log ~3 RepresentativeNumber",
+      "Representatives ~1 RepresentativeNumber", "RPhones ~1 RepresentativeNumber",
+      "RepStates ~2 RepresentativeNumber"},
+     {}},
+    {"AnAccountCompanyWithAccountsCannotBeDeleted",
+     [](Relations& t) {
+         t.load(FileId::Vendors, VEN::VENDORNUMBERKEY, [] { VEN::VENDORNUMBER.set(1); });
+         EXPECT_EQ(relations(FileId::Vendors).Delete(false), SeverityNotify);
+         t.done(FileId::Vendors);
+     },
+     {ButtonNo},
+     {},
+     {"Referential Integrity Delete Error", "Record Delete Error"}},
+    {"AnAccountCompanyWithoutAccountsTakesItsPhonesAlong",
+     [](Relations& t) {
+         t.load(FileId::Vendors, VEN::VENDORNUMBERKEY, [] { VEN::VENDORNUMBER.set(2); });
+         EXPECT_EQ(relations(FileId::Vendors).Delete(false), SeverityNone);
+         t.done(FileId::Vendors);
+     },
+     {},
+     {"Vendors -1", "VPhones -1"},
+     {}},
+    {"AClassificationInUseCannotBeDeleted",
+     [](Relations& t) {
+         t.load(FileId::MembershipTypes, TYP::MEMBERTYPEKEY, [] { TYP::MEMBERTYPE.set("Gold"); });
+         EXPECT_EQ(relations(FileId::MembershipTypes).Delete(false), SeverityNotify);
+         t.done(FileId::MembershipTypes);
+     },
+     {ButtonNo},
+     {},
+     {"Referential Integrity Delete Error", "Record Delete Error"}},
 };
 
 class RelationScenarios : public Relations, public ::testing::WithParamInterface<Scenario> {};
@@ -291,7 +328,9 @@ TEST_P(RelationScenarios, ReachExactlyTheirRelatedRecords) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Book, RelationScenarios, ::testing::ValuesIn(kScenarios),
-                         [](const ::testing::TestParamInfo<Scenario>& param) { return std::string(param.param.name); });
+                         [](const ::testing::TestParamInfo<Scenario>& param) {
+                             return std::string(param.param.name);
+                         });
 
 TEST_F(Relations, ChangingNoLinkingFieldTouchesNoRelatedRecord) {
     load(FileId::Members, MBR::MEMBERKEY, customer(1));
@@ -314,7 +353,8 @@ TEST_F(Relations, NoToConfirmDeleteDeletesNothingAndOpensNothing) {
     EXPECT_EQ(relations(FileId::Members).Delete(true), SeverityNotify);
     EXPECT_EQ(titles(), std::vector<std::string>{"Confirm Delete"});
     EXPECT_TRUE(storage_->journal().empty());
-    for (FileId related : {FileId::AccountRegistration, FileId::ShipTo, FileId::Log, FileId::Commbrs}) {
+    for (FileId related :
+         {FileId::AccountRegistration, FileId::ShipTo, FileId::Log, FileId::Commbrs}) {
         EXPECT_EQ(files(related).Info().Opened, 0) << fileDef(related).label;
     }
     EXPECT_EQ(files(FileId::Members).Info().Opened, 1);
@@ -325,14 +365,15 @@ TEST_F(Relations, ACascadeRemovesRelatedRecordsInRegistrationOrderBeforeTheRecor
     load(FileId::Members, MBR::MEMBERKEY, customer(1));
     ASSERT_EQ(relations(FileId::Members).Delete(false), SeverityNone);
     done(FileId::Members);
-    const std::vector<std::string> expected = {"ShipTo erase", "ShipTo erase", "Credit erase", "MPhones erase",
-                                               "MPhones erase", "Log erase", "Log erase", "Commbrs erase",
-                                               "Members erase"};
+    const std::vector<std::string> expected = {"ShipTo erase",  "ShipTo erase",  "Credit erase",
+                                               "MPhones erase", "MPhones erase", "Log erase",
+                                               "Log erase",     "Commbrs erase", "Members erase"};
     EXPECT_EQ(storage_->journal(), expected);
 }
 
 TEST_F(Relations, AChangeCascadesDownEveryLevelBeforeWritingEachRecord) {
-    load(FileId::Representatives, REP::REPRESENTATIVENUMBERKEY, [] { REP::REPRESENTATIVENUMBER.set(1); });
+    load(FileId::Representatives, REP::REPRESENTATIVENUMBERKEY,
+         [] { REP::REPRESENTATIVENUMBER.set(1); });
     REP::REPRESENTATIVENUMBER.set(10);
     ASSERT_EQ(relations(FileId::Representatives).Update(false), SeverityNone);
     done(FileId::Representatives);
@@ -344,18 +385,24 @@ TEST_F(Relations, AChangeCascadesDownEveryLevelBeforeWritingEachRecord) {
     for (const std::string& e : j) {
         if (e == "Log put" || e == "Members put") customers.push_back(e);
     }
-    EXPECT_EQ(customers, (std::vector<std::string>{"Log put", "Log put", "Members put", "Log put", "Members put"}));
+    EXPECT_EQ(customers, (std::vector<std::string>{"Log put", "Log put", "Members put", "Log put",
+                                                   "Members put"}));
 }
 
 TEST_F(Relations, ReadAheadReachesTheLookedUpFilesOnce) {
     relations(FileId::Transactions).SetReadAhead(true, 1);
     std::vector<std::string> reached = storage_->journal();
     std::sort(reached.begin(), reached.end());
-    const std::vector<std::string> expected = {
-        "AccountRegistration QUICKSCAN=on", "AccountTypes QUICKSCAN=on", "Categories QUICKSCAN=on",
-        "Members QUICKSCAN=on",             "MembershipTypes QUICKSCAN=on", "Representatives QUICKSCAN=on",
-        "Rooms QUICKSCAN=on",               "Securities QUICKSCAN=on",  "Transactions QUICKSCAN=on",
-        "Vendors QUICKSCAN=on"};
+    const std::vector<std::string> expected = {"AccountRegistration QUICKSCAN=on",
+                                               "AccountTypes QUICKSCAN=on",
+                                               "Categories QUICKSCAN=on",
+                                               "Members QUICKSCAN=on",
+                                               "MembershipTypes QUICKSCAN=on",
+                                               "Representatives QUICKSCAN=on",
+                                               "Rooms QUICKSCAN=on",
+                                               "Securities QUICKSCAN=on",
+                                               "Transactions QUICKSCAN=on",
+                                               "Vendors QUICKSCAN=on"};
     EXPECT_EQ(reached, expected);
 
     storage_->clearJournal();
@@ -367,7 +414,8 @@ TEST_F(Relations, ReadAheadReachesTheLookedUpFilesOnce) {
     relations(FileId::Committees).SetReadAhead(true, 2);
     reached = storage_->journal();
     std::sort(reached.begin(), reached.end());
-    EXPECT_EQ(reached, (std::vector<std::string>{"Commbrs QUICKSCAN=on", "Committees QUICKSCAN=on"}));
+    EXPECT_EQ(reached,
+              (std::vector<std::string>{"Commbrs QUICKSCAN=on", "Committees QUICKSCAN=on"}));
 }
 
 TEST_F(Relations, ARelatedRecordHeldByAnotherStationStopsTheCascadeWhole) {
@@ -387,7 +435,8 @@ TEST_F(Relations, ARelatedRecordHeldByAnotherStationStopsTheCascadeWhole) {
     EXPECT_EQ(relations(FileId::Members).Delete(false), SeverityNotify);
     done(FileId::Members);
     EXPECT_EQ(titles(), (std::vector<std::string>{"Record not read", "Record Delete Error"}));
-    EXPECT_EQ(messages_.shown.front().text, "A record held by another station was encountered reading from the Log file.");
+    EXPECT_EQ(messages_.shown.front().text,
+              "A record held by another station was encountered reading from the Log file.");
     EXPECT_TRUE(Snapshot::differences(before, Snapshot::take()).empty());
 }
 
@@ -404,8 +453,10 @@ TEST_F(Relations, ACascadeWaitsTwoSecondsForAnotherStationsTransactionThenGivesU
     EXPECT_GE(waited, std::chrono::milliseconds(1900));
     EXPECT_LT(waited, std::chrono::seconds(6));
     ASSERT_EQ(titles(), std::vector<std::string>{"Transaction cancelled"});
-    EXPECT_EQ(messages_.last().text.rfind("Error: (database is locked", 0), 0u) << messages_.last().text;
-    EXPECT_NE(messages_.last().text.find("attempting to frame the transaction on Members."), std::string::npos);
+    EXPECT_EQ(messages_.last().text.rfind("Error: (database is locked", 0), 0u)
+        << messages_.last().text;
+    EXPECT_NE(messages_.last().text.find("attempting to frame the transaction on Members."),
+              std::string::npos);
     writer.kill(SIGKILL);
     writer.wait();
     EXPECT_TRUE(Snapshot::differences(before, Snapshot::take()).empty());
@@ -442,9 +493,10 @@ TEST_F(Relations, AStationKilledInTheMiddleOfACascadeLeavesAllOrNothing) {
         deleter.kill(SIGKILL);
         deleter.wait();
         const std::vector<std::string> left = Snapshot::differences(whole, Snapshot::take());
-        const std::vector<std::string> gone = {"Members -1", "Credit -1", "Log -3002", "Commbrs -1", "MPhones -3002",
-                                               "ShipTo -2"};
-        EXPECT_TRUE(left.empty() || left == gone) << "after " << delayMs << " ms: " << ::testing::PrintToString(left);
+        const std::vector<std::string> gone = {"Members -1", "Credit -1",     "Log -3002",
+                                               "Commbrs -1", "MPhones -3002", "ShipTo -2"};
+        EXPECT_TRUE(left.empty() || left == gone)
+            << "after " << delayMs << " ms: " << ::testing::PrintToString(left);
         if (!left.empty()) break;  // all gone: nothing more to interrupt
     }
 }

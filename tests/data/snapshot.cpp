@@ -25,8 +25,10 @@ Snapshot Snapshot::take() {
 std::vector<std::string> Snapshot::differences(const Snapshot& before, const Snapshot& after) {
     std::vector<std::string> out;
     for (FileId id : dictionaryOrder()) {
-        const auto& was = before.records_.count(id) ? before.records_.at(id) : std::map<std::string, Fields>{};
-        const auto& is = after.records_.count(id) ? after.records_.at(id) : std::map<std::string, Fields>{};
+        const auto& was =
+            before.records_.count(id) ? before.records_.at(id) : std::map<std::string, Fields>{};
+        const auto& is =
+            after.records_.count(id) ? after.records_.at(id) : std::map<std::string, Fields>{};
         int added = 0, removed = 0, changed = 0;
         std::set<std::string> fields;
         for (const auto& [position, values] : was) {

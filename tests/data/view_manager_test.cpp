@@ -38,7 +38,8 @@ protected:
     std::vector<std::string> readAll(ViewManager& view, bool forward = true) {
         std::vector<std::string> out;
         EXPECT_EQ(view.Reset(0), SeverityNone);
-        while ((forward ? view.Next() : view.Previous()) == SeverityNone) out.push_back(view.VIEW->position());
+        while ((forward ? view.Next() : view.Previous()) == SeverityNone)
+            out.push_back(view.VIEW->position());
         return out;
     }
 };
@@ -63,7 +64,8 @@ TEST_F(Views, NamedFiltersKeepOneEntryPerIdTheHigherIdFirst) {
     EXPECT_EQ(view.FilterText(), "(MBR:Active=0)");
     view.DefineFilter("MBR:SalesLevel='Gold'", "3 Class");
     view.DefineFilter("MBR:Rep_Num='101'", "9 Rep");
-    EXPECT_EQ(view.FilterText(), "(MBR:Rep_Num='101') AND (MBR:Active=0) AND (MBR:SalesLevel='Gold')");
+    EXPECT_EQ(view.FilterText(),
+              "(MBR:Rep_Num='101') AND (MBR:Active=0) AND (MBR:SalesLevel='Gold')");
     view.DefineFilter("", "5 Standard");
     EXPECT_EQ(view.FilterText(), "(MBR:Rep_Num='101') AND (MBR:SalesLevel='Gold')");
     // Filters belong to their sort order.
@@ -85,7 +87,8 @@ TEST_F(Views, RangesBecomeTheLeadingPartOfTheFilterText) {
     notes.DefineFilter("LOG:Suspend = 'S'");
     MBR::MEMBERNUMBER.set(5);
     MBR::REPRESENTATIVENUMBER.set(7);
-    EXPECT_EQ(notes.FilterText(), "LOG:MemberNumber = 5 AND LOG:RepresentativeNumber = 7 AND (LOG:Suspend = 'S')");
+    EXPECT_EQ(notes.FilterText(),
+              "LOG:MemberNumber = 5 AND LOG:RepresentativeNumber = 7 AND (LOG:Suspend = 'S')");
     EXPECT_EQ(notes.Current().ORDER, "LOG:MemberNumber,LOG:RepresentativeNumber,-LOG:Date");
     EXPECT_EQ(notes.FreeElementPosition(), 3);
     EXPECT_EQ(notes.FreeElementName(), "LOG:Date");
@@ -188,7 +191,8 @@ TEST_F(Views, ARangeIsASeek) {
     all.DefineSortOrder(LOG::key::MEMBERKEY);
     ASSERT_EQ(all.Open(), SeverityNone);
     EXPECT_EQ(readAll(all).size(), 10000u);
-    EXPECT_LT(ranged * 20, all.VIEW->workDone()) << "range " << ranged << ", whole " << all.VIEW->workDone();
+    EXPECT_LT(ranged * 20, all.VIEW->workDone())
+        << "range " << ranged << ", whole " << all.VIEW->workDone();
     notes.Teardown();
     all.Teardown();
 }
@@ -208,7 +212,8 @@ TEST_F(Views, AFilterThatWillNotCompileIsReportedAndTheViewRunsWithoutFilterAndR
     EXPECT_EQ(notes.Open(), SeverityNone);
     ASSERT_EQ(titles(), std::vector<std::string>{"View Open Error"});
     EXPECT_EQ(messages_.last().text,
-              "Error: (unknown name 'LOG:NoSuchField' at 60 (801)) attempting to open the current VIEW. Filter "
+              "Error: (unknown name 'LOG:NoSuchField' at 60 (801)) attempting to open the current "
+              "VIEW. Filter "
               "and Range Limits ignored.");
     EXPECT_EQ(readAll(notes).size(), 6u);
     notes.Teardown();
@@ -310,12 +315,14 @@ TEST_F(Views, JoinedFilesAreReadWithEachRecord) {
     customers.DefineSortOrder(MBR::key::MEMBERKEY);
     std::vector<std::pair<int, int>> rows;
     ASSERT_EQ(customers.Reset(), SeverityNone);
-    while (customers.Next() == SeverityNone) rows.emplace_back(MBR::MEMBERNUMBER.get(), ACC::REGISTRATIONNUMBER.get());
+    while (customers.Next() == SeverityNone)
+        rows.emplace_back(MBR::MEMBERNUMBER.get(), ACC::REGISTRATIONNUMBER.get());
     EXPECT_EQ(rows, (std::vector<std::pair<int, int>>{{1, 1}, {1, 2}, {2, 0}}));
     // Backwards the same rows, and a position brings a row back.
     rows.clear();
     ASSERT_EQ(customers.Reset(), SeverityNone);
-    while (customers.Previous() == SeverityNone) rows.emplace_back(MBR::MEMBERNUMBER.get(), ACC::REGISTRATIONNUMBER.get());
+    while (customers.Previous() == SeverityNone)
+        rows.emplace_back(MBR::MEMBERNUMBER.get(), ACC::REGISTRATIONNUMBER.get());
     EXPECT_EQ(rows, (std::vector<std::pair<int, int>>{{2, 0}, {1, 2}, {1, 1}}));
     ASSERT_EQ(customers.Reset(), SeverityNone);
     ASSERT_EQ(customers.Next(), SeverityNone);
@@ -334,8 +341,9 @@ TEST_F(Views, JoinedFilesAreReadWithEachRecord) {
 class FilterPaths : public Views {
 protected:
     void SetUp() override {
-        open({FileId::Members, FileId::Commbrs, FileId::Log, FileId::Transactions, FileId::AccountRegistration,
-              FileId::CheckSecurityReceipt, FileId::ChecksSecuritiesLog, FileId::Securities, FileId::Categories,
+        open({FileId::Members, FileId::Commbrs, FileId::Log, FileId::Transactions,
+              FileId::AccountRegistration, FileId::CheckSecurityReceipt,
+              FileId::ChecksSecuritiesLog, FileId::Securities, FileId::Categories,
               FileId::Representatives});
         std::mt19937 random(1209);
         auto pick = [&random](std::initializer_list<const char*> choices) {
@@ -408,7 +416,8 @@ protected:
 
     void TearDown() override { names_.popScope(); }
 
-    std::vector<std::string> read(const ViewSpec& spec, int key, const std::string& filter, bool pushDown,
+    std::vector<std::string> read(const ViewSpec& spec, int key, const std::string& filter,
+                                  bool pushDown,
                                   const std::function<void(ViewManager&)>& range = {}) {
         ViewManager view;
         view.Setup(spec, relations(spec.primary));
@@ -449,7 +458,8 @@ TEST_F(FilterPaths, TheStorageAndTheViewTakeTheSameRecords) {
         {members, MBR::key::NAMEKEY, "(MBR:Active=0)"},
         {membersInGroups, MBR::key::MEMBERKEY,
          "MBR:Active=1 AND (MBR:Rep_Num='101' OR MBR:Rep_Num='205') AND (CMBRS:Committee='Golf')"},
-        {membersInGroups, MBR::key::MEMBERKEY, "(CMBRS:Committee='O''Brien Club' OR CMBRS:Committee='golf')"},
+        {membersInGroups, MBR::key::MEMBERKEY,
+         "(CMBRS:Committee='O''Brien Club' OR CMBRS:Committee='golf')"},
         {members, MBR::key::COMPANYKEY, "(MBR:SalesLevel='Gold')"},
         {members, MBR::key::COMPANYKEY, "UPPER(MBR:SalesLevel) = UPPER('gold')"},
         {members, MBR::key::COMPANYKEY, "UPPER(MBR:CompanyName) = UPPER('O''Brien')"},
@@ -459,27 +469,38 @@ TEST_F(FilterPaths, TheStorageAndTheViewTakeTheSameRecords) {
         {membersWithAccounts, MBR::key::COMPANYKEY,
          "(MBR:LastUpdate =< CTRL:DefaultOutdateDate AND ACC:RegistrationNumber <> 0) OR "
          "(ACC:LastUpdate =< CTRL:DefaultOutdateDate AND ACC:RegistrationNumber <> 0)"},
-        {notes, LOG::key::SUSPEND_KEY, "(LOG:Suspend = 'S' AND LOG:Date2 => StartDate AND LOG:Date2 =< EndDate)"},
+        {notes, LOG::key::SUSPEND_KEY,
+         "(LOG:Suspend = 'S' AND LOG:Date2 => StartDate AND LOG:Date2 =< EndDate)"},
         {notes, LOG::key::ANNUAL_KEY, "LOG:Suspend = 'A' AND LOG:MonthCode = BirthMonthShort"},
         {trades, TRN::key::DATEKEY,
-         "((TRN:BuySell = 'Buy' OR TRN:BuySell = 'Sell') AND TRN:Date => StartDate AND TRN:Date =< EndDate AND "
+         "((TRN:BuySell = 'Buy' OR TRN:BuySell = 'Sell') AND TRN:Date => StartDate AND TRN:Date =< "
+         "EndDate AND "
          "TRN:AccountClass = 'C')"},
         {trades, TRN::key::DATEKEY,
-         "((TRN:BuySell = 'Buy' OR TRN:BuySell = 'Sell') AND TRN:Date => StartDate AND TRN:Date =< EndDate AND "
+         "((TRN:BuySell = 'Buy' OR TRN:BuySell = 'Sell') AND TRN:Date => StartDate AND TRN:Date =< "
+         "EndDate AND "
          "TRN:AccountClass = 'C' AND TRN:CommissionReceived = 0)"},
         {trades, TRN::key::REPRESENTATIVENUMBERKEY,
-         "(TRN:BuySell = 'Buy' OR TRN:BuySell = 'Sell') AND ~TRN:CommissionReceived AND TRN:AccountClass = 'C' "
+         "(TRN:BuySell = 'Buy' OR TRN:BuySell = 'Sell') AND ~TRN:CommissionReceived AND "
+         "TRN:AccountClass = 'C' "
          "AND TRN:Date => StartDate AND TRN:Date =< EndDate"},
         {trades, TRN::key::REPRESENTATIVENUMBERKEY,
          "TRN:AccountClass = FeeCommChoice  AND TRN:Date => StartDate AND TRN:Date =< EndDate"},
         {trades, TRN::key::DATEKEY, "TRN:Date => StartDate AND TRN:Date =< EndDate"},
         {trades, TRN::key::DATEKEY, "TRN:CommissionReceived"},
-        {{FileId::ChecksSecuritiesLog, {}}, CHE::key::CSRNUMBERKEY, "CHE:CheckSecurityChoice = 'S'"},
+        {{FileId::ChecksSecuritiesLog, {}},
+         CHE::key::CSRNUMBERKEY,
+         "CHE:CheckSecurityChoice = 'S'"},
         {receipts, CSR::key::REPRESENTATIVENUMBERKEY,
          "ACC:AccountClass = FeeCommChoice AND CSR:Date => StartDate AND CSR:Date =< EndDate"},
-        {{FileId::Securities, {}}, SEC::key::SECURITYNAMEKEY, "(SEC:CategoryNumber = CAT:CategoryNumber)"},
-        {{FileId::AccountRegistration, {}}, ACC::key::VENDORNUMBERKEY, "ACC:AccountClass = FeeCommChoice"},
-        {{FileId::AccountRegistration, {}}, ACC::key::VENDORNUMBERKEY,
+        {{FileId::Securities, {}},
+         SEC::key::SECURITYNAMEKEY,
+         "(SEC:CategoryNumber = CAT:CategoryNumber)"},
+        {{FileId::AccountRegistration, {}},
+         ACC::key::VENDORNUMBERKEY,
+         "ACC:AccountClass = FeeCommChoice"},
+        {{FileId::AccountRegistration, {}},
+         ACC::key::VENDORNUMBERKEY,
          "UPPER(ACC:Company) = UPPER('O''Brien Securities')"},
     };
     for (const PathCase& c : cases) {
@@ -499,8 +520,9 @@ TEST_F(FilterPaths, RangesAgreeToo) {
         view.DefineRange(ACC::field::COMPANY, [] { return Value::text("O'Brien Securities"); });
     };
     const ViewSpec accounts{FileId::AccountRegistration, {}};
-    EXPECT_EQ(read(accounts, ACC::key::VENDORNUMBERKEY, "ACC:AccountClass = 'C'", true, byCompany),
-              read(accounts, ACC::key::VENDORNUMBERKEY, "ACC:AccountClass = 'C'", false, byCompany));
+    EXPECT_EQ(
+        read(accounts, ACC::key::VENDORNUMBERKEY, "ACC:AccountClass = 'C'", true, byCompany),
+        read(accounts, ACC::key::VENDORNUMBERKEY, "ACC:AccountClass = 'C'", false, byCompany));
     EXPECT_FALSE(read(accounts, ACC::key::VENDORNUMBERKEY, "", true, byCompany).empty());
 }
 

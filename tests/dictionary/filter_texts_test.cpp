@@ -88,17 +88,41 @@ TEST_F(FilterTexts, EachPassesAndFailsTheRightRecords) {
         {"(MBR:Active=0)", [] { MBR::ACTIVE.set(1); }, false},
 
         {"(LOG:Suspend = 'S' AND LOG:Date2 => StartDate AND LOG:Date2 =< EndDate)",
-         [=] { LOG::SUSPEND.set("S"); LOG::DATE2.set(inRange); }, true},
+         [=] {
+             LOG::SUSPEND.set("S");
+             LOG::DATE2.set(inRange);
+         },
+         true},
         {"(LOG:Suspend = 'S' AND LOG:Date2 => StartDate AND LOG:Date2 =< EndDate)",
-         [=] { LOG::SUSPEND.set("S"); LOG::DATE2.set(after); }, false},
+         [=] {
+             LOG::SUSPEND.set("S");
+             LOG::DATE2.set(after);
+         },
+         false},
         {"LOG:Suspend = 'S' AND LOG:Date2 => StartDate AND LOG:Date2 =< EndDate",
-         [=] { LOG::SUSPEND.set("R"); LOG::DATE2.set(inRange); }, false},
+         [=] {
+             LOG::SUSPEND.set("R");
+             LOG::DATE2.set(inRange);
+         },
+         false},
         {"LOG:Suspend = 'S' AND LOG:Date2 => StartDate AND LOG:Date2 =< EndDate",
-         [this] { LOG::SUSPEND.set("S"); LOG::DATE2.set(startDate_); }, true},
+         [this] {
+             LOG::SUSPEND.set("S");
+             LOG::DATE2.set(startDate_);
+         },
+         true},
         {"(LOG:Suspend = 'A' AND LOG:MonthCode = BirthMonthShort)",
-         [] { LOG::SUSPEND.set("A"); (void)LOG::MONTHCODE.set(Decimal(7)); }, true},
+         [] {
+             LOG::SUSPEND.set("A");
+             (void)LOG::MONTHCODE.set(Decimal(7));
+         },
+         true},
         {"LOG:Suspend = 'A' AND LOG:MonthCode = BirthMonthShort",
-         [] { LOG::SUSPEND.set("A"); (void)LOG::MONTHCODE.set(Decimal(8)); }, false},
+         [] {
+             LOG::SUSPEND.set("A");
+             (void)LOG::MONTHCODE.set(Decimal(8));
+         },
+         false},
 
         {tradesInRange, [=] { trade("Buy", "C", inRange, "0"); }, true},
         {tradesInRange, [this] { trade("Sell", "C", endDate_, "1"); }, true},
@@ -118,13 +142,29 @@ TEST_F(FilterTexts, EachPassesAndFailsTheRightRecords) {
         {"CHE:CheckSecurityChoice = 'S'", [] { CHE::CHECKSECURITYCHOICE.set("S"); }, true},
         {"CHE:CheckSecurityChoice = 'S'", [] { CHE::CHECKSECURITYCHOICE.set("C"); }, false},
         {"ACC:AccountClass = FeeCommChoice AND CSR:Date => StartDate AND CSR:Date =< EndDate",
-         [=] { ACC::ACCOUNTCLASS.set("C"); CSR::DATE.set(inRange); }, true},
+         [=] {
+             ACC::ACCOUNTCLASS.set("C");
+             CSR::DATE.set(inRange);
+         },
+         true},
         {"ACC:AccountClass = FeeCommChoice AND CSR:Date => StartDate AND CSR:Date =< EndDate",
-         [=] { ACC::ACCOUNTCLASS.set("F"); CSR::DATE.set(inRange); }, false},
+         [=] {
+             ACC::ACCOUNTCLASS.set("F");
+             CSR::DATE.set(inRange);
+         },
+         false},
         {"(SEC:CategoryNumber = CAT:CategoryNumber)",
-         [] { SEC::CATEGORYNUMBER.set(4); CAT::CATEGORYNUMBER.set(4); }, true},
+         [] {
+             SEC::CATEGORYNUMBER.set(4);
+             CAT::CATEGORYNUMBER.set(4);
+         },
+         true},
         {"(SEC:CategoryNumber = CAT:CategoryNumber)",
-         [] { SEC::CATEGORYNUMBER.set(4); CAT::CATEGORYNUMBER.set(5); }, false},
+         [] {
+             SEC::CATEGORYNUMBER.set(4);
+             CAT::CATEGORYNUMBER.set(5);
+         },
+         false},
         {"TRN:AccountClass = FeeCommChoice AND TRN:Date => StartDate AND TRN:Date =< EndDate",
          [=] { trade("Buy", "C", inRange, ""); }, true},
         {"TRN:AccountClass = FeeCommChoice  AND TRN:Date => StartDate AND TRN:Date =< EndDate",
@@ -134,21 +174,59 @@ TEST_F(FilterTexts, EachPassesAndFailsTheRightRecords) {
         {"ACC:AccountClass = FeeCommChoice", [] { ACC::ACCOUNTCLASS.set("C"); }, true},
 
         {outdated,
-         [=] { CTRL::DEFAULTOUTDATEDATE.set(before); MBR::LASTUPDATE.set(day(2020, 1, 1));
-               ACC::LASTUPDATE.set(after); ACC::REGISTRATIONNUMBER.set(12); }, true},
+         [=] {
+             CTRL::DEFAULTOUTDATEDATE.set(before);
+             MBR::LASTUPDATE.set(day(2020, 1, 1));
+             ACC::LASTUPDATE.set(after);
+             ACC::REGISTRATIONNUMBER.set(12);
+         },
+         true},
         {outdated,
-         [=] { CTRL::DEFAULTOUTDATEDATE.set(before); MBR::LASTUPDATE.set(after);
-               ACC::LASTUPDATE.set(day(2020, 1, 1)); ACC::REGISTRATIONNUMBER.set(12); }, true},
+         [=] {
+             CTRL::DEFAULTOUTDATEDATE.set(before);
+             MBR::LASTUPDATE.set(after);
+             ACC::LASTUPDATE.set(day(2020, 1, 1));
+             ACC::REGISTRATIONNUMBER.set(12);
+         },
+         true},
         {outdated,
-         [=] { CTRL::DEFAULTOUTDATEDATE.set(before); MBR::LASTUPDATE.set(day(2020, 1, 1));
-               ACC::LASTUPDATE.set(0); ACC::REGISTRATIONNUMBER.set(0); }, false},
+         [=] {
+             CTRL::DEFAULTOUTDATEDATE.set(before);
+             MBR::LASTUPDATE.set(day(2020, 1, 1));
+             ACC::LASTUPDATE.set(0);
+             ACC::REGISTRATIONNUMBER.set(0);
+         },
+         false},
         {outdated,
-         [=] { CTRL::DEFAULTOUTDATEDATE.set(before); MBR::LASTUPDATE.set(after);
-               ACC::LASTUPDATE.set(after); ACC::REGISTRATIONNUMBER.set(12); }, false},
+         [=] {
+             CTRL::DEFAULTOUTDATEDATE.set(before);
+             MBR::LASTUPDATE.set(after);
+             ACC::LASTUPDATE.set(after);
+             ACC::REGISTRATIONNUMBER.set(12);
+         },
+         false},
 
-        {selection, [] { MBR::ACTIVE.set(1); MBR::REP_NUM.set("205"); CMBRS::COMMITTEE.set("Golf"); }, true},
-        {selection, [] { MBR::ACTIVE.set(1); MBR::REP_NUM.set("300"); CMBRS::COMMITTEE.set("Golf"); }, false},
-        {selection, [] { MBR::ACTIVE.set(0); MBR::REP_NUM.set("101"); CMBRS::COMMITTEE.set("Golf"); }, false},
+        {selection,
+         [] {
+             MBR::ACTIVE.set(1);
+             MBR::REP_NUM.set("205");
+             CMBRS::COMMITTEE.set("Golf");
+         },
+         true},
+        {selection,
+         [] {
+             MBR::ACTIVE.set(1);
+             MBR::REP_NUM.set("300");
+             CMBRS::COMMITTEE.set("Golf");
+         },
+         false},
+        {selection,
+         [] {
+             MBR::ACTIVE.set(0);
+             MBR::REP_NUM.set("101");
+             CMBRS::COMMITTEE.set("Golf");
+         },
+         false},
         {"(CMBRS:Committee='O''Brien Club' OR CMBRS:Committee='Golf')",
          [] { CMBRS::COMMITTEE.set("O'Brien Club"); }, true},
         {"(MBR:SalesLevel='Gold')", [] { MBR::SALESLEVEL.set("Gold"); }, true},
@@ -156,9 +234,19 @@ TEST_F(FilterTexts, EachPassesAndFailsTheRightRecords) {
         // As views write their ranges: number components plain, no-case
         // strings through UPPER on both sides.
         {"LOG:MemberNumber = 5 AND LOG:RepresentativeNumber = 7 AND (LOG:Suspend = 'S')",
-         [] { LOG::MEMBERNUMBER.set(5); LOG::REPRESENTATIVENUMBER.set(7); LOG::SUSPEND.set("S"); }, true},
+         [] {
+             LOG::MEMBERNUMBER.set(5);
+             LOG::REPRESENTATIVENUMBER.set(7);
+             LOG::SUSPEND.set("S");
+         },
+         true},
         {"LOG:MemberNumber = 5 AND LOG:RepresentativeNumber = 7 AND (LOG:Suspend = 'S')",
-         [] { LOG::MEMBERNUMBER.set(5); LOG::REPRESENTATIVENUMBER.set(8); LOG::SUSPEND.set("S"); }, false},
+         [] {
+             LOG::MEMBERNUMBER.set(5);
+             LOG::REPRESENTATIVENUMBER.set(8);
+             LOG::SUSPEND.set("S");
+         },
+         false},
         {"UPPER(ACC:Company) = UPPER('O''Brien Securities')",
          [] { ACC::COMPANY.set("o'brien SECURITIES"); }, true},
         {"UPPER(MBR:SalesLevel) = UPPER('gold')", [] { MBR::SALESLEVEL.set("Silver"); }, false},

@@ -71,10 +71,14 @@ TEST_F(RecordRules, FieldRulesAtTheirEdges) {
         bool breaks;
     };
     const Case cases[] = {
-        {FileId::Log, LOG::field::DAYOFMONTH, 0, true},    {FileId::Log, LOG::field::DAYOFMONTH, 1, false},
-        {FileId::Log, LOG::field::DAYOFMONTH, 31, false},  {FileId::Log, LOG::field::DAYOFMONTH, 32, true},
-        {FileId::Labels, LAB::field::FONTSIZE, 4, true},   {FileId::Labels, LAB::field::FONTSIZE, 5, false},
-        {FileId::Labels, LAB::field::FONTSIZE, 240, false}, {FileId::Labels, LAB::field::FONTSIZE, 241, true},
+        {FileId::Log, LOG::field::DAYOFMONTH, 0, true},
+        {FileId::Log, LOG::field::DAYOFMONTH, 1, false},
+        {FileId::Log, LOG::field::DAYOFMONTH, 31, false},
+        {FileId::Log, LOG::field::DAYOFMONTH, 32, true},
+        {FileId::Labels, LAB::field::FONTSIZE, 4, true},
+        {FileId::Labels, LAB::field::FONTSIZE, 5, false},
+        {FileId::Labels, LAB::field::FONTSIZE, 240, false},
+        {FileId::Labels, LAB::field::FONTSIZE, 241, true},
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(buffer(c.file).set(c.field, Value::number(c.value)));

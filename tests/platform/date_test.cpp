@@ -25,7 +25,8 @@ TEST(Date, EveryDayRoundTripsAndFollowsTheDayBefore) {
         const CalendarDate c = calendarDate(d);
         ASSERT_EQ(dayNumber(c.year, c.month, c.day), d);
         const bool nextDay = c.day == previous.day + 1 && c.month == previous.month;
-        const bool nextMonth = c.day == 1 && previous.day == daysInMonth(previous.year, previous.month);
+        const bool nextMonth =
+            c.day == 1 && previous.day == daysInMonth(previous.year, previous.month);
         ASSERT_TRUE(nextDay || nextMonth) << c.year << '-' << c.month << '-' << c.day;
         previous = c;
     }
@@ -33,7 +34,7 @@ TEST(Date, EveryDayRoundTripsAndFollowsTheDayBefore) {
 
 TEST(Date, LeapYearsAndMonthEnds) {
     const std::tuple<int, int, int, bool> cases[] = {
-        {1900, 2, 29, false}, {2000, 2, 29, true}, {2024, 2, 29, true}, {2023, 2, 29, false},
+        {1900, 2, 29, false}, {2000, 2, 29, true}, {2024, 2, 29, true},  {2023, 2, 29, false},
         {2023, 4, 31, false}, {2023, 4, 30, true}, {2023, 12, 31, true}, {2023, 13, 1, false},
         {2023, 0, 1, false},  {2023, 1, 0, false}, {2100, 2, 29, false}, {2400, 2, 29, true},
     };

@@ -13,10 +13,17 @@ Decimal D(const char* text) {
 
 TEST(Decimal, ParsesAndWritesPlainForm) {
     const std::pair<const char*, const char*> cases[] = {
-        {"0", "0"},           {"-0", "0"},          {"12", "12"},
-        {"  12.50 ", "12.50"}, {"+3", "3"},          {"-1234.5", "-1234.5"},
-        {".5", "0.5"},        {"5.", "5"},          {"0.0001", "0.0001"},
-        {"000123", "123"},    {"-0.10", "-0.10"},
+        {"0", "0"},
+        {"-0", "0"},
+        {"12", "12"},
+        {"  12.50 ", "12.50"},
+        {"+3", "3"},
+        {"-1234.5", "-1234.5"},
+        {".5", "0.5"},
+        {"5.", "5"},
+        {"0.0001", "0.0001"},
+        {"000123", "123"},
+        {"-0.10", "-0.10"},
         {"9999999999999999999", "9999999999999999999"},
         {"999999999.9999999999", "999999999.9999999999"},
     };
@@ -56,10 +63,18 @@ TEST(Decimal, ArithmeticIsExact) {
         const Decimal a = D(c.a), b = D(c.b);
         Decimal r;
         switch (c.op) {
-            case '+': r = a + b; break;
-            case '-': r = a - b; break;
-            case '*': r = a * b; break;
-            default: r = a / b; break;
+            case '+':
+                r = a + b;
+                break;
+            case '-':
+                r = a - b;
+                break;
+            case '*':
+                r = a * b;
+                break;
+            default:
+                r = a / b;
+                break;
         }
         EXPECT_TRUE(r.ok());
         EXPECT_EQ(r.toString(), c.expected) << c.a << ' ' << c.op << ' ' << c.b;
@@ -68,10 +83,9 @@ TEST(Decimal, ArithmeticIsExact) {
 
 TEST(Decimal, RescalingRoundsHalfAwayFromZero) {
     const std::tuple<const char*, int, const char*> cases[] = {
-        {"2.345", 2, "2.35"},  {"-2.345", 2, "-2.35"}, {"2.344", 2, "2.34"},
-        {"0.005", 2, "0.01"},  {"-0.005", 2, "-0.01"}, {"0.0049", 2, "0.00"},
-        {"9.995", 2, "10.00"}, {"1.5", 0, "2"},        {"-1.5", 0, "-2"},
-        {"7", 3, "7.000"},
+        {"2.345", 2, "2.35"},   {"-2.345", 2, "-2.35"}, {"2.344", 2, "2.34"},  {"0.005", 2, "0.01"},
+        {"-0.005", 2, "-0.01"}, {"0.0049", 2, "0.00"},  {"9.995", 2, "10.00"}, {"1.5", 0, "2"},
+        {"-1.5", 0, "-2"},      {"7", 3, "7.000"},
     };
     for (const auto& [in, places, out] : cases) {
         EXPECT_EQ(D(in).rescaled(places).toString(), out) << in;
@@ -86,9 +100,9 @@ TEST(Decimal, FitsTellsWhetherADeclaredFieldCanHoldTheValue) {
         {"99999999999.99", 13, 2, true},    // DECIMAL(13,2) at full width
         {"100000000000.00", 13, 2, false},  // one digit more
         {"-99999999999.99", 13, 2, true},
-        {"99999.994", 7, 2, true},          // rounds to 99999.99
-        {"99999.995", 7, 2, false},         // rounds to 100000.00
-        {"9.9999", 5, 4, true},             // DECIMAL(5,4)
+        {"99999.994", 7, 2, true},   // rounds to 99999.99
+        {"99999.995", 7, 2, false},  // rounds to 100000.00
+        {"9.9999", 5, 4, true},      // DECIMAL(5,4)
         {"10", 5, 4, false},
         {"999999999.9999999999", 19, 10, true},
         {"1000000000", 19, 10, false},
@@ -96,7 +110,8 @@ TEST(Decimal, FitsTellsWhetherADeclaredFieldCanHoldTheValue) {
         {"0.001", 3, 2, true},
     };
     for (const auto& [value, digits, places, fits] : cases) {
-        EXPECT_EQ(D(value).fits(digits, places), fits) << value << " in " << digits << ',' << places;
+        EXPECT_EQ(D(value).fits(digits, places), fits)
+            << value << " in " << digits << ',' << places;
     }
 }
 

@@ -64,13 +64,13 @@ TEST_F(FilterTest, ComparisonsAndConnectives) {
     set("0", "Buy", "O'Brien Club", "12.50", 150, 3);
     const Case cases[] = {
         {"SAM:Code = 'Buy'", true},
-        {"sam:code = 'Buy   '", true},           // trailing spaces do not count
-        {"SAM:Code = 'BUY'", false},             // case counts
+        {"sam:code = 'Buy   '", true},  // trailing spaces do not count
+        {"SAM:Code = 'BUY'", false},    // case counts
         {"UPPER(SAM:Code) = 'BUY'", true},
         {"UPPER(SAM:Code) = UPPER('bUy')", true},
         {"SAM:Code <> 'Sell'", true},
         {"SAM:Code < 'C'", true},
-        {"SAM:Name = 'O''Brien Club'", true},    // a doubled quote stands for one
+        {"SAM:Name = 'O''Brien Club'", true},  // a doubled quote stands for one
         {"SAM:Name = 'O''Brien'", false},
         {"SAM:Amount = 12.5", true},
         {"SAM:Amount > 12.49 AND SAM:Amount < 12.51", true},
@@ -81,17 +81,17 @@ TEST_F(FilterTest, ComparisonsAndConnectives) {
         {"SAM:Date => StartDate", true},
         {"SAM:Date < StartDate", false},
         {"SAM:Count = 3", true},
-        {"SAM:Flag = 0", true},                  // a numeric text compares as a number
+        {"SAM:Flag = 0", true},  // a numeric text compares as a number
         {"SAM:Flag = '0'", true},
         {"SAM:Flag = 0.0", true},
-        {"SAM:Code = 0", false},                 // not a number: compared as texts
-        {"SAM:Code > 5", true},                  // "Buy" > "5" as texts
-        {"~SAM:Flag", true},                     // "0" is false
-        {"SAM:Code", true},                      // a non-blank text is true
+        {"SAM:Code = 0", false},  // not a number: compared as texts
+        {"SAM:Code > 5", true},   // "Buy" > "5" as texts
+        {"~SAM:Flag", true},      // "0" is false
+        {"SAM:Code", true},       // a non-blank text is true
         {"~SAM:Code", false},
         {"SAM:Count", true},
         {"~~SAM:Count", true},
-        {"SAM:Code = 'Buy' OR SAM:Code = 'Sell' AND SAM:Count = 9", true},   // AND binds first
+        {"SAM:Code = 'Buy' OR SAM:Code = 'Sell' AND SAM:Count = 9", true},  // AND binds first
         {"(SAM:Code = 'Buy' OR SAM:Code = 'Sell') AND SAM:Count = 9", false},
         {"~(SAM:Count = 3) OR SAM:Amount = 0", false},
         {"Choice = 'C'", true},
@@ -100,7 +100,7 @@ TEST_F(FilterTest, ComparisonsAndConnectives) {
         {"0", false},
         {"'x' = 'x'", true},
         {"(((SAM:Count = 3)))", true},
-        {"  ", true},                            // no filter takes everything
+        {"  ", true},  // no filter takes everything
     };
     for (const Case& c : cases) EXPECT_EQ(compile(c.filter).matches(), c.expected) << c.filter;
 }
@@ -108,7 +108,7 @@ TEST_F(FilterTest, ComparisonsAndConnectives) {
 TEST_F(FilterTest, BlankTextsCountAsZeroAndFalse) {
     set("", "", "", "0", 0);
     const Case cases[] = {
-        {"SAM:Flag = 0", true},  {"~SAM:Flag", true},   {"SAM:Flag", false},
+        {"SAM:Flag = 0", true},  {"~SAM:Flag", true},        {"SAM:Flag", false},
         {"SAM:Code = ''", true}, {"SAM:Name = '   '", true}, {"SAM:Date = 0", true},
         {"SAM:Amount", false},
     };
@@ -187,7 +187,8 @@ TEST_F(FilterTest, MalformedTextsNeverCompile) {
         auto result = Filter::compile(c.text, names_);
         const auto* error = std::get_if<FilterError>(&result);
         ASSERT_NE(error, nullptr) << c.text << " compiled";
-        EXPECT_NE(error->message.find(c.error), std::string::npos) << c.text << ": " << error->message;
+        EXPECT_NE(error->message.find(c.error), std::string::npos)
+            << c.text << ": " << error->message;
         EXPECT_EQ(error->position, c.position) << c.text;
     }
 }
@@ -218,8 +219,8 @@ TEST(NameBindingsTest, ScopesHideAndDropTheirNames) {
 
 TEST(FilterRules, NumberAgainstTextComparesAsNumbersOnlyWhenTheTextIsOne) {
     const auto n = [](const char* t) { return Value::number(*Decimal::parse(t)); };
-    EXPECT_EQ(compareValues(n("10"), Value::text("9")), 1);     // as numbers
-    EXPECT_EQ(compareValues(n("10"), Value::text("9x")), -1);   // "10" < "9x" as texts
+    EXPECT_EQ(compareValues(n("10"), Value::text("9")), 1);    // as numbers
+    EXPECT_EQ(compareValues(n("10"), Value::text("9x")), -1);  // "10" < "9x" as texts
     EXPECT_EQ(compareValues(Value::text(" 7 "), n("7.0")), 0);
     EXPECT_EQ(compareValues(Value::text("abc"), Value::text("abc  ")), 0);
     EXPECT_TRUE(truthOf(Value::text("x")));

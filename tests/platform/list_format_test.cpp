@@ -15,7 +15,8 @@ const char* const kFormats[] = {
     "33L(5)|M~Number~L(2)@s5@100L(3)|M~Name~L(2)@s25@",
     "44L(15)|M~State Code~L(2)@s2@80L(2)|M~State Name~@s20@",
     "44L(2)|M~Location~@s10@80L(2)|M~Number~@p(###) ###-####p@24L(2)@s6@120L(2)@s30@80L(2)@s20@",
-    "46L(3)|M~Location~L(2)@s10@65L(3)|M~Number~L(2)@p(###) ###-####p@80L(3)|M~Department~L(2)@s20@",
+    "46L(3)|M~Location~L(2)@s10@65L(3)|M~Number~L(2)@p(###) "
+    "###-####p@80L(3)|M~Department~L(2)@s20@",
     "46R(2)|M~Date~C(0)@d2@35L(2)~Type~@s8@75R(2)|M@s18@108L(2)|M~Subject~@s25@",
     "47L(2)|M~Location~@s10@63L(2)|M~Number~@p(###) ###-####p@80L(2)|M~Department~@s20@",
     "48R(2)|M~Date~C(0)@d2@141L(2)|M~Customer~@s34@108L(2)|M~Subject~@s25@",

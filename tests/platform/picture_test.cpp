@@ -14,8 +14,12 @@ Picture P(const char* spec) {
     return *p;
 }
 
-Value N(const char* text) { return Value::number(*Decimal::parse(text)); }
-Value Day(int y, int m, int d) { return Value::number(*dayNumber(y, m, d)); }
+Value N(const char* text) {
+    return Value::number(*Decimal::parse(text));
+}
+Value Day(int y, int m, int d) {
+    return Value::number(*dayNumber(y, m, d));
+}
 
 struct FormatCase {
     const char* picture;
@@ -101,19 +105,22 @@ TEST(Picture, ReadsTypedInputBack) {
         ASSERT_TRUE(r.ok()) << c.picture << " '" << c.typed << "': " << r.error;
         if (c.expected.isNumber()) {
             ASSERT_TRUE(r.value->isNumber()) << c.picture << " '" << c.typed << "'";
-            EXPECT_EQ(r.value->asNumber(), c.expected.asNumber()) << c.picture << " '" << c.typed << "'";
+            EXPECT_EQ(r.value->asNumber(), c.expected.asNumber())
+                << c.picture << " '" << c.typed << "'";
         } else {
-            EXPECT_EQ(r.value->toText(), c.expected.asText()) << c.picture << " '" << c.typed << "'";
+            EXPECT_EQ(r.value->toText(), c.expected.asText())
+                << c.picture << " '" << c.typed << "'";
         }
     }
 }
 
 TEST(Picture, FormattedValuesReadBackToThemselves) {
     const std::pair<const char*, Value> cases[] = {
-        {"@n-14.2", N("-98765432.10")}, {"@n$-15.2", N("1234.56")}, {"@n$11", N("1234567")},
-        {"@n-7.2", N("-12.25")},        {"@n5.2", N("0.05")},       {"@n3", N("240")},
-        {"@d2", Day(2024, 2, 29)},      {"@d1", Day(2010, 7, 4)},   {"@d3", Day(1801, 1, 1)},
-        {"@p(###) ###-####p", Value::text("2125550199")},
+        {"@n-14.2", N("-98765432.10")}, {"@n$-15.2", N("1234.56")},
+        {"@n$11", N("1234567")},        {"@n-7.2", N("-12.25")},
+        {"@n5.2", N("0.05")},           {"@n3", N("240")},
+        {"@d2", Day(2024, 2, 29)},      {"@d1", Day(2010, 7, 4)},
+        {"@d3", Day(1801, 1, 1)},       {"@p(###) ###-####p", Value::text("2125550199")},
     };
     Clock::fix(*dayNumber(2026, 12, 9));
     for (const auto& [spec, value] : cases) {
@@ -135,12 +142,22 @@ TEST(Picture, TwoDigitYearsLandWithinTwentyYearsAfterToday) {
 
 TEST(Picture, BadInputGivesAnErrorNeverAZero) {
     const std::pair<const char*, const char*> cases[] = {
-        {"@n-14.2", "12a"},        {"@n-14.2", "1..2"},     {"@n-14.2", "1,23"},
-        {"@n-14.2", "--5"},        {"@n-14.2", "123456789012"},
-        {"@n5.2", "100"},          {"@n5.2", "-5"},         {"@n3", "1000"},
-        {"@n2", "32.5x"},          {"@d2", "2/30/2001"},    {"@d2", "13/1/2001"},
-        {"@d2", "1/1"},            {"@d2", "yesterday"},    {"@d2", "1/1/1799"},
-        {"@d3", "Smarch 5, 1999"}, {"@p(###) ###-####p", "555-CALL-NOW"},
+        {"@n-14.2", "12a"},
+        {"@n-14.2", "1..2"},
+        {"@n-14.2", "1,23"},
+        {"@n-14.2", "--5"},
+        {"@n-14.2", "123456789012"},
+        {"@n5.2", "100"},
+        {"@n5.2", "-5"},
+        {"@n3", "1000"},
+        {"@n2", "32.5x"},
+        {"@d2", "2/30/2001"},
+        {"@d2", "13/1/2001"},
+        {"@d2", "1/1"},
+        {"@d2", "yesterday"},
+        {"@d2", "1/1/1799"},
+        {"@d3", "Smarch 5, 1999"},
+        {"@p(###) ###-####p", "555-CALL-NOW"},
         {"@p(###)p", "12345"},
     };
     for (const auto& [spec, typed] : cases) {
@@ -151,8 +168,8 @@ TEST(Picture, BadInputGivesAnErrorNeverAZero) {
 }
 
 TEST(Picture, UnusablePicturesAreRefused) {
-    for (const char* bad : {"", "@", "@x5", "@s", "@s0", "@n", "@n5.", "@n3.2", "@n5.2q",
-                            "@d9", "@p###", "@ppp", "@s20 extra"}) {
+    for (const char* bad : {"", "@", "@x5", "@s", "@s0", "@n", "@n5.", "@n3.2", "@n5.2q", "@d9",
+                            "@p###", "@ppp", "@s20 extra"}) {
         std::string error;
         EXPECT_FALSE(Picture::compile(bad, &error).has_value()) << bad;
         EXPECT_FALSE(error.empty()) << bad;

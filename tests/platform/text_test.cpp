@@ -49,9 +49,9 @@ struct CompareCase {
 
 TEST(Text, ComparisonsIgnoreTrailingSpaces) {
     const CompareCase cases[] = {
-        {"abc", "abc   ", 0, 0},   {"abc", "ABC", 1, 0},      {"abc", "abd", -1, -1},
-        {"ab", "abc", -1, -1},     {" ab", "ab", -1, -1},     {"", "   ", 0, 0},
-        {"Zed", "apple", -1, 1},   {"élan", "ÉLAN", 1, 0},    {"straße", "STRASSE", 1, 1},
+        {"abc", "abc   ", 0, 0}, {"abc", "ABC", 1, 0},   {"abc", "abd", -1, -1},
+        {"ab", "abc", -1, -1},   {" ab", "ab", -1, -1},  {"", "   ", 0, 0},
+        {"Zed", "apple", -1, 1}, {"élan", "ÉLAN", 1, 0}, {"straße", "STRASSE", 1, 1},
         {"a b", "a", 1, 1},
     };
     for (const auto& c : cases) {

@@ -24,13 +24,15 @@ TEST(ProgramBody, StepsRunInOrderAndTouchNoDataFile) {
 
     std::vector<std::string> steps;
     bool managersDuringFrame = false;
-    const int status = runProgramBody({[&] {
-                                           steps.emplace_back("(frame runs)");
-                                           managersDuringFrame = fileManagerFor(FileId::Members) &&
-                                                                 relationManagerFor(FileId::CPhones) &&
-                                                                 fileManagerFor(FileId::Members)->GetName() == "Members";
-                                       },
-                                       [&](std::string_view step) { steps.emplace_back(step); }});
+    const int status =
+        runProgramBody({[&] {
+                            steps.emplace_back("(frame runs)");
+                            managersDuringFrame =
+                                fileManagerFor(FileId::Members) &&
+                                relationManagerFor(FileId::CPhones) &&
+                                fileManagerFor(FileId::Members)->GetName() == "Members";
+                        },
+                        [&](std::string_view step) { steps.emplace_back(step); }});
     EXPECT_EQ(status, 0);
     EXPECT_TRUE(managersDuringFrame);
 

@@ -6,7 +6,8 @@ namespace {
 
 class FaultyFile final : public StorageFile {
 public:
-    FaultyFile(FaultyStorage& owner, std::unique_ptr<StorageFile> real) : owner_(owner), real_(std::move(real)) {}
+    FaultyFile(FaultyStorage& owner, std::unique_ptr<StorageFile> real)
+        : owner_(owner), real_(std::move(real)) {}
 
     const FileDef& def() const override { return real_->def(); }
     DriverStatus open(std::uint8_t mode) override { return real_->open(mode); }

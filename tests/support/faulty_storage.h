@@ -29,7 +29,9 @@ public:
     void note(const std::string& entry) { journal_.push_back(entry); }
 
     std::unique_ptr<StorageFile> file(const FileDef& def) override;
-    std::unique_ptr<StorageView> view(std::vector<ViewTable> tables) override { return real_->view(std::move(tables)); }
+    std::unique_ptr<StorageView> view(std::vector<ViewTable> tables) override {
+        return real_->view(std::move(tables));
+    }
     DriverStatus begin(int waitMs) override { return real_->begin(waitMs); }
     DriverStatus commit() override { return real_->commit(); }
     DriverStatus rollback() override { return real_->rollback(); }

@@ -52,7 +52,8 @@ bool ChildProcess::waitForLine(const std::string& prefix, int seconds, std::stri
             continue;
         }
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now()).count();
+                              deadline - std::chrono::steady_clock::now())
+                              .count();
         if (left <= 0) return false;
         pollfd p{output_, POLLIN, 0};
         if (poll(&p, 1, static_cast<int>(left)) <= 0) return false;
@@ -73,6 +74,8 @@ int ChildProcess::wait() {
     return status_;
 }
 
-void ChildProcess::kill(int signal) { ::kill(pid_, signal); }
+void ChildProcess::kill(int signal) {
+    ::kill(pid_, signal);
+}
 
 }  // namespace bb::test

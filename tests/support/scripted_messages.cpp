@@ -6,7 +6,9 @@ namespace bb::test {
 
 ScriptedMessages::ScriptedMessages() : previous_(installMessageService(this)) {}
 
-ScriptedMessages::~ScriptedMessages() { installMessageService(previous_); }
+ScriptedMessages::~ScriptedMessages() {
+    installMessageService(previous_);
+}
 
 Button ScriptedMessages::show(const MessageRequest& request) {
     shown.push_back(request);
@@ -23,9 +25,13 @@ Button ScriptedMessages::show(const MessageRequest& request) {
 }
 
 CatchHalt::CatchHalt() {
-    setHaltHandler([](int status, std::string_view message) { throw Halted{status, std::string(message)}; });
+    setHaltHandler([](int status, std::string_view message) {
+        throw Halted{status, std::string(message)};
+    });
 }
 
-CatchHalt::~CatchHalt() { setHaltHandler(nullptr); }
+CatchHalt::~CatchHalt() {
+    setHaltHandler(nullptr);
+}
 
 }  // namespace bb::test

@@ -8,7 +8,8 @@
 namespace bb::test {
 
 TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "brokerbook-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "brokerbook-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) abort();
     path_ = pattern;
 }

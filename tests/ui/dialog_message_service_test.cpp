@@ -36,7 +36,8 @@ Button showAndAnswer(const MessageRequest& request, Seen& seen,
         seen.text = box->text();
         seen.icon = box->icon();
         for (QAbstractButton* b : box->buttons()) seen.buttons.push_back(box->standardButton(b));
-        seen.defaultButton = box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
+        seen.defaultButton = box->defaultButton() ? box->standardButton(box->defaultButton())
+                                                  : QMessageBox::NoButton;
         test::screenshot(*box, picture);
         act(*box);
     });
@@ -48,12 +49,14 @@ TEST(DialogMessages, ShowTitleTextIconAndButtonsAndAnswerThePressedOne) {
     test::ensureApplication();
     Seen seen;
     const Button answer = showAndAnswer(
-        {"Confirm Delete", "Are you sure you want to delete the highlighted record?|It cannot be undone.",
+        {"Confirm Delete",
+         "Are you sure you want to delete the highlighted record?|It cannot be undone.",
          MessageIcon::Question, ButtonYes | ButtonNo, ButtonYes},
         seen, [](QMessageBox& box) { box.button(QMessageBox::No)->click(); }, "confirm-delete");
     EXPECT_EQ(answer, ButtonNo);
     EXPECT_EQ(seen.title, "Confirm Delete");
-    EXPECT_EQ(seen.text, "Are you sure you want to delete the highlighted record?\nIt cannot be undone.");
+    EXPECT_EQ(seen.text,
+              "Are you sure you want to delete the highlighted record?\nIt cannot be undone.");
     EXPECT_EQ(seen.icon, QMessageBox::Question);
     EXPECT_EQ(seen.buttons.size(), 2);
     EXPECT_TRUE(seen.buttons.contains(QMessageBox::Yes));
@@ -83,8 +86,8 @@ TEST(DialogMessages, EscapeAnswersLikeTheBoxsWayOut) {
             << c.buttons;
     }
     Seen notice;
-    showAndAnswer({"Record Was Not Updated", "This record was changed by another station.", MessageIcon::Exclamation,
-                   ButtonOk, ButtonOk},
+    showAndAnswer({"Record Was Not Updated", "This record was changed by another station.",
+                   MessageIcon::Exclamation, ButtonOk, ButtonOk},
                   notice, escape, "changed-by-another-station");
     EXPECT_EQ(notice.icon, QMessageBox::Warning);
 }

@@ -4,11 +4,11 @@
 
 #include <QApplication>
 
-#include "qt_application.h"
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <QWidget>
+#include "qt_application.h"
 
 #include <string>
 #include <vector>
@@ -102,9 +102,19 @@ using KeystrokeLocatorTest = WidgetTest;
 TEST_F(KeystrokeLocatorTest, StepsThroughTheRecordsOfALetterAndJumpsToANewOne) {
     const StepCase cases[] = {
         {"the next row starts with the letter too: stay on it",
-         {"Baker", "Brown", "Carter"}, 0, "b", true, 1, "Brown"},
+         {"Baker", "Brown", "Carter"},
+         0,
+         "b",
+         true,
+         1,
+         "Brown"},
         {"the next row starts with another letter: locate the letter",
-         {"Baker", "Brown", "Carter"}, 1, "b", true, 2, "b"},
+         {"Baker", "Brown", "Carter"},
+         1,
+         "b",
+         true,
+         2,
+         "b"},
         {"a new letter", {"Baker", "Brown", "Carter"}, 0, "c", true, 1, "c"},
         {"case matters: b is not B", {"Baker", "Brown", "Carter"}, 0, "b", false, 1, "b"},
         {"case matters: B is B", {"Baker", "Brown", "Carter"}, 0, "B", false, 1, "Brown"},

@@ -12,8 +12,12 @@
 namespace bb {
 namespace {
 
-Value number(const char* text) { return Value::number(*Decimal::parse(text)); }
-Value word(const char* text) { return Value::text(text); }
+Value number(const char* text) {
+    return Value::number(*Decimal::parse(text));
+}
+Value word(const char* text) {
+    return Value::text(text);
+}
 
 std::string utf8(const std::u32string& chars) {
     std::string out;
@@ -84,7 +88,8 @@ void checkPercents(std::span<const PercentCase> cases) {
         step.Setup(c.controls);
         step.SetBounds(number(c.first), number(c.last));
         EXPECT_EQ(step.PercentOf(number(c.value)), c.expected)
-            << "controls " << int(c.controls) << " limits " << c.first << ".." << c.last << " value " << c.value;
+            << "controls " << int(c.controls) << " limits " << c.first << ".." << c.last
+            << " value " << c.value;
     }
 }
 
@@ -200,12 +205,32 @@ struct FixedTableCase {
 };
 
 const FixedTableCase kFixedTables[] = {
-    {StringStep::LookupMode::Surnames, 3,
-     {{1, "   "}, {2, "ALB"}, {3, "AME"}, {45, "JON"}, {56, "MAQ"}, {59, "MCK"}, {84, "SKI"},
-      {85, "SNA"}, {93, "VAN"}, {99, "WOL"}, {100, "YOR"}}},
-    {StringStep::LookupMode::TwoLetters, 2,
-     {{1, "  "}, {2, "AF"}, {4, "AT"}, {5, "B "}, {8, "BT"}, {64, "PT"}, {65, "Q "}, {66, "QN"},
-      {67, "R "}, {99, "Z "}, {100, "ZN"}}},
+    {StringStep::LookupMode::Surnames,
+     3,
+     {{1, "   "},
+      {2, "ALB"},
+      {3, "AME"},
+      {45, "JON"},
+      {56, "MAQ"},
+      {59, "MCK"},
+      {84, "SKI"},
+      {85, "SNA"},
+      {93, "VAN"},
+      {99, "WOL"},
+      {100, "YOR"}}},
+    {StringStep::LookupMode::TwoLetters,
+     2,
+     {{1, "  "},
+      {2, "AF"},
+      {4, "AT"},
+      {5, "B "},
+      {8, "BT"},
+      {64, "PT"},
+      {65, "Q "},
+      {66, "QN"},
+      {67, "R "},
+      {99, "Z "},
+      {100, "ZN"}}},
 };
 
 TEST(StringStep, FixedTablesHoldTheirEntriesInAscendingOrder) {
@@ -217,7 +242,8 @@ TEST(StringStep, FixedTablesHoldTheirEntriesInAscendingOrder) {
         EXPECT_EQ(step.TESTLEN, c.testLen);
         EXPECT_FALSE(step.NeedsBounds());
         expectAscending(step, true);
-        for (const std::string& entry : step.REF) EXPECT_EQ(entry.size(), std::size_t(c.testLen)) << entry;
+        for (const std::string& entry : step.REF)
+            EXPECT_EQ(entry.size(), std::size_t(c.testLen)) << entry;
         for (const auto& e : c.entries) {
             EXPECT_EQ(step.REF[std::size_t(e.at - 1)], e.entry) << "entry " << e.at;
             EXPECT_EQ(step.ValueAt(e.at).asText(), e.entry) << "entry " << e.at;
@@ -381,9 +407,11 @@ TEST(StringStep, PercentOfOnAComputedTable) {
     step.Setup(StepManager::kDigits, StringStep::LookupMode::Computed);
     step.SetBounds(word("1000"), word("5000"));  // entries 2111, 2151, ... 6071
     const std::pair<const char*, int> cases[] = {
-        {"3000", 23}, {"2151", 2}, {"2150", 1}, {"1000", 1}, {"5000", 73}, {"6071", 100}, {"9", 100}, {"", 1},
+        {"3000", 23}, {"2151", 2},   {"2150", 1}, {"1000", 1},
+        {"5000", 73}, {"6071", 100}, {"9", 100},  {"", 1},
     };
-    for (const auto& [value, expected] : cases) EXPECT_EQ(step.PercentOf(word(value)), expected) << value;
+    for (const auto& [value, expected] : cases)
+        EXPECT_EQ(step.PercentOf(word(value)), expected) << value;
 }
 
 class SmithToSmythe : public ::testing::Test {

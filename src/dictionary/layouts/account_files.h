@@ -7,6 +7,8 @@
 // Adding a field is adding one FIELD line.
 #pragma once
 
+// clang-format off
+
 // ChecksSecuritiesLog (prefix CHE), stored as "CHECKSSE"
 #define BB_FILE_CHECKSSECURITIESLOG(FIELD, KEY) \
     FIELD(CHECKSSECURITIESNUMBER, "ChecksSecuritiesNumber", T_LONG) \
@@ -197,3 +199,4 @@
     FIELD(EXTENSION, "Extension", T_STRING(6)) \
     KEY(KEYVENDORNUMBER, "Vendor Number", kDups | kNoCase | kBlankExcluded, 0, \
         ASC(VENDORNUMBER), DESC(DESCRIPTION), ASC(PHONENUMBER))
+// clang-format on

@@ -7,6 +7,8 @@
 // Adding a field is adding one FIELD line.
 #pragma once
 
+// clang-format off
+
 // Members (prefix MBR), stored as "MEMBERS"
 #define BB_FILE_MEMBERS(FIELD, KEY) \
     FIELD(MEMBERNUMBER, "MemberNumber", T_LONG) \
@@ -222,3 +224,4 @@
     FIELD(CLASSFILTER, "ClassFilter", T_STRING(1000)) \
     FIELD(REPFILTER, "RepFilter", T_STRING(1000)) \
     FIELD(SPAREFILTER, "SpareFilter", T_STRING(1000))
+// clang-format on

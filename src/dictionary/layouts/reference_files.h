@@ -8,6 +8,8 @@
 // Adding a field is adding one FIELD line.
 #pragma once
 
+// clang-format off
+
 // Rooms (prefix ROO), stored as "ROOMS"
 #define BB_FILE_ROOMS(FIELD, KEY) \
     FIELD(ROOMNUMBER, "RoomNumber", T_LONG) \
@@ -165,3 +167,4 @@
     FIELD(EXTENSION, "Extension", T_STRING(6)) \
     KEY(CATEGORYNUMBERKEY, "Category Number", kDups | kNoCase | kBlankExcluded, 0, \
         ASC(CATEGORYNUMBER), DESC(DESCRIPTION), ASC(PHONENUMBER))
+// clang-format on

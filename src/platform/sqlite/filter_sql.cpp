@@ -14,27 +14,40 @@ constexpr int kTextKind = -1;
 
 // Parameters of the filter are numbered from 1000 (two for each node: its
 // value's kind, then the value), clear of the cursor's own, numbered from 1.
-int kindParameter(int node) { return 1000 + 2 * node; }
+int kindParameter(int node) {
+    return 1000 + 2 * node;
+}
 
 const char* sqlOperator(CompareOp op) {
     switch (op) {
-        case CompareOp::Equal: return " = ";
-        case CompareOp::NotEqual: return " <> ";
-        case CompareOp::Less: return " < ";
-        case CompareOp::LessEqual: return " <= ";
-        case CompareOp::Greater: return " > ";
-        case CompareOp::GreaterEqual: return " >= ";
+        case CompareOp::Equal:
+            return " = ";
+        case CompareOp::NotEqual:
+            return " <> ";
+        case CompareOp::Less:
+            return " < ";
+        case CompareOp::LessEqual:
+            return " <= ";
+        case CompareOp::Greater:
+            return " > ";
+        case CompareOp::GreaterEqual:
+            return " >= ";
     }
     return " = ";
 }
 
 CompareOp mirrored(CompareOp op) {
     switch (op) {
-        case CompareOp::Less: return CompareOp::Greater;
-        case CompareOp::LessEqual: return CompareOp::GreaterEqual;
-        case CompareOp::Greater: return CompareOp::Less;
-        case CompareOp::GreaterEqual: return CompareOp::LessEqual;
-        default: return op;
+        case CompareOp::Less:
+            return CompareOp::Greater;
+        case CompareOp::LessEqual:
+            return CompareOp::GreaterEqual;
+        case CompareOp::Greater:
+            return CompareOp::Less;
+        case CompareOp::GreaterEqual:
+            return CompareOp::LessEqual;
+        default:
+            return op;
     }
 }
 
@@ -52,7 +65,8 @@ struct Operand {
 
 class Translator {
 public:
-    Translator(const Filter& filter, const std::vector<ViewTable>& tables) : filter_(filter), tables_(tables) {}
+    Translator(const Filter& filter, const std::vector<ViewTable>& tables)
+        : filter_(filter), tables_(tables) {}
 
     FilterSql run() {
         FilterSql out;
@@ -67,14 +81,16 @@ private:
     // The view table whose buffer a field name reads, or -1.
     int tableOf(const BoundName& name) const {
         for (std::size_t t = 0; t < tables_.size(); ++t) {
-            if (tables_[t].def == name.file && tables_[t].buffer == name.record) return static_cast<int>(t);
+            if (tables_[t].def == name.file && tables_[t].buffer == name.record)
+                return static_cast<int>(t);
         }
         return -1;
     }
 
     static std::string kindOf(const FieldDef& f) {
         if (f.isText()) return std::to_string(kTextKind);
-        return f.spec.type == FieldType::Decimal ? std::to_string(static_cast<int>(f.spec.places)) : "0";
+        return f.spec.type == FieldType::Decimal ? std::to_string(static_cast<int>(f.spec.places))
+                                                 : "0";
     }
 
     Operand constantOperand(const Value& v) {
@@ -108,14 +124,20 @@ private:
             }
             case FilterNode::Kind::Upper: {
                 const Operand inner = operand(x.left);
-                return {std::to_string(kTextKind), "bb_upper(" + inner.kind + ", " + inner.value + ")", nullptr, {}};
+                return {std::to_string(kTextKind),
+                        "bb_upper(" + inner.kind + ", " + inner.value + ")",
+                        nullptr,
+                        {}};
             }
             default:
                 // A condition used as a value: 1 or 0.
                 return {"0", "(" + condition(n) + ")", nullptr, {}};
         }
         parameters_.push_back(n);
-        return {"?" + std::to_string(kindParameter(n)), "?" + std::to_string(kindParameter(n) + 1), nullptr, {},
+        return {"?" + std::to_string(kindParameter(n)),
+                "?" + std::to_string(kindParameter(n) + 1),
+                nullptr,
+                {},
                 x.kind == FilterNode::Kind::Name ? x.name.kind : BoundName::Kind::Any};
     }
 
@@ -157,14 +179,18 @@ private:
             return std::nullopt;
         }
         // A variable of a fixed kind compares like a constant of that kind.
-        if (b.variable == BoundName::Kind::Whole && f.isInteger()) return a.value + sqlOperator(op) + b.value;
-        if (b.variable == BoundName::Kind::Text && f.isText()) return a.value + sqlOperator(op) + b.value;
+        if (b.variable == BoundName::Kind::Whole && f.isInteger())
+            return a.value + sqlOperator(op) + b.value;
+        if (b.variable == BoundName::Kind::Text && f.isText())
+            return a.value + sqlOperator(op) + b.value;
         if (!b.constant) return std::nullopt;
         const Value& v = *b.constant;
-        if (f.isText() && v.isText()) return a.value + sqlOperator(op) + filterLiteral(text::clip(v.asText()));
+        if (f.isText() && v.isText())
+            return a.value + sqlOperator(op) + filterLiteral(text::clip(v.asText()));
         if (v.isText()) return std::nullopt;
         const Decimal& d = v.asNumber();
-        if (f.isInteger() && d.places() == 0 && d.digits() <= 18) return a.value + sqlOperator(op) + d.toString();
+        if (f.isInteger() && d.places() == 0 && d.digits() <= 18)
+            return a.value + sqlOperator(op) + d.toString();
         if (f.spec.type == FieldType::Decimal && f.spec.width <= 18) {
             const Decimal scaled = d.rescaled(f.spec.places);
             // Only a value the column can hold exactly compares the same in units.
@@ -180,21 +206,23 @@ private:
         if (const FieldDef* f = upperColumn(x.left, column)) {
             if (const auto t = caseBlindText(x.right)) {
                 (void)f;
-                return column + " COLLATE " + kNoCaseCollation + sqlOperator(x.op) + filterLiteral(*t);
+                return column + " COLLATE " + kNoCaseCollation + sqlOperator(x.op) +
+                       filterLiteral(*t);
             }
         }
         if (const FieldDef* f = upperColumn(x.right, column)) {
             if (const auto t = caseBlindText(x.left)) {
                 (void)f;
-                return column + " COLLATE " + kNoCaseCollation + sqlOperator(mirrored(x.op)) + filterLiteral(*t);
+                return column + " COLLATE " + kNoCaseCollation + sqlOperator(mirrored(x.op)) +
+                       filterLiteral(*t);
             }
         }
         const Operand a = operand(x.left);
         const Operand b = operand(x.right);
         if (auto plain = plainComparison(a, b, x.op)) return *plain;
         if (auto plain = plainComparison(b, a, mirrored(x.op))) return *plain;
-        return "bb_cmp(" + std::to_string(static_cast<int>(x.op)) + ", " + a.kind + ", " + a.value + ", " + b.kind +
-               ", " + b.value + ")";
+        return "bb_cmp(" + std::to_string(static_cast<int>(x.op)) + ", " + a.kind + ", " + a.value +
+               ", " + b.kind + ", " + b.value + ")";
     }
 
     std::string condition(int n) {
@@ -229,7 +257,8 @@ private:
 }  // namespace
 
 std::string viewColumn(const std::vector<ViewTable>& tables, int table, int field) {
-    const FieldDef& f = tables[static_cast<std::size_t>(table)].def->fields[static_cast<std::size_t>(field)];
+    const FieldDef& f =
+        tables[static_cast<std::size_t>(table)].def->fields[static_cast<std::size_t>(field)];
     const std::string column = "t" + std::to_string(table) + "." + identifier(f.name);
     if (table == 0 || tables[static_cast<std::size_t>(table)].inner) return column;
     return "COALESCE(" + column + ", " + (storedAsInteger(f) ? "0" : "''") + ")";
@@ -249,7 +278,8 @@ void FilterSql::bind(const Filter& filter, sqlite3_stmt* stmt) const {
             // comparisons then ignore them as the filter does.
             const std::string_view t = text::clip(v.asText());
             sqlite3_bind_int(stmt, kindIndex, kTextKind);
-            sqlite3_bind_text(stmt, valueIndex, t.data(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_text(stmt, valueIndex, t.data(), static_cast<int>(t.size()),
+                              SQLITE_TRANSIENT);
             continue;
         }
         const Decimal& d = v.asNumber();
@@ -258,7 +288,8 @@ void FilterSql::bind(const Filter& filter, sqlite3_stmt* stmt) const {
             sqlite3_bind_int64(stmt, valueIndex, static_cast<sqlite3_int64>(d.units()));
         } else {
             const std::string units = Decimal::fromUnits(d.units(), 0).toString();
-            sqlite3_bind_text(stmt, valueIndex, units.data(), static_cast<int>(units.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_text(stmt, valueIndex, units.data(), static_cast<int>(units.size()),
+                              SQLITE_TRANSIENT);
         }
     }
 }

@@ -22,8 +22,8 @@
 namespace bb::sqlite {
 
 struct FilterSql {
-    std::string condition;         // empty when the filter takes every row
-    std::vector<int> parameters;   // nodes whose values are bound when the query runs
+    std::string condition;        // empty when the filter takes every row
+    std::vector<int> parameters;  // nodes whose values are bound when the query runs
 
     // Binds each parameter node's current value.
     void bind(const Filter& filter, sqlite3_stmt* stmt) const;

@@ -10,8 +10,8 @@ namespace bb::sqlite {
 
 namespace {
 
-const std::string kFind = std::string("SELECT \"station\", \"taken\" FROM ") + identifier(kHoldsTable) +
-                          " WHERE \"file\" = ?1 AND \"rid\" = ?2";
+const std::string kFind = std::string("SELECT \"station\", \"taken\" FROM ") +
+                          identifier(kHoldsTable) + " WHERE \"file\" = ?1 AND \"rid\" = ?2";
 const std::string kBreak = std::string("DELETE FROM ") + identifier(kHoldsTable) +
                            " WHERE \"file\" = ?1 AND \"rid\" = ?2 AND \"station\" = ?3";
 const std::string kTake = std::string("INSERT INTO ") + identifier(kHoldsTable) +
@@ -23,9 +23,10 @@ const std::string kTake = std::string("INSERT INTO ") + identifier(kHoldsTable) 
 bool Holds::tableExists() {
     if (tableKnown_) return true;
     DriverStatus status;
-    sqlite3_stmt* s = storage_.statement(
-        "SELECT 1 FROM sqlite_schema WHERE \"type\" = 'table' AND \"name\" = '" + std::string(kHoldsTable) + "'",
-        status);
+    sqlite3_stmt* s =
+        storage_.statement("SELECT 1 FROM sqlite_schema WHERE \"type\" = 'table' AND \"name\" = '" +
+                               std::string(kHoldsTable) + "'",
+                           status);
     tableKnown_ = s && sqlite3_step(s) == SQLITE_ROW;
     if (s) sqlite3_reset(s);
     return tableKnown_;
@@ -87,7 +88,8 @@ DriverStatus Holds::take(const std::string& file, std::int64_t rid, int recoverS
     sqlite3_reset(s);
     if (rc != SQLITE_DONE) return statusFromEngine(storage_.db(), rc);
     // Another station may have taken it between the look and the insert.
-    return heldByOther(file, rid, recoverSeconds) ? statusOf(code::kRecordHeld) : DriverStatus::success();
+    return heldByOther(file, rid, recoverSeconds) ? statusOf(code::kRecordHeld)
+                                                  : DriverStatus::success();
 }
 
 void Holds::release(const std::string& file, std::int64_t rid) {

@@ -11,7 +11,10 @@ Row::Row(const std::vector<const FileDef*>& files) : rids(files.size(), 0) {
 }
 
 SeekCursor::SeekCursor(SqliteStorage& storage, std::vector<const FileDef*> files, CursorQuery query)
-    : storage_(storage), files_(std::move(files)), query_(std::move(query)), anchorRids_(files_.size(), 0) {
+    : storage_(storage),
+      files_(std::move(files)),
+      query_(std::move(query)),
+      anchorRids_(files_.size(), 0) {
     for (const FileDef* def : files_) anchorValues_.emplace_back(*def);
 }
 
@@ -39,8 +42,8 @@ void SeekCursor::toValues(const std::vector<const Record*>& values, int columns)
     invalidate();
 }
 
-void SeekCursor::toRow(const std::vector<const Record*>& values, const std::vector<std::int64_t>& rids,
-                       bool inclusive) {
+void SeekCursor::toRow(const std::vector<const Record*>& values,
+                       const std::vector<std::int64_t>& rids, bool inclusive) {
     anchor_ = Anchor::Entry;
     for (std::size_t f = 0; f < files_.size(); ++f) anchorValues_[f] = *values[f];
     anchorRids_ = rids;
@@ -84,10 +87,13 @@ const std::string& SeekCursor::sql(bool forward, const Level& level) {
     if (found != sqlCache_.end()) return found->second;
 
     std::string where = query_.where;
-    auto condition = [&where](const std::string& c) { where += (where.empty() ? "" : " AND ") + c; };
+    auto condition = [&where](const std::string& c) {
+        where += (where.empty() ? "" : " AND ") + c;
+    };
     int parameter = 0;
     for (int i = 0; i < level.equal; ++i) {
-        condition(query_.order[static_cast<std::size_t>(i)].column + " = ?" + std::to_string(++parameter));
+        condition(query_.order[static_cast<std::size_t>(i)].column + " = ?" +
+                  std::to_string(++parameter));
     }
     if (level.beyond) {
         const OrderColumn& c = query_.order[static_cast<std::size_t>(level.equal)];
@@ -123,8 +129,10 @@ DriverStatus SeekCursor::fetch(bool forward) {
         sqlite3_stmt* stmt = storage_.statement(sql(forward, level), status);
         if (!stmt) return status;
         int parameter = 0;
-        for (int i = 0; i < level.equal; ++i) bindColumn(stmt, ++parameter, query_.order[static_cast<std::size_t>(i)]);
-        if (level.beyond) bindColumn(stmt, ++parameter, query_.order[static_cast<std::size_t>(level.equal)]);
+        for (int i = 0; i < level.equal; ++i)
+            bindColumn(stmt, ++parameter, query_.order[static_cast<std::size_t>(i)]);
+        if (level.beyond)
+            bindColumn(stmt, ++parameter, query_.order[static_cast<std::size_t>(level.equal)]);
         sqlite3_bind_int64(stmt, ++parameter, static_cast<sqlite3_int64>(wanted - rows));
         if (query_.bind) query_.bind(stmt);
         int rc;
@@ -136,11 +144,13 @@ DriverStatus SeekCursor::fetch(bool forward) {
                 const std::int64_t version = sqlite3_column_int64(stmt, column++);
                 if (f == 0) row.version = version;
                 Record& record = row.records[f];
-                for (int field = 0; field < record.size(); ++field) readField(stmt, column++, record, field);
+                for (int field = 0; field < record.size(); ++field)
+                    readField(stmt, column++, record, field);
             }
             row.held = false;
         }
-        steps_ += static_cast<std::uint64_t>(sqlite3_stmt_status(stmt, SQLITE_STMTSTATUS_VM_STEP, 1));
+        steps_ +=
+            static_cast<std::uint64_t>(sqlite3_stmt_status(stmt, SQLITE_STMTSTATUS_VM_STEP, 1));
         sqlite3_reset(stmt);
         if (rc != SQLITE_DONE) {
             batchValid_ = false;

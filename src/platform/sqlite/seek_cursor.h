@@ -30,8 +30,8 @@ class SqliteStorage;
 struct OrderColumn {
     std::string column;  // an SQL expression, with its collation
     bool descending = false;
-    int file = 0;        // the table (of the row) that holds its value
-    int field = -1;      // that table's field; -1 for its record id
+    int file = 0;    // the table (of the row) that holds its value
+    int field = -1;  // that table's field; -1 for its record id
 };
 
 // What a cursor reads: for each table in turn its record id, version and
@@ -62,7 +62,8 @@ public:
     // At the values of the first `columns` order columns, those rows included.
     void toValues(const std::vector<const Record*>& values, int columns);
     // At a row: included when `inclusive`, else the reads start beyond it.
-    void toRow(const std::vector<const Record*>& values, const std::vector<std::int64_t>& rids, bool inclusive);
+    void toRow(const std::vector<const Record*>& values, const std::vector<std::int64_t>& rids,
+               bool inclusive);
 
     // The next row in the direction, or code 33 past the last one. The row
     // stays valid until the next call.

@@ -14,24 +14,32 @@ namespace {
 std::optional<std::int64_t> parseRid(std::string_view position) {
     std::int64_t rid = 0;
     const auto [end, ec] = std::from_chars(position.data(), position.data() + position.size(), rid);
-    if (ec != std::errc() || end != position.data() + position.size() || rid <= 0) return std::nullopt;
+    if (ec != std::errc() || end != position.data() + position.size() || rid <= 0)
+        return std::nullopt;
     return rid;
 }
 
 }  // namespace
 
 SqliteFile::SqliteFile(SqliteStorage& storage, const FileDef& def)
-    : storage_(storage), def_(def), holds_(storage), table_(identifier(def.storedName)),
+    : storage_(storage),
+      def_(def),
+      holds_(storage),
+      table_(identifier(def.storedName)),
       columns_(selectColumns(def)) {}
 
-SqliteFile::~SqliteFile() { release(); }
+SqliteFile::~SqliteFile() {
+    release();
+}
 
 DriverStatus SqliteFile::report(DriverStatus status) const {
     setLastError({status.code, status.text, status.engineCode, status.engineText});
     return status;
 }
 
-DriverStatus SqliteFile::notOpen() const { return report(statusOf(code::kFileNotOpen)); }
+DriverStatus SqliteFile::notOpen() const {
+    return report(statusOf(code::kFileNotOpen));
+}
 
 DriverStatus SqliteFile::inTransaction(const std::function<DriverStatus()>& work) {
     if (storage_.inTransaction()) return work();
@@ -67,15 +75,18 @@ DriverStatus SqliteFile::open(std::uint8_t mode) {
 DriverStatus SqliteFile::addMissingColumns(const SchemaCheck& check) {
     return inTransaction([&] {
         if (check.reservedMissing) {
-            if (DriverStatus s = storage_.execute("ALTER TABLE " + table_ + " ADD COLUMN \"_reserved\" TEXT NOT NULL DEFAULT ''");
+            if (DriverStatus s = storage_.execute(
+                    "ALTER TABLE " + table_ + " ADD COLUMN \"_reserved\" TEXT NOT NULL DEFAULT ''");
                 !s.ok()) {
                 return s;
             }
         }
         for (int f : check.missingColumns) {
             const FieldDef& field = def_.fields[static_cast<std::size_t>(f)];
-            const std::string type = storedAsInteger(field) ? "INTEGER NOT NULL DEFAULT 0" : "TEXT NOT NULL DEFAULT ''";
-            if (DriverStatus s = storage_.execute("ALTER TABLE " + table_ + " ADD COLUMN " + identifier(field.name) + " " + type);
+            const std::string type =
+                storedAsInteger(field) ? "INTEGER NOT NULL DEFAULT 0" : "TEXT NOT NULL DEFAULT ''";
+            if (DriverStatus s = storage_.execute("ALTER TABLE " + table_ + " ADD COLUMN " +
+                                                  identifier(field.name) + " " + type);
                 !s.ok()) {
                 return s;
             }
@@ -91,7 +102,8 @@ DriverStatus SqliteFile::create() {
         if (DriverStatus s = storage_.execute(createMetaTablesSql()); !s.ok()) return s;
         const SchemaCheck check = checkSchema(storage_.db(), def_);
         if (check.result != SQLITE_OK) return statusFromEngine(storage_.db(), check.result);
-        if (check.state != SchemaState::Missing) return DriverStatus::success();  // another station made it
+        if (check.state != SchemaState::Missing)
+            return DriverStatus::success();  // another station made it
         if (DriverStatus s = storage_.execute(createTableSql(def_)); !s.ok()) return s;
         return createIndexes();
     }));
@@ -99,11 +111,13 @@ DriverStatus SqliteFile::create() {
 
 DriverStatus SqliteFile::createIndexes() {
     for (std::size_t k = 0; k < def_.keys.size(); ++k) {
-        if (DriverStatus s = storage_.execute(createIndexSql(def_, static_cast<int>(k))); !s.ok()) return s;
+        if (DriverStatus s = storage_.execute(createIndexSql(def_, static_cast<int>(k))); !s.ok())
+            return s;
     }
     if (DriverStatus s = storage_.execute(createReservationIndexSql(def_)); !s.ok()) return s;
-    return storage_.execute("INSERT INTO " + identifier(kMetaTable) + " VALUES ('collation:" + def_.storedName + "', '" +
-                            collationVersion() + "') ON CONFLICT DO UPDATE SET \"value\" = excluded.\"value\"");
+    return storage_.execute("INSERT INTO " + identifier(kMetaTable) +
+                            " VALUES ('collation:" + def_.storedName + "', '" + collationVersion() +
+                            "') ON CONFLICT DO UPDATE SET \"value\" = excluded.\"value\"");
 }
 
 DriverStatus SqliteFile::buildKeys() {
@@ -118,16 +132,19 @@ DriverStatus SqliteFile::buildKeys() {
         }
         std::vector<std::string> existing;
         {
-            Statement list(storage_.db(),
-                           "SELECT \"name\" FROM sqlite_schema WHERE \"type\" = 'index' AND \"tbl_name\" = ?1"
-                           " AND \"sql\" IS NOT NULL");
+            Statement list(
+                storage_.db(),
+                "SELECT \"name\" FROM sqlite_schema WHERE \"type\" = 'index' AND \"tbl_name\" = ?1"
+                " AND \"sql\" IS NOT NULL");
             sqlite3_bind_text(list.get(), 1, def_.storedName.c_str(), -1, SQLITE_TRANSIENT);
             while (sqlite3_step(list.get()) == SQLITE_ROW) {
-                existing.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(list.get(), 0)));
+                existing.emplace_back(
+                    reinterpret_cast<const char*>(sqlite3_column_text(list.get(), 0)));
             }
         }
         for (const std::string& name : existing) {
-            if (DriverStatus s = storage_.execute("DROP INDEX " + identifier(name)); !s.ok()) return s;
+            if (DriverStatus s = storage_.execute("DROP INDEX " + identifier(name)); !s.ok())
+                return s;
         }
         return createIndexes();
     }));
@@ -144,11 +161,13 @@ DriverStatus SqliteFile::close() {
 DriverStatus SqliteFile::sendOption(std::string_view option) {
     const auto equals = option.find('=');
     const std::string name = text::upper(text::trim(option.substr(0, equals)));
-    const std::string value = equals == std::string_view::npos ? "" : text::upper(text::trim(option.substr(equals + 1)));
+    const std::string value =
+        equals == std::string_view::npos ? "" : text::upper(text::trim(option.substr(equals + 1)));
     if (name == "RECOVER") {
         int seconds = 0;
         const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), seconds);
-        if (ec == std::errc() && end == value.data() + value.size() && seconds >= 0) recoverSeconds_ = seconds;
+        if (ec == std::errc() && end == value.data() + value.size() && seconds >= 0)
+            recoverSeconds_ = seconds;
     } else if (name == "QUICKSCAN") {
         readAhead_ = value == "ON";
         for (auto& [key, c] : cursors_) c->setReadAhead(readAhead_);
@@ -177,12 +196,13 @@ SeekCursor& SqliteFile::cursor(int key) {
             const KeyDef& k = def_.keys[static_cast<std::size_t>(key)];
             q.where = keyPresentPredicate(def_, key);
             for (std::size_t i = 0; i < k.components.size(); ++i) {
-                q.order.push_back({componentColumn(def_, k, static_cast<int>(i)), !k.components[i].ascending, 0,
-                                   k.components[i].field});
+                q.order.push_back({componentColumn(def_, k, static_cast<int>(i)),
+                                   !k.components[i].ascending, 0, k.components[i].field});
             }
         }
         q.order.push_back({"\"_rid\"", false, 0, -1});
-        c = std::make_unique<SeekCursor>(storage_, std::vector<const FileDef*>{&def_}, std::move(q));
+        c = std::make_unique<SeekCursor>(storage_, std::vector<const FileDef*>{&def_},
+                                         std::move(q));
         c->setReadAhead(readAhead_);
         c->setHoldMarker([this](std::vector<Row>& rows, std::size_t n) {
             if (!holds_.anyByOthers(def_.storedName)) return;
@@ -202,7 +222,8 @@ DriverStatus SqliteFile::setStart(int key) {
 DriverStatus SqliteFile::setAt(int key, const Record& values, int components) {
     if (!open_) return notOpen();
     order_ = key;
-    const int all = key >= 0 ? static_cast<int>(def_.keys[static_cast<std::size_t>(key)].components.size()) : 0;
+    const int all =
+        key >= 0 ? static_cast<int>(def_.keys[static_cast<std::size_t>(key)].components.size()) : 0;
     cursor(key).toValues({&values}, components < 0 ? all : components);
     return report(DriverStatus::success());
 }
@@ -229,8 +250,12 @@ DriverStatus SqliteFile::read(bool forward, Record& record) {
     return report(DriverStatus::success());
 }
 
-DriverStatus SqliteFile::next(Record& record) { return read(true, record); }
-DriverStatus SqliteFile::previous(Record& record) { return read(false, record); }
+DriverStatus SqliteFile::next(Record& record) {
+    return read(true, record);
+}
+DriverStatus SqliteFile::previous(Record& record) {
+    return read(false, record);
+}
 
 DriverStatus SqliteFile::step(sqlite3_stmt* stmt, Record& into, Current& current) {
     const int rc = sqlite3_step(stmt);
@@ -247,7 +272,8 @@ DriverStatus SqliteFile::step(sqlite3_stmt* stmt, Record& into, Current& current
 
 DriverStatus SqliteFile::load(std::int64_t rid, Record& into, Current& current) {
     DriverStatus status;
-    sqlite3_stmt* s = storage_.statement("SELECT " + columns_ + " FROM " + table_ + " WHERE \"_rid\" = ?1", status);
+    sqlite3_stmt* s = storage_.statement(
+        "SELECT " + columns_ + " FROM " + table_ + " WHERE \"_rid\" = ?1", status);
     if (!s) return status;
     sqlite3_bind_int64(s, 1, rid);
     return step(s, into, current);
@@ -264,8 +290,9 @@ DriverStatus SqliteFile::get(int key, Record& record) {
         order += column + (k.components[i].ascending ? ", " : " DESC, ");
     }
     DriverStatus status;
-    sqlite3_stmt* s = storage_.statement(
-        "SELECT " + columns_ + " FROM " + table_ + " WHERE " + where + " ORDER BY " + order + "\"_rid\" LIMIT 1", status);
+    sqlite3_stmt* s = storage_.statement("SELECT " + columns_ + " FROM " + table_ + " WHERE " +
+                                             where + " ORDER BY " + order + "\"_rid\" LIMIT 1",
+                                         status);
     if (!s) return report(status);
     for (std::size_t i = 0; i < k.components.size(); ++i) {
         bindField(s, static_cast<int>(i) + 1, record, k.components[i].field);
@@ -304,23 +331,27 @@ DriverStatus SqliteFile::reget(Record& record) {
     return report(DriverStatus::success());
 }
 
-std::string SqliteFile::position() const { return current_ ? std::to_string(current_->rid) : std::string(); }
+std::string SqliteFile::position() const {
+    return current_ ? std::to_string(current_->rid) : std::string();
+}
 
 DriverStatus SqliteFile::add(const Record& record, bool reservation) {
     if (!open_) return notOpen();
     if (!writable_) return report(statusOf(code::kAccessDenied));
     // A reservation names its station, so that others can tell whether it
     // will still be written.
-    if (reservation && !storage_.stations().announce()) return report(statusOf(code::kAccessDenied));
+    if (reservation && !storage_.stations().announce())
+        return report(statusOf(code::kAccessDenied));
     std::string names, values;
     for (std::size_t f = 0; f < def_.fields.size(); ++f) {
         names += identifier(def_.fields[f].name) + ", ";
         values += "?" + std::to_string(f + 1) + ", ";
     }
     DriverStatus status;
-    sqlite3_stmt* s = storage_.statement("INSERT INTO " + table_ + " (" + names + "\"_reserved\") VALUES (" + values +
-                                             "?" + std::to_string(def_.fields.size() + 1) + ")",
-                                         status);
+    sqlite3_stmt* s =
+        storage_.statement("INSERT INTO " + table_ + " (" + names + "\"_reserved\") VALUES (" +
+                               values + "?" + std::to_string(def_.fields.size() + 1) + ")",
+                           status);
     if (!s) return report(status);
     for (int f = 0; f < record.size(); ++f) bindField(s, f + 1, record, f);
     const std::string& mark = reservation ? storage_.station() : std::string();
@@ -329,7 +360,8 @@ DriverStatus SqliteFile::add(const Record& record, bool reservation) {
     sqlite3_reset(s);
     if (rc != SQLITE_DONE) {
         DriverStatus failed = statusFromEngine(storage_.db(), rc);
-        if (failed.code == code::kDuplicateKey) failed.key = duplicateKey(record, false).value_or(-1);
+        if (failed.code == code::kDuplicateKey)
+            failed.key = duplicateKey(record, false).value_or(-1);
         return report(failed);
     }
     current_ = Current{sqlite3_last_insert_rowid(storage_.db()), 1};
@@ -348,10 +380,11 @@ DriverStatus SqliteFile::put(const Record& record) {
     }
     const std::size_t n = def_.fields.size();
     DriverStatus status;
-    sqlite3_stmt* s = storage_.statement("UPDATE " + table_ + " SET " + assignments +
-                                             "\"_reserved\" = '', \"_ver\" = \"_ver\" + 1 WHERE \"_rid\" = ?" +
-                                             std::to_string(n + 1) + " AND \"_ver\" = ?" + std::to_string(n + 2),
-                                         status);
+    sqlite3_stmt* s =
+        storage_.statement("UPDATE " + table_ + " SET " + assignments +
+                               "\"_reserved\" = '', \"_ver\" = \"_ver\" + 1 WHERE \"_rid\" = ?" +
+                               std::to_string(n + 1) + " AND \"_ver\" = ?" + std::to_string(n + 2),
+                           status);
     if (!s) return report(status);
     for (int f = 0; f < record.size(); ++f) bindField(s, f + 1, record, f);
     sqlite3_bind_int64(s, record.size() + 1, current_->rid);
@@ -360,7 +393,8 @@ DriverStatus SqliteFile::put(const Record& record) {
     sqlite3_reset(s);
     if (rc != SQLITE_DONE) {
         DriverStatus failed = statusFromEngine(storage_.db(), rc);
-        if (failed.code == code::kDuplicateKey) failed.key = duplicateKey(record, true).value_or(-1);
+        if (failed.code == code::kDuplicateKey)
+            failed.key = duplicateKey(record, true).value_or(-1);
         return report(failed);
     }
     // Nothing rewritten: another station changed or removed the record
@@ -404,18 +438,20 @@ std::optional<int> SqliteFile::duplicateKey(const Record& record, bool excludeCu
         if (!k.unique || (k.blankExcluded && record.keyIsBlank(static_cast<int>(key)))) continue;
         std::string where = keyPresentPredicate(def_, static_cast<int>(key));
         for (std::size_t i = 0; i < k.components.size(); ++i) {
-            where += (where.empty() ? "" : " AND ") + componentColumn(def_, k, static_cast<int>(i)) + " = ?" +
-                     std::to_string(i + 1);
+            where += (where.empty() ? "" : " AND ") +
+                     componentColumn(def_, k, static_cast<int>(i)) + " = ?" + std::to_string(i + 1);
         }
         const bool skipCurrent = excludeCurrent && current_;
         if (skipCurrent) where += " AND \"_rid\" <> ?" + std::to_string(k.components.size() + 1);
         DriverStatus status;
-        sqlite3_stmt* s = storage_.statement("SELECT 1 FROM " + table_ + " WHERE " + where + " LIMIT 1", status);
+        sqlite3_stmt* s =
+            storage_.statement("SELECT 1 FROM " + table_ + " WHERE " + where + " LIMIT 1", status);
         if (!s) continue;
         for (std::size_t i = 0; i < k.components.size(); ++i) {
             bindField(s, static_cast<int>(i) + 1, record, k.components[i].field);
         }
-        if (skipCurrent) sqlite3_bind_int64(s, static_cast<int>(k.components.size()) + 1, current_->rid);
+        if (skipCurrent)
+            sqlite3_bind_int64(s, static_cast<int>(k.components.size()) + 1, current_->rid);
         const bool exists = sqlite3_step(s) == SQLITE_ROW;
         sqlite3_reset(s);
         if (exists) return static_cast<int>(key);
@@ -432,7 +468,8 @@ std::vector<std::string> SqliteFile::staleReservations() {
     if (!s) return stale;
     std::vector<std::pair<std::int64_t, std::string>> reserved;
     while (sqlite3_step(s) == SQLITE_ROW) {
-        reserved.emplace_back(sqlite3_column_int64(s, 0), reinterpret_cast<const char*>(sqlite3_column_text(s, 1)));
+        reserved.emplace_back(sqlite3_column_int64(s, 0),
+                              reinterpret_cast<const char*>(sqlite3_column_text(s, 1)));
     }
     sqlite3_reset(s);
     for (const auto& [rid, station] : reserved) {

@@ -69,7 +69,9 @@ private:
     DriverStatus createIndexes();
     void noteOwnChange();
     DriverStatus inTransaction(const std::function<DriverStatus()>& work);
-    bool heldByOther(std::int64_t rid) { return holds_.heldByOther(def_.storedName, rid, recoverSeconds_); }
+    bool heldByOther(std::int64_t rid) {
+        return holds_.heldByOther(def_.storedName, rid, recoverSeconds_);
+    }
 
     SqliteStorage& storage_;
     const FileDef& def_;

@@ -15,14 +15,17 @@ std::string columnType(const FieldDef& f) {
     return storedAsInteger(f) ? "INTEGER NOT NULL DEFAULT 0" : "TEXT NOT NULL DEFAULT ''";
 }
 
-std::string blankValue(const FieldDef& f) { return f.isText() || !storedAsInteger(f) ? "''" : "0"; }
+std::string blankValue(const FieldDef& f) {
+    return f.isText() || !storedAsInteger(f) ? "''" : "0";
+}
 
 }  // namespace
 
 std::string createTableSql(const FileDef& def) {
-    std::string sql = "CREATE TABLE " + identifier(def.storedName) +
-                      " (\"_rid\" INTEGER PRIMARY KEY AUTOINCREMENT, \"_ver\" INTEGER NOT NULL DEFAULT 1, "
-                      "\"_reserved\" TEXT NOT NULL DEFAULT ''";
+    std::string sql =
+        "CREATE TABLE " + identifier(def.storedName) +
+        " (\"_rid\" INTEGER PRIMARY KEY AUTOINCREMENT, \"_ver\" INTEGER NOT NULL DEFAULT 1, "
+        "\"_reserved\" TEXT NOT NULL DEFAULT ''";
     for (const FieldDef& f : def.fields) sql += ", " + identifier(f.name) + " " + columnType(f);
     return sql + ")";
 }
@@ -67,17 +70,20 @@ std::string createIndexSql(const FileDef& def, int key) {
     return sql;
 }
 
-std::string reservationIndexName(const FileDef& def) { return def.storedName + "$_reserved"; }
+std::string reservationIndexName(const FileDef& def) {
+    return def.storedName + "$_reserved";
+}
 
 std::string createReservationIndexSql(const FileDef& def) {
-    return "CREATE INDEX " + identifier(reservationIndexName(def)) + " ON " + identifier(def.storedName) +
-           " (\"_reserved\") WHERE \"_reserved\" <> ''";
+    return "CREATE INDEX " + identifier(reservationIndexName(def)) + " ON " +
+           identifier(def.storedName) + " (\"_reserved\") WHERE \"_reserved\" <> ''";
 }
 
 std::string createMetaTablesSql() {
     return std::string("CREATE TABLE IF NOT EXISTS ") + identifier(kMetaTable) +
            " (\"name\" TEXT PRIMARY KEY, \"value\" TEXT NOT NULL);"
-           "CREATE TABLE IF NOT EXISTS " + identifier(kHoldsTable) +
+           "CREATE TABLE IF NOT EXISTS " +
+           identifier(kHoldsTable) +
            " (\"file\" TEXT NOT NULL, \"rid\" INTEGER NOT NULL, \"station\" TEXT NOT NULL,"
            " \"taken\" INTEGER NOT NULL, PRIMARY KEY (\"file\", \"rid\"));";
 }
@@ -101,33 +107,40 @@ SchemaCheck checkSchema(sqlite3* db, const FileDef& def) {
         sqlite3_bind_text(info.get(), 1, def.storedName.c_str(), -1, SQLITE_TRANSIENT);
         int rc;
         while ((rc = sqlite3_step(info.get())) == SQLITE_ROW) {
-            columns.insert(text::upper(reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 0))));
+            columns.insert(
+                text::upper(reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 0))));
         }
         if (rc != SQLITE_DONE) return {SchemaState::Missing, {}, false, rc};
     }
     if (columns.empty()) return check;  // no such table
     check.state = SchemaState::Ok;
     for (std::size_t i = 0; i < def.fields.size(); ++i) {
-        if (!columns.count(text::upper(def.fields[i].name))) check.missingColumns.push_back(static_cast<int>(i));
+        if (!columns.count(text::upper(def.fields[i].name)))
+            check.missingColumns.push_back(static_cast<int>(i));
     }
     check.reservedMissing = !columns.count("_RESERVED");
     if (!check.missingColumns.empty() || check.reservedMissing) {
         check.state = SchemaState::MissingColumns;
         return check;
     }
-    Statement index(db, "SELECT \"sql\" FROM sqlite_schema WHERE \"type\" = 'index' AND \"name\" = ?1");
-    Statement meta(db, std::string("SELECT \"value\" FROM ") + identifier(kMetaTable) + " WHERE \"name\" = ?1");
+    Statement index(db,
+                    "SELECT \"sql\" FROM sqlite_schema WHERE \"type\" = 'index' AND \"name\" = ?1");
+    Statement meta(db, std::string("SELECT \"value\" FROM ") + identifier(kMetaTable) +
+                           " WHERE \"name\" = ?1");
     if (!index.valid()) return {SchemaState::Missing, {}, false, index.prepareResult()};
     auto indexMatches = [&](const std::string& name, const std::string& wanted) {
         index.reset();
         sqlite3_bind_text(index.get(), 1, name.c_str(), -1, SQLITE_TRANSIENT);
         const int rc = sqlite3_step(index.get());
-        const auto* sql = rc == SQLITE_ROW ? reinterpret_cast<const char*>(sqlite3_column_text(index.get(), 0)) : nullptr;
+        const auto* sql = rc == SQLITE_ROW
+                              ? reinterpret_cast<const char*>(sqlite3_column_text(index.get(), 0))
+                              : nullptr;
         return sql && wanted == sql;
     };
     for (std::size_t k = 0; k < def.keys.size(); ++k) {
         const int key = static_cast<int>(k);
-        if (!indexMatches(indexName(def, key), createIndexSql(def, key))) check.state = SchemaState::KeysInvalid;
+        if (!indexMatches(indexName(def, key), createIndexSql(def, key)))
+            check.state = SchemaState::KeysInvalid;
     }
     if (!indexMatches(reservationIndexName(def), createReservationIndexSql(def))) {
         check.state = SchemaState::KeysInvalid;

@@ -5,10 +5,10 @@
 // never reused, so a position stays valid for the record's life), a version
 // that every rewrite increments ("_ver", for detecting changes by other
 // stations), the station that reserved the record for numbering and has not
-// written it yet ("_reserved", empty once written), and one column per field. Each key is an index: components in
-// order and direction, no-case string components under the no-case
-// collation, unique keys as unique indexes, and blank-excluded keys as
-// partial indexes over the records whose components are not all blank.
+// written it yet ("_reserved", empty once written), and one column per field. Each key is an index:
+// components in order and direction, no-case string components under the no-case collation, unique
+// keys as unique indexes, and blank-excluded keys as partial indexes over the records whose
+// components are not all blank.
 #pragma once
 
 #include <sqlite3.h>

@@ -55,7 +55,8 @@ DriverStatus SqliteStorage::connect(bool create) {
     const std::filesystem::path path = folder_ / kDatabaseName;
     std::error_code ec;
     if (!create && !std::filesystem::exists(path, ec)) return statusOf(code::kFileNotFound);
-    if (onlyRead_ && create && !std::filesystem::exists(path, ec)) return statusOf(code::kAccessDenied);
+    if (onlyRead_ && create && !std::filesystem::exists(path, ec))
+        return statusOf(code::kAccessDenied);
     const int flags = onlyRead_ ? SQLITE_OPEN_READONLY
                                 : SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     int rc = sqlite3_open_v2(path.c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -63,7 +64,8 @@ DriverStatus SqliteStorage::connect(bool create) {
         // No write access to the file or folder: go on reading.
         sqlite3_close_v2(db_);
         db_ = nullptr;
-        rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+        rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
+                             nullptr);
     }
     if (rc != SQLITE_OK) {
         DriverStatus s = rc == SQLITE_CANTOPEN && !create ? statusOf(code::kFileNotFound)
@@ -78,7 +80,8 @@ DriverStatus SqliteStorage::connect(bool create) {
     readOnly_ = sqlite3_db_readonly(db_, "main") == 1;
     if (!readOnly_) {
         // A rollback journal is safe on a folder shared between machines.
-        sqlite3_exec(db_, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr);
+        sqlite3_exec(db_, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL;", nullptr, nullptr,
+                     nullptr);
     }
     // Up to 64 MiB of pages stay cached between reads while no other station
     // writes; the memory is taken only as pages are read.
@@ -148,7 +151,8 @@ DriverStatus SqliteStorage::rollback() {
     if (!inTransaction_) return DriverStatus::success();
     inTransaction_ = false;
     ++rollbacks_;
-    if (sqlite3_get_autocommit(db_)) return DriverStatus::success();  // already rolled back by the engine
+    if (sqlite3_get_autocommit(db_))
+        return DriverStatus::success();  // already rolled back by the engine
     // A rollback's own outcome must not hide the failure that caused it.
     return execute("ROLLBACK");
 }

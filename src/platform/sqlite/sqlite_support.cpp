@@ -20,11 +20,13 @@ Value filterValue(sqlite3_value* kind, sqlite3_value* value) {
     const int k = sqlite3_value_int(kind);
     if (k < 0) {
         const auto* t = reinterpret_cast<const char*>(sqlite3_value_text(value));
-        return Value::text(t ? std::string(t, static_cast<std::size_t>(sqlite3_value_bytes(value))) : std::string());
+        return Value::text(t ? std::string(t, static_cast<std::size_t>(sqlite3_value_bytes(value)))
+                             : std::string());
     }
     Decimal::Units units = 0;
     if (sqlite3_value_type(value) == SQLITE_TEXT) {
-        if (const auto d = Decimal::parse(reinterpret_cast<const char*>(sqlite3_value_text(value)))) units = d->units();
+        if (const auto d = Decimal::parse(reinterpret_cast<const char*>(sqlite3_value_text(value))))
+            units = d->units();
     } else {
         units = sqlite3_value_int64(value);
     }
@@ -54,9 +56,15 @@ void filterUpper(sqlite3_context* context, int, sqlite3_value** args) {
 int registerExtensions(sqlite3* db) {
     constexpr int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
     int rc = sqlite3_create_collation(db, kNoCaseCollation, SQLITE_UTF8, nullptr, compareNoCase);
-    if (rc == SQLITE_OK) rc = sqlite3_create_function(db, "bb_cmp", 5, flags, nullptr, filterCompare, nullptr, nullptr);
-    if (rc == SQLITE_OK) rc = sqlite3_create_function(db, "bb_true", 2, flags, nullptr, filterTruth, nullptr, nullptr);
-    if (rc == SQLITE_OK) rc = sqlite3_create_function(db, "bb_upper", 2, flags, nullptr, filterUpper, nullptr, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_create_function(db, "bb_cmp", 5, flags, nullptr, filterCompare, nullptr,
+                                     nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_create_function(db, "bb_true", 2, flags, nullptr, filterTruth, nullptr,
+                                     nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_create_function(db, "bb_upper", 2, flags, nullptr, filterUpper, nullptr,
+                                     nullptr);
     return rc;
 }
 
@@ -69,7 +77,9 @@ Statement::Statement(sqlite3* db, std::string_view sql) {
     }
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
 
 Statement::Statement(Statement&& other) noexcept : stmt_(other.stmt_), prepared_(other.prepared_) {
     other.stmt_ = nullptr;
@@ -118,7 +128,8 @@ DriverStatus statusFromEngine(sqlite3* db, int result) {
     DriverStatus s = statusOf(code::kDriverError);
     s.engineCode = result;
     s.engineText = db ? sqlite3_errmsg(db) : sqlite3_errstr(result);
-    if (s.engineText == "not an error" || s.engineText.empty()) s.engineText = sqlite3_errstr(result);
+    if (s.engineText == "not an error" || s.engineText.empty())
+        s.engineText = sqlite3_errstr(result);
     return s;
 }
 
@@ -164,20 +175,24 @@ void readField(sqlite3_stmt* stmt, int column, Record& record, int field) {
     const FieldDef& f = record.def().fields[static_cast<std::size_t>(field)];
     if (f.isText()) {
         const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
-        record.setText(field, t ? std::string_view(t, static_cast<std::size_t>(sqlite3_column_bytes(stmt, column)))
-                                : std::string_view());
+        record.setText(
+            field,
+            t ? std::string_view(t, static_cast<std::size_t>(sqlite3_column_bytes(stmt, column)))
+              : std::string_view());
     } else if (f.spec.type != FieldType::Decimal) {
         record.setInteger(field, sqlite3_column_int64(stmt, column));
     } else {
         Decimal::Units units = 0;
         if (storedAsInteger(f)) {
             units = sqlite3_column_int64(stmt, column);
-        } else if (const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column))) {
+        } else if (const auto* t =
+                       reinterpret_cast<const char*>(sqlite3_column_text(stmt, column))) {
             if (const auto parsed = Decimal::parse(t)) units = parsed->units();
         }
         // The stored value was written from this field, so it fits; a value
         // that does not (edited outside the program) leaves the field zero.
-        if (!record.setDecimal(field, Decimal::fromUnits(units, f.spec.places))) record.clearField(field);
+        if (!record.setDecimal(field, Decimal::fromUnits(units, f.spec.places)))
+            record.clearField(field);
     }
 }
 

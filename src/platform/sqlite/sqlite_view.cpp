@@ -11,7 +11,9 @@ namespace bb::sqlite {
 
 namespace {
 
-std::string alias(std::size_t table) { return "t" + std::to_string(table); }
+std::string alias(std::size_t table) {
+    return "t" + std::to_string(table);
+}
 
 DriverStatus badExpression(const std::string& why) {
     DriverStatus s = statusOf(code::kBadExpression);
@@ -66,7 +68,8 @@ std::optional<SqliteView::OrderTerm> SqliteView::term(std::string_view text, boo
     }
     for (std::size_t t = 0; t < tables_.size(); ++t) {
         const FileDef& def = *tables_[t].def;
-        if (const auto field = def.findField(text); field && text.find(':') != std::string_view::npos) {
+        if (const auto field = def.findField(text);
+            field && text.find(':') != std::string_view::npos) {
             return OrderTerm{static_cast<int>(t), *field, descending, noCase};
         }
         // A key's name stands for its components, in their directions.
@@ -74,7 +77,8 @@ std::optional<SqliteView::OrderTerm> SqliteView::term(std::string_view text, boo
             const KeyDef& k = def.keys[static_cast<std::size_t>(*key)];
             for (const KeyComponent& c : k.components) {
                 const bool isText = def.fields[static_cast<std::size_t>(c.field)].isText();
-                out.push_back({static_cast<int>(t), c.field, descending != !c.ascending, k.noCase && isText});
+                out.push_back(
+                    {static_cast<int>(t), c.field, descending != !c.ascending, k.noCase && isText});
             }
             keyExpanded = true;
             return std::nullopt;
@@ -88,12 +92,14 @@ DriverStatus SqliteView::setOrder(std::string_view order) {
     std::size_t from = 0;
     while (!text::trim(order).empty() && from <= order.size()) {
         const std::size_t comma = order.find(',', from);
-        const std::string_view piece = order.substr(from, comma == std::string_view::npos ? std::string_view::npos : comma - from);
+        const std::string_view piece = order.substr(
+            from, comma == std::string_view::npos ? std::string_view::npos : comma - from);
         bool expanded = false;
         if (const auto t = term(piece, expanded, terms)) {
             terms.push_back(*t);
         } else if (!expanded) {
-            return report(badExpression("'" + std::string(text::trim(piece)) + "' is not a field or key of the view"));
+            return report(badExpression("'" + std::string(text::trim(piece)) +
+                                        "' is not a field or key of the view"));
         }
         if (comma == std::string_view::npos) break;
         from = comma + 1;
@@ -131,17 +137,19 @@ std::string SqliteView::from() const {
         for (const auto& [parentField, field] : v.links) {
             if (!on.empty()) on += " AND ";
             const FieldDef& f = v.def->fields[static_cast<std::size_t>(field)];
-            const bool noCase = v.key >= 0 && v.def->keys[static_cast<std::size_t>(v.key)].noCase && f.isText();
-            on += alias(t) + "." + identifier(f.name) + (noCase ? std::string(" COLLATE ") + kNoCaseCollation : "") +
-                  " = " + viewColumn(tables_, v.parent, parentField);
+            const bool noCase =
+                v.key >= 0 && v.def->keys[static_cast<std::size_t>(v.key)].noCase && f.isText();
+            on += alias(t) + "." + identifier(f.name) +
+                  (noCase ? std::string(" COLLATE ") + kNoCaseCollation : "") + " = " +
+                  viewColumn(tables_, v.parent, parentField);
         }
         if (v.key >= 0) {
             // Records left out of the key cannot be found through it.
             const std::string present = keyPresentPredicate(*v.def, v.key, alias(t));
             if (!present.empty()) on += (on.empty() ? "" : " AND ") + present;
         }
-        sql += (v.inner ? " JOIN " : " LEFT JOIN ") + identifier(v.def->storedName) + " AS " + alias(t) + " ON " +
-               (on.empty() ? "1" : on);
+        sql += (v.inner ? " JOIN " : " LEFT JOIN ") + identifier(v.def->storedName) + " AS " +
+               alias(t) + " ON " + (on.empty() ? "1" : on);
     }
     return sql;
 }
@@ -151,8 +159,8 @@ std::string SqliteView::select() const {
     for (std::size_t t = 0; t < tables_.size(); ++t) {
         const std::string a = alias(t) + ".";
         const bool outer = t > 0 && !tables_[t].inner;
-        sql += (t ? ", " : "") + (outer ? "COALESCE(" + a + "\"_rid\", 0)" : a + "\"_rid\"") + ", " +
-               (outer ? "COALESCE(" + a + "\"_ver\", 0)" : a + "\"_ver\"");
+        sql += (t ? ", " : "") + (outer ? "COALESCE(" + a + "\"_rid\", 0)" : a + "\"_rid\"") +
+               ", " + (outer ? "COALESCE(" + a + "\"_ver\", 0)" : a + "\"_ver\"");
         for (std::size_t f = 0; f < tables_[t].def->fields.size(); ++f) {
             sql += ", " + viewColumn(tables_, static_cast<int>(t), static_cast<int>(f));
         }
@@ -168,9 +176,11 @@ std::string SqliteView::walkedKeyPredicate() const {
         bool walks = true;
         for (std::size_t i = 0; i < key.components.size() && walks; ++i) {
             const OrderTerm& t = order_[i];
-            const bool text = def.fields[static_cast<std::size_t>(key.components[i].field)].isText();
+            const bool text =
+                def.fields[static_cast<std::size_t>(key.components[i].field)].isText();
             walks = t.table == 0 && t.field == key.components[i].field &&
-                    t.descending == !key.components[i].ascending && t.noCase == (key.noCase && text);
+                    t.descending == !key.components[i].ascending &&
+                    t.noCase == (key.noCase && text);
         }
         if (walks) return keyPresentPredicate(def, static_cast<int>(k), alias(0));
     }
@@ -201,7 +211,8 @@ void SqliteView::rebuild() {
     for (std::size_t t = 0; t < tables_.size(); ++t) {
         const bool outer = t > 0 && !tables_[t].inner;
         const std::string rid = alias(t) + ".\"_rid\"";
-        q.order.push_back({outer ? "COALESCE(" + rid + ", 0)" : rid, false, static_cast<int>(t), -1});
+        q.order.push_back(
+            {outer ? "COALESCE(" + rid + ", 0)" : rid, false, static_cast<int>(t), -1});
     }
     if (!pushed_.parameters.empty()) {
         q.bind = [this](sqlite3_stmt* stmt) { pushed_.bind(*filter_, stmt); };
@@ -228,24 +239,28 @@ DriverStatus SqliteView::resetToPosition(std::string_view position) {
     std::vector<std::int64_t> rids;
     for (std::size_t from = 0; from <= position.size();) {
         const std::size_t slash = position.find('/', from);
-        const std::string_view part = position.substr(from, slash == std::string_view::npos ? std::string_view::npos : slash - from);
+        const std::string_view part = position.substr(
+            from, slash == std::string_view::npos ? std::string_view::npos : slash - from);
         std::int64_t rid = 0;
         const auto [end, ec] = std::from_chars(part.data(), part.data() + part.size(), rid);
-        if (ec != std::errc() || end != part.data() + part.size()) return report(statusOf(code::kRecordNotAvailable));
+        if (ec != std::errc() || end != part.data() + part.size())
+            return report(statusOf(code::kRecordNotAvailable));
         rids.push_back(rid);
         if (slash == std::string_view::npos) break;
         from = slash + 1;
     }
-    if (rids.size() != tables_.size() || rids[0] <= 0) return report(statusOf(code::kRecordNotAvailable));
+    if (rids.size() != tables_.size() || rids[0] <= 0)
+        return report(statusOf(code::kRecordNotAvailable));
     // The row's values, table by table; a table without a record reads blank.
     std::vector<Record> rows;
     for (std::size_t t = 0; t < tables_.size(); ++t) {
         rows.emplace_back(*tables_[t].def);
         if (rids[t] == 0) continue;
         DriverStatus status;
-        sqlite3_stmt* s = storage_.statement("SELECT " + selectColumns(*tables_[t].def) + " FROM " +
-                                                 identifier(tables_[t].def->storedName) + " WHERE \"_rid\" = ?1",
-                                             status);
+        sqlite3_stmt* s =
+            storage_.statement("SELECT " + selectColumns(*tables_[t].def) + " FROM " +
+                                   identifier(tables_[t].def->storedName) + " WHERE \"_rid\" = ?1",
+                               status);
         if (!s) return report(status);
         sqlite3_bind_int64(s, 1, rids[t]);
         const int rc = sqlite3_step(s);
@@ -253,8 +268,9 @@ DriverStatus SqliteView::resetToPosition(std::string_view position) {
             for (int f = 0; f < rows.back().size(); ++f) readField(s, f + 2, rows.back(), f);
         }
         sqlite3_reset(s);
-        if (rc != SQLITE_ROW) return report(rc == SQLITE_DONE ? statusOf(code::kRecordNotAvailable)
-                                                               : statusFromEngine(storage_.db(), rc));
+        if (rc != SQLITE_ROW)
+            return report(rc == SQLITE_DONE ? statusOf(code::kRecordNotAvailable)
+                                            : statusFromEngine(storage_.db(), rc));
     }
     std::vector<const Record*> values;
     for (const Record& r : rows) values.push_back(&r);
@@ -278,10 +294,13 @@ DriverStatus SqliteView::read(bool forward) {
 
 std::string SqliteView::position() const {
     std::string out;
-    for (std::size_t t = 0; t < current_.size(); ++t) out += (t ? "/" : "") + std::to_string(current_[t]);
+    for (std::size_t t = 0; t < current_.size(); ++t)
+        out += (t ? "/" : "") + std::to_string(current_[t]);
     return out;
 }
 
-std::uint64_t SqliteView::workDone() const { return retiredSteps_ + (cursor_ ? cursor_->steps() : 0); }
+std::uint64_t SqliteView::workDone() const {
+    return retiredSteps_ + (cursor_ ? cursor_->steps() : 0);
+}
 
 }  // namespace bb::sqlite

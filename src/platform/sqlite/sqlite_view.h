@@ -50,7 +50,8 @@ private:
     std::string select() const;
     // The condition of the blank-excluding key the order walks, or empty.
     std::string walkedKeyPredicate() const;
-    std::optional<OrderTerm> term(std::string_view text, bool& keyExpanded, std::vector<OrderTerm>& out) const;
+    std::optional<OrderTerm> term(std::string_view text, bool& keyExpanded,
+                                  std::vector<OrderTerm>& out) const;
 
     SqliteStorage& storage_;
     std::vector<ViewTable> tables_;

@@ -26,7 +26,8 @@ bool lockWhole(int fd) {
 
 }  // namespace
 
-Stations::Stations(std::filesystem::path folder) : directory_(std::move(folder) / "brokerbook.stations") {
+Stations::Stations(std::filesystem::path folder)
+    : directory_(std::move(folder) / "brokerbook.stations") {
     const auto started = std::chrono::steady_clock::now().time_since_epoch().count();
     self_ = hostName() + "-" + std::to_string(getpid()) + "-" + std::to_string(started);
 }

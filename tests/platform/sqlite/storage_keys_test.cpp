@@ -14,9 +14,13 @@ using Keys = StorageTest;
 
 TEST_F(Keys, ByNameKeepsBlankNamesAndIgnoresCase) {
     auto members = openFile(FileId::Members);
-    const std::pair<int, const char*> people[] = {{1, "carter"}, {2, "Adams"}, {3, ""}, {4, "baker"}, {5, ""}};
+    const std::pair<int, const char*> people[] = {
+        {1, "carter"}, {2, "Adams"}, {3, ""}, {4, "baker"}, {5, ""}};
     for (const auto& [n, last] : people) {
-        add(*members, [&] { MBR::MEMBERNUMBER.set(n); MBR::LASTNAME.set(last); });
+        add(*members, [&] {
+            MBR::MEMBERNUMBER.set(n);
+            MBR::LASTNAME.set(last);
+        });
     }
     const auto order = walk(*members, MBR::key::NAMEKEY, [] { return MBR::MEMBERNUMBER.get(); });
     EXPECT_EQ(order, (std::vector<std::int32_t>{3, 5, 2, 4, 1}));
@@ -24,10 +28,17 @@ TEST_F(Keys, ByNameKeepsBlankNamesAndIgnoresCase) {
 
 TEST_F(Keys, BlankExcludedKeysSkipBlankEntries) {
     auto members = openFile(FileId::Members);
-    add(*members, [] { MBR::MEMBERNUMBER.set(1); MBR::COMPANYNAME.set("Zeta"); });
+    add(*members, [] {
+        MBR::MEMBERNUMBER.set(1);
+        MBR::COMPANYNAME.set("Zeta");
+    });
     add(*members, [] { MBR::MEMBERNUMBER.set(2); });
-    add(*members, [] { MBR::MEMBERNUMBER.set(3); MBR::COMPANYNAME.set("alpha"); });
-    const auto byCompany = walk(*members, MBR::key::COMPANYKEY, [] { return MBR::MEMBERNUMBER.get(); });
+    add(*members, [] {
+        MBR::MEMBERNUMBER.set(3);
+        MBR::COMPANYNAME.set("alpha");
+    });
+    const auto byCompany =
+        walk(*members, MBR::key::COMPANYKEY, [] { return MBR::MEMBERNUMBER.get(); });
     EXPECT_EQ(byCompany, (std::vector<std::int32_t>{3, 1}));
     const auto byNumber = walk(*members, -1, [] { return MBR::MEMBERNUMBER.get(); });
     EXPECT_EQ(byNumber, (std::vector<std::int32_t>{1, 2, 3}));
@@ -37,8 +48,14 @@ TEST_F(Keys, UniqueKeysAllowAnyNumberOfBlanksButNoTwoEqualValues) {
     auto members = openFile(FileId::Members);
     add(*members, [] { MBR::MEMBERNUMBER.set(1); });
     add(*members, [] { MBR::MEMBERNUMBER.set(2); });
-    add(*members, [] { MBR::MEMBERNUMBER.set(3); MBR::SALESTAXID.set("123-45-6789"); });
-    add(*members, [] { MBR::MEMBERNUMBER.set(4); MBR::SALESTAXID.set("ab-1"); });
+    add(*members, [] {
+        MBR::MEMBERNUMBER.set(3);
+        MBR::SALESTAXID.set("123-45-6789");
+    });
+    add(*members, [] {
+        MBR::MEMBERNUMBER.set(4);
+        MBR::SALESTAXID.set("ab-1");
+    });
 
     Record& r = buffer(FileId::Members);
     r.clear();
@@ -63,8 +80,8 @@ TEST_F(Keys, TransactionOrdersMixDirections) {
     struct T {
         int number, account, member, date;
     };
-    const T rows[] = {{1, 10, 7, 100}, {2, 10, 7, 300}, {3, 10, 7, 200}, {4, 10, 7, 300},
-                      {5, 11, 7, 250}, {6, 10, 8, 50}};
+    const T rows[] = {{1, 10, 7, 100}, {2, 10, 7, 300}, {3, 10, 7, 200},
+                      {4, 10, 7, 300}, {5, 11, 7, 250}, {6, 10, 8, 50}};
     for (const T& t : rows) {
         add(*trades, [&] {
             TRN::TRANSACTIONNUMBER.set(t.number);
@@ -79,17 +96,21 @@ TEST_F(Keys, TransactionOrdersMixDirections) {
     EXPECT_EQ(walk(*trades, TRN::key::ACCOUNTREGISTRATIONNUMBERKEY, number),
               (std::vector<std::int32_t>{4, 2, 3, 1, 6, 5}));
     // By customer and account, newest date first, numbers ascending within a date.
-    EXPECT_EQ(walk(*trades, TRN::key::MEMBERNUMBERKEY, number), (std::vector<std::int32_t>{2, 4, 3, 1, 5, 6}));
+    EXPECT_EQ(walk(*trades, TRN::key::MEMBERNUMBERKEY, number),
+              (std::vector<std::int32_t>{2, 4, 3, 1, 5, 6}));
     EXPECT_EQ(walk(*trades, TRN::key::MEMBERNUMBERKEY, number, false),
               (std::vector<std::int32_t>{6, 5, 1, 3, 4, 2}));
     // All transactions newest first; equal dates in the order they were added.
-    EXPECT_EQ(walk(*trades, TRN::key::DATEKEY, number), (std::vector<std::int32_t>{2, 4, 5, 3, 1, 6}));
+    EXPECT_EQ(walk(*trades, TRN::key::DATEKEY, number),
+              (std::vector<std::int32_t>{2, 4, 5, 3, 1, 6}));
 }
 
 TEST_F(Keys, PhoneNumbersByDescriptionDescendingThenNumber) {
     auto phones = openFile(FileId::VPhones);
-    const std::tuple<int, const char*, const char*> rows[] = {
-        {1, "Office", "5550002"}, {1, "Fax", "5550009"}, {1, "office", "5550001"}, {2, "Cell", "5550003"}};
+    const std::tuple<int, const char*, const char*> rows[] = {{1, "Office", "5550002"},
+                                                              {1, "Fax", "5550009"},
+                                                              {1, "office", "5550001"},
+                                                              {2, "Cell", "5550003"}};
     for (const auto& [vendor, description, number] : rows) {
         add(*phones, [&] {
             VPH::VENDORNUMBER.set(vendor);
@@ -97,7 +118,8 @@ TEST_F(Keys, PhoneNumbersByDescriptionDescendingThenNumber) {
             VPH::PHONENUMBER.set(number);
         });
     }
-    const auto order = walk(*phones, VPH::key::KEYVENDORNUMBER, [] { return VPH::PHONENUMBER.get(); });
+    const auto order =
+        walk(*phones, VPH::key::KEYVENDORNUMBER, [] { return VPH::PHONENUMBER.get(); });
     EXPECT_EQ(order, (std::vector<std::string>{"5550001", "5550002", "5550009", "5550003"}));
 }
 
@@ -105,7 +127,10 @@ TEST_F(Keys, StartingPointsByValuesAndByPosition) {
     auto members = openFile(FileId::Members);
     const char* names[] = {"Adams", "Baker", "Baker", "Carter", "Davis"};
     for (int i = 0; i < 5; ++i) {
-        add(*members, [&] { MBR::MEMBERNUMBER.set(i + 1); MBR::LASTNAME.set(names[i]); });
+        add(*members, [&] {
+            MBR::MEMBERNUMBER.set(i + 1);
+            MBR::LASTNAME.set(names[i]);
+        });
     }
     Record& r = buffer(FileId::Members);
     const int byName = MBR::key::NAMEKEY;
@@ -203,15 +228,17 @@ TEST_F(Keys, BatchedWalksAgreeWithASortFromAnyStartingPoint) {
         const bool forward = trial % 2 == 0;
         ASSERT_TRUE(trades->setAtPosition(key, std::to_string(expected[at].rid)).ok());
         for (std::size_t k = 0; k < 150; ++k) {
-            const std::ptrdiff_t index = forward ? static_cast<std::ptrdiff_t>(at + k)
-                                                 : static_cast<std::ptrdiff_t>(at) - static_cast<std::ptrdiff_t>(k);
+            const std::ptrdiff_t index =
+                forward ? static_cast<std::ptrdiff_t>(at + k)
+                        : static_cast<std::ptrdiff_t>(at) - static_cast<std::ptrdiff_t>(k);
             const DriverStatus s = forward ? trades->next(r) : trades->previous(r);
             if (index < 0 || index >= static_cast<std::ptrdiff_t>(expected.size())) {
                 EXPECT_EQ(s.code, code::kRecordNotAvailable);
                 break;
             }
             ASSERT_TRUE(s.ok());
-            ASSERT_EQ(TRN::TRANSACTIONNUMBER.get(), expected[static_cast<std::size_t>(index)].number)
+            ASSERT_EQ(TRN::TRANSACTIONNUMBER.get(),
+                      expected[static_cast<std::size_t>(index)].number)
                 << "trial " << trial << " step " << k;
         }
     }

@@ -12,7 +12,9 @@ namespace {
 
 using Records = StorageTest;
 
-Decimal D(const char* t) { return *Decimal::parse(t); }
+Decimal D(const char* t) {
+    return *Decimal::parse(t);
+}
 
 TEST_F(Records, ValuesComeBackExactly) {
     auto trades = openFile(FileId::Transactions);
@@ -46,7 +48,11 @@ TEST_F(Records, ValuesComeBackExactly) {
 
     auto notes = openFile(FileId::Log);
     const std::string memo = std::string(740, 'x') + "ünï";
-    add(*notes, [&] { LOG::LOGNUMBER.set(1); LOG::NOTES.set(memo); LOG::SUBJECT.set("  leading spaces kept"); });
+    add(*notes, [&] {
+        LOG::LOGNUMBER.set(1);
+        LOG::NOTES.set(memo);
+        LOG::SUBJECT.set("  leading spaces kept");
+    });
     buffer(FileId::Log).clear();
     LOG::LOGNUMBER.set(1);
     ASSERT_TRUE(notes->get(LOG::key::LOGNUMBERKEY, buffer(FileId::Log)).ok());
@@ -56,7 +62,11 @@ TEST_F(Records, ValuesComeBackExactly) {
 
 TEST_F(Records, PutEraseAndReget) {
     auto members = openFile(FileId::Members);
-    for (int i = 1; i <= 3; ++i) add(*members, [&] { MBR::MEMBERNUMBER.set(i); MBR::COMPANYNAME.set("Old"); });
+    for (int i = 1; i <= 3; ++i)
+        add(*members, [&] {
+            MBR::MEMBERNUMBER.set(i);
+            MBR::COMPANYNAME.set("Old");
+        });
     Record& r = buffer(FileId::Members);
     r.clear();
     MBR::MEMBERNUMBER.set(2);
@@ -89,9 +99,15 @@ TEST_F(Records, PutEraseAndReget) {
 
 TEST_F(Records, PositionsIdentifyRecordsForTheirLife) {
     auto members = openFile(FileId::Members);
-    add(*members, [] { MBR::MEMBERNUMBER.set(1); MBR::LASTNAME.set("Adams"); });
+    add(*members, [] {
+        MBR::MEMBERNUMBER.set(1);
+        MBR::LASTNAME.set("Adams");
+    });
     const std::string adams = members->position();
-    add(*members, [] { MBR::MEMBERNUMBER.set(2); MBR::LASTNAME.set("Baker"); });
+    add(*members, [] {
+        MBR::MEMBERNUMBER.set(2);
+        MBR::LASTNAME.set("Baker");
+    });
     Record& r = buffer(FileId::Members);
     ASSERT_TRUE(members->getAtPosition(adams, r).ok());
     EXPECT_EQ(MBR::LASTNAME.get(), "Adams");
@@ -122,7 +138,8 @@ TEST_F(Records, OpeningConditions) {
     EXPECT_EQ(states->open(kSharedReadWrite).code, code::kFileAlreadyOpen);
     EXPECT_TRUE(states->isOpen());
     // Another file of the same database is still missing until created.
-    EXPECT_EQ(storage_->file(fileDef(FileId::Members))->open(kSharedReadWrite).code, code::kFileNotFound);
+    EXPECT_EQ(storage_->file(fileDef(FileId::Members))->open(kSharedReadWrite).code,
+              code::kFileNotFound);
     ASSERT_TRUE(states->close().ok());
     EXPECT_EQ(states->next(buffer(FileId::States)).code, code::kFileNotOpen);
 }
@@ -130,7 +147,10 @@ TEST_F(Records, OpeningConditions) {
 TEST_F(Records, DamagedKeysAreReportedAndRebuilt) {
     {
         auto members = openFile(FileId::Members);
-        add(*members, [] { MBR::MEMBERNUMBER.set(1); MBR::LASTNAME.set("Adams"); });
+        add(*members, [] {
+            MBR::MEMBERNUMBER.set(1);
+            MBR::LASTNAME.set("Adams");
+        });
     }
     auto* sqlite = dynamic_cast<sqlite::SqliteStorage*>(storage_.get());
     ASSERT_NE(sqlite, nullptr);
@@ -157,7 +177,8 @@ TEST_F(Records, AFieldAddedToTheLayoutGetsItsColumn) {
         ASSERT_TRUE(rooms->add(r).ok());
     }
     auto rooms = storage_->file(fileDef(FileId::Rooms));
-    EXPECT_EQ(rooms->open(kSharedReadWrite).code, code::kInvalidKeyFile);  // the name key is missing
+    EXPECT_EQ(rooms->open(kSharedReadWrite).code,
+              code::kInvalidKeyFile);  // the name key is missing
     ASSERT_TRUE(rooms->buildKeys().ok());
     ASSERT_TRUE(rooms->open(kSharedReadWrite).ok());
     Record& r = buffer(FileId::Rooms);
@@ -191,7 +212,8 @@ TEST_F(Records, AReadOnlyDatabaseIsAccessDeniedForWritingButReadable) {
 
 TEST_F(Records, OptionsAreAcceptedAndUnknownOnesIgnored) {
     auto members = openFile(FileId::Members);
-    for (const char* option : {"Recover=10", "recover = 3", "QUICKSCAN=on", "QUICKSCAN=off", "Bogus=1", "Recover=x"}) {
+    for (const char* option :
+         {"Recover=10", "recover = 3", "QUICKSCAN=on", "QUICKSCAN=off", "Bogus=1", "Recover=x"}) {
         EXPECT_TRUE(members->sendOption(option).ok()) << option;
     }
 }

@@ -70,7 +70,8 @@ int main(int argc, char** argv) {
         const auto id = fileByLabel(argv[3]);
         if (!id) return 2;
         auto file = storage->file(fileDef(*id));
-        if (!file->open(kSharedReadWrite).ok() || !file->getAtPosition(argv[4], buffer(*id)).ok()) return 4;
+        if (!file->open(kSharedReadWrite).ok() || !file->getAtPosition(argv[4], buffer(*id)).ok())
+            return 4;
         say("held " + std::to_string(file->hold().code));
         waitToBeKilled();
     }

@@ -18,7 +18,9 @@ namespace {
 
 using Stations = StorageTest;
 
-std::string stationProgram() { return BB_STORAGE_STATION; }
+std::string stationProgram() {
+    return BB_STORAGE_STATION;
+}
 
 TEST_F(Stations, AddsAtTheSameTimeLoseNothing) {
     { auto members = openFile(FileId::Members); }
@@ -29,7 +31,8 @@ TEST_F(Stations, AddsAtTheSameTimeLoseNothing) {
     EXPECT_EQ(a.wait(), 0);
     EXPECT_EQ(b.wait(), 0);
     auto members = openFile(FileId::Members);
-    const auto numbers = walk(*members, MBR::key::MEMBERKEY, [] { return MBR::MEMBERNUMBER.get(); });
+    const auto numbers =
+        walk(*members, MBR::key::MEMBERKEY, [] { return MBR::MEMBERNUMBER.get(); });
     ASSERT_EQ(numbers.size(), 600u);
     EXPECT_EQ(numbers.front(), 1000);
     EXPECT_EQ(numbers[299], 1299);
@@ -39,7 +42,10 @@ TEST_F(Stations, AddsAtTheSameTimeLoseNothing) {
 
 TEST_F(Stations, APutAfterAnotherStationsChangeIsRefused) {
     auto members = openFile(FileId::Members);
-    add(*members, [] { MBR::MEMBERNUMBER.set(7); MBR::COMPANYNAME.set("Mine"); });
+    add(*members, [] {
+        MBR::MEMBERNUMBER.set(7);
+        MBR::COMPANYNAME.set("Mine");
+    });
     Record& r = buffer(FileId::Members);
     ASSERT_TRUE(members->get(MBR::key::MEMBERKEY, r).ok());
 
@@ -158,7 +164,11 @@ TEST_F(Stations, ADamagedDatabaseFileIsAClearConditionNotACrash) {
     {
         auto members = openFile(FileId::Members);
         ASSERT_TRUE(storage_->begin(2000).ok());
-        for (int i = 1; i <= 2000; ++i) add(*members, [&] { MBR::MEMBERNUMBER.set(i); MBR::COMPANYNAME.set("Acme"); });
+        for (int i = 1; i <= 2000; ++i)
+            add(*members, [&] {
+                MBR::MEMBERNUMBER.set(i);
+                MBR::COMPANYNAME.set("Acme");
+            });
         ASSERT_TRUE(storage_->commit().ok());
     }
     storage_.reset();
