@@ -6,6 +6,7 @@
 #include "data/data_folder.h"
 #include "data/relation_manager.h"
 #include "dictionary/record_rules.h"
+#include "platform/message_service.h"
 #include "platform/name_bindings.h"
 #include "platform/runtime.h"
 #include "platform/text.h"
@@ -162,6 +163,8 @@ Severity FileManager::Throw(int id) {
 }
 
 Severity FileManager::HandleError() {
+    // Shown as this file's error, whatever file was touched since it was recorded.
+    Errors->SetFileName(GetName());
     return Errors->HandleError(Info().LastError);
 }
 
@@ -198,7 +201,8 @@ Severity FileManager::openAttempts(Status& s) {
                 s.AutoIncDone = false;
                 ++s.Opened;
                 BindAllFields();
-                if (HasAutoInc && (OpenMode & 0x03) != kReadOnly) purgeStaleReservations(s);
+                s.purgePending = HasAutoInc && (OpenMode & 0x03) != kReadOnly;
+                if (!openingRelatedFiles()) PurgeStaleReservations();
                 return SeverityNone;
             case code::kFileNotFound:
                 if (Create && file.create().ok()) continue;
@@ -223,12 +227,17 @@ Severity FileManager::openAttempts(Status& s) {
 
 // Numbers reserved by a station that died before writing its record would
 // otherwise stay behind as blank records; they are removed with whatever
-// was already attached to them.
-void FileManager::purgeStaleReservations(Status& s) {
+// was already attached to them. This is housekeeping: nothing it meets is
+// shown to the user, and a record it cannot remove stays for a later open.
+void FileManager::PurgeStaleReservations() {
+    Status& s = Info();
+    if (!s.purgePending || s.Opened == 0 || !s.file) return;
     // Inside another change's transaction the removal waits for a later open.
     if (dataStorage().inTransaction()) return;
+    s.purgePending = false;
     const std::vector<std::string> stale = s.file->staleReservations();
     if (stale.empty()) return;
+    QuietMessages quiet;
     const int copy = SaveCopy();
     RelationManager* relations = relationManagerFor(file_);
     for (const std::string& position : stale) {
@@ -311,13 +320,13 @@ Severity FileManager::insert(bool asking) {
     DriverStatus r;
     if (!HasAutoInc) {
         r = s.file->add(Buffer());
-    } else if (s.AutoIncDone) {
+    } else if (s.AutoIncDone && s.file->getAtPosition(s.reserved, scratch(s)).ok()) {
         // Write over the record reserved when the numbers were taken.
-        Record reserved(Def());
-        r = s.file->getAtPosition(s.reserved, reserved);
-        if (r.ok()) r = s.file->put(Buffer());
-    } else if (number(asking, false) != SeverityNone) {
-        return SeverityNotify;
+        r = s.file->put(Buffer());
+    } else {
+        // Never reserved, or the reservation is gone: number the record now.
+        s.AutoIncDone = false;
+        if (number(asking, false) != SeverityNone) return SeverityNotify;
     }
     if (r.ok()) {
         s.AutoIncDone = false;
@@ -331,6 +340,11 @@ Severity FileManager::insert(bool asking) {
     }
     RecordError(ErrRecordInsert);
     return asking ? HandleError() : SeverityNotify;
+}
+
+Record& FileManager::scratch(Status&) {
+    if (!scratch_) scratch_ = std::make_unique<Record>(Def());
+    return *scratch_;
 }
 
 Severity FileManager::reportDuplicate(Status& s) {

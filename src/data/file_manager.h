@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -39,6 +40,7 @@ public:
         int LastError = 0;
         std::unique_ptr<StorageFile> file;  // this thread's handle on the file
         std::string reserved;               // position of the reserved record
+        bool purgePending = false;          // stale reservations to remove after opening
     };
 
     struct KeyComponentEntry {
@@ -136,6 +138,10 @@ public:
     bool IsOpen() { return Info().Opened > 0; }
     // Drops every thread's handle and status (the data folder is changing).
     void ForgetHandles() { info_.clear(); }
+    // Removes the records that stations which died had reserved for numbering
+    // and never written, with what hangs on them, when an open found some
+    // to look for. Put off while related files are being opened together.
+    void PurgeStaleReservations();
 
     const std::vector<KeyEntry>& Keys() const { return keys_; }
 
@@ -164,17 +170,20 @@ private:
     Severity fetch(int key, bool clearOnFailure);
     Severity insert(bool asking);
     Severity number(bool asking, bool reserve);
-    void purgeStaleReservations(Status& s);
+
     std::optional<std::int32_t> nextNumber(const KeyEntry& key, bool asking, Severity& failure);
     Severity reportDuplicate(Status& s);
+    // A record of this file's layout to read into without touching the buffer.
+    Record& scratch(Status& s);
     const KeyEntry* entryFor(int key) const;
     bool usable(Status& s);
 
     FileId file_ = FileId::Members;
-    std::vector<Status> info_;
+    std::deque<Status> info_;  // entries keep their place when others are added
     std::vector<KeyEntry> keys_;
     std::vector<SavedBuffer> buffers_;
     std::vector<SavedPosition> saved_;
+    std::unique_ptr<Record> scratch_;
 };
 
 // The file manager of a file, or null before set-up and after tear-down.

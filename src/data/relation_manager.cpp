@@ -19,6 +19,8 @@ std::array<RelationManager*, kFileCount>& registry() {
 // new mark, and a manager already carrying it is not visited again, so the
 // cycles of the graph (every relation stands on both files) end.
 std::uint32_t visitCounter = 0;
+// Opening walks in progress (a walk may start another only after it ends).
+int openingWalks = 0;
 
 // How long a change waits for other stations' transactions to finish.
 constexpr int kTransactionWaitMs = 2000;
@@ -78,8 +80,19 @@ Severity RelationManager::CancelNumber() {
     return Me->CancelNumber(this);
 }
 
+bool openingRelatedFiles() { return openingWalks > 0; }
+
 Severity RelationManager::Open(bool recursive) {
-    return walk(recursive, ++visitCounter, &FileManager::Open);
+    ++openingWalks;
+    const Severity result = walk(recursive, ++visitCounter, &FileManager::Open);
+    --openingWalks;
+    // Housekeeping the files put off while the walk was opening them.
+    if (openingWalks == 0) {
+        for (FileId id : dictionaryOrder()) {
+            if (FileManager* fm = fileManagerFor(id)) fm->PurgeStaleReservations();
+        }
+    }
+    return result;
 }
 
 Severity RelationManager::Close(bool recursive) {
@@ -154,21 +167,30 @@ Severity RelationManager::failWith(int errorId) {
 
 Severity RelationManager::Update(bool ask) {
     Open();
+    // The record is checked before the transaction begins, and failures are
+    // shown only after it has been rolled back: no message box ever waits
+    // for the user while the other stations are locked out.
+    int failed = 0;
+    if (Me->ValidateAllFields(failed) != SeverityNone) {
+        Close();
+        return SeverityAsk;
+    }
     if (frame() != SeverityNone) {
         Close();
         return SeverityNotify;
     }
-    if (Me->Update(ask ? 2 : 1) != SeverityNone) {
+    if (Me->UpdateQuietly() != SeverityNone) {
         rollback();
         Close();
-        const int error = Me->Info().LastError;
-        return error == ErrChangedByOther || error == ErrChangedByOtherShown ? SeverityNotify
-                                                                             : SeverityAsk;
+        int& error = Me->Info().LastError;
+        const bool changedElsewhere = error == ErrChangedByOther || error == ErrChangedByOtherShown;
+        if (changedElsewhere && ask) error = ErrChangedByOtherShown;
+        Me->HandleError();
+        return changedElsewhere ? SeverityNotify : SeverityAsk;
     }
     for (Relation& r : Relations) {
         if (r.UpdateMode == Rule::None || r.HisKey < 0 || !linksChanged(r)) continue;
-        if (const Severity s =
-                r.File->UpdateChildren(r.HisKey, {Me->File(), &r.Fields}, r.UpdateMode);
+        if (const Severity s = r.File->UpdateChildren(r.HisKey, {Me->File(), &r.Fields}, r.UpdateMode);
             s != SeverityNone) {
             Close();
             return s;
@@ -211,7 +233,9 @@ bool RelationManager::linksStillMatch(int key, Links links, bool oldValues) cons
 }
 
 // Writes this file's current record after its linking fields changed,
-// cascading to its own related records first.
+// cascading to its own related records first. Only the linking fields, set
+// from a checked parent, have changed, so the record is written without
+// checking its other fields: a cascade never stops half-way on a message.
 Severity RelationManager::writeWithRules() {
     for (Relation& r : Relations) {
         if (r.UpdateMode == Rule::None || r.HisKey < 0 || !linksChanged(r)) continue;
@@ -220,7 +244,7 @@ Severity RelationManager::writeWithRules() {
             return SeverityNotify;
         }
     }
-    if (Me->UpdateQuietly() != SeverityNone) return failWith(ErrRecordNotUpdated);
+    if (!Me->Driver().put(Me->Buffer()).ok()) return failWith(ErrRecordNotUpdated);
     return SeverityNone;
 }
 
@@ -268,24 +292,27 @@ Severity RelationManager::UpdateChildren(int key, Links links, Rule rule) {
 
 Severity RelationManager::Delete(bool ask) {
     if (ask && Me->Throw(ErrConfirmDelete) != SeverityNone) return SeverityNotify;
-    Severity result = SeverityNone;
     while (true) {
         messages().busy(true);
         const std::string position = Me->Position();
-        result = Open();
+        // Opening, framing and reading the record again: a failure there
+        // ends the delete with that failure.
+        Severity result = Open();
         if (result == SeverityNone) result = frame();
         if (result == SeverityNone && Me->RegetQuietly(position) != SeverityNone) {
             rollback();
             result = SeverityNotify;
         }
-        if (result == SeverityNone) {
-            for (Relation& r : Relations) {
-                if (r.DeleteMode == Rule::None || r.HisKey < 0) continue;
-                if (r.File->DeleteChildren(r.HisKey, {Me->File(), &r.Fields}, r.DeleteMode) !=
-                    SeverityNone) {
-                    result = SeverityNotify;
-                    break;
-                }
+        if (result != SeverityNone) {
+            messages().busy(false);
+            Close();
+            return result;
+        }
+        for (Relation& r : Relations) {
+            if (r.DeleteMode == Rule::None || r.HisKey < 0) continue;
+            if (r.File->DeleteChildren(r.HisKey, {Me->File(), &r.Fields}, r.DeleteMode) != SeverityNone) {
+                result = SeverityNotify;
+                break;
             }
         }
         if (result == SeverityNone) {
@@ -297,10 +324,8 @@ Severity RelationManager::Delete(bool ask) {
         }
         messages().busy(false);
         Close();
-        if (result == SeverityNone) break;
-        if (Me->Throw(ErrRecordDelete) != SeverityNone) break;
+        if (result == SeverityNone || Me->Throw(ErrRecordDelete) != SeverityNone) return result;
     }
-    return result;
 }
 
 Severity RelationManager::DeleteChildren(int key, Links links, Rule rule) {

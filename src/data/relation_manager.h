@@ -89,4 +89,7 @@ private:
 // The relation manager of a file, or null before set-up and after tear-down.
 RelationManager* relationManagerFor(FileId file);
 
+// Whether a relation manager is opening its file and the related files now.
+bool openingRelatedFiles();
+
 }  // namespace bb

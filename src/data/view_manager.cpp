@@ -9,9 +9,6 @@ namespace bb {
 
 namespace {
 
-// The filter text is built in a buffer of this size; what does not fit is cut.
-constexpr std::size_t kFilterLimit = 5000;
-
 bool sameValue(const Value& a, const Value& b) {
     if (a.isText() != b.isText()) return false;
     return a.isText() ? a.asText() == b.asText() : a.asNumber() == b.asNumber();
@@ -82,6 +79,11 @@ void ViewManager::Setup(const ViewSpec& view, RelationManager& primary,
 
 void ViewManager::Teardown() {
     Close();
+    for (SortOrder& o : *ORDER) {
+        o.RANGELIST.clear();
+        o.FILTER.clear();
+        o.ORDER.clear();
+    }
     if (DISPOSEORDER) ownOrders_.clear();
     VIEW.reset();
 }
@@ -126,6 +128,7 @@ void ViewManager::rebuildOrderText(SortOrder& order) {
 // buffer's current value, except `field` itself when a limit is given.
 void ViewManager::defineLeadingRange(int field, std::uint8_t kind, std::function<Value()> limit) {
     SortOrder& o = Current();
+    if (o.MAINKEY < 0) return;  // an order without a key has no range
     o.LIMITTYPE = kind;
     o.RANGELIST.clear();
     const FileId file = spec_.primary;
@@ -175,14 +178,20 @@ std::string ViewManager::FilterText() {
         for (const RangePair& pair : o.RANGELIST) {
             const std::string& name = PRIMARY->Me->KeyComponentName(o.MAINKEY, pair.component);
             const Value v = pair.value();
+            // A text from a wider field is cut to the component's width, as
+            // copying it into the component would cut it.
+            const int field = PRIMARY->Me->KeyComponentField(o.MAINKEY, pair.component);
+            const std::size_t width = PRIMARY->Me->Def().fields[static_cast<std::size_t>(field)].spec.width;
             std::string literal =
-                v.isText() ? filterLiteral(text::clip(v.asText())) : v.asNumber().toString();
+                v.isText() ? filterLiteral(text::fit(v.asText(), width)) : v.asNumber().toString();
             if (name.rfind("UPPER(", 0) == 0) literal = "UPPER(" + literal + ")";
             text += (text.empty() ? "" : " AND ") + name + " = " + literal;
         }
     }
     for (const NamedFilter& f : o.FILTER) text += (text.empty() ? "(" : " AND (") + f.FILTER + ")";
-    return text.substr(0, kFilterLimit);
+    // Built whole: a filter cut at some length could still read as a valid,
+    // different filter and take the wrong records.
+    return text;
 }
 
 // The view could not take its order, filter or position: the user is told,
@@ -194,6 +203,8 @@ Severity ViewManager::refuse() {
 }
 
 Severity ViewManager::ApplyFilterText() {
+    // The range's values as now applied, for ApplyRangeLimit to compare with.
+    for (RangePair& pair : Current().RANGELIST) pair.saved = pair.value();
     if (!VIEW->setFilter(FilterText()).ok()) return refuse();
     return SeverityNone;
 }
@@ -333,7 +344,8 @@ void ViewManager::AppendOrderText(const std::string& text) {
 }
 
 bool ViewManager::ChooseSortOrder(int n) {
-    const std::size_t wanted = static_cast<std::size_t>(n == 0 ? 1 : n) - 1;
+    const std::size_t wanted = static_cast<std::size_t>(n <= 0 ? 1 : n) - 1;
+    if (wanted >= ORDER->size()) return false;  // no such order: the current one stays
     const bool changed = wanted != CurrentOrder;
     CurrentOrder = wanted;
     return changed;

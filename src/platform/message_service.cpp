@@ -19,6 +19,12 @@ MessageService& messages() {
     return installed ? *installed : quiet;
 }
 
+QuietMessages::QuietMessages() : previous_(installMessageService(&quiet)) {}
+
+QuietMessages::~QuietMessages() {
+    installMessageService(previous_);
+}
+
 MessageService* installMessageService(MessageService* service) {
     MessageService* previous = installed;
     installed = service;

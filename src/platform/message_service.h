@@ -50,4 +50,17 @@ MessageService& messages();
 // one it replaces.
 MessageService* installMessageService(MessageService* service);
 
+// For as long as it lives, nothing is shown or sounded: every message gets
+// its default button. For work the user did not ask for.
+class QuietMessages {
+public:
+    QuietMessages();
+    ~QuietMessages();
+    QuietMessages(const QuietMessages&) = delete;
+    QuietMessages& operator=(const QuietMessages&) = delete;
+
+private:
+    MessageService* previous_;
+};
+
 }  // namespace bb

@@ -10,7 +10,8 @@
 // (code 90), the engine's code and message. Each operation also records its
 // status as the process's last error, as the runtime does.
 //
-// Handles are used from the GUI thread only. A Storage must outlive its handles.
+// Handles are used from the GUI thread only. A handle that outlives its
+// Storage (as at the process's end) may only be destroyed.
 #pragma once
 
 #include <cstdint>
@@ -113,6 +114,7 @@ public:
     // it as held until release (or close); 43 when another station holds it.
     virtual DriverStatus hold() = 0;
     virtual DriverStatus release() = 0;
+    // Whether this handle holds its current record.
     virtual bool held() const = 0;
 };
 

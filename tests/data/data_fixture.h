@@ -19,6 +19,11 @@ protected:
         loadProgram();
         errors_.Setup();
         dataDictionary().Setup(errors_);
+        // No message may wait for the user while the other stations are
+        // locked out by a transaction.
+        messages_.onShow = [](const MessageRequest& m) {
+            EXPECT_FALSE(dataStorage().inTransaction()) << "shown inside a transaction: " << m.title;
+        };
     }
 
     ~DataTest() override {

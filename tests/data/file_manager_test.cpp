@@ -225,6 +225,43 @@ TEST_F(FileManagerTest, AReservationWhoseStationDiedIsRemovedWithWhatHangsOnIt) 
     EXPECT_TRUE(messages_.shown.empty());
 }
 
+// Opening the customers with their related files: the reservation is
+// removed once they are all open, and every open is closed again.
+TEST_F(FileManagerTest, RemovingAReservationLeavesTheOpenCountsRight) {
+    ChildProcess station(BB_DATA_STATION, {"reserve", folder_.path().string()});
+    ASSERT_TRUE(station.waitForLine("reserved 1", 30));
+    station.kill(SIGKILL);
+    station.wait();
+    ASSERT_EQ(relations(FileId::Members).Open(), SeverityNone);
+    std::int64_t count = -1;
+    ASSERT_TRUE(files(FileId::Members).Driver().count(count).ok());
+    EXPECT_EQ(count, 0);
+    ASSERT_EQ(relations(FileId::Members).Close(), SeverityNone);
+    for (FileId id : dictionaryOrder()) EXPECT_EQ(files(id).Info().Opened, 0) << fileDef(id).label;
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+// The reserved record disappeared under the form (another station removed
+// it, taking this one for dead): saving numbers the record afresh.
+TEST_F(FileManagerTest, ASaveWhoseReservationIsGoneNumbersTheRecordAgain) {
+    FileManager& notes = files(FileId::Log);
+    ASSERT_EQ(notes.Open(), SeverityNone);
+    ASSERT_EQ(notes.PrimeNewRecord(), SeverityNone);
+    auto other = dataStorage().file(fileDef(FileId::Log));
+    ASSERT_TRUE(other->open(kSharedReadWrite).ok());
+    Record scratch(fileDef(FileId::Log));
+    ASSERT_TRUE(other->getAtPosition(notes.Position(), scratch).ok());
+    ASSERT_TRUE(other->erase().ok());
+    (void)LOG::DAYOFMONTH.set(Decimal(3));
+    EXPECT_EQ(notes.Insert(), SeverityNone);
+    EXPECT_FALSE(notes.Info().AutoIncDone);
+    std::int64_t count = -1;
+    ASSERT_TRUE(notes.Driver().count(count).ok());
+    EXPECT_EQ(count, 1);
+    EXPECT_TRUE(notes.Driver().staleReservations().empty());
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
 TEST_F(FileManagerTest, ADuplicateNamesTheKeyItCollidesOn) {
     FileManager& products = files(FileId::Securities);
     ASSERT_EQ(products.Open(), SeverityNone);

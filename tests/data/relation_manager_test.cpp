@@ -462,6 +462,60 @@ TEST_F(Relations, ACascadeWaitsTwoSecondsForAnotherStationsTransactionThenGivesU
     EXPECT_TRUE(Snapshot::differences(before, Snapshot::take()).empty());
 }
 
+// The user is told about a record that breaks a field rule before any
+// other station is locked out, and nothing is written.
+TEST_F(Relations, AnInvalidRecordIsRefusedBeforeTheTransactionBegins) {
+    load(FileId::Log, LOG::LOGNUMBERKEY, [] { LOG::LOGNUMBER.set(1); });
+    (void)LOG::DAYOFMONTH.set(Decimal(0));
+    EXPECT_EQ(relations(FileId::Log).Update(true), SeverityAsk);
+    done(FileId::Log);
+    EXPECT_EQ(titles(), std::vector<std::string>{"Range Error"});
+    EXPECT_TRUE(storage_->journal().empty());
+}
+
+// A change whose cascade failed is rolled back whole, the parent's own
+// rewrite included: saving again afterwards is not mistaken for a change by
+// another station.
+TEST_F(Relations, AfterAFailedCascadeTheSameRecordCanBeSavedAgain) {
+    ASSERT_EQ(files(FileId::Log).Open(), SeverityNone);
+    files(FileId::Log).SetOrder(LOG::key::LOGNUMBERKEY);
+    ASSERT_EQ(files(FileId::Log).Next(), SeverityNone);
+    const std::string first = files(FileId::Log).Position();
+    files(FileId::Log).Close();
+    const Snapshot before = Snapshot::take();
+    auto holder = std::make_unique<ChildProcess>(BB_STORAGE_STATION,
+                                                 std::vector<std::string>{"hold-at", folder_.path().string(), "Log", first});
+    ASSERT_TRUE(holder->waitForLine("held 0"));
+
+    load(FileId::Members, MBR::MEMBERKEY, customer(1));
+    MBR::REPRESENTATIVENUMBER.set(2);
+    EXPECT_EQ(relations(FileId::Members).Update(true), SeverityNotify);
+    EXPECT_EQ(titles(), std::vector<std::string>{"Record not read"});
+    holder.reset();  // the holding station ends; its hold is broken at once
+    ASSERT_TRUE(files(FileId::Log).Driver().sendOption("Recover=0").ok());
+
+    messages_.clear();
+    EXPECT_EQ(relations(FileId::Members).Update(true), SeverityNone);
+    done(FileId::Members);
+    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_EQ(Snapshot::differences(before, Snapshot::take()),
+              (std::vector<std::string>{"Members ~1 RepresentativeNumber", "Log ~2 RepresentativeNumber"}));
+}
+
+TEST_F(Relations, ARecordGoneBeforeItsDeleteEndsTheDeleteWithoutAsking) {
+    load(FileId::Members, MBR::MEMBERKEY, customer(1));
+    // Another opener removes the customer first.
+    auto other = dataStorage().file(fileDef(FileId::Members));
+    ASSERT_TRUE(other->open(kSharedReadWrite).ok());
+    Record scratch(fileDef(FileId::Members));
+    ASSERT_TRUE(other->getAtPosition(files(FileId::Members).Position(), scratch).ok());
+    ASSERT_TRUE(other->erase().ok());
+    EXPECT_EQ(relations(FileId::Members).Delete(false), SeverityNotify);
+    done(FileId::Members);
+    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_EQ(files(FileId::ShipTo).Info().Opened, 0);
+}
+
 // A customer with thousands of notes and phones, deleted by another station
 // that is killed at some moment of the cascade: afterwards everything is
 // still there or nothing is.

@@ -272,6 +272,60 @@ TEST_F(Views, AnOrderAlongAKeySkipsWhatTheKeySkips) {
     byCompany.Teardown();
 }
 
+// An order along a longer key keeps the records that only a shorter key
+// with the same first component would leave out.
+TEST_F(Views, TheKeyWalkedIsTheLongestTheOrderFollows) {
+    open({FileId::Log});
+    addMany(FileId::Log, 3, [](int i) {
+        LOG::LOGNUMBER.set(i + 1);
+        LOG::REPRESENTATIVENUMBER.set(i == 0 ? 0 : 1);  // no representative, but a suspense date
+        LOG::DATE2.set(80000 + i);
+    });
+    ViewManager suspense;
+    suspense.Setup({FileId::Log, {}}, relations(FileId::Log));
+    suspense.DefineSortOrder(LOG::key::SUSPEND_KEY);
+    EXPECT_EQ(readAll(suspense).size(), 3u);
+    suspense.Teardown();
+}
+
+// A name longer than the accounts' company field still finds its accounts:
+// the range compares it as the narrower field holds it.
+TEST_F(Views, ARangeFromAWiderFieldComparesAtTheComponentsWidth) {
+    open({FileId::Vendors, FileId::AccountRegistration});
+    const std::string name = "Acme Securities and Investment Services";  // 40 characters
+    addMany(FileId::AccountRegistration, 2, [&](int i) {
+        ACC::REGISTRATIONNUMBER.set(i + 1);
+        ACC::COMPANY.set(name);
+    });
+    VEN::VENDORNAME.set(name);
+    ViewManager accounts;
+    accounts.Setup({FileId::AccountRegistration, {}}, relations(FileId::AccountRegistration));
+    accounts.DefineSortOrder(ACC::key::VENDORNUMBERKEY);
+    accounts.DefineRange(ACC::key::VENDORNUMBERKEY, relations(FileId::AccountRegistration), relations(FileId::Vendors));
+    EXPECT_EQ(accounts.FilterText(), "UPPER(ACC:Company) = UPPER('Acme Securities and Investment Ser')");
+    EXPECT_EQ(readAll(accounts).size(), 2u);
+    accounts.Teardown();
+}
+
+TEST_F(Views, AnOrderAppendedToNoneIsTheAppendedOne) {
+    open({FileId::Members});
+    addMany(FileId::Members, 3, [](int i) {
+        MBR::MEMBERNUMBER.set(i + 1);
+        MBR::COMPANYNAME.set(std::string(1, static_cast<char>('C' - i)));
+    });
+    ViewManager view;
+    view.Setup({FileId::Members, {}}, relations(FileId::Members));
+    view.DefineSortOrder(-1);
+    view.AppendOrderText("MBR:CompanyName");
+    ASSERT_EQ(view.Open(), SeverityNone);
+    std::vector<std::string> names;
+    ASSERT_EQ(view.Reset(), SeverityNone);
+    while (view.Next() == SeverityNone) names.push_back(MBR::COMPANYNAME.get());
+    EXPECT_EQ(names, (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_TRUE(messages_.shown.empty());
+    view.Teardown();
+}
+
 TEST_F(Views, EveryRecordPassesTheAcceptanceHook) {
     open({FileId::Members});
     addMany(FileId::Members, 20, [](int i) { MBR::MEMBERNUMBER.set(i + 1); });
@@ -512,6 +566,20 @@ TEST_F(FilterPaths, TheStorageAndTheViewTakeTheSameRecords) {
         EXPECT_EQ(!tested.empty(), c.takesSome) << c.filter;
         EXPECT_LT(tested.size(), everything.size()) << c.filter;
     }
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+// A filter the engine cannot take as written (more conditions than its
+// parser nests, a text holding a NUL) still takes exactly its records.
+TEST_F(FilterPaths, FiltersTheEngineCannotTakeAreTestedRowByRow) {
+    std::string many = "TRN:BuySell = 'Buy'";
+    for (int i = 0; i < 1500; ++i) many += " AND TRN:Date <> " + std::to_string(i);
+    const ViewSpec trades{FileId::Transactions, {}};
+    EXPECT_EQ(read(trades, TRN::key::DATEKEY, many, true), read(trades, TRN::key::DATEKEY, many, false));
+    EXPECT_FALSE(read(trades, TRN::key::DATEKEY, many, true).empty());
+    const std::string withNul = std::string("TRN:BuySell <> 'Bu") + '\0' + "y'";
+    EXPECT_EQ(read(trades, TRN::key::DATEKEY, withNul, true), read(trades, TRN::key::DATEKEY, withNul, false));
+    EXPECT_EQ(read(trades, TRN::key::DATEKEY, withNul, true).size(), read(trades, TRN::key::DATEKEY, "", true).size());
     EXPECT_TRUE(messages_.shown.empty());
 }
 

@@ -12,6 +12,7 @@ ScriptedMessages::~ScriptedMessages() {
 
 Button ScriptedMessages::show(const MessageRequest& request) {
     shown.push_back(request);
+    if (onShow) onShow(request);
     // Unscripted questions are declined, so that a test that did not expect
     // one cannot loop on it.
     if (replies_.empty()) {

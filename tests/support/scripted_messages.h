@@ -5,6 +5,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ public:
     void beep(Beep kind) override { beeps.push_back(kind); }
 
     const MessageRequest& last() const { return shown.back(); }
+
+    // Called as each message is shown, before it is answered.
+    std::function<void(const MessageRequest&)> onShow;
     void clear() {
         shown.clear();
         beeps.clear();

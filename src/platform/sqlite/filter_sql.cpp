@@ -93,12 +93,19 @@ private:
                                                  : "0";
     }
 
-    Operand constantOperand(const Value& v) {
+    // A text is bound as a parameter rather than written into the SQL, so
+    // that no character of it (a NUL, say) can change the statement.
+    std::string bound(int n) {
+        parameters_.push_back(n);
+        return "?" + std::to_string(kindParameter(n) + 1);
+    }
+
+    Operand constantOperand(int n, const Value& v) {
         Operand o;
         o.constant = v;
         if (v.isText()) {
             o.kind = std::to_string(kTextKind);
-            o.value = filterLiteral(v.asText());
+            o.value = bound(n);
         } else {
             const Decimal& d = v.asNumber();
             o.kind = std::to_string(d.places());
@@ -112,7 +119,7 @@ private:
         const FilterNode& x = node(n);
         switch (x.kind) {
             case FilterNode::Kind::Constant:
-                return constantOperand(x.constant);
+                return constantOperand(n, x.constant);
             case FilterNode::Kind::Name: {
                 const int table = x.name.isField() ? tableOf(x.name) : -1;
                 if (table < 0) break;  // read when the query runs
@@ -157,14 +164,15 @@ private:
 
     // The text a case-blind comparison may compare plainly: an upper-case
     // constant, or UPPER of any text constant.
-    std::optional<std::string> caseBlindText(int n) const {
+    // (The node of that constant.)
+    std::optional<int> caseBlindText(int n) const {
         const FilterNode& x = node(n);
-        const FilterNode* c = &x;
-        if (x.kind == FilterNode::Kind::Upper) c = &node(x.left);
-        if (c->kind != FilterNode::Kind::Constant || !c->constant.isText()) return std::nullopt;
-        const std::string& t = c->constant.asText();
+        const int c = x.kind == FilterNode::Kind::Upper ? x.left : n;
+        const FilterNode& constant = node(c);
+        if (constant.kind != FilterNode::Kind::Constant || !constant.constant.isText()) return std::nullopt;
+        const std::string& t = constant.constant.asText();
         if (x.kind != FilterNode::Kind::Upper && text::upper(t) != t) return std::nullopt;
-        return std::string(text::clip(t));
+        return c;
     }
 
     // A comparison plain SQL can make with exactly the filter's meaning.
@@ -185,8 +193,7 @@ private:
             return a.value + sqlOperator(op) + b.value;
         if (!b.constant) return std::nullopt;
         const Value& v = *b.constant;
-        if (f.isText() && v.isText())
-            return a.value + sqlOperator(op) + filterLiteral(text::clip(v.asText()));
+        if (f.isText() && v.isText()) return a.value + sqlOperator(op) + b.value;
         if (v.isText()) return std::nullopt;
         const Decimal& d = v.asNumber();
         if (f.isInteger() && d.places() == 0 && d.digits() <= 18)
@@ -206,15 +213,14 @@ private:
         if (const FieldDef* f = upperColumn(x.left, column)) {
             if (const auto t = caseBlindText(x.right)) {
                 (void)f;
-                return column + " COLLATE " + kNoCaseCollation + sqlOperator(x.op) +
-                       filterLiteral(*t);
+                return column + " COLLATE " + kNoCaseCollation + sqlOperator(x.op) + bound(*t);
             }
         }
         if (const FieldDef* f = upperColumn(x.right, column)) {
             if (const auto t = caseBlindText(x.left)) {
                 (void)f;
                 return column + " COLLATE " + kNoCaseCollation + sqlOperator(mirrored(x.op)) +
-                       filterLiteral(*t);
+                       bound(*t);
             }
         }
         const Operand a = operand(x.left);

@@ -26,10 +26,22 @@ SqliteFile::SqliteFile(SqliteStorage& storage, const FileDef& def)
       def_(def),
       holds_(storage),
       table_(identifier(def.storedName)),
-      columns_(selectColumns(def)) {}
+      columns_(selectColumns(def)) {
+    storage_.attach(this);
+}
 
 SqliteFile::~SqliteFile() {
+    if (orphaned_) return;
     release();
+    storage_.detach(this);
+}
+
+void SqliteFile::transactionEnded(bool committed) {
+    if (!committed && current_) {
+        const auto before = versionsBeforeTransaction_.find(current_->rid);
+        if (before != versionsBeforeTransaction_.end()) current_->version = before->second;
+    }
+    versionsBeforeTransaction_.clear();
 }
 
 DriverStatus SqliteFile::report(DriverStatus status) const {
@@ -400,6 +412,7 @@ DriverStatus SqliteFile::put(const Record& record) {
     // Nothing rewritten: another station changed or removed the record
     // since this handle read it.
     if (sqlite3_changes(storage_.db()) == 0) return report(statusOf(code::kRecordChanged));
+    if (storage_.inTransaction()) versionsBeforeTransaction_.emplace(current_->rid, current_->version);
     ++current_->version;
     noteOwnChange();
     return report(DriverStatus::success());

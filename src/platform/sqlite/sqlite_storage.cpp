@@ -37,6 +37,7 @@ SqliteStorage::SqliteStorage(std::filesystem::path folder, bool readOnly)
     : folder_(std::move(folder)), onlyRead_(readOnly), stations_(folder_) {}
 
 SqliteStorage::~SqliteStorage() {
+    for (SqliteFile* file : files_) file->orphan();
     statements_.clear();
     if (inTransaction_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close_v2(db_);
@@ -144,6 +145,9 @@ DriverStatus SqliteStorage::commit() {
     if (!inTransaction_) return DriverStatus::success();
     const DriverStatus s = execute("COMMIT");
     if (s.ok() || sqlite3_get_autocommit(db_)) inTransaction_ = false;
+    if (s.ok()) {
+        for (SqliteFile* file : files_) file->transactionEnded(true);
+    }
     return reported(s);
 }
 
@@ -151,6 +155,7 @@ DriverStatus SqliteStorage::rollback() {
     if (!inTransaction_) return DriverStatus::success();
     inTransaction_ = false;
     ++rollbacks_;
+    for (SqliteFile* file : files_) file->transactionEnded(false);
     if (sqlite3_get_autocommit(db_))
         return DriverStatus::success();  // already rolled back by the engine
     // A rollback's own outcome must not hide the failure that caused it.

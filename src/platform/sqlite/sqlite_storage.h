@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "platform/sqlite/sqlite_support.h"
@@ -22,6 +23,8 @@
 #include "platform/storage.h"
 
 namespace bb::sqlite {
+
+class SqliteFile;
 
 class SqliteStorage final : public Storage {
 public:
@@ -55,6 +58,10 @@ public:
 
     Stations& stations() { return stations_; }
 
+    // The handles alive on this storage, told when a transaction ends.
+    void attach(SqliteFile* file) { files_.insert(file); }
+    void detach(SqliteFile* file) { files_.erase(file); }
+
     // How long a plain statement waits for other stations.
     static constexpr int kStatementWaitMs = 5000;
 
@@ -65,6 +72,7 @@ private:
     bool onlyRead_ = false;  // asked to read only, whatever the permissions
     bool inTransaction_ = false;
     std::map<std::string, std::uint64_t> changes_;
+    std::set<SqliteFile*> files_;
     std::uint64_t rollbacks_ = 0;
     std::map<std::string, std::unique_ptr<Statement>> statements_;
     Stations stations_;

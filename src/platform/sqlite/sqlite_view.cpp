@@ -95,7 +95,9 @@ DriverStatus SqliteView::setOrder(std::string_view order) {
         const std::string_view piece = order.substr(
             from, comma == std::string_view::npos ? std::string_view::npos : comma - from);
         bool expanded = false;
-        if (const auto t = term(piece, expanded, terms)) {
+        if (text::trim(piece).empty()) {
+            // nothing between two commas
+        } else if (const auto t = term(piece, expanded, terms)) {
             terms.push_back(*t);
         } else if (!expanded) {
             return report(badExpression("'" + std::string(text::trim(piece)) +
@@ -105,8 +107,7 @@ DriverStatus SqliteView::setOrder(std::string_view order) {
         from = comma + 1;
     }
     order_ = std::move(terms);
-    rebuild();
-    return report(DriverStatus::success());
+    return report(rebuild());
 }
 
 DriverStatus SqliteView::setFilter(std::string_view filter) {
@@ -115,8 +116,7 @@ DriverStatus SqliteView::setFilter(std::string_view filter) {
         return report(badExpression(error->message + " at " + std::to_string(error->position + 1)));
     }
     filter_ = std::get<Filter>(std::move(compiled));
-    rebuild();
-    return report(DriverStatus::success());
+    return report(rebuild());
 }
 
 void SqliteView::setPushDown(bool on) {
@@ -169,10 +169,16 @@ std::string SqliteView::select() const {
 }
 
 std::string SqliteView::walkedKeyPredicate() const {
+    // The longest key the order walks: a key whose components are only the
+    // start of the order's is not the one walked.
     const FileDef& def = *tables_[0].def;
+    int walked = -1;
     for (std::size_t k = 0; k < def.keys.size(); ++k) {
         const KeyDef& key = def.keys[k];
-        if (!key.blankExcluded || key.components.size() > order_.size()) continue;
+        if (key.components.size() > order_.size()) continue;
+        if (walked >= 0 && key.components.size() <= def.keys[static_cast<std::size_t>(walked)].components.size()) {
+            continue;
+        }
         bool walks = true;
         for (std::size_t i = 0; i < key.components.size() && walks; ++i) {
             const OrderTerm& t = order_[i];
@@ -182,20 +188,50 @@ std::string SqliteView::walkedKeyPredicate() const {
                     t.descending == !key.components[i].ascending &&
                     t.noCase == (key.noCase && text);
         }
-        if (walks) return keyPresentPredicate(def, static_cast<int>(k), alias(0));
+        if (walks) walked = static_cast<int>(k);
     }
-    return "";
+    return walked < 0 ? "" : keyPresentPredicate(def, walked, alias(0));
 }
 
-void SqliteView::rebuild() {
+DriverStatus SqliteView::rebuild() {
     if (cursor_) retiredSteps_ += cursor_->steps();
     cursor_.reset();
     current_.clear();
-    if (!open_) return;
+    if (!open_) return DriverStatus::success();
+    testEachRow_ = filter_ && !filter_->empty() && !pushDown_;
+    CursorQuery q = query();
+    if (DriverStatus s = prepares(q); !s.ok()) {
+        // A filter the engine cannot take as written (nested too deeply for
+        // it, say) is tested row by row instead; an order it cannot take is
+        // refused.
+        if (!filter_ || testEachRow_) return s;
+        testEachRow_ = true;
+        q = query();
+        if (DriverStatus again = prepares(q); !again.ok()) return again;
+    }
+    cursor_ = std::make_unique<SeekCursor>(storage_, defs_, std::move(q));
+    cursor_->setReadAhead(pageSizeGiven_ && pageSize_ > 64);
+    return DriverStatus::success();
+}
+
+DriverStatus SqliteView::prepares(const CursorQuery& q) {
+    std::string sql = "SELECT " + q.select + " FROM " + q.from;
+    if (!q.where.empty()) sql += " WHERE " + q.where;
+    std::string order;
+    for (const OrderColumn& c : q.order) order += (order.empty() ? "" : ", ") + c.column;
+    Statement probe(storage_.db(), sql + " ORDER BY " + order + " LIMIT 0");
+    if (probe.valid()) return DriverStatus::success();
+    DriverStatus failed = badExpression(sqlite3_errstr(probe.prepareResult()));
+    failed.engineCode = probe.prepareResult();
+    failed.engineText = sqlite3_errmsg(storage_.db());
+    return failed;
+}
+
+CursorQuery SqliteView::query() {
     CursorQuery q;
     q.select = select();
     q.from = from();
-    pushed_ = filter_ && pushDown_ ? translateFilter(*filter_, tables_) : FilterSql{};
+    pushed_ = filter_ && !testEachRow_ ? translateFilter(*filter_, tables_) : FilterSql{};
     q.where = pushed_.condition;
     // An order that walks a key of the primary table leaves out the records
     // the key leaves out, as a walk along the key does; it also lets the
@@ -217,8 +253,7 @@ void SqliteView::rebuild() {
     if (!pushed_.parameters.empty()) {
         q.bind = [this](sqlite3_stmt* stmt) { pushed_.bind(*filter_, stmt); };
     }
-    cursor_ = std::make_unique<SeekCursor>(storage_, defs_, std::move(q));
-    cursor_->setReadAhead(pageSizeGiven_ && pageSize_ > 64);
+    return q;
 }
 
 DriverStatus SqliteView::reset(int components) {
@@ -282,7 +317,7 @@ DriverStatus SqliteView::resetToPosition(std::string_view position) {
 DriverStatus SqliteView::read(bool forward) {
     if (!open_) return report(statusOf(code::kFileNotOpen));
     // Without the engine evaluating it, the view tests each row itself.
-    const bool testEach = filter_ && !pushDown_ && !filter_->empty();
+    const bool testEach = testEachRow_;
     while (true) {
         const Row* row = nullptr;
         if (DriverStatus s = cursor_->read(forward, row); !s.ok()) return report(s);

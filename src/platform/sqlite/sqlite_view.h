@@ -45,7 +45,10 @@ private:
     DriverStatus report(DriverStatus status) const;
     DriverStatus read(bool forward);
     // Builds the query for the current order and filter (a new cursor).
-    void rebuild();
+    DriverStatus rebuild();
+    CursorQuery query();
+    // Whether the engine takes the query; code 801 with its reason if not.
+    DriverStatus prepares(const CursorQuery& q);
     std::string from() const;
     std::string select() const;
     // The condition of the blank-excluding key the order walks, or empty.
@@ -61,6 +64,7 @@ private:
     std::optional<Filter> filter_;
     FilterSql pushed_;
     bool pushDown_ = true;
+    bool testEachRow_ = false;  // the view tests the filter on each row itself
     bool pageSizeGiven_ = false;
     std::size_t pageSize_ = 20;
     std::unique_ptr<SeekCursor> cursor_;

@@ -1,6 +1,7 @@
 #include "platform/sqlite/stations.h"
 
 #include <fcntl.h>
+#include <cerrno>
 #include <unistd.h>
 
 #include <chrono>
@@ -64,7 +65,9 @@ bool Stations::alive(const std::string& station) {
     if (station == self_) return true;
     const std::filesystem::path path = lockFile(station);
     const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0) return false;  // never announced, or cleaned up: gone
+    // No lock file: never announced, or cleaned up after it died. Any other
+    // failure to look says nothing, and a station is taken for alive then.
+    if (fd < 0) return errno != ENOENT;
     const bool gone = lockWhole(fd);
     if (gone) {
         std::error_code ignored;
