@@ -80,7 +80,9 @@ Severity RelationManager::CancelNumber() {
     return Me->CancelNumber(this);
 }
 
-bool openingRelatedFiles() { return openingWalks > 0; }
+bool openingRelatedFiles() {
+    return openingWalks > 0;
+}
 
 Severity RelationManager::Open(bool recursive) {
     ++openingWalks;
@@ -190,7 +192,8 @@ Severity RelationManager::Update(bool ask) {
     }
     for (Relation& r : Relations) {
         if (r.UpdateMode == Rule::None || r.HisKey < 0 || !linksChanged(r)) continue;
-        if (const Severity s = r.File->UpdateChildren(r.HisKey, {Me->File(), &r.Fields}, r.UpdateMode);
+        if (const Severity s =
+                r.File->UpdateChildren(r.HisKey, {Me->File(), &r.Fields}, r.UpdateMode);
             s != SeverityNone) {
             Close();
             return s;
@@ -310,7 +313,8 @@ Severity RelationManager::Delete(bool ask) {
         }
         for (Relation& r : Relations) {
             if (r.DeleteMode == Rule::None || r.HisKey < 0) continue;
-            if (r.File->DeleteChildren(r.HisKey, {Me->File(), &r.Fields}, r.DeleteMode) != SeverityNone) {
+            if (r.File->DeleteChildren(r.HisKey, {Me->File(), &r.Fields}, r.DeleteMode) !=
+                SeverityNone) {
                 result = SeverityNotify;
                 break;
             }

@@ -181,7 +181,8 @@ std::string ViewManager::FilterText() {
             // A text from a wider field is cut to the component's width, as
             // copying it into the component would cut it.
             const int field = PRIMARY->Me->KeyComponentField(o.MAINKEY, pair.component);
-            const std::size_t width = PRIMARY->Me->Def().fields[static_cast<std::size_t>(field)].spec.width;
+            const std::size_t width =
+                PRIMARY->Me->Def().fields[static_cast<std::size_t>(field)].spec.width;
             std::string literal =
                 v.isText() ? filterLiteral(text::fit(v.asText(), width)) : v.asNumber().toString();
             if (name.rfind("UPPER(", 0) == 0) literal = "UPPER(" + literal + ")";

@@ -22,7 +22,8 @@ protected:
         // No message may wait for the user while the other stations are
         // locked out by a transaction.
         messages_.onShow = [](const MessageRequest& m) {
-            EXPECT_FALSE(dataStorage().inTransaction()) << "shown inside a transaction: " << m.title;
+            EXPECT_FALSE(dataStorage().inTransaction())
+                << "shown inside a transaction: " << m.title;
         };
     }
 

@@ -483,8 +483,9 @@ TEST_F(Relations, AfterAFailedCascadeTheSameRecordCanBeSavedAgain) {
     const std::string first = files(FileId::Log).Position();
     files(FileId::Log).Close();
     const Snapshot before = Snapshot::take();
-    auto holder = std::make_unique<ChildProcess>(BB_STORAGE_STATION,
-                                                 std::vector<std::string>{"hold-at", folder_.path().string(), "Log", first});
+    auto holder = std::make_unique<ChildProcess>(
+        BB_STORAGE_STATION,
+        std::vector<std::string>{"hold-at", folder_.path().string(), "Log", first});
     ASSERT_TRUE(holder->waitForLine("held 0"));
 
     load(FileId::Members, MBR::MEMBERKEY, customer(1));
@@ -499,7 +500,8 @@ TEST_F(Relations, AfterAFailedCascadeTheSameRecordCanBeSavedAgain) {
     done(FileId::Members);
     EXPECT_TRUE(messages_.shown.empty());
     EXPECT_EQ(Snapshot::differences(before, Snapshot::take()),
-              (std::vector<std::string>{"Members ~1 RepresentativeNumber", "Log ~2 RepresentativeNumber"}));
+              (std::vector<std::string>{"Members ~1 RepresentativeNumber",
+                                        "Log ~2 RepresentativeNumber"}));
 }
 
 TEST_F(Relations, ARecordGoneBeforeItsDeleteEndsTheDeleteWithoutAsking) {

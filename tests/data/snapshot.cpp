@@ -14,7 +14,8 @@ Snapshot Snapshot::take() {
         Record r(fileDef(id));
         file.setStart(-1);
         // A record another station holds is read past, not taken as the end.
-        for (DriverStatus s = file.next(r); s.ok() || s.code == code::kRecordHeld; s = file.next(r)) {
+        for (DriverStatus s = file.next(r); s.ok() || s.code == code::kRecordHeld;
+             s = file.next(r)) {
             if (!s.ok()) continue;
             Fields values;
             for (int f = 0; f < r.size(); ++f) values.push_back(r.get(f).toText());

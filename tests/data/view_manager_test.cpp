@@ -301,8 +301,10 @@ TEST_F(Views, ARangeFromAWiderFieldComparesAtTheComponentsWidth) {
     ViewManager accounts;
     accounts.Setup({FileId::AccountRegistration, {}}, relations(FileId::AccountRegistration));
     accounts.DefineSortOrder(ACC::key::VENDORNUMBERKEY);
-    accounts.DefineRange(ACC::key::VENDORNUMBERKEY, relations(FileId::AccountRegistration), relations(FileId::Vendors));
-    EXPECT_EQ(accounts.FilterText(), "UPPER(ACC:Company) = UPPER('Acme Securities and Investment Ser')");
+    accounts.DefineRange(ACC::key::VENDORNUMBERKEY, relations(FileId::AccountRegistration),
+                         relations(FileId::Vendors));
+    EXPECT_EQ(accounts.FilterText(),
+              "UPPER(ACC:Company) = UPPER('Acme Securities and Investment Ser')");
     EXPECT_EQ(readAll(accounts).size(), 2u);
     accounts.Teardown();
 }
@@ -575,11 +577,14 @@ TEST_F(FilterPaths, FiltersTheEngineCannotTakeAreTestedRowByRow) {
     std::string many = "TRN:BuySell = 'Buy'";
     for (int i = 0; i < 1500; ++i) many += " AND TRN:Date <> " + std::to_string(i);
     const ViewSpec trades{FileId::Transactions, {}};
-    EXPECT_EQ(read(trades, TRN::key::DATEKEY, many, true), read(trades, TRN::key::DATEKEY, many, false));
+    EXPECT_EQ(read(trades, TRN::key::DATEKEY, many, true),
+              read(trades, TRN::key::DATEKEY, many, false));
     EXPECT_FALSE(read(trades, TRN::key::DATEKEY, many, true).empty());
     const std::string withNul = std::string("TRN:BuySell <> 'Bu") + '\0' + "y'";
-    EXPECT_EQ(read(trades, TRN::key::DATEKEY, withNul, true), read(trades, TRN::key::DATEKEY, withNul, false));
-    EXPECT_EQ(read(trades, TRN::key::DATEKEY, withNul, true).size(), read(trades, TRN::key::DATEKEY, "", true).size());
+    EXPECT_EQ(read(trades, TRN::key::DATEKEY, withNul, true),
+              read(trades, TRN::key::DATEKEY, withNul, false));
+    EXPECT_EQ(read(trades, TRN::key::DATEKEY, withNul, true).size(),
+              read(trades, TRN::key::DATEKEY, "", true).size());
     EXPECT_TRUE(messages_.shown.empty());
 }
 

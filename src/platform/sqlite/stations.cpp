@@ -1,8 +1,8 @@
 #include "platform/sqlite/stations.h"
 
 #include <fcntl.h>
-#include <cerrno>
 #include <unistd.h>
+#include <cerrno>
 
 #include <chrono>
 #include <system_error>
