@@ -1,5 +1,6 @@
 #include "data/file_manager.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -230,8 +231,11 @@ Severity FileManager::openAttempts(Status& s) {
 // was already attached to them. This is housekeeping: nothing it meets is
 // shown to the user, and a record it cannot remove stays for a later open.
 void FileManager::PurgeStaleReservations() {
-    Status& s = Info();
-    if (!s.purgePending || s.Opened == 0 || !s.file) return;
+    // Looked up without adding a status: most files have nothing pending.
+    const auto found = std::find_if(info_.begin(), info_.end(),
+                                    [](const Status& e) { return e.Id == currentThread(); });
+    if (found == info_.end() || !found->purgePending || found->Opened == 0 || !found->file) return;
+    Status& s = *found;
     // Inside another change's transaction the removal waits for a later open.
     if (dataStorage().inTransaction()) return;
     s.purgePending = false;
@@ -320,7 +324,7 @@ Severity FileManager::insert(bool asking) {
     DriverStatus r;
     if (!HasAutoInc) {
         r = s.file->add(Buffer());
-    } else if (s.AutoIncDone && s.file->getAtPosition(s.reserved, scratch(s)).ok()) {
+    } else if (s.AutoIncDone && s.file->getAtPosition(s.reserved, scratch()).ok()) {
         // Write over the record reserved when the numbers were taken.
         r = s.file->put(Buffer());
     } else {
@@ -342,7 +346,7 @@ Severity FileManager::insert(bool asking) {
     return asking ? HandleError() : SeverityNotify;
 }
 
-Record& FileManager::scratch(Status&) {
+Record& FileManager::scratch() {
     if (!scratch_) scratch_ = std::make_unique<Record>(Def());
     return *scratch_;
 }

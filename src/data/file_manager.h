@@ -174,7 +174,7 @@ private:
     std::optional<std::int32_t> nextNumber(const KeyEntry& key, bool asking, Severity& failure);
     Severity reportDuplicate(Status& s);
     // A record of this file's layout to read into without touching the buffer.
-    Record& scratch(Status& s);
+    Record& scratch();
     const KeyEntry* entryFor(int key) const;
     bool usable(Status& s);
 

@@ -169,7 +169,8 @@ private:
         const FilterNode& x = node(n);
         const int c = x.kind == FilterNode::Kind::Upper ? x.left : n;
         const FilterNode& constant = node(c);
-        if (constant.kind != FilterNode::Kind::Constant || !constant.constant.isText()) return std::nullopt;
+        if (constant.kind != FilterNode::Kind::Constant || !constant.constant.isText())
+            return std::nullopt;
         const std::string& t = constant.constant.asText();
         if (x.kind != FilterNode::Kind::Upper && text::upper(t) != t) return std::nullopt;
         return c;
@@ -267,7 +268,7 @@ std::string viewColumn(const std::vector<ViewTable>& tables, int table, int fiel
         tables[static_cast<std::size_t>(table)].def->fields[static_cast<std::size_t>(field)];
     const std::string column = "t" + std::to_string(table) + "." + identifier(f.name);
     if (table == 0 || tables[static_cast<std::size_t>(table)].inner) return column;
-    return "COALESCE(" + column + ", " + (storedAsInteger(f) ? "0" : "''") + ")";
+    return "COALESCE(" + column + ", " + blankLiteral(f) + ")";
 }
 
 FilterSql translateFilter(const Filter& filter, const std::vector<ViewTable>& tables) {

@@ -87,18 +87,16 @@ DriverStatus SqliteFile::open(std::uint8_t mode) {
 DriverStatus SqliteFile::addMissingColumns(const SchemaCheck& check) {
     return inTransaction([&] {
         if (check.reservedMissing) {
-            if (DriverStatus s = storage_.execute(
-                    "ALTER TABLE " + table_ + " ADD COLUMN \"_reserved\" TEXT NOT NULL DEFAULT ''");
+            if (DriverStatus s =
+                    storage_.execute("ALTER TABLE " + table_ + " ADD COLUMN " + kReservedColumn);
                 !s.ok()) {
                 return s;
             }
         }
         for (int f : check.missingColumns) {
             const FieldDef& field = def_.fields[static_cast<std::size_t>(f)];
-            const std::string type =
-                storedAsInteger(field) ? "INTEGER NOT NULL DEFAULT 0" : "TEXT NOT NULL DEFAULT ''";
             if (DriverStatus s = storage_.execute("ALTER TABLE " + table_ + " ADD COLUMN " +
-                                                  identifier(field.name) + " " + type);
+                                                  columnDefinition(field));
                 !s.ok()) {
                 return s;
             }
@@ -283,12 +281,8 @@ DriverStatus SqliteFile::step(sqlite3_stmt* stmt, Record& into, Current& current
 }
 
 DriverStatus SqliteFile::load(std::int64_t rid, Record& into, Current& current) {
-    DriverStatus status;
-    sqlite3_stmt* s = storage_.statement(
-        "SELECT " + columns_ + " FROM " + table_ + " WHERE \"_rid\" = ?1", status);
-    if (!s) return status;
-    sqlite3_bind_int64(s, 1, rid);
-    return step(s, into, current);
+    current.rid = rid;
+    return storage_.readRecord(def_, rid, into, &current.version);
 }
 
 DriverStatus SqliteFile::get(int key, Record& record) {
@@ -412,7 +406,8 @@ DriverStatus SqliteFile::put(const Record& record) {
     // Nothing rewritten: another station changed or removed the record
     // since this handle read it.
     if (sqlite3_changes(storage_.db()) == 0) return report(statusOf(code::kRecordChanged));
-    if (storage_.inTransaction()) versionsBeforeTransaction_.emplace(current_->rid, current_->version);
+    if (storage_.inTransaction())
+        versionsBeforeTransaction_.emplace(current_->rid, current_->version);
     ++current_->version;
     noteOwnChange();
     return report(DriverStatus::success());

@@ -9,24 +9,23 @@
 
 namespace bb::sqlite {
 
-namespace {
-
-std::string columnType(const FieldDef& f) {
-    return storedAsInteger(f) ? "INTEGER NOT NULL DEFAULT 0" : "TEXT NOT NULL DEFAULT ''";
+std::string blankLiteral(const FieldDef& f) {
+    return storedAsInteger(f) ? "0" : "''";
 }
 
-std::string blankValue(const FieldDef& f) {
-    return f.isText() || !storedAsInteger(f) ? "''" : "0";
+std::string columnDefinition(const FieldDef& f) {
+    return identifier(f.name) + (storedAsInteger(f) ? " INTEGER" : " TEXT") + " NOT NULL DEFAULT " +
+           blankLiteral(f);
 }
 
-}  // namespace
+const char* const kReservedColumn = "\"_reserved\" TEXT NOT NULL DEFAULT ''";
 
 std::string createTableSql(const FileDef& def) {
     std::string sql =
         "CREATE TABLE " + identifier(def.storedName) +
-        " (\"_rid\" INTEGER PRIMARY KEY AUTOINCREMENT, \"_ver\" INTEGER NOT NULL DEFAULT 1, "
-        "\"_reserved\" TEXT NOT NULL DEFAULT ''";
-    for (const FieldDef& f : def.fields) sql += ", " + identifier(f.name) + " " + columnType(f);
+        " (\"_rid\" INTEGER PRIMARY KEY AUTOINCREMENT, \"_ver\" INTEGER NOT NULL DEFAULT 1, " +
+        kReservedColumn;
+    for (const FieldDef& f : def.fields) sql += ", " + columnDefinition(f);
     return sql + ")";
 }
 
@@ -50,7 +49,7 @@ std::string keyPresentPredicate(const FileDef& def, int key, std::string_view ta
     for (std::size_t i = 0; i < k.components.size(); ++i) {
         const FieldDef& f = def.fields[static_cast<std::size_t>(k.components[i].field)];
         if (i) sql += " OR ";
-        sql += prefix + identifier(f.name) + " <> " + blankValue(f);
+        sql += prefix + identifier(f.name) + " <> " + blankLiteral(f);
     }
     return sql + ")";
 }

@@ -25,6 +25,11 @@ inline constexpr const char* kMetaTable = "_bb_meta";
 inline constexpr const char* kHoldsTable = "_bb_holds";
 
 std::string createTableSql(const FileDef& def);
+// A field's column as a table definition declares it, and its blank value.
+std::string columnDefinition(const FieldDef& f);
+std::string blankLiteral(const FieldDef& f);
+// The reservation column as a table definition declares it.
+extern const char* const kReservedColumn;
 std::string indexName(const FileDef& def, int key);
 std::string createIndexSql(const FileDef& def, int key);
 // The index of the reserved records (few at any time).

@@ -6,6 +6,7 @@
 
 #include "platform/runtime.h"
 #include "platform/sqlite/sqlite_file.h"
+#include "platform/sqlite/sqlite_schema.h"
 #include "platform/sqlite/sqlite_view.h"
 
 namespace bb::sqlite {
@@ -113,6 +114,24 @@ sqlite3_stmt* SqliteStorage::statement(const std::string& sql, DriverStatus& sta
     }
     found->second->reset();
     return found->second->get();
+}
+
+DriverStatus SqliteStorage::readRecord(const FileDef& def, std::int64_t rid, Record& into,
+                                       std::int64_t* version) {
+    DriverStatus status;
+    sqlite3_stmt* s = statement("SELECT " + selectColumns(def) + " FROM " +
+                                    identifier(def.storedName) + " WHERE \"_rid\" = ?1",
+                                status);
+    if (!s) return status;
+    sqlite3_bind_int64(s, 1, rid);
+    const int rc = sqlite3_step(s);
+    if (rc == SQLITE_ROW) {
+        if (version) *version = sqlite3_column_int64(s, 1);
+        for (int f = 0; f < into.size(); ++f) readField(s, f + 2, into, f);
+    }
+    sqlite3_reset(s);
+    if (rc == SQLITE_ROW) return DriverStatus::success();
+    return rc == SQLITE_DONE ? statusOf(code::kRecordNotAvailable) : statusFromEngine(db_, rc);
 }
 
 DriverStatus SqliteStorage::execute(const std::string& sql) {

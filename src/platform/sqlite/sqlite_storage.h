@@ -49,6 +49,10 @@ public:
     // Null (with the failure in `status`) when it cannot be prepared.
     sqlite3_stmt* statement(const std::string& sql, DriverStatus& status);
     DriverStatus execute(const std::string& sql);
+    // Reads the record of `def`'s table with this id into `into` (and its
+    // version into *version); code 33 when there is none.
+    DriverStatus readRecord(const FileDef& def, std::int64_t rid, Record& into,
+                            std::int64_t* version = nullptr);
 
     // Bumped by every change this station makes to a table (and for every
     // table by a rollback), so that read-ahead taken before it is not trusted

@@ -176,7 +176,8 @@ std::string SqliteView::walkedKeyPredicate() const {
     for (std::size_t k = 0; k < def.keys.size(); ++k) {
         const KeyDef& key = def.keys[k];
         if (key.components.size() > order_.size()) continue;
-        if (walked >= 0 && key.components.size() <= def.keys[static_cast<std::size_t>(walked)].components.size()) {
+        if (walked >= 0 &&
+            key.components.size() <= def.keys[static_cast<std::size_t>(walked)].components.size()) {
             continue;
         }
         bool walks = true;
@@ -291,21 +292,9 @@ DriverStatus SqliteView::resetToPosition(std::string_view position) {
     for (std::size_t t = 0; t < tables_.size(); ++t) {
         rows.emplace_back(*tables_[t].def);
         if (rids[t] == 0) continue;
-        DriverStatus status;
-        sqlite3_stmt* s =
-            storage_.statement("SELECT " + selectColumns(*tables_[t].def) + " FROM " +
-                                   identifier(tables_[t].def->storedName) + " WHERE \"_rid\" = ?1",
-                               status);
-        if (!s) return report(status);
-        sqlite3_bind_int64(s, 1, rids[t]);
-        const int rc = sqlite3_step(s);
-        if (rc == SQLITE_ROW) {
-            for (int f = 0; f < rows.back().size(); ++f) readField(s, f + 2, rows.back(), f);
+        if (DriverStatus s = storage_.readRecord(*tables_[t].def, rids[t], rows.back()); !s.ok()) {
+            return report(s);
         }
-        sqlite3_reset(s);
-        if (rc != SQLITE_ROW)
-            return report(rc == SQLITE_DONE ? statusOf(code::kRecordNotAvailable)
-                                            : statusFromEngine(storage_.db(), rc));
     }
     std::vector<const Record*> values;
     for (const Record& r : rows) values.push_back(&r);
