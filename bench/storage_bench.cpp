@@ -11,8 +11,9 @@
 #include <random>
 
 #include "dictionary/files.h"
-#include "platform/sqlite/sqlite_support.h"
+#include "storage/sqlite/sqlite_support.h"
 #include "platform/storage.h"
+#include "storage/sqlite/open_sqlite_storage.h"
 
 namespace {
 

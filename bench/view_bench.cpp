@@ -13,7 +13,8 @@
 #include "data/view_manager.h"
 #include "dictionary/process_values.h"
 #include "platform/name_bindings.h"
-#include "platform/sqlite/sqlite_support.h"
+#include "storage/sqlite/sqlite_support.h"
+#include "storage/sqlite/open_sqlite_storage.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "data/file_manager.h"
+#include "storage/sqlite/open_sqlite_storage.h"
 
 namespace bb {
 

@@ -4,7 +4,7 @@
 
 #include "data/dictionary_setup.h"
 #include "platform/help.h"
-#include "ui/ini_manager.h"
+#include "platform/ini_manager.h"
 
 namespace bb {
 

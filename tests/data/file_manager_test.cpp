@@ -8,8 +8,9 @@
 #include "data_fixture.h"
 #include "faulty_storage.h"
 #include "platform/runtime.h"
-#include "platform/sqlite/sqlite_storage.h"
+#include "storage/sqlite/sqlite_storage.h"
 #include "processes.h"
+#include "storage/sqlite/open_sqlite_storage.h"
 
 namespace bb::test {
 namespace {

@@ -12,6 +12,7 @@
 #include "faulty_storage.h"
 #include "processes.h"
 #include "snapshot.h"
+#include "storage/sqlite/open_sqlite_storage.h"
 
 namespace bb::test {
 namespace {

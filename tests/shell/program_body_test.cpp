@@ -11,7 +11,7 @@
 #include "data/relation_manager.h"
 #include "platform/help.h"
 #include "temp_folder.h"
-#include "ui/ini_manager.h"
+#include "platform/ini_manager.h"
 
 namespace bb {
 namespace {

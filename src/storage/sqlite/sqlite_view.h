@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "platform/filter.h"
-#include "platform/sqlite/filter_sql.h"
-#include "platform/sqlite/seek_cursor.h"
+#include "storage/sqlite/filter_sql.h"
+#include "storage/sqlite/seek_cursor.h"
 #include "platform/storage.h"
 
 namespace bb::sqlite {

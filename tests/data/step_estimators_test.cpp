@@ -1,4 +1,4 @@
-#include "ui/step_estimators.h"
+#include "data/step_estimators.h"
 
 #include <gtest/gtest.h>
 

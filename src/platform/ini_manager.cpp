@@ -1,4 +1,4 @@
-#include "ui/ini_manager.h"
+#include "platform/ini_manager.h"
 
 namespace bb {
 

@@ -1,10 +1,10 @@
-#include "platform/sqlite/sqlite_file.h"
+#include "storage/sqlite/sqlite_file.h"
 
 #include <charconv>
 
 #include "platform/runtime.h"
-#include "platform/sqlite/sqlite_schema.h"
-#include "platform/sqlite/sqlite_storage.h"
+#include "storage/sqlite/sqlite_schema.h"
+#include "storage/sqlite/sqlite_storage.h"
 #include "platform/text.h"
 
 namespace bb::sqlite {

@@ -1,10 +1,10 @@
-#include "platform/sqlite/sqlite_schema.h"
+#include "storage/sqlite/sqlite_schema.h"
 
 #include <QChar>
 
 #include <set>
 
-#include "platform/sqlite/sqlite_support.h"
+#include "storage/sqlite/sqlite_support.h"
 #include "platform/text.h"
 
 namespace bb::sqlite {

@@ -15,6 +15,7 @@
 
 #include "dictionary/files.h"
 #include "platform/storage.h"
+#include "storage/sqlite/open_sqlite_storage.h"
 
 using namespace bb;
 

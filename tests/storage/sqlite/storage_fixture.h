@@ -11,6 +11,7 @@
 #include "platform/runtime.h"
 #include "platform/storage.h"
 #include "temp_folder.h"
+#include "storage/sqlite/open_sqlite_storage.h"
 
 namespace bb::test {
 

@@ -12,6 +12,7 @@
 
 #include "processes.h"
 #include "storage_fixture.h"
+#include "storage/sqlite/open_sqlite_storage.h"
 
 namespace bb::test {
 namespace {

@@ -18,8 +18,8 @@
 #include <set>
 #include <string>
 
-#include "platform/sqlite/sqlite_support.h"
-#include "platform/sqlite/stations.h"
+#include "storage/sqlite/sqlite_support.h"
+#include "storage/sqlite/stations.h"
 #include "platform/storage.h"
 
 namespace bb::sqlite {

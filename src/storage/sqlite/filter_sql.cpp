@@ -1,9 +1,9 @@
-#include "platform/sqlite/filter_sql.h"
+#include "storage/sqlite/filter_sql.h"
 
 #include <optional>
 
-#include "platform/sqlite/sqlite_schema.h"
-#include "platform/sqlite/sqlite_support.h"
+#include "storage/sqlite/sqlite_schema.h"
+#include "storage/sqlite/sqlite_support.h"
 #include "platform/text.h"
 
 namespace bb::sqlite {

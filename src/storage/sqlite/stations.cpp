@@ -1,4 +1,4 @@
-#include "platform/sqlite/stations.h"
+#include "storage/sqlite/stations.h"
 
 #include <fcntl.h>
 #include <unistd.h>

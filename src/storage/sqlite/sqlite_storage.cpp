@@ -1,13 +1,14 @@
-#include "platform/sqlite/sqlite_storage.h"
+#include "storage/sqlite/sqlite_storage.h"
 
 #include <sys/vfs.h>
 
 #include <system_error>
 
 #include "platform/runtime.h"
-#include "platform/sqlite/sqlite_file.h"
-#include "platform/sqlite/sqlite_schema.h"
-#include "platform/sqlite/sqlite_view.h"
+#include "storage/sqlite/sqlite_file.h"
+#include "storage/sqlite/sqlite_schema.h"
+#include "storage/sqlite/sqlite_view.h"
+#include "storage/sqlite/open_sqlite_storage.h"
 
 namespace bb::sqlite {
 

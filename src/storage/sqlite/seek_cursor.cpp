@@ -1,7 +1,7 @@
-#include "platform/sqlite/seek_cursor.h"
+#include "storage/sqlite/seek_cursor.h"
 
 #include "platform/runtime.h"
-#include "platform/sqlite/sqlite_storage.h"
+#include "storage/sqlite/sqlite_storage.h"
 
 namespace bb::sqlite {
 

@@ -8,9 +8,9 @@
 #include <memory>
 #include <optional>
 
-#include "platform/sqlite/holds.h"
-#include "platform/sqlite/seek_cursor.h"
-#include "platform/sqlite/sqlite_schema.h"
+#include "storage/sqlite/holds.h"
+#include "storage/sqlite/seek_cursor.h"
+#include "storage/sqlite/sqlite_schema.h"
 #include "platform/storage.h"
 
 namespace bb::sqlite {

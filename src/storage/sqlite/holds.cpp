@@ -1,10 +1,10 @@
-#include "platform/sqlite/holds.h"
+#include "storage/sqlite/holds.h"
 
 #include <ctime>
 
 #include "platform/runtime.h"
-#include "platform/sqlite/sqlite_schema.h"
-#include "platform/sqlite/sqlite_storage.h"
+#include "storage/sqlite/sqlite_schema.h"
+#include "storage/sqlite/sqlite_storage.h"
 
 namespace bb::sqlite {
 

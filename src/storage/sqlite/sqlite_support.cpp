@@ -1,4 +1,4 @@
-#include "platform/sqlite/sqlite_support.h"
+#include "storage/sqlite/sqlite_support.h"
 
 #include "platform/filter.h"
 #include "platform/runtime.h"
