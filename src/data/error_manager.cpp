@@ -211,4 +211,9 @@ Button ErrorManager::Message(int id, unsigned buttons, Button defaultButton) {
     return present(MessageIcon::Question, FilledMessage(), buttons, defaultButton);
 }
 
+ErrorManager& programErrors() {
+    static ErrorManager errors;
+    return errors;
+}
+
 }  // namespace bb

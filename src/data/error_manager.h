@@ -89,4 +89,8 @@ private:
     std::string saveFileError_;
 };
 
+// The program's one error manager, alive for the whole run; windows and
+// procedures raise their messages through it.
+ErrorManager& programErrors();
+
 }  // namespace bb

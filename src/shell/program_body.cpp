@@ -13,11 +13,6 @@ constexpr std::string_view kHelpFile = "Ledgr.hlp";
 constexpr std::string_view kSettingsFile = "tallo2.INI";
 }  // namespace
 
-ErrorManager& programErrors() {
-    static ErrorManager errors;
-    return errors;
-}
-
 int runProgramBody(const ProgramParts& parts) {
     auto trace = [&](std::string_view step) {
         if (parts.trace) parts.trace(step);

@@ -27,9 +27,6 @@ struct ProgramParts {
     std::function<void(std::string_view)> trace;
 };
 
-// The program's one error manager.
-ErrorManager& programErrors();
-
 // Runs the body; the process's exit status.
 int runProgramBody(const ProgramParts& parts);
 
