@@ -14,7 +14,9 @@ StandaloneFrame& standalone() {
 }
 }  // namespace
 
-FrameServices& frameServices() { return installed ? *installed : standalone(); }
+FrameServices& frameServices() {
+    return installed ? *installed : standalone();
+}
 
 FrameServices* installFrameServices(FrameServices* services) {
     FrameServices* previous = installed;
@@ -22,7 +24,9 @@ FrameServices* installFrameServices(FrameServices* services) {
     return previous;
 }
 
-void StandaloneFrame::addChildWindow(QWidget& window) { window.show(); }
+void StandaloneFrame::addChildWindow(QWidget& window) {
+    window.show();
+}
 
 void StandaloneFrame::activateChildWindow(QWidget& window) {
     if (window.isMinimized()) window.showNormal();
@@ -30,6 +34,8 @@ void StandaloneFrame::activateChildWindow(QWidget& window) {
     window.activateWindow();
 }
 
-QWidget* StandaloneFrame::activeChildWindow() const { return QApplication::activeWindow(); }
+QWidget* StandaloneFrame::activeChildWindow() const {
+    return QApplication::activeWindow();
+}
 
 }  // namespace bb

@@ -24,7 +24,9 @@ void registerToolbarTarget(QWidget& window, ToolbarCommandTarget& target) {
     targets()[&window] = &target;
 }
 
-void unregisterToolbarTarget(QWidget& window) { targets().erase(&window); }
+void unregisterToolbarTarget(QWidget& window) {
+    targets().erase(&window);
+}
 
 void deliverToolbarCommand(int number) {
     QWidget* window = activeWindow();

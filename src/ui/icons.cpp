@@ -1,0 +1,44 @@
+#include "ui/icons.h"
+
+#include <QString>
+#include <array>
+#include <utility>
+
+namespace bb {
+
+namespace {
+// The windows' icon names and the theme's picture that stands for each.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 16> kIcons{{
+    {"VCRFIRST.ICO", "go-top"},
+    {"VCRPRIOR.ICO", "go-previous"},
+    {"VCRUP.ICO", "go-up"},
+    {"VCRDOWN.ICO", "go-down"},
+    {"VCRNEXT.ICO", "go-next"},
+    {"VCRLAST.ICO", "go-bottom"},
+    {"MARK.ICO", "go-jump"},
+    {"INSERT.ICO", "document-new"},
+    {"Openfold.ico", "document-open"},
+    {"DELETE.ICO", "edit-delete"},
+    {"DITTO.ICO", "edit-paste"},
+    {"Help.ico", "help-browser"},
+    {"Customer.ico", "system-users"},
+    {"Winpyr.ico", "x-office-address-book"},
+    {"Phone2.ico", "contact-new"},
+    {"Phone.ico", "contact-new"},
+}};
+}  // namespace
+
+QIcon programIcon(std::string_view name) {
+    const QString wanted = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    for (const auto& [iconName, picture] : kIcons) {
+        if (wanted.compare(QString::fromUtf8(iconName.data(), iconName.size()),
+                           Qt::CaseInsensitive) == 0) {
+            return QIcon(QStringLiteral(":/icons/") +
+                         QString::fromUtf8(picture.data(), picture.size()) +
+                         QStringLiteral(".svg"));
+        }
+    }
+    return {};
+}
+
+}  // namespace bb
