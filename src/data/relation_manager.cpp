@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "data/data_folder.h"
+#include "platform/runtime.h"
 #include "platform/text.h"
 
 namespace bb {
@@ -149,7 +150,14 @@ bool RelationManager::linksChanged(const Relation& r) const {
 
 Severity RelationManager::frame() {
     if (!UseLogout) return SeverityNone;
-    if (dataStorage().begin(kTransactionWaitMs).ok()) return SeverityNone;
+    const DriverStatus begun = dataStorage().begin(kTransactionWaitMs);
+    if (begun.ok()) return SeverityNone;
+    if (begun.code == code::kNoTransactions) {
+        // A driver that cannot frame changes: this file's changes go on
+        // unframed from now on, as they always would with such a driver.
+        UseLogout = false;
+        return SeverityNone;
+    }
     Me->RecordError(ErrTransactionCancelled);
     dataStorage().rollback();
     Me->HandleError();

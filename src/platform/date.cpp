@@ -33,7 +33,10 @@ CalendarDate civilFromDays(std::int64_t z) {
     return {year, month, day};
 }
 
-const std::int64_t kEpoch = daysFromCivil(1801, 1, 1) - 1;  // day 1 is 1801-01-01
+// Day 0 would be Sunday, 1800-12-28, so that every day number modulo 7 is
+// its weekday; the dates themselves begin at Thursday, 1801-01-01 (day 4).
+const std::int64_t kEpoch = daysFromCivil(1800, 12, 28);
+const DayNumber kFirstDay = static_cast<DayNumber>(daysFromCivil(1801, 1, 1) - kEpoch);
 const DayNumber kLastDay = static_cast<DayNumber>(daysFromCivil(9999, 12, 31) - kEpoch);
 
 constexpr std::array<const char*, 12> kMonthNames = {
@@ -74,7 +77,7 @@ std::optional<DayNumber> dayNumber(int year, int month, int day) {
 }
 
 CalendarDate calendarDate(DayNumber day) {
-    if (day < 1 || day > kLastDay) return {};
+    if (day < kFirstDay || day > kLastDay) return {};
     return civilFromDays(kEpoch + day);
 }
 
@@ -89,10 +92,8 @@ int dayOf(DayNumber day) {
 }
 
 int weekday(DayNumber day) {
-    if (day < 1 || day > kLastDay) return -1;
-    // 1970-01-01 was a Thursday (4).
-    const std::int64_t since1970 = kEpoch + day;
-    return static_cast<int>(((since1970 % 7) + 7 + 4) % 7);
+    if (day < kFirstDay || day > kLastDay) return -1;
+    return day % 7;
 }
 
 std::string monthName(int month) {

@@ -1,6 +1,8 @@
 // Dates as day numbers and times of day, and the clock they come from.
 //
-// A date is a day number: day 1 is January 1, 1801, and 0 means "no date".
+// A date is a day number counted so that a day number modulo 7 is its
+// weekday, Sunday 0: January 1, 1801 (a Thursday, and the first date there
+// is) is day 4. 0 means "no date"; 1 to 3 are no dates either.
 // A time of day counts hundredths of a second since midnight plus one, so
 // that midnight is 1 and 0 means "no time"; the last hundredth of a day is
 // 8,640,000. Both fit the LONG fields that hold them.
@@ -40,7 +42,7 @@ CalendarDate calendarDate(DayNumber day);
 int yearOf(DayNumber day);
 int monthOf(DayNumber day);
 int dayOf(DayNumber day);
-// 0 Sunday .. 6 Saturday; -1 for no date.
+// The day number modulo 7: 0 Sunday .. 6 Saturday; -1 for no date.
 int weekday(DayNumber day);
 bool isLeapYear(int year);
 int daysInMonth(int year, int month);

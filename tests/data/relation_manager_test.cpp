@@ -10,6 +10,7 @@
 
 #include "data_fixture.h"
 #include "faulty_storage.h"
+#include "platform/runtime.h"
 #include "processes.h"
 #include "snapshot.h"
 #include "storage/sqlite/open_sqlite_storage.h"
@@ -332,6 +333,47 @@ INSTANTIATE_TEST_SUITE_P(Book, RelationScenarios, ::testing::ValuesIn(kScenarios
                          [](const ::testing::TestParamInfo<Scenario>& param) {
                              return std::string(param.param.name);
                          });
+
+// A driver that cannot take part in a transaction (code 80) switches the
+// framing off for that file without a word, and the change goes through;
+// any other failure to begin is reported and changes nothing.
+struct BeginFailure {
+    int failure;
+    Severity result;
+    std::vector<std::string> differences;
+    std::vector<std::string> messages;
+    bool framedAfterwards;
+};
+
+void PrintTo(const BeginFailure& c, std::ostream* os) {
+    *os << "code " << c.failure;
+}
+
+class BeginFailures : public Relations, public ::testing::WithParamInterface<BeginFailure> {};
+
+TEST_P(BeginFailures, OnlyADriverWithoutTransactionsGoesOnUnframed) {
+    const BeginFailure& c = GetParam();
+    const Snapshot before = Snapshot::take();
+    load(FileId::AccountRegistration, ACC::REGISTRATIONNUMBERKEY,
+         [] { ACC::REGISTRATIONNUMBER.set(1); });
+    ACC::ACCOUNTCLASS.set("F");
+    storage_->failBegins(1, c.failure);
+    EXPECT_EQ(relations(FileId::AccountRegistration).Update(true), c.result);
+    done(FileId::AccountRegistration);
+    EXPECT_EQ(Snapshot::differences(before, Snapshot::take()), c.differences);
+    EXPECT_EQ(titles(), c.messages);
+    EXPECT_EQ(relations(FileId::AccountRegistration).UseLogout, c.framedAfterwards);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Book, BeginFailures,
+    ::testing::Values(
+        BeginFailure{code::kNoTransactions,
+                     SeverityNone,
+                     {"AccountRegistration ~1 AccountClass", "Transactions ~2 AccountClass"},
+                     {},
+                     false},
+        BeginFailure{code::kDriverError, SeverityNotify, {}, {"Transaction cancelled"}, true}));
 
 TEST_F(Relations, ChangingNoLinkingFieldTouchesNoRelatedRecord) {
     load(FileId::Members, MBR::MEMBERKEY, customer(1));

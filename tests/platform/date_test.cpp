@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 namespace bb {
 namespace {
 
-TEST(Date, DayOneIsTheFirstOfJanuary1801AndZeroIsNoDate) {
-    EXPECT_EQ(dayNumber(1801, 1, 1), 1);
-    EXPECT_EQ(calendarDate(1), (CalendarDate{1801, 1, 1}));
+TEST(Date, DayFourIsTheFirstOfJanuary1801AndZeroIsNoDate) {
+    EXPECT_EQ(dayNumber(1801, 1, 1), 4);
+    EXPECT_EQ(calendarDate(4), (CalendarDate{1801, 1, 1}));
     EXPECT_EQ(calendarDate(0), CalendarDate{});
     EXPECT_EQ(calendarDate(-5), CalendarDate{});
     EXPECT_EQ(monthOf(0), 0);
@@ -20,8 +22,8 @@ TEST(Date, DayOneIsTheFirstOfJanuary1801AndZeroIsNoDate) {
 
 TEST(Date, EveryDayRoundTripsAndFollowsTheDayBefore) {
     const DayNumber last = *dayNumber(2100, 12, 31);
-    CalendarDate previous = calendarDate(1);
-    for (DayNumber d = 2; d <= last; ++d) {
+    CalendarDate previous = calendarDate(4);
+    for (DayNumber d = 5; d <= last; ++d) {
         const CalendarDate c = calendarDate(d);
         ASSERT_EQ(dayNumber(c.year, c.month, c.day), d);
         const bool nextDay = c.day == previous.day + 1 && c.month == previous.month;
@@ -58,6 +60,34 @@ TEST(Date, WeekdaysNamesAndLongForm) {
     EXPECT_EQ(monthFromName(" SEP "), 9);
     EXPECT_EQ(monthFromName("Ma"), 0);
     EXPECT_EQ(monthFromName("Marchy"), 0);
+}
+
+// The frame finds today's weekday as the day number modulo 7, Sunday 0: the
+// day numbers must make that true on every date.
+TEST(Date, ADayNumberModuloSevenIsItsWeekday) {
+    const DayNumber friday = *dayNumber(1999, 3, 5);
+    EXPECT_EQ(friday % 7, 5);
+    EXPECT_EQ(weekday(friday), 5);
+    // Days 1 to 3 (the last days of 1800) are no dates.
+    for (DayNumber d : {1, 2, 3}) {
+        EXPECT_EQ(calendarDate(d), CalendarDate{}) << d;
+        EXPECT_EQ(weekday(d), -1) << d;
+    }
+    namespace chrono = std::chrono;
+    for (int y : {1801, 1899, 1900, 1999, 2000, 2024, 2026, 2100, 2400, 9999}) {
+        for (int m = 1; m <= 12; ++m) {
+            for (int d = 1; d <= daysInMonth(y, m); ++d) {
+                const chrono::year_month_day date{chrono::year{y},
+                                                  chrono::month{static_cast<unsigned>(m)},
+                                                  chrono::day{static_cast<unsigned>(d)}};
+                const DayNumber n = *dayNumber(y, m, d);
+                const auto expected =
+                    static_cast<int>(chrono::weekday{chrono::sys_days{date}}.c_encoding());
+                ASSERT_EQ(n % 7, expected) << y << '-' << m << '-' << d;
+                ASSERT_EQ(weekday(n), expected) << y << '-' << m << '-' << d;
+            }
+        }
+    }
 }
 
 TEST(Date, TimesOfDayStartAtOne) {

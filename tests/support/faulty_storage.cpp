@@ -4,6 +4,19 @@ namespace bb::test {
 
 namespace {
 
+// A failure as the driver reports it, recorded as the last error.
+DriverStatus injected(int failure) {
+    DriverStatus failed;
+    failed.code = failure;
+    failed.text = errorText(failure);
+    if (failure == code::kDriverError) {
+        failed.engineCode = 5;
+        failed.engineText = "database is locked";
+    }
+    setLastError({failed.code, failed.text, failed.engineCode, failed.engineText});
+    return failed;
+}
+
 class FaultyFile final : public StorageFile {
 public:
     FaultyFile(FaultyStorage& owner, std::unique_ptr<StorageFile> real)
@@ -73,15 +86,13 @@ DriverStatus FaultyStorage::nextAdd() {
     ++adds_;
     if (addFailures_ == 0) return DriverStatus::success();
     --addFailures_;
-    DriverStatus failed;
-    failed.code = addCode_;
-    failed.text = errorText(addCode_);
-    if (addCode_ == code::kDriverError) {
-        failed.engineCode = 5;
-        failed.engineText = "database is locked";
-    }
-    setLastError({failed.code, failed.text, failed.engineCode, failed.engineText});
-    return failed;
+    return injected(addCode_);
+}
+
+DriverStatus FaultyStorage::begin(int waitMs) {
+    if (beginFailures_ == 0) return real_->begin(waitMs);
+    --beginFailures_;
+    return injected(beginCode_);
 }
 
 }  // namespace bb::test

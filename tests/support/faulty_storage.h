@@ -21,6 +21,11 @@ public:
         addCode_ = failure;
     }
     int addsAttempted() const { return adds_; }
+    // The next `count` transactions fail to begin with `failure`.
+    void failBegins(int count, int failure) {
+        beginFailures_ = count;
+        beginCode_ = failure;
+    }
 
     // Every change and option that reached the files, as "<label> <what>":
     // "Members put", "Log erase", "Members QUICKSCAN=on".
@@ -32,7 +37,7 @@ public:
     std::unique_ptr<StorageView> view(std::vector<ViewTable> tables) override {
         return real_->view(std::move(tables));
     }
-    DriverStatus begin(int waitMs) override { return real_->begin(waitMs); }
+    DriverStatus begin(int waitMs) override;
     DriverStatus commit() override { return real_->commit(); }
     DriverStatus rollback() override { return real_->rollback(); }
     bool inTransaction() const override { return real_->inTransaction(); }
@@ -45,6 +50,8 @@ private:
     std::unique_ptr<Storage> real_;
     int addFailures_ = 0;
     int addCode_ = 0;
+    int beginFailures_ = 0;
+    int beginCode_ = 0;
     int adds_ = 0;
     std::vector<std::string> journal_;
 };
