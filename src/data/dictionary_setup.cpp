@@ -9,7 +9,7 @@ void DataDictionary::Setup(ErrorManager& errors, const Trace& trace) {
         fm.Setup(id, errors);
         fm.FileNameValue = def.label;
         fm.Create = true;
-        fm.LockRecover = 10;
+        fm.LockRecover = FileManager::kLockRecoverSeconds;
         for (std::size_t k = 0; k < def.keys.size(); ++k) {
             fm.DefineKey(static_cast<int>(k), def.keys[k].description, def.keys[k].autoInc);
         }

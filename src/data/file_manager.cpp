@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <limits>
 
 #include "data/data_folder.h"
@@ -77,7 +78,7 @@ void FileManager::Setup(FileId file, ErrorManager& errors) {
     SkipHeldRecords = false;
     OpenMode = kSharedReadWrite;
     Create = true;
-    LockRecover = 10;
+    LockRecover = kLockRecoverSeconds;
     PrimaryKey = 0;
     LazyOpen = true;
     HasAutoInc = false;
@@ -202,16 +203,16 @@ Severity FileManager::openAttempts(Status& s) {
                 s.AutoIncDone = false;
                 ++s.Opened;
                 BindAllFields();
-                s.purgePending = HasAutoInc && (OpenMode & 0x03) != kReadOnly;
+                s.purgePending = HasAutoInc && wantsWrite(OpenMode);
                 if (!openingRelatedFiles()) PurgeStaleReservations();
                 return SeverityNone;
             case code::kFileNotFound:
                 if (Create && file.create().ok()) continue;
                 return Throw(ErrFileCreation);
             case code::kAccessDenied:
-                if ((OpenMode & 0x03) == kReadOnly) return Throw(ErrFileAccess);
+                if (!wantsWrite(OpenMode)) return Throw(ErrFileAccess);
                 // Without write access: read only, for the rest of the run.
-                OpenMode &= 0xF0;
+                OpenMode &= kSharingBits;
                 Throw(ErrAccessDenied);
                 continue;
             case code::kInvalidKeyFile:
@@ -271,20 +272,27 @@ Severity FileManager::read(bool forward, bool asking) {
     s.AtEOF = false;
     while (true) {
         const DriverStatus r = forward ? s.file->next(Buffer()) : s.file->previous(Buffer());
-        switch (r.code) {
-            case code::kNoError:
-                return SeverityNone;
-            case code::kRecordNotAvailable:
-                s.AtEOF = true;
-                return SeverityNotify;
-            case code::kRecordHeld:
-                if (SkipHeldRecords) continue;
-                RecordError(ErrRecordNotRead);
-                return asking ? HandleError() : SeverityNotify;
-            default:
-                RecordError(ErrRecordRetrieval);
-                return asking ? HandleError() : SeverityFatal;
-        }
+        if (r.code == code::kRecordHeld && SkipHeldRecords) continue;
+        s.AtEOF = r.code == code::kRecordNotAvailable;
+        const Severity result = readResult(r);
+        return asking && result != SeverityNone && !s.AtEOF ? HandleError() : result;
+    }
+}
+
+// A read's outcome in the quiet form: past the end is no error; a record
+// held by another station is error 28; any other failure is error 1.
+Severity FileManager::readResult(const DriverStatus& r) {
+    switch (r.code) {
+        case code::kNoError:
+            return SeverityNone;
+        case code::kRecordNotAvailable:
+            return SeverityNotify;
+        case code::kRecordHeld:
+            RecordError(ErrRecordNotRead);
+            return SeverityNotify;
+        default:
+            RecordError(ErrRecordRetrieval);
+            return SeverityFatal;
     }
 }
 
@@ -448,6 +456,7 @@ Severity FileManager::number(bool asking, bool reserve) {
 }
 
 Severity FileManager::Update(int mode) {
+    assert(mode == UpdateQuiet || mode == UpdateAsk || mode == UpdateAskShowingTheirs);
     Status& s = touch();
     if (!usable(s)) return SeverityFatal;
     int failed = 0;
@@ -456,14 +465,14 @@ Severity FileManager::Update(int mode) {
     const DriverStatus r = s.file->put(Buffer());
     if (r.ok()) return SeverityNone;
     if (r.code == code::kRecordChanged) {
-        RecordError(mode == 2 ? ErrChangedByOtherShown : ErrChangedByOther);
-        if (mode != 0) HandleError();
+        RecordError(mode == UpdateAskShowingTheirs ? ErrChangedByOtherShown : ErrChangedByOther);
+        if (mode != UpdateQuiet) HandleError();
         // Show the other station's version; a later write checks against it.
         s.file->getAtPosition(position, Buffer());
         return SeverityNotify;
     }
     RecordError(ErrRecordNotUpdated);
-    return mode != 0 ? HandleError() : SeverityNotify;
+    return mode != UpdateQuiet ? HandleError() : SeverityNotify;
 }
 
 void FileManager::SeedNewRecord() {
@@ -522,7 +531,11 @@ std::string FileManager::Position() {
 Severity FileManager::RegetQuietly(const std::string& position) {
     Status& s = touch();
     if (!usable(s)) return SeverityFatal;
-    return s.file->getAtPosition(position, Buffer()).ok() ? SeverityNone : SeverityNotify;
+    const DriverStatus r = s.file->getAtPosition(position, Buffer());
+    if (r.ok()) return SeverityNone;
+    if (r.code == code::kRecordNotAvailable) return SeverityNotify;
+    readResult(r);  // records why it could not be read
+    return SeverityFatal;
 }
 
 int FileManager::SaveCopy() {
@@ -595,19 +608,25 @@ void FileManager::RestoreFileState(std::uint16_t& handle) {
     handle = 0;
 }
 
-void FileManager::SetOrder(int key) {
-    touch();
-    Driver().setStart(key);
+Severity FileManager::positioned(const DriverStatus& status) {
+    if (status.ok()) return SeverityNone;
+    RecordError(ErrRecordRetrieval);
+    return SeverityFatal;
 }
 
-void FileManager::SetOrderAt(int key, int components) {
+Severity FileManager::SetOrder(int key) {
     touch();
-    Driver().setAt(key, Buffer(), components);
+    return positioned(Driver().setStart(key));
 }
 
-void FileManager::SetOrderAtPosition(int key, const std::string& position) {
+Severity FileManager::SetOrderAt(int key, int components) {
     touch();
-    Driver().setAtPosition(key, position);
+    return positioned(Driver().setAt(key, Buffer(), components));
+}
+
+Severity FileManager::SetOrderAtPosition(int key, const std::string& position) {
+    touch();
+    return positioned(Driver().setAtPosition(key, position));
 }
 
 int FileManager::KeyComponents(int key) const {

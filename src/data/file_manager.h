@@ -99,12 +99,20 @@ public:
     Severity FetchQuietly(int key);
     Severity Insert();
     Severity InsertQuietly();
-    // Mode 1 or 2 asks (2 after showing the other station's change says it
-    // will be displayed); mode 0 is the quiet form.
-    Severity Update(int mode = 1);
-    Severity UpdateQuietly() { return Update(0); }
+    // How Update tells of a record that another station changed meanwhile.
+    // Callers pass the values as numbers too, so they stay as they are.
+    enum UpdateModes : int {
+        UpdateQuiet = 0,             // only records the error
+        UpdateAsk = 1,               // shows error 6
+        UpdateAskShowingTheirs = 2,  // shows error 7: their changes will be displayed
+    };
+    Severity Update(int mode = UpdateAsk);
+    Severity UpdateQuietly() { return Update(UpdateQuiet); }
 
     std::string Position();
+    // SeverityNotify when the record is gone (no error is recorded);
+    // SeverityFatal when it could not be read: error 28 when another station
+    // holds it, else error 1.
     Severity RegetQuietly(const std::string& position);
     int SaveCopy();
     void RestoreCopy(int id, bool restore);
@@ -113,10 +121,11 @@ public:
     void RecordError(int id);
     std::string GetName() const;
 
-    // Starting points for Next and Previous (the runtime's SET).
-    void SetOrder(int key);
-    void SetOrderAt(int key, int components = -1);
-    void SetOrderAtPosition(int key, const std::string& position);
+    // Starting points for Next and Previous (the runtime's SET). A failure
+    // is recorded as error 1 (quietly) and gives SeverityFatal, as a read's.
+    Severity SetOrder(int key);
+    Severity SetOrderAt(int key, int components = -1);
+    Severity SetOrderAtPosition(int key, const std::string& position);
 
     // Key operations.
     int KeyComponents(int key) const;
@@ -152,7 +161,10 @@ public:
     bool Create = true;
     bool HasAutoInc = false;
     bool LazyOpen = true;
-    std::uint16_t LockRecover = 10;
+    // Long enough for a station that stopped answering to be taken for
+    // dead, short enough that the user waits no longer than that.
+    static constexpr std::uint16_t kLockRecoverSeconds = 10;
+    std::uint16_t LockRecover = kLockRecoverSeconds;
     std::uint8_t OpenMode = kSharedReadWrite;
     int PrimaryKey = 0;  // position (from 1) in Keys of the primary key, 0 for none
     bool SkipHeldRecords = false;
@@ -167,6 +179,8 @@ private:
     Status& touch();
     Severity openAttempts(Status& s);
     Severity read(bool forward, bool asking);
+    Severity positioned(const DriverStatus& status);
+    Severity readResult(const DriverStatus& status);
     Severity fetch(int key, bool clearOnFailure);
     Severity insert(bool asking);
     Severity number(bool asking, bool reserve);

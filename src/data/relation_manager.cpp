@@ -1,6 +1,7 @@
 #include "data/relation_manager.h"
 
 #include <array>
+#include <cassert>
 #include <functional>
 
 #include "data/data_folder.h"
@@ -123,11 +124,13 @@ void RelationManager::SetReadAhead(bool on, int propagate) {
 void RelationManager::readAheadWalk(bool on, int propagate, std::uint32_t walk) {
     LastTouched = walk;
     Me->Driver().sendOption(on ? "QUICKSCAN=on" : "QUICKSCAN=off");
-    if (propagate == 0) return;
+    if (propagate == ThisFileOnly) return;
     for (Relation& r : Relations) {
         const bool keyed = r.HisKey >= 0;
-        const bool reached = (propagate == 1 && !keyed) || (propagate == 2 && keyed) ||
-                             (propagate != 1 && propagate != 2);
+        // Any value but the three named ones reaches every related file.
+        const bool reached = (propagate == LookedUpFiles && !keyed) ||
+                             (propagate == KeyedFiles && keyed) ||
+                             (propagate != LookedUpFiles && propagate != KeyedFiles);
         if (reached && r.File->LastTouched != walk) r.File->readAheadWalk(on, propagate, walk);
     }
 }
@@ -148,9 +151,9 @@ bool RelationManager::linksChanged(const Relation& r) const {
     return false;
 }
 
-Severity RelationManager::frame() {
+Severity RelationManager::frame(Transaction& change) {
     if (!UseLogout) return SeverityNone;
-    const DriverStatus begun = dataStorage().begin(kTransactionWaitMs);
+    const DriverStatus begun = change.begin(dataStorage(), kTransactionWaitMs);
     if (begun.ok()) return SeverityNone;
     if (begun.code == code::kNoTransactions) {
         // A driver that cannot frame changes: this file's changes go on
@@ -158,66 +161,79 @@ Severity RelationManager::frame() {
         UseLogout = false;
         return SeverityNone;
     }
-    Me->RecordError(ErrTransactionCancelled);
-    dataStorage().rollback();
-    Me->HandleError();
+    Me->Throw(ErrTransactionCancelled);
     return SeverityNotify;
 }
 
-void RelationManager::rollback() {
-    if (UseLogout) dataStorage().rollback();
+Severity RelationManager::fail(int errorId) {
+    Me->RecordError(errorId);
+    failedAt_ = Me;
+    return SeverityNotify;
 }
 
-Severity RelationManager::failWith(int errorId) {
-    Me->RecordError(errorId);
-    rollback();
-    Me->HandleError();
+Severity RelationManager::failedBelow(const RelationManager& related) {
+    failedAt_ = related.failedAt_;
+    return SeverityNotify;
+}
+
+Severity RelationManager::report(Transaction& change) {
+    change.rollback();
+    assert(failedAt_ && "a failure inside a framed change was not recorded");
+    failedAt_->HandleError();
+    failedAt_ = nullptr;
     return SeverityNotify;
 }
 
 Severity RelationManager::Update(bool ask) {
-    Open();
+    const RelatedFilesOpen open(*this);
+    if (open.result() != SeverityNone) return open.result();
     // The record is checked before the transaction begins, and failures are
     // shown only after it has been rolled back: no message box ever waits
     // for the user while the other stations are locked out.
     int failed = 0;
-    if (Me->ValidateAllFields(failed) != SeverityNone) {
-        Close();
-        return SeverityAsk;
-    }
-    if (frame() != SeverityNone) {
-        Close();
-        return SeverityNotify;
-    }
+    if (Me->ValidateAllFields(failed) != SeverityNone) return SeverityAsk;
+    Transaction change;
+    if (const Severity s = frame(change); s != SeverityNone) return s;
     if (Me->UpdateQuietly() != SeverityNone) {
-        rollback();
-        Close();
-        int& error = Me->Info().LastError;
-        const bool changedElsewhere = error == ErrChangedByOther || error == ErrChangedByOtherShown;
-        if (changedElsewhere && ask) error = ErrChangedByOtherShown;
-        Me->HandleError();
-        return changedElsewhere ? SeverityNotify : SeverityAsk;
+        change.rollback();
+        return reportRefusedWrite(ask);
     }
-    for (Relation& r : Relations) {
-        if (r.UpdateMode == Rule::None || r.HisKey < 0 || !linksChanged(r)) continue;
-        if (const Severity s =
-                r.File->UpdateChildren(r.HisKey, {Me->File(), &r.Fields}, r.UpdateMode);
-            s != SeverityNone) {
-            Close();
-            return s;
-        }
-    }
-    if (UseLogout && !dataStorage().commit().ok()) {
-        failWith(ErrTransactionCancelled);
-        Close();
-        return SeverityNotify;
-    }
+    if (updateRelated() != SeverityNone || commit(change) != SeverityNone) return report(change);
     SaveLinks();
-    Close();
     return SeverityNone;
 }
 
-void RelationManager::positionAtLinks(int key, Links links, bool oldValues) {
+Severity RelationManager::reportRefusedWrite(bool ask) {
+    int& error = Me->Info().LastError;
+    const bool changedElsewhere = error == ErrChangedByOther || error == ErrChangedByOtherShown;
+    if (changedElsewhere && ask) error = ErrChangedByOtherShown;
+    Me->HandleError();
+    return changedElsewhere ? SeverityNotify : SeverityAsk;
+}
+
+Severity RelationManager::updateRelated() {
+    for (Relation& r : Relations) {
+        if (r.UpdateMode == Rule::None || r.HisKey < 0 || !linksChanged(r)) continue;
+        if (r.File->UpdateChildren(r.HisKey, {Me->File(), &r.Fields}, r.UpdateMode) !=
+            SeverityNone) {
+            return failedBelow(*r.File);
+        }
+    }
+    return SeverityNone;
+}
+
+Severity RelationManager::deleteRelated() {
+    for (Relation& r : Relations) {
+        if (r.DeleteMode == Rule::None || r.HisKey < 0) continue;
+        if (r.File->DeleteChildren(r.HisKey, {Me->File(), &r.Fields}, r.DeleteMode) !=
+            SeverityNone) {
+            return failedBelow(*r.File);
+        }
+    }
+    return SeverityNone;
+}
+
+Severity RelationManager::positionAtLinks(int key, Links links, bool oldValues) {
     Record& record = Me->Buffer();
     record.clear();
     const Record& parent = buffer(links.Parent);
@@ -226,7 +242,7 @@ void RelationManager::positionAtLinks(int key, Links links, bool oldValues) {
     }
     const int linked = static_cast<int>(links.Pairs->size());
     Me->ClearKey(key, linked + 1, Me->KeyComponents(key));
-    Me->SetOrderAt(key);
+    return Me->SetOrderAt(key);
 }
 
 bool RelationManager::linksStillMatch(int key, Links links, bool oldValues) const {
@@ -248,33 +264,29 @@ bool RelationManager::linksStillMatch(int key, Links links, bool oldValues) cons
 // from a checked parent, have changed, so the record is written without
 // checking its other fields: a cascade never stops half-way on a message.
 Severity RelationManager::writeWithRules() {
-    for (Relation& r : Relations) {
-        if (r.UpdateMode == Rule::None || r.HisKey < 0 || !linksChanged(r)) continue;
-        if (r.File->UpdateChildren(r.HisKey, {Me->File(), &r.Fields}, r.UpdateMode) !=
-            SeverityNone) {
-            return SeverityNotify;
-        }
-    }
-    if (!Me->Driver().put(Me->Buffer()).ok()) return failWith(ErrRecordNotUpdated);
+    if (updateRelated() != SeverityNone) return SeverityNotify;
+    if (!Me->Driver().put(Me->Buffer()).ok()) return fail(ErrRecordNotUpdated);
     return SeverityNone;
 }
 
 Severity RelationManager::forEachLinked(int key, Links links, bool oldValues,
                                         const std::function<Severity()>& visit) {
     std::uint16_t state = Me->SaveFileState();
-    positionAtLinks(key, links, oldValues);
-    Severity result = SeverityNone;
-    while (true) {
+    // A read error, or a record held by another station: the change cannot
+    // reach every related record, so none of it may stand.
+    Severity result = positionAtLinks(key, links, oldValues) == SeverityNone
+                          ? SeverityNone
+                          : fail(Me->Info().LastError);
+    while (result == SeverityNone) {
         const Severity read = Me->NextQuietly();
         if (read == SeverityNotify && Me->Info().AtEOF) break;
         if (read != SeverityNone) {
-            // A read error, or a record held by another station: the change
-            // cannot reach every related record, so none of it stands.
-            result = failWith(Me->Info().LastError);
+            result = fail(Me->Info().LastError);
+        } else if (!linksStillMatch(key, links, oldValues)) {
             break;
+        } else {
+            result = visit();
         }
-        if (!linksStillMatch(key, links, oldValues)) break;
-        if ((result = visit()) != SeverityNone) break;
     }
     Me->RestoreFileState(state);
     return result;
@@ -284,7 +296,7 @@ Severity RelationManager::UpdateChildren(int key, Links links, Rule rule) {
     return forEachLinked(key, links, true, [&] {
         SaveLinks();
         if (rule == Rule::Restrict) {
-            const Severity refused = failWith(ErrRestrictedUpdate);
+            const Severity refused = fail(ErrRestrictedUpdate);
             Record& parent = buffer(links.Parent);
             for (const Link& l : *links.Pairs) (void)parent.set(l.Field, l.Saved);
             return refused;
@@ -304,59 +316,54 @@ Severity RelationManager::UpdateChildren(int key, Links links, Rule rule) {
 Severity RelationManager::Delete(bool ask) {
     if (ask && Me->Throw(ErrConfirmDelete) != SeverityNone) return SeverityNotify;
     while (true) {
-        messages().busy(true);
-        const std::string position = Me->Position();
-        // Opening, framing and reading the record again: a failure there
-        // ends the delete with that failure.
-        Severity result = Open();
-        if (result == SeverityNone) result = frame();
-        if (result == SeverityNone && Me->RegetQuietly(position) != SeverityNone) {
-            rollback();
-            result = SeverityNotify;
-        }
-        if (result != SeverityNone) {
-            messages().busy(false);
-            Close();
-            return result;
-        }
-        for (Relation& r : Relations) {
-            if (r.DeleteMode == Rule::None || r.HisKey < 0) continue;
-            if (r.File->DeleteChildren(r.HisKey, {Me->File(), &r.Fields}, r.DeleteMode) !=
-                SeverityNone) {
-                result = SeverityNotify;
-                break;
+        Severity result = SeverityNone;
+        {
+            const WaitCursor waiting;
+            const std::string position = Me->Position();
+            const RelatedFilesOpen open(*this);
+            Transaction change;
+            // Opening, framing and reading the record again: a failure there
+            // ends the delete with that failure.
+            if (open.result() != SeverityNone) return open.result();
+            if (const Severity s = frame(change); s != SeverityNone) return s;
+            if (const Severity s = Me->RegetQuietly(position); s != SeverityNone) {
+                // Gone meanwhile, there is nothing to delete and nothing to say.
+                if (s == SeverityNotify) return s;
+                fail(Me->Info().LastError);
+                return report(change);
             }
+            result = eraseWithRules(change);
         }
-        if (result == SeverityNone) {
-            if (!Me->Driver().erase().ok()) {
-                result = failWith(ErrRecordNotDeleted);
-            } else if (UseLogout && !dataStorage().commit().ok()) {
-                result = failWith(ErrTransactionCancelled);
-            }
-        }
-        messages().busy(false);
-        Close();
         if (result == SeverityNone || Me->Throw(ErrRecordDelete) != SeverityNone) return result;
     }
 }
 
+Severity RelationManager::eraseWithRules(Transaction& change) {
+    if (deleteRelated() != SeverityNone || erase() != SeverityNone ||
+        commit(change) != SeverityNone) {
+        return report(change);
+    }
+    return SeverityNone;
+}
+
+Severity RelationManager::erase() {
+    return Me->Driver().erase().ok() ? SeverityNone : fail(ErrRecordNotDeleted);
+}
+
+Severity RelationManager::commit(Transaction& change) {
+    return change.commit().ok() ? SeverityNone : fail(ErrTransactionCancelled);
+}
+
 Severity RelationManager::DeleteChildren(int key, Links links, Rule rule) {
     return forEachLinked(key, links, false, [&] {
-        if (rule == Rule::Restrict) return failWith(ErrRestrictedDelete);
+        if (rule == Rule::Restrict) return fail(ErrRestrictedDelete);
         if (rule == Rule::Clear) {
             SaveLinks();
             for (const Link& l : *links.Pairs) Me->Buffer().clearField(l.RelatedField);
             return writeWithRules();
         }
         // Each record's own related records go before it.
-        for (Relation& r : Relations) {
-            if (r.DeleteMode == Rule::None || r.HisKey < 0) continue;
-            if (r.File->DeleteChildren(r.HisKey, {Me->File(), &r.Fields}, r.DeleteMode) !=
-                SeverityNone) {
-                return SeverityNotify;
-            }
-        }
-        return Me->Driver().erase().ok() ? SeverityNone : failWith(ErrRecordNotDeleted);
+        return deleteRelated() == SeverityNone ? erase() : SeverityNotify;
     });
 }
 

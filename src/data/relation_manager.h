@@ -14,6 +14,7 @@
 #include "data/file_manager.h"
 #include "data/severity.h"
 #include "dictionary/relations.h"
+#include "platform/storage.h"
 
 namespace bb {
 
@@ -56,6 +57,14 @@ public:
     virtual void Teardown();
     virtual Severity Open(bool recursive = true);
     virtual void SaveLinks();
+    // Which related files SetReadAhead reaches besides this one (each once,
+    // recursively). Callers pass the values as numbers too.
+    enum ReadAheadReach : int {
+        ThisFileOnly = 0,
+        LookedUpFiles = 1,  // registered without a key
+        KeyedFiles = 2,     // registered with a key
+        AllRelatedFiles = 3,
+    };
     virtual void SetReadAhead(bool on, int propagate);
     virtual Severity Update(bool ask = true);
     virtual Severity UpdateChildren(int key, Links links, Rule rule);
@@ -68,22 +77,57 @@ public:
 private:
     Severity walk(bool recursive, std::uint32_t mark, Severity (FileManager::*act)());
     void readAheadWalk(bool on, int propagate, std::uint32_t walk);
-    // Begins the transaction for a change (or delete) of this file's record.
-    Severity frame();
-    void rollback();
+    // Begins the transaction of a change (or delete) of this file's record.
+    Severity frame(Transaction& change);
+    // Deletes the record, read again inside `change`, with its rules.
+    Severity eraseWithRules(Transaction& change);
+    // Deletes this file's current record (error 11 when it cannot).
+    Severity erase();
+    // Commits the change (error 21 when it cannot).
+    Severity commit(Transaction& change);
+    // A write of this file's record that failed: told after the rollback.
+    Severity reportRefusedWrite(bool ask);
+    // Applies the change (or delete) rules of every relation whose rule is
+    // not none (for a change: whose links changed) to the related records.
+    Severity updateRelated();
+    Severity deleteRelated();
     // Whether this file's linking fields of `r` differ from the saved copies.
     bool linksChanged(const Relation& r) const;
     // Positions this file at the first entry of `key` whose linking fields
     // hold `values` (the rest of the key sorting first).
-    void positionAtLinks(int key, Links links, bool oldValues);
+    Severity positionAtLinks(int key, Links links, bool oldValues);
     bool linksStillMatch(int key, Links links, bool oldValues) const;
     // Visits, in key order, each record of this file whose linking fields
     // hold the parent's values (as saved, or as they are now), until a visit
-    // fails; a failure to read rolls everything back.
+    // fails.
     Severity forEachLinked(int key, Links links, bool oldValues,
                            const std::function<Severity()>& visit);
     Severity writeWithRules();
-    Severity failWith(int errorId);
+
+    // A failure inside a framed change is recorded on the file where it
+    // happened and travels up as a severity; only the outermost scope rolls
+    // back, and then shows it.
+    Severity fail(int errorId);
+    Severity failedBelow(const RelationManager& related);
+    Severity report(Transaction& change);
+    FileManager* failedAt_ = nullptr;
+};
+
+// The files of a relation manager opened, with their related files, for as
+// long as it lives.
+class RelatedFilesOpen {
+public:
+    explicit RelatedFilesOpen(RelationManager& files) : files_(files), result_(files.Open()) {}
+    ~RelatedFilesOpen() { files_.Close(); }
+    RelatedFilesOpen(const RelatedFilesOpen&) = delete;
+    RelatedFilesOpen& operator=(const RelatedFilesOpen&) = delete;
+
+    // How the opening went.
+    Severity result() const { return result_; }
+
+private:
+    RelationManager& files_;
+    Severity result_;
 };
 
 // The relation manager of a file, or null before set-up and after tear-down.

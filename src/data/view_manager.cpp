@@ -68,10 +68,10 @@ void ViewManager::Setup(const ViewSpec& view, RelationManager& primary,
     DISPOSEORDER = orders == nullptr;
     ORDER = orders ? orders : &ownOrders_;
     CurrentOrder = 0;
-    PAGESIZE = 20;
-    PAGESBEHIND = 2;
-    PAGESAHEAD = 0;
-    TIMEOUT = 60;
+    PAGESIZE = kPageSize;
+    PAGESBEHIND = kPagesBehind;
+    PAGESAHEAD = kPagesAhead;
+    TIMEOUT = kPageTimeoutSeconds;
     OPENED = false;
     VIEW = dataStorage().view(viewTables(view));
     EnsureViewOpen();
@@ -277,10 +277,10 @@ Severity ViewManager::read(bool forward) {
             return SeverityFatal;
         }
         switch (ValidateAllFields()) {
-            case 0:
+            case TakeRecord:
                 return SeverityNone;
-            case 1:
-                return SeverityNotify;  // past the range
+            case PastRange:
+                return SeverityNotify;
             default:
                 break;  // not wanted: read on
         }
@@ -295,7 +295,7 @@ Severity ViewManager::Previous() {
 }
 
 int ViewManager::ValidateAllFields() {
-    return 0;
+    return TakeRecord;
 }
 
 Severity ViewManager::PrimeNewRecord(bool keepBuffer) {

@@ -91,7 +91,9 @@ public:
     virtual void DefineFilter(const std::string& text, const std::string& id = "5 Standard");
     virtual void DefineOrder(const std::string& text);
     virtual bool ChooseSortOrder(int n);
-    // 0 take the record, 1 the record is past the range (stop), other: skip it.
+    // What the acceptance hook says of a record it was shown. Overrides
+    // return the values as numbers too; any value above PastRange skips.
+    enum Acceptance : int { TakeRecord = 0, PastRange = 1, SkipRecord = 2 };
     virtual int ValidateAllFields();
 
     void AppendOrderText(const std::string& text);
@@ -107,11 +109,18 @@ public:
     bool OPENED = false;
     std::vector<SortOrder>* ORDER = nullptr;
     std::size_t CurrentOrder = 0;  // index into *ORDER
-    std::uint16_t PAGESAHEAD = 0;
-    std::uint16_t PAGESBEHIND = 2;
-    std::uint16_t PAGESIZE = 20;
+    // A page is what a list window shows; two pages behind let it scroll
+    // back without reading again; a minute is as long as a page read from a
+    // shared folder is trusted.
+    static constexpr std::uint16_t kPageSize = 20;
+    static constexpr std::uint16_t kPagesBehind = 2;
+    static constexpr std::uint16_t kPagesAhead = 0;
+    static constexpr std::uint16_t kPageTimeoutSeconds = 60;
+    std::uint16_t PAGESAHEAD = kPagesAhead;
+    std::uint16_t PAGESBEHIND = kPagesBehind;
+    std::uint16_t PAGESIZE = kPageSize;
     RelationManager* PRIMARY = nullptr;
-    std::uint16_t TIMEOUT = 60;
+    std::uint16_t TIMEOUT = kPageTimeoutSeconds;
     std::unique_ptr<StorageView> VIEW;
 
 private:

@@ -63,4 +63,13 @@ private:
     MessageService* previous_;
 };
 
+// Shows the wait cursor for as long as it lives.
+class WaitCursor {
+public:
+    WaitCursor() { messages().busy(true); }
+    ~WaitCursor() { messages().busy(false); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
 }  // namespace bb

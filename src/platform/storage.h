@@ -39,14 +39,21 @@ struct DriverStatus {
 
 // Access and sharing as the file manager asks for them: low two bits access
 // (0 read-only, 1 write-only, 2 read/write), high four bits sharing (0x40
-// deny none).
+// deny none). The values are the driver's own, kept in every open mode.
 enum OpenMode : std::uint8_t {
     kReadOnly = 0x00,
     kWriteOnly = 0x01,
     kReadWrite = 0x02,
     kDenyNone = 0x40,
     kSharedReadWrite = 0x42,
+    kAccessBits = 0x03,
+    kSharingBits = 0xF0,
 };
+
+// Whether an open mode asks for more than reading.
+constexpr bool wantsWrite(std::uint8_t mode) {
+    return (mode & kAccessBits) != kReadOnly;
+}
 
 class StorageFile {
 public:
@@ -185,6 +192,29 @@ public:
 
     // The station's name for others (host and process).
     virtual const std::string& station() const = 0;
+};
+
+// A transaction as a scope: begun by begin(), rolled back when the scope
+// ends unless commit() succeeded first. Until it has begun (and after it
+// has ended) it frames nothing: commit and rollback do nothing then.
+class Transaction {
+public:
+    Transaction() = default;
+    ~Transaction() { rollback(); }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    // Begins on `storage`, waiting at most waitMs for other stations' transactions.
+    DriverStatus begin(Storage& storage, int waitMs);
+    // Commits. A failed commit leaves the transaction to be rolled back, so
+    // that the caller can record why first.
+    DriverStatus commit();
+    // Rolls back now, so that the user is told of a failure only once the
+    // other stations are let in again.
+    void rollback();
+
+private:
+    Storage* storage_ = nullptr;  // while the transaction is open
 };
 
 }  // namespace bb

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <thread>
 
@@ -374,6 +375,82 @@ INSTANTIATE_TEST_SUITE_P(
                      {},
                      false},
         BeginFailure{code::kDriverError, SeverityNotify, {}, {"Transaction cancelled"}, true}));
+
+// A cascade with a failure injected at each of its steps in turn (every
+// positioning, read and write of a record, the begin and the commit): the
+// files afterwards are either all as they were, and the user was told, or
+// (when the failing step only brought a read position back) all changed;
+// never half.
+TEST_F(Relations, AFailureAtAnyStepOfACascadeLeavesAllOrNothing) {
+    struct Cascade {
+        std::function<void()> prepare;
+        std::function<Severity()> run;
+        std::vector<std::string> whole;
+    };
+    const Cascade cascades[] = {
+        // A new representative number, down to the customers' notes.
+        {[this] {
+             load(FileId::Representatives, REP::REPRESENTATIVENUMBERKEY,
+                  [] { REP::REPRESENTATIVENUMBER.set(1); });
+             REP::REPRESENTATIVENUMBER.set(10);
+         },
+         [this] {
+             const Severity result = relations(FileId::Representatives).Update(false);
+             done(FileId::Representatives);
+             return result;
+         },
+         {"Members ~2 RepresentativeNumber", "AccountRegistration ~1 RepresentativeNumber",
+          "Transactions ~3 RepresentativeNumber", "Log ~3 RepresentativeNumber",
+          "Representatives ~1 RepresentativeNumber", "RPhones ~1 RepresentativeNumber",
+          "RepStates ~2 RepresentativeNumber"}},
+        // A customer deleted with its addresses, cards, phones, notes and groups.
+        {[this] { load(FileId::Members, MBR::MEMBERKEY, customer(1)); },
+         [this] {
+             const Severity result = relations(FileId::Members).Delete(false);
+             done(FileId::Members);
+             return result;
+         },
+         {"Members -1", "Credit -1", "Log -2", "Commbrs -1", "MPhones -2", "ShipTo -2"}},
+    };
+    const std::filesystem::path book = folder_.path() / kDatabaseName;
+    const std::filesystem::path pristine = folder_.path() / "pristine";
+    useDataFolder(folder_.path());  // lets go of the database
+    std::filesystem::copy_file(book, pristine);
+    for (const Cascade& c : cascades) {
+        int refused = 0;
+        for (int step = 1;; ++step) {
+            useDataFolder(folder_.path());
+            std::filesystem::copy_file(pristine, book,
+                                       std::filesystem::copy_options::overwrite_existing);
+            auto storage = std::make_unique<FaultyStorage>(openSqliteStorage(folder_.path()));
+            storage_ = storage.get();
+            useDataStorage(std::move(storage));
+            const Snapshot before = Snapshot::take();
+            c.prepare();
+            messages_.clear();
+            storage_->failStep(step);
+            const Severity result = c.run();
+            const std::string failed = storage_->failedStep();
+            storage_->failStep(0);
+            const std::vector<std::string> changed =
+                Snapshot::differences(before, Snapshot::take());
+            if (failed.empty()) {
+                // Every step has had its failure: now the cascade goes through.
+                EXPECT_EQ(result, SeverityNone);
+                EXPECT_EQ(changed, c.whole);
+                EXPECT_GT(refused, 0);
+                break;
+            }
+            if (changed.empty()) {
+                ++refused;
+                EXPECT_NE(result, SeverityNone) << failed;
+                EXPECT_FALSE(messages_.shown.empty()) << failed;
+            } else {
+                EXPECT_EQ(changed, c.whole) << failed;
+            }
+        }
+    }
+}
 
 TEST_F(Relations, ChangingNoLinkingFieldTouchesNoRelatedRecord) {
     load(FileId::Members, MBR::MEMBERKEY, customer(1));

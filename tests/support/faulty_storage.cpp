@@ -33,33 +33,46 @@ public:
         return real_->sendOption(option);
     }
     DriverStatus count(std::int64_t& records) override { return real_->count(records); }
-    DriverStatus setStart(int key) override { return real_->setStart(key); }
+    DriverStatus setStart(int key) override {
+        return step("setStart", [&] { return real_->setStart(key); });
+    }
     DriverStatus setAt(int key, const Record& values, int components) override {
-        return real_->setAt(key, values, components);
+        return step("setAt", [&] { return real_->setAt(key, values, components); });
     }
     DriverStatus setAtPosition(int key, std::string_view position) override {
-        return real_->setAtPosition(key, position);
+        return step("setAtPosition", [&] { return real_->setAtPosition(key, position); });
     }
-    DriverStatus next(Record& record) override { return real_->next(record); }
-    DriverStatus previous(Record& record) override { return real_->previous(record); }
-    DriverStatus get(int key, Record& record) override { return real_->get(key, record); }
+    DriverStatus next(Record& record) override {
+        return step("next", [&] { return real_->next(record); });
+    }
+    DriverStatus previous(Record& record) override {
+        return step("previous", [&] { return real_->previous(record); });
+    }
+    DriverStatus get(int key, Record& record) override {
+        return step("get", [&] { return real_->get(key, record); });
+    }
     DriverStatus getAtPosition(std::string_view position, Record& record) override {
-        return real_->getAtPosition(position, record);
+        return step("getAtPosition", [&] { return real_->getAtPosition(position, record); });
     }
-    DriverStatus reget(Record& record) override { return real_->reget(record); }
+    DriverStatus reget(Record& record) override {
+        return step("reget", [&] { return real_->reget(record); });
+    }
     std::string position() const override { return real_->position(); }
     int order() const override { return real_->order(); }
     DriverStatus add(const Record& record, bool reservation) override {
+        if (DriverStatus s = owner_.nextStep(def().label + " add"); !s.ok()) return s;
         const DriverStatus injected = owner_.nextAdd();
         if (!injected.ok()) return injected;
         owner_.note(def().label + " add");
         return real_->add(record, reservation);
     }
     DriverStatus put(const Record& record) override {
+        if (DriverStatus s = owner_.nextStep(def().label + " put"); !s.ok()) return s;
         owner_.note(def().label + " put");
         return real_->put(record);
     }
     DriverStatus erase() override {
+        if (DriverStatus s = owner_.nextStep(def().label + " erase"); !s.ok()) return s;
         owner_.note(def().label + " erase");
         return real_->erase();
     }
@@ -67,11 +80,19 @@ public:
         return real_->duplicateKey(record, excludeCurrent);
     }
     std::vector<std::string> staleReservations() override { return real_->staleReservations(); }
-    DriverStatus hold() override { return real_->hold(); }
+    DriverStatus hold() override {
+        return step("hold", [&] { return real_->hold(); });
+    }
     DriverStatus release() override { return real_->release(); }
     bool held() const override { return real_->held(); }
 
 private:
+    template <typename Call>
+    DriverStatus step(const char* what, Call call) {
+        if (DriverStatus s = owner_.nextStep(def().label + " " + what); !s.ok()) return s;
+        return call();
+    }
+
     FaultyStorage& owner_;
     std::unique_ptr<StorageFile> real_;
 };
@@ -89,7 +110,19 @@ DriverStatus FaultyStorage::nextAdd() {
     return injected(addCode_);
 }
 
+DriverStatus FaultyStorage::nextStep(const std::string& step) {
+    if (stepsToFailure_ == 0 || --stepsToFailure_ > 0) return DriverStatus::success();
+    failedStep_ = step;
+    return injected(code::kDriverError);
+}
+
+DriverStatus FaultyStorage::commit() {
+    if (DriverStatus s = nextStep("commit"); !s.ok()) return s;
+    return real_->commit();
+}
+
 DriverStatus FaultyStorage::begin(int waitMs) {
+    if (DriverStatus s = nextStep("begin"); !s.ok()) return s;
     if (beginFailures_ == 0) return real_->begin(waitMs);
     --beginFailures_;
     return injected(beginCode_);

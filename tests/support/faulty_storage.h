@@ -21,6 +21,15 @@ public:
         addCode_ = failure;
     }
     int addsAttempted() const { return adds_; }
+    // The `step`-th call from now (1-based) that positions, reads or
+    // changes a record, or begins or commits a transaction, fails with code
+    // 90 instead of reaching the storage; 0 disarms.
+    void failStep(int step) {
+        stepsToFailure_ = step;
+        failedStep_.clear();
+    }
+    // The call that failed so ("Log put", "commit"); empty while none did.
+    const std::string& failedStep() const { return failedStep_; }
     // The next `count` transactions fail to begin with `failure`.
     void failBegins(int count, int failure) {
         beginFailures_ = count;
@@ -38,13 +47,14 @@ public:
         return real_->view(std::move(tables));
     }
     DriverStatus begin(int waitMs) override;
-    DriverStatus commit() override { return real_->commit(); }
+    DriverStatus commit() override;
     DriverStatus rollback() override { return real_->rollback(); }
     bool inTransaction() const override { return real_->inTransaction(); }
     const std::string& station() const override { return real_->station(); }
 
-    // For the handles.
+    // For the handles: what the call named `step` meets.
     DriverStatus nextAdd();
+    DriverStatus nextStep(const std::string& step);
 
 private:
     std::unique_ptr<Storage> real_;
@@ -52,6 +62,8 @@ private:
     int addCode_ = 0;
     int beginFailures_ = 0;
     int beginCode_ = 0;
+    int stepsToFailure_ = 0;
+    std::string failedStep_;
     int adds_ = 0;
     std::vector<std::string> journal_;
 };

@@ -3,9 +3,9 @@
 #include <charconv>
 
 #include "platform/runtime.h"
+#include "platform/text.h"
 #include "storage/sqlite/sqlite_schema.h"
 #include "storage/sqlite/sqlite_storage.h"
-#include "platform/text.h"
 
 namespace bb::sqlite {
 
@@ -65,8 +65,7 @@ DriverStatus SqliteFile::inTransaction(const std::function<DriverStatus()>& work
 DriverStatus SqliteFile::open(std::uint8_t mode) {
     if (open_) return report(statusOf(code::kFileAlreadyOpen));
     if (DriverStatus s = storage_.connect(false); !s.ok()) return report(s);
-    const bool wantsWrite = (mode & 0x03) != kReadOnly;
-    if (wantsWrite && storage_.readOnly()) return report(statusOf(code::kAccessDenied));
+    if (wantsWrite(mode) && storage_.readOnly()) return report(statusOf(code::kAccessDenied));
     SchemaCheck check = checkSchema(storage_.db(), def_);
     if (check.result != SQLITE_OK) return report(statusFromEngine(storage_.db(), check.result));
     if (check.state == SchemaState::Missing) return report(statusOf(code::kFileNotFound));
@@ -78,7 +77,7 @@ DriverStatus SqliteFile::open(std::uint8_t mode) {
     }
     if (check.state == SchemaState::KeysInvalid) return report(statusOf(code::kInvalidKeyFile));
     open_ = true;
-    writable_ = wantsWrite;
+    writable_ = wantsWrite(mode);
     order_ = -1;
     current_.reset();
     return report(DriverStatus::success());
