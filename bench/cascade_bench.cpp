@@ -9,8 +9,8 @@
 #include "data/data_folder.h"
 #include "data/dictionary_setup.h"
 #include "dictionary/process_values.h"
-#include "storage/sqlite/sqlite_support.h"
 #include "storage/sqlite/open_sqlite_storage.h"
+#include "storage/sqlite/sqlite_support.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <random>
 
 #include "dictionary/files.h"
-#include "storage/sqlite/sqlite_support.h"
 #include "platform/storage.h"
 #include "storage/sqlite/open_sqlite_storage.h"
+#include "storage/sqlite/sqlite_support.h"
 
 namespace {
 

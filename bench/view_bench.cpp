@@ -8,13 +8,13 @@
 #include <filesystem>
 #include <random>
 
+#include "bench_book.h"
 #include "data/data_folder.h"
 #include "data/dictionary_setup.h"
 #include "data/view_manager.h"
 #include "dictionary/process_values.h"
 #include "platform/name_bindings.h"
 #include "storage/sqlite/sqlite_support.h"
-#include "storage/sqlite/open_sqlite_storage.h"
 
 namespace {
 
@@ -24,38 +24,20 @@ constexpr int kTrades = 1000000;
 constexpr std::int32_t kFirstDay = 80000;
 constexpr std::int32_t kDays = 3650;
 
-std::filesystem::path folder() {
-    return std::filesystem::temp_directory_path() / "brokerbook-bench-view";
-}
-
-void buildBook() {
-    // A book left by an older build whose file no longer opens cleanly is made anew.
-    if (std::filesystem::exists(folder() / kDatabaseName)) {
-        if (openSqliteStorage(folder())
-                ->file(fileDef(FileId::Transactions))
-                ->open(kSharedReadWrite)
-                .ok())
-            return;
-        std::filesystem::remove_all(folder());
-    }
-    std::filesystem::create_directories(folder());
-    auto storage = openSqliteStorage(folder());
-    auto trades = storage->file(fileDef(FileId::Transactions));
-    trades->create();
-    trades->open(kSharedReadWrite);
-    std::mt19937 random(42);
-    Record& r = buffer(FileId::Transactions);
-    storage->begin(2000);
-    for (int i = 1; i <= kTrades; ++i) {
-        r.clear();
-        TRN::TRANSACTIONNUMBER.set(i);
-        TRN::REGISTRATIONNUMBER.set(static_cast<std::int32_t>(random() % 5000) + 1);
-        TRN::DATE.set(kFirstDay + static_cast<std::int32_t>(random() % kDays));
-        TRN::BUYSELL.set(random() % 2 ? "Buy" : "Sell");
-        TRN::ACCOUNTCLASS.set("C");
-        trades->add(r);
-    }
-    storage->commit();
+std::filesystem::path buildBook() {
+    return bench::keptBook("view", FileId::Transactions, [](StorageFile& trades) {
+        std::mt19937 random(42);
+        Record& r = buffer(FileId::Transactions);
+        for (int i = 1; i <= kTrades; ++i) {
+            r.clear();
+            TRN::TRANSACTIONNUMBER.set(i);
+            TRN::REGISTRATIONNUMBER.set(static_cast<std::int32_t>(random() % 5000) + 1);
+            TRN::DATE.set(kFirstDay + static_cast<std::int32_t>(random() % kDays));
+            TRN::BUYSELL.set(random() % 2 ? "Buy" : "Sell");
+            TRN::ACCOUNTCLASS.set("C");
+            trades.add(r);
+        }
+    });
 }
 
 class QuietMessages final : public MessageService {
@@ -69,13 +51,13 @@ std::int32_t startDate = kFirstDay + 1000;
 std::int32_t endDate = kFirstDay + 1030;
 
 void ReadThroughTheView(benchmark::State& state, bool pushDown) {
-    buildBook();
+    const std::filesystem::path folder = buildBook();
     QuietMessages quiet;
     installMessageService(&quiet);
     ErrorManager errors;
     errors.Setup();
     loadProgram();
-    useDataFolder(folder());
+    useDataFolder(folder);
     dataDictionary().Setup(errors);
     bindings().pushScope();
     bindings().bindVariable("StartDate", &startDate);
@@ -113,9 +95,9 @@ BENCHMARK(ViewPushedDown)->Unit(benchmark::kMillisecond);
 BENCHMARK(ViewRecordByRecord)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 void PlainSqlQuery(benchmark::State& state) {
-    buildBook();
+    const std::filesystem::path folder = buildBook();
     sqlite3* db = nullptr;
-    sqlite3_open_v2((folder() / kDatabaseName).c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_open_v2((folder / kDatabaseName).c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
     sqlite::registerExtensions(db);
     sqlite3_stmt* stmt = nullptr;
     sqlite3_prepare_v2(

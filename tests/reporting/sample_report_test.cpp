@@ -1,0 +1,124 @@
+// A report procedure in miniature, the whole way: a few hundred customers
+// read by the process manager in time slices, printed by the band writer
+// with a group break and totals, and written to a PDF that a PDF reader
+// finds its title, totals, page numbers and last record in.
+#include <QDir>
+
+#include "pdf_reading.h"
+#include "platform/date.h"
+#include "report_data.h"
+#include "reporting/band_report.h"
+#include "reporting/page_output.h"
+#include "reporting/process_manager.h"
+#include "reporting/record_cycle.h"
+
+namespace bb::test {
+namespace {
+
+enum Font { kBody = 0, kTitle = 1, kHeading = 2 };
+
+ReportLayout netWorthLayout() {
+    ReportLayout r;
+    r.title = "Customer Net Worth by Representative";
+    r.fonts = {ReportFont{}, ReportFont{"DejaVu Serif", 14, true},
+               ReportFont{"DejaVu Sans", 9, true}};
+    r.pageHeader.add(Item::Text(0, 0, r.bodyWidth(), r.title).center().in(kTitle));
+    Band detail;
+    const ColumnLayout columns{
+        {{"Number", 800, fieldSource(MBR::MEMBERNUMBER), "@n6", Align::Right},
+         {"Company", 3200, fieldSource(MBR::COMPANYNAME), "@s34"},
+         {"Last Update", 1100, fieldSource(MBR::LASTUPDATE), "@d2"},
+         {"Net Worth", 1700, fieldSource(MBR::NETWORTH), "@n$-15.2", Align::Right}},
+        150,
+        kHeading,
+        kBody};
+    layColumns(columns, r.fonts, r.pageHeader, 350, detail);
+    r.details.push_back(detail);
+    r.pageFooter.add(Item::Rule(0, 0, r.bodyWidth(), 0, 5))
+        .add(Item::Field(0, 60, 3000, [] { return Value::text(longDate(Clock::today())); }))
+        .add(Item::PageNumber(0, 60, r.bodyWidth()).right());
+
+    Group byRep{fieldSource(MBR::REPRESENTATIVENUMBER), {}, {}, false};
+    byRep.header.height = 250;
+    byRep.header.add(Item::Text(0, 80, 0, "Representative").in(kHeading))
+        .add(Item::Field(1200, 80, 600, fieldSource(MBR::REPRESENTATIVENUMBER), "@n3")
+                 .left()
+                 .in(kHeading));
+    byRep.footer.height = 300;
+    byRep.footer.add(Item::Rule(5550, 20, 1700, 0, 5))
+        .add(Item::Text(950, 60, 0, "Total for representative"))
+        .add(Item::Field(2900, 60, 400, fieldSource(MBR::REPRESENTATIVENUMBER), "@n3").left())
+        .add(Item::Count(4400, 60, 500, "@n5").right())
+        .add(Item::Total(5550, 60, 1700, MBR::NETWORTH, "@n$-15.2").in(kHeading));
+    r.groups.push_back(byRep);
+    r.reportFooter.add(Item::Rule(0, 40, r.bodyWidth(), 0, 10))
+        .add(Item::Text(950, 100, 0, "Grand total").in(kHeading))
+        .add(Item::Count(4400, 100, 500, "@n5").right().in(kHeading))
+        .add(Item::Total(5550, 100, 1700, MBR::NETWORTH, "@n$-15.2").in(kHeading));
+    return r;
+}
+
+class NetWorthReport : public ProcessManager {
+public:
+    NetWorthReport() : report(netWorthLayout()) {}
+    RecordResult ProcessOneRecord() override {
+        return report.Print() == SeverityNone ? RecordResult::GoOn : RecordResult::Fatal;
+    }
+    BandReport report;
+};
+
+class SampleReport : public ReportData {};
+
+TEST_F(SampleReport, AFewHundredRecordsWithAGroupBreakEndAsASearchablePdf) {
+    Clock::fix(*dayNumber(2024, 3, 5));
+    // Three representatives; customer i is worth i × 1,000.50.
+    addMembers(300, [](int i) {
+        MBR::MEMBERNUMBER.set(i + 1);
+        MBR::REPRESENTATIVENUMBER.set(i / 100 + 1);
+        MBR::COMPANYNAME.set("Company " + std::to_string(1000 + i + 1));
+        MBR::LASTUPDATE.set(*dayNumber(2023, 1 + i % 12, 1 + i % 28));
+        ASSERT_TRUE(
+            MBR::NETWORTH.set(*Decimal::parse(std::to_string((i + 1) * 100050)) / Decimal(100)));
+    });
+    NetWorthReport process;
+    std::uint8_t percent = 0;
+    process.Setup({FileId::Members, {}}, relations(FileId::Members), {}, 0, &percent);
+    process.DefineSortOrder(MBR::key::REPRESENTATIVENUMBERKEY);
+    PageStore pages;
+    ASSERT_EQ(process.report.Open(pages), SeverityNone);
+    ASSERT_EQ(process.Reset(0), SeverityNone);
+    ASSERT_EQ(process.Next(), SeverityNone);
+    RecordCycle cycle;
+    const auto next = [&] { return process.Next() == SeverityNone ? 0 : 3; };
+    while (cycle.Run([&] { return process.ProcessOneRecord(); }, next) == CycleEnd::SliceUsed) {
+    }
+    ASSERT_EQ(process.report.Close(), SeverityNone) << process.report.LastError();
+    process.Teardown();
+    EXPECT_EQ(process.RECORDSPROCESSED, 300);
+    EXPECT_EQ(percent, 100);
+
+    const std::string file =
+        (folder_.path() / pdfFileName(pages.setup.title, Clock::today())).string();
+    std::string error;
+    ASSERT_TRUE(writePdf(pages, file, &error)) << error;
+    const std::string text = pdfText(file);
+    EXPECT_NE(text.find("Customer Net Worth by Representative"), std::string::npos);
+    // Representative 2 holds customers 101 to 200: 15,050 × 1,000.50.
+    EXPECT_NE(text.find("$15,057,525.00"), std::string::npos);
+    EXPECT_NE(text.find("$45,172,575.00"), std::string::npos) << "the grand total";
+    EXPECT_NE(text.find("Company 1300"), std::string::npos) << "the last record";
+    EXPECT_NE(text.find("$300,150.00"), std::string::npos) << "the last record";
+    const int count = pages.Count();
+    ASSERT_GT(count, 3);
+    for (int n = 1; n <= count; ++n) {
+        const std::string page = pdfText(file, n, n);
+        EXPECT_NE(page.find("Page " + std::to_string(n)), std::string::npos) << page;
+        EXPECT_NE(page.find("March 5, 2024"), std::string::npos);
+    }
+    if (const QString keep = qEnvironmentVariable("BROKERBOOK_SCREENSHOTS"); !keep.isEmpty())
+        QFile::copy(QString::fromStdString(file), keep + "/sample-report.pdf");
+    Clock::release();
+}
+
+}  // namespace
+}  // namespace bb::test
