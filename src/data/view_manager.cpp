@@ -1,6 +1,7 @@
 #include "data/view_manager.h"
 
 #include "data/data_folder.h"
+#include "data/view_order.h"
 #include "platform/filter.h"
 #include "platform/runtime.h"
 #include "platform/text.h"
@@ -62,7 +63,7 @@ std::vector<ViewTable> viewTables(const ViewSpec& spec) {
 }
 
 void ViewManager::Setup(const ViewSpec& view, RelationManager& primary,
-                        std::vector<SortOrder>* orders) {
+                        std::vector<SortOrder>* orders, const NameBindings& names) {
     spec_ = view;
     PRIMARY = &primary;
     DISPOSEORDER = orders == nullptr;
@@ -73,6 +74,7 @@ void ViewManager::Setup(const ViewSpec& view, RelationManager& primary,
     PAGESAHEAD = kPagesAhead;
     TIMEOUT = kPageTimeoutSeconds;
     OPENED = false;
+    names_ = &names;
     VIEW = dataStorage().view(viewTables(view));
     EnsureViewOpen();
 }
@@ -171,49 +173,119 @@ void ViewManager::DefineRange(int key, RelationManager& primary, RelationManager
     rebuildOrderText(o);
 }
 
-std::string ViewManager::FilterText() {
-    SortOrder& o = Current();
+bool ViewManager::rangeIsNoCase(const SortOrder& o, const RangePair& pair) const {
+    const FileDef& def = PRIMARY->Me->Def();
+    const int field = PRIMARY->Me->KeyComponentField(o.MAINKEY, pair.component);
+    return def.keys[static_cast<std::size_t>(o.MAINKEY)].noCase &&
+           def.fields[static_cast<std::size_t>(field)].isText();
+}
+
+std::string ViewManager::rangeText() {
+    const SortOrder& o = Current();
+    const FileManager& primary = *PRIMARY->Me;
     std::string text;
-    if (o.LIMITTYPE != NoRange) {
-        for (const RangePair& pair : o.RANGELIST) {
-            const std::string& name = PRIMARY->Me->KeyComponentName(o.MAINKEY, pair.component);
-            const Value v = pair.value();
-            // A text from a wider field is cut to the component's width, as
-            // copying it into the component would cut it.
-            const int field = PRIMARY->Me->KeyComponentField(o.MAINKEY, pair.component);
-            const std::size_t width =
-                PRIMARY->Me->Def().fields[static_cast<std::size_t>(field)].spec.width;
-            std::string literal =
-                v.isText() ? filterLiteral(text::fit(v.asText(), width)) : v.asNumber().toString();
-            if (name.rfind("UPPER(", 0) == 0) literal = "UPPER(" + literal + ")";
-            text += (text.empty() ? "" : " AND ") + name + " = " + literal;
+    if (o.LIMITTYPE == NoRange) return text;
+    for (const RangePair& pair : o.RANGELIST) {
+        const int field = primary.KeyComponentField(o.MAINKEY, pair.component);
+        const Value v = pair.value();
+        // A text from a wider field is cut to the component's width, as
+        // copying it into the component would cut it.
+        const std::size_t width = primary.Def().fields[static_cast<std::size_t>(field)].spec.width;
+        std::string name = primary.Def().qualifiedName(field);
+        std::string literal =
+            v.isText() ? filterLiteral(text::fit(v.asText(), width)) : v.asNumber().toString();
+        if (rangeIsNoCase(o, pair)) {
+            name = "UPPER(" + name + ")";
+            literal = "UPPER(" + literal + ")";
         }
+        text += (text.empty() ? "" : " AND ") + name + " = " + literal;
     }
-    for (const NamedFilter& f : o.FILTER) text += (text.empty() ? "(" : " AND (") + f.FILTER + ")";
+    return text;
+}
+
+std::string ViewManager::namedFilterText() {
+    std::string text;
+    for (const NamedFilter& f : Current().FILTER) {
+        text += (text.empty() ? "(" : " AND (") + f.FILTER + ")";
+    }
+    return text;
+}
+
+std::string ViewManager::FilterText() {
     // Built whole: a filter cut at some length could still read as a valid,
     // different filter and take the wrong records.
-    return text;
+    const std::string range = rangeText();
+    const std::string named = namedFilterText();
+    return range.empty() || named.empty() ? range + named : range + " AND " + named;
+}
+
+std::vector<ViewRangeTerm> ViewManager::rangeTerms() {
+    const SortOrder& o = Current();
+    std::vector<ViewRangeTerm> terms;
+    if (o.LIMITTYPE == NoRange) return terms;
+    Record held(PRIMARY->Me->Def());
+    for (const RangePair& pair : o.RANGELIST) {
+        const int field = PRIMARY->Me->KeyComponentField(o.MAINKEY, pair.component);
+        // The value as the component would hold it (a new record in the
+        // range gets it so); one it cannot hold leaves the range empty.
+        ViewRangeTerm term{field, rangeIsNoCase(o, pair), std::nullopt};
+        if (held.set(field, pair.value())) term.value = held.get(field);
+        terms.push_back(std::move(term));
+    }
+    return terms;
 }
 
 // The view could not take its order, filter or position: the user is told,
 // and the view goes on without its filter and range.
 Severity ViewManager::refuse() {
     PRIMARY->Me->Throw(ErrViewOpen);
-    VIEW->setFilter("");
+    VIEW->setFilter({});
     return SeverityNotify;
+}
+
+// A filter or order text that does not read is refused as the runtime
+// refuses an expression it cannot compile, the reason as its error text.
+void ViewManager::noteBadExpression(const std::string& why) {
+    setLastError({code::kBadExpression, why, 0, ""});
 }
 
 Severity ViewManager::ApplyFilterText() {
     // The range's values as now applied, for ApplyRangeLimit to compare with.
     for (RangePair& pair : Current().RANGELIST) pair.saved = pair.value();
-    if (!VIEW->setFilter(FilterText()).ok()) return refuse();
+    const std::string named = namedFilterText();
+    auto compiled = Filter::compile(named, *names_);
+    if (const auto* error = std::get_if<FilterError>(&compiled)) {
+        // Where the error is, counted in the whole filter text as shown.
+        const std::size_t at = FilterText().size() - named.size() + error->position;
+        noteBadExpression(error->message + " at " + std::to_string(at + 1));
+        return refuse();
+    }
+    if (!VIEW->setFilter({rangeTerms(), std::get<Filter>(std::move(compiled))}).ok()) {
+        return refuse();
+    }
     return SeverityNone;
 }
 
+// The current order as the storage reads it: an order that still follows
+// its key takes the key's columns; a text a window defined or appended to
+// is read term by term.
+std::variant<std::vector<ViewOrderTerm>, std::string> ViewManager::orderTerms() {
+    const SortOrder& o = Current();
+    if (o.MAINKEY >= 0 && o.ORDER == PRIMARY->Me->KeyOrderText(o.MAINKEY)) {
+        return keyOrder(PRIMARY->Me->Def(), o.MAINKEY);
+    }
+    std::vector<const FileDef*> defs;
+    for (FileId id : files()) defs.push_back(&fileDef(id));
+    return readViewOrder(o.ORDER, defs);
+}
+
 Severity ViewManager::ApplyOrderText() {
-    if (!VIEW->setOrder(Current().ORDER).ok()) {
+    auto terms = orderTerms();
+    if (const auto* problem = std::get_if<std::string>(&terms)) noteBadExpression(*problem);
+    if (terms.index() != 0 ||
+        !VIEW->setOrder(std::get<std::vector<ViewOrderTerm>>(std::move(terms))).ok()) {
         PRIMARY->Me->Throw(ErrViewOpen);
-        VIEW->setOrder("");
+        VIEW->setOrder({});
         return SeverityNotify;
     }
     return SeverityNone;

@@ -11,10 +11,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "data/relation_manager.h"
 #include "data/severity.h"
+#include "platform/name_bindings.h"
 #include "platform/storage.h"
 
 namespace bb {
@@ -62,8 +64,9 @@ public:
     virtual ~ViewManager() = default;
 
     // `orders` may be the caller's list (kept), or null for one of its own.
+    // Filters are compiled over `names`.
     void Setup(const ViewSpec& view, RelationManager& primary,
-               std::vector<SortOrder>* orders = nullptr);
+               std::vector<SortOrder>* orders = nullptr, const NameBindings& names = bindings());
     int DefineSortOrder(int key);
     // Kind 1: the key's components up to and including `field` keep their
     // current values.
@@ -126,6 +129,14 @@ public:
 private:
     Severity read(bool forward);
     Severity refuse();
+    void noteBadExpression(const std::string& why);
+    // The two parts of the filter text: the range, and the named filters.
+    std::string rangeText();
+    std::string namedFilterText();
+    bool rangeIsNoCase(const SortOrder& o, const RangePair& pair) const;
+    // The current sort order's range and order as the storage takes them.
+    std::vector<ViewRangeTerm> rangeTerms();
+    std::variant<std::vector<ViewOrderTerm>, std::string> orderTerms();
     // The view's files in the view's order.
     std::vector<FileId> files() const;
     void rebuildOrderText(SortOrder& order);
@@ -133,6 +144,7 @@ private:
 
     ViewSpec spec_{FileId::Members, {}};
     std::vector<SortOrder> ownOrders_;
+    const NameBindings* names_ = &bindings();
 };
 
 // The view's tables for the storage: the primary file and its joins with

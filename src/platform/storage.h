@@ -22,7 +22,9 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/filter.h"
 #include "platform/record.h"
+#include "platform/value.h"
 
 namespace bb {
 
@@ -136,9 +138,38 @@ struct ViewTable {
     bool inner = false;  // leave out rows without a match; otherwise a blank record stands in
 };
 
+// One column of a view's order: a field of one of the view's tables, read
+// ascending or descending, a text compared with or without regard to case.
+struct ViewOrderTerm {
+    int table = 0;
+    int field = -1;
+    bool descending = false;
+    bool noCase = false;
+    friend bool operator==(const ViewOrderTerm&, const ViewOrderTerm&) = default;
+};
+
+// One condition of a view's range: a field of the primary table equals a
+// value, a text compared with or without regard to case. The value is as the
+// field holds it; a range value the field cannot hold takes no row.
+struct ViewRangeTerm {
+    int field = -1;
+    bool noCase = false;
+    std::optional<Value> value;
+};
+
+// The rows a view takes: those within its range and, of those, the ones its
+// filter takes. The filter is compiled over the view's buffers (and any
+// variables); an empty one takes every row. A driver sees the same shape
+// (range fields, filter nodes) again when only the values change.
+struct ViewFilter {
+    std::vector<ViewRangeTerm> range;
+    Filter expression;
+};
+
 // A view: the records of a primary table, joined to related tables, in one
-// order, limited by a filter, read forwards and backwards into the tables'
-// buffers. A join that finds several records gives one row for each.
+// order, limited by a range and a filter, read forwards and backwards into
+// the tables' buffers. A join that finds several records gives one row for
+// each.
 class StorageView {
 public:
     virtual ~StorageView() = default;
@@ -147,14 +178,10 @@ public:
     virtual DriverStatus open() = 0;
     virtual DriverStatus close() = 0;
     virtual bool isOpen() const = 0;
-    // Field names of the view's tables joined by ",", a descending one
-    // preceded by "-", a case-blind one written "UPPER(" name ")"; a key's
-    // name stands for its components. Empty: the primary table's record
-    // order. Code 801 for a name that is not in the view.
-    virtual DriverStatus setOrder(std::string_view order) = 0;
-    // A filter expression over bound names; empty for none. Code 801 when
-    // it does not compile, with the reason in the status text.
-    virtual DriverStatus setFilter(std::string_view filter) = 0;
+    // The order, column by column (the record ids always end it); empty:
+    // the primary table's record order.
+    virtual DriverStatus setOrder(std::vector<ViewOrderTerm> order) = 0;
+    virtual DriverStatus setFilter(ViewFilter filter) = 0;
     // Whether the engine evaluates the filter (the default) or the view
     // tests each row itself; both take the same rows.
     virtual void setPushDown(bool on) = 0;

@@ -197,6 +197,30 @@ TEST_F(Views, ARangeIsASeek) {
     all.Teardown();
 }
 
+// A range value counts as its key component would hold it, as a new record
+// primed in the range holds it: a text that is a number finds that number,
+// and a value the component cannot hold finds nothing.
+TEST_F(Views, ARangeValueCountsAsTheComponentHoldsIt) {
+    open({FileId::Log});
+    addMany(FileId::Log, 6, [](int i) {
+        LOG::LOGNUMBER.set(i + 1);
+        LOG::MEMBERNUMBER.set(i % 2 + 1);
+    });
+    const std::pair<Value, std::size_t> cases[] = {{Value::number(2), 3},
+                                                   {Value::text("2"), 3},
+                                                   {Value::text("two"), 0},
+                                                   {Value::number(7), 0}};
+    for (const auto& [limit, found] : cases) {
+        ViewManager notes;
+        notes.Setup({FileId::Log, {}}, relations(FileId::Log));
+        notes.DefineSortOrder(LOG::key::MEMBERKEY);
+        notes.DefineRange(LOG::field::MEMBERNUMBER, [value = limit] { return value; });
+        EXPECT_EQ(readAll(notes).size(), found) << limit.toText();
+        notes.Teardown();
+    }
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
 TEST_F(Views, AFilterThatWillNotCompileIsReportedAndTheViewRunsWithoutFilterAndRange) {
     open({FileId::Members, FileId::Log});
     addMany(FileId::Log, 6, [](int i) {
@@ -217,6 +241,29 @@ TEST_F(Views, AFilterThatWillNotCompileIsReportedAndTheViewRunsWithoutFilterAndR
               "and Range Limits ignored.");
     EXPECT_EQ(readAll(notes).size(), 6u);
     notes.Teardown();
+}
+
+TEST_F(Views, AnOrderTextThatDoesNotReadIsReportedAndTheViewReadsInRecordOrder) {
+    open({FileId::Members});
+    // By name the customers would come last to first.
+    addMany(FileId::Members, 3, [](int i) {
+        MBR::MEMBERNUMBER.set(i + 1);
+        MBR::LASTNAME.set(i == 0 ? "Young" : i == 1 ? "Miller" : "Adams");
+    });
+    ViewManager view;
+    view.Setup({FileId::Members, {}}, relations(FileId::Members));
+    view.DefineSortOrder(MBR::key::NAMEKEY);
+    view.AppendOrderText("MBR:NoSuchField");
+    EXPECT_EQ(view.Open(), SeverityNone);
+    ASSERT_EQ(titles(), std::vector<std::string>{"View Open Error"});
+    EXPECT_EQ(messages_.last().text,
+              "Error: ('MBR:NoSuchField' is not a field or key of the view (801)) attempting to "
+              "open the current VIEW. Filter and Range Limits ignored.");
+    std::vector<std::int32_t> numbers;
+    ASSERT_EQ(view.Reset(), SeverityNone);
+    while (view.Next() == SeverityNone) numbers.push_back(MBR::MEMBERNUMBER.get());
+    EXPECT_EQ(numbers, (std::vector<std::int32_t>{1, 2, 3}));
+    view.Teardown();
 }
 
 TEST_F(Views, ResetPositionsAtTheBuffersLeadingValues) {

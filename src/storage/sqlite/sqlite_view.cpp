@@ -5,7 +5,6 @@
 #include "platform/runtime.h"
 #include "storage/sqlite/sqlite_schema.h"
 #include "storage/sqlite/sqlite_storage.h"
-#include "platform/text.h"
 
 namespace bb::sqlite {
 
@@ -21,10 +20,14 @@ DriverStatus badExpression(const std::string& why) {
     return s;
 }
 
+// The range's parameters, clear of the cursor's (from 1) and the filter's
+// (from 1000).
+constexpr std::size_t kRangeParameter = 500;
+
 }  // namespace
 
 SqliteView::SqliteView(SqliteStorage& storage, std::vector<ViewTable> tables)
-    : storage_(storage), tables_(std::move(tables)) {
+    : storage_(storage), tables_(std::move(tables)), rangeValues_(*tables_.front().def) {
     for (const ViewTable& t : tables_) defs_.push_back(t.def);
 }
 
@@ -53,69 +56,17 @@ DriverStatus SqliteView::close() {
     return report(DriverStatus::success());
 }
 
-std::optional<SqliteView::OrderTerm> SqliteView::term(std::string_view text, bool& keyExpanded,
-                                                      std::vector<OrderTerm>& out) const {
-    text = text::trim(text);
-    bool descending = false;
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        descending = text.front() == '-';
-        text = text::trim(text.substr(1));
-    }
-    bool noCase = false;
-    if (text::upper(text.substr(0, 6)) == "UPPER(" && !text.empty() && text.back() == ')') {
-        noCase = true;
-        text = text::trim(text.substr(6, text.size() - 7));
-    }
-    for (std::size_t t = 0; t < tables_.size(); ++t) {
-        const FileDef& def = *tables_[t].def;
-        if (const auto field = def.findField(text);
-            field && text.find(':') != std::string_view::npos) {
-            return OrderTerm{static_cast<int>(t), *field, descending, noCase};
-        }
-        // A key's name stands for its components, in their directions.
-        if (const auto key = def.findKey(text); key && text.find(':') != std::string_view::npos) {
-            const KeyDef& k = def.keys[static_cast<std::size_t>(*key)];
-            for (const KeyComponent& c : k.components) {
-                const bool isText = def.fields[static_cast<std::size_t>(c.field)].isText();
-                out.push_back(
-                    {static_cast<int>(t), c.field, descending != !c.ascending, k.noCase && isText});
-            }
-            keyExpanded = true;
-            return std::nullopt;
-        }
-    }
-    return std::nullopt;
-}
-
-DriverStatus SqliteView::setOrder(std::string_view order) {
-    std::vector<OrderTerm> terms;
-    std::size_t from = 0;
-    while (!text::trim(order).empty() && from <= order.size()) {
-        const std::size_t comma = order.find(',', from);
-        const std::string_view piece = order.substr(
-            from, comma == std::string_view::npos ? std::string_view::npos : comma - from);
-        bool expanded = false;
-        if (text::trim(piece).empty()) {
-            // nothing between two commas
-        } else if (const auto t = term(piece, expanded, terms)) {
-            terms.push_back(*t);
-        } else if (!expanded) {
-            return report(badExpression("'" + std::string(text::trim(piece)) +
-                                        "' is not a field or key of the view"));
-        }
-        if (comma == std::string_view::npos) break;
-        from = comma + 1;
-    }
-    order_ = std::move(terms);
+DriverStatus SqliteView::setOrder(std::vector<ViewOrderTerm> order) {
+    order_ = std::move(order);
     return report(rebuild());
 }
 
-DriverStatus SqliteView::setFilter(std::string_view filter) {
-    auto compiled = Filter::compile(filter);
-    if (const auto* error = std::get_if<FilterError>(&compiled)) {
-        return report(badExpression(error->message + " at " + std::to_string(error->position + 1)));
+DriverStatus SqliteView::setFilter(ViewFilter filter) {
+    range_ = std::move(filter.range);
+    for (const ViewRangeTerm& term : range_) {
+        if (term.value) (void)rangeValues_.set(term.field, *term.value);
     }
-    filter_ = std::get<Filter>(std::move(compiled));
+    filter_ = std::move(filter.expression);
     return report(rebuild());
 }
 
@@ -182,7 +133,7 @@ std::string SqliteView::walkedKeyPredicate() const {
         }
         bool walks = true;
         for (std::size_t i = 0; i < key.components.size() && walks; ++i) {
-            const OrderTerm& t = order_[i];
+            const ViewOrderTerm& t = order_[i];
             const bool text =
                 def.fields[static_cast<std::size_t>(key.components[i].field)].isText();
             walks = t.table == 0 && t.field == key.components[i].field &&
@@ -199,13 +150,13 @@ DriverStatus SqliteView::rebuild() {
     cursor_.reset();
     current_.clear();
     if (!open_) return DriverStatus::success();
-    testEachRow_ = filter_ && !filter_->empty() && !pushDown_;
+    testEachRow_ = !filter_.empty() && !pushDown_;
     CursorQuery q = query();
     if (DriverStatus s = prepares(q); !s.ok()) {
         // A filter the engine cannot take as written (nested too deeply for
         // it, say) is tested row by row instead; an order it cannot take is
         // refused.
-        if (!filter_ || testEachRow_) return s;
+        if (filter_.empty() || testEachRow_) return s;
         testEachRow_ = true;
         q = query();
         if (DriverStatus again = prepares(q); !again.ok()) return again;
@@ -232,15 +183,16 @@ CursorQuery SqliteView::query() {
     CursorQuery q;
     q.select = select();
     q.from = from();
-    pushed_ = filter_ && !testEachRow_ ? translateFilter(*filter_, tables_) : FilterSql{};
-    q.where = pushed_.condition;
+    pushed_ = !testEachRow_ ? translateFilter(filter_, tables_) : FilterSql{};
     // An order that walks a key of the primary table leaves out the records
     // the key leaves out, as a walk along the key does; it also lets the
     // engine read the key's index.
-    if (const std::string present = walkedKeyPredicate(); !present.empty()) {
-        q.where = q.where.empty() ? present : present + " AND (" + q.where + ")";
+    for (const std::string& condition :
+         {walkedKeyPredicate(), rangeCondition(), pushed_.condition}) {
+        if (condition.empty()) continue;
+        q.where += (q.where.empty() ? "(" : " AND (") + condition + ")";
     }
-    for (const OrderTerm& t : order_) {
+    for (const ViewOrderTerm& t : order_) {
         std::string column = viewColumn(tables_, t.table, t.field);
         if (t.noCase) column += std::string(" COLLATE ") + kNoCaseCollation;
         q.order.push_back({column, t.descending, t.table, t.field});
@@ -251,10 +203,35 @@ CursorQuery SqliteView::query() {
         q.order.push_back(
             {outer ? "COALESCE(" + rid + ", 0)" : rid, false, static_cast<int>(t), -1});
     }
-    if (!pushed_.parameters.empty()) {
-        q.bind = [this](sqlite3_stmt* stmt) { pushed_.bind(*filter_, stmt); };
+    if (!range_.empty() || !pushed_.parameters.empty()) {
+        q.bind = [this](sqlite3_stmt* stmt) { bind(stmt); };
     }
     return q;
+}
+
+std::string SqliteView::rangeCondition() const {
+    std::string condition;
+    for (std::size_t i = 0; i < range_.size(); ++i) {
+        const ViewRangeTerm& term = range_[i];
+        if (!condition.empty()) condition += " AND ";
+        condition += viewColumn(tables_, 0, term.field);
+        if (term.noCase) condition += std::string(" COLLATE ") + kNoCaseCollation;
+        condition += " = ?" + std::to_string(kRangeParameter + i);
+    }
+    return condition;
+}
+
+void SqliteView::bind(sqlite3_stmt* stmt) const {
+    for (std::size_t i = 0; i < range_.size(); ++i) {
+        const int parameter = static_cast<int>(kRangeParameter + i);
+        // A value the field cannot hold equals no stored value, as NULL does.
+        if (range_[i].value) {
+            bindField(stmt, parameter, rangeValues_, range_[i].field);
+        } else {
+            sqlite3_bind_null(stmt, parameter);
+        }
+    }
+    pushed_.bind(filter_, stmt);
 }
 
 DriverStatus SqliteView::reset(int components) {
@@ -312,7 +289,7 @@ DriverStatus SqliteView::read(bool forward) {
         if (DriverStatus s = cursor_->read(forward, row); !s.ok()) return report(s);
         for (std::size_t t = 0; t < tables_.size(); ++t) *tables_[t].buffer = row->records[t];
         current_ = row->rids;
-        if (!testEach || filter_->matches()) return report(DriverStatus::success());
+        if (!testEach || filter_.matches()) return report(DriverStatus::success());
     }
 }
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "platform/filter.h"
+#include "platform/storage.h"
 #include "storage/sqlite/filter_sql.h"
 #include "storage/sqlite/seek_cursor.h"
-#include "platform/storage.h"
 
 namespace bb::sqlite {
 
@@ -23,8 +23,8 @@ public:
     DriverStatus open() override;
     DriverStatus close() override;
     bool isOpen() const override { return open_; }
-    DriverStatus setOrder(std::string_view order) override;
-    DriverStatus setFilter(std::string_view filter) override;
+    DriverStatus setOrder(std::vector<ViewOrderTerm> order) override;
+    DriverStatus setFilter(ViewFilter filter) override;
     void setPushDown(bool on) override;
     void setBuffering(int pageSize, int behind, int ahead, int timeoutSeconds) override;
     DriverStatus reset(int components) override;
@@ -35,13 +35,6 @@ public:
     std::uint64_t workDone() const override;
 
 private:
-    struct OrderTerm {
-        int table;
-        int field;
-        bool descending;
-        bool noCase;
-    };
-
     DriverStatus report(DriverStatus status) const;
     DriverStatus read(bool forward);
     // Builds the query for the current order and filter (a new cursor).
@@ -53,15 +46,18 @@ private:
     std::string select() const;
     // The condition of the blank-excluding key the order walks, or empty.
     std::string walkedKeyPredicate() const;
-    std::optional<OrderTerm> term(std::string_view text, bool& keyExpanded,
-                                  std::vector<OrderTerm>& out) const;
+    // The range's conditions, each value a parameter bound as the query runs.
+    std::string rangeCondition() const;
+    void bind(sqlite3_stmt* stmt) const;
 
     SqliteStorage& storage_;
     std::vector<ViewTable> tables_;
     std::vector<const FileDef*> defs_;
     bool open_ = false;
-    std::vector<OrderTerm> order_;
-    std::optional<Filter> filter_;
+    std::vector<ViewOrderTerm> order_;
+    std::vector<ViewRangeTerm> range_;
+    Record rangeValues_;  // the range's values, for binding
+    Filter filter_;
     FilterSql pushed_;
     bool pushDown_ = true;
     bool testEachRow_ = false;  // the view tests the filter on each row itself
