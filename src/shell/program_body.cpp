@@ -21,7 +21,7 @@ int runProgramBody(const ProgramParts& parts) {
     trace("help " + std::string(kHelpFile));
     programErrors().Setup();
     trace("error manager");
-    settingsFile().Init(kSettingsFile);
+    settingsFile().Setup(kSettingsFile);
     trace("settings " + std::string(kSettingsFile));
     const auto traceFile = [&](std::string_view step, std::string_view file) {
         trace(std::string(step) + " " + std::string(file));
