@@ -10,8 +10,8 @@
 #include "data/file_manager.h"
 #include "data/relation_manager.h"
 #include "platform/help.h"
-#include "temp_folder.h"
 #include "platform/ini_manager.h"
+#include "temp_folder.h"
 
 namespace bb {
 namespace {

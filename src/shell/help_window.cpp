@@ -1,0 +1,209 @@
+#include "shell/help_window.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QHelpContentWidget>
+#include <QHelpIndexWidget>
+#include <QHelpLink>
+#include <QHelpSearchEngine>
+#include <QHelpSearchQueryWidget>
+#include <QHelpSearchResultWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "platform/help.h"
+#include "ui/help_topics.h"
+#include "ui/icons.h"
+
+namespace bb {
+
+namespace {
+constexpr std::string_view kFirstPageTopic = "Main";
+constexpr std::string_view kHelpOnHelpTopic = "HowToUseHelp";
+
+// Reads the pages, pictures and style sheet out of the help collection.
+class HelpBrowser final : public QTextBrowser {
+public:
+    HelpBrowser(QHelpEngine& engine, QWidget* parent) : QTextBrowser(parent), engine_(engine) {
+        setOpenExternalLinks(true);
+    }
+
+    QVariant loadResource(int type, const QUrl& name) override {
+        if (name.scheme() == QLatin1String("qthelp")) return engine_.fileData(name);
+        return QTextBrowser::loadResource(type, name);
+    }
+
+private:
+    QHelpEngine& engine_;
+};
+
+// Copies `file` into `folder` unless an equally new copy is there.
+QString copiedInto(const QString& folder, const QFileInfo& file) {
+    const QString copy = QDir(folder).filePath(file.fileName());
+    const QFileInfo existing(copy);
+    if (!existing.exists() || existing.lastModified() < file.lastModified()) {
+        QFile::remove(copy);
+        QFile::copy(file.absoluteFilePath(), copy);
+    }
+    return copy;
+}
+
+QString qt(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+}  // namespace
+
+QString helpCollectionFile() {
+    const QString base = QFileInfo(QString::fromStdString(helpFile())).completeBaseName();
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    const QFileInfo shipped(programFolder.filePath(base + ".qhc"));
+    if (!shipped.exists() || QFileInfo(shipped.absolutePath()).isWritable())
+        return shipped.absoluteFilePath();
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + "/help";
+    QDir().mkpath(cache);
+    copiedInto(cache, QFileInfo(programFolder.filePath(base + ".qch")));
+    return copiedInto(cache, shipped);
+}
+
+HelpWindow::HelpWindow(const QString& collectionFile, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      engine_(collectionFile),
+      browser_(new HelpBrowser(engine_, this)),
+      tabs_(new QTabWidget(this)) {
+    setWindowTitle(tr("Brokerbook Help"));
+    setWindowIcon(programIcon("Help.ico"));
+    setHelpTopic(*this, kHelpOnHelpTopic);
+    engine_.setReadOnly(true);
+    open_ = QFileInfo::exists(collectionFile) && engine_.setupData();
+
+    auto* toolbar = new QToolBar(this);
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    QAction* back = toolbar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("&Back"),
+                                       browser_, &QTextBrowser::backward);
+    back->setShortcut(QKeySequence::Back);
+    QAction* forward = toolbar->addAction(style()->standardIcon(QStyle::SP_ArrowForward),
+                                          tr("&Forward"), browser_, &QTextBrowser::forward);
+    forward->setShortcut(QKeySequence::Forward);
+    toolbar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("C&ontents"), this,
+                       [this] { showTopic({}); });
+    connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+    back->setEnabled(false);
+    forward->setEnabled(false);
+
+    QHelpContentWidget* contents = engine_.contentWidget();
+    contents->setHeaderHidden(true);
+    connect(contents, &QHelpContentWidget::linkActivated, this, &HelpWindow::showPage);
+    connect(engine_.contentModel(), &QHelpContentModel::contentsCreated, this, [this] {
+        engine_.contentWidget()->expandToDepth(0);
+        followContents();
+    });
+    connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::followContents);
+    tabs_->addTab(contents, tr("&Contents"));
+    tabs_->addTab(makeIndexTab(), tr("&Index"));
+    tabs_->addTab(makeSearchTab(), tr("&Search"));
+
+    auto* splitter = new QSplitter(this);
+    splitter->addWidget(tabs_);
+    splitter->addWidget(browser_);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({260, 640});
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(toolbar);
+    layout->addWidget(splitter);
+    resize(920, 640);
+    if (open_) engine_.searchEngine()->reindexDocumentation();
+}
+
+QWidget* HelpWindow::makeIndexTab() {
+    auto* tab = new QWidget;
+    auto* layout = new QVBoxLayout(tab);
+    lookFor_ = new QLineEdit(tab);
+    lookFor_->setAccessibleName(tr("Look for"));
+    auto* prompt = new QLabel(tr("&Look for:"), tab);
+    prompt->setBuddy(lookFor_);
+    QHelpIndexWidget* index = engine_.indexWidget();
+    connect(lookFor_, &QLineEdit::textChanged, index,
+            [index](const QString& text) { index->filterIndices(text); });
+    connect(lookFor_, &QLineEdit::returnPressed, index, &QHelpIndexWidget::activateCurrentItem);
+    connect(index, &QHelpIndexWidget::documentActivated, this,
+            [this](const QHelpLink& document, const QString&) { showPage(document.url); });
+    connect(index, &QHelpIndexWidget::documentsActivated, this,
+            [this](const QList<QHelpLink>& documents, const QString&) {
+                if (!documents.isEmpty()) showPage(documents.first().url);
+            });
+    layout->addWidget(prompt);
+    layout->addWidget(lookFor_);
+    layout->addWidget(index);
+    return tab;
+}
+
+QWidget* HelpWindow::makeSearchTab() {
+    auto* tab = new QWidget;
+    auto* layout = new QVBoxLayout(tab);
+    QHelpSearchEngine* search = engine_.searchEngine();
+    QHelpSearchQueryWidget* query = search->queryWidget();
+    connect(query, &QHelpSearchQueryWidget::search, search,
+            [search, query] { search->search(query->searchInput()); });
+    connect(search->resultWidget(), &QHelpSearchResultWidget::requestShowLink, this,
+            &HelpWindow::showPage);
+    layout->addWidget(query);
+    layout->addWidget(search->resultWidget(), 1);
+    return tab;
+}
+
+void HelpWindow::showTopic(std::string_view topic) {
+    const std::string_view wanted = topic.empty() ? kFirstPageTopic : topic;
+    QList<QHelpLink> pages = engine_.documentsForIdentifier(qt(wanted));
+    if (pages.isEmpty()) pages = engine_.documentsForIdentifier(qt(kFirstPageTopic));
+    if (!pages.isEmpty()) showPage(pages.first().url);
+    tabs_->setCurrentIndex(0);
+    bringToFront();
+}
+
+void HelpWindow::showIndex() {
+    if (browser_->source().isEmpty()) showTopic({});
+    tabs_->setCurrentIndex(1);
+    bringToFront();
+    lookFor_->setFocus();
+    lookFor_->selectAll();
+}
+
+void HelpWindow::showSearch() {
+    if (browser_->source().isEmpty()) showTopic({});
+    tabs_->setCurrentIndex(2);
+    bringToFront();
+}
+
+QUrl HelpWindow::currentPage() const {
+    return browser_->source();
+}
+
+void HelpWindow::showPage(const QUrl& page) {
+    browser_->setSource(page);
+}
+
+void HelpWindow::followContents() {
+    QHelpContentWidget* contents = engine_.contentWidget();
+    const QModelIndex entry = contents->indexOf(browser_->source());
+    if (entry.isValid()) contents->setCurrentIndex(entry);
+}
+
+void HelpWindow::bringToFront() {
+    if (isMinimized()) showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+}  // namespace bb

@@ -1,0 +1,102 @@
+// The help built from help/: it opens on the page of a topic, F1 finds the
+// page of the window with the focus, and its index and full-text search
+// work. A missing collection is reported.
+#include "shell/help_window.h"
+
+#include <QHelpIndexModel>
+#include <QHelpSearchEngine>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTextBrowser>
+
+#include "frame_fixture.h"
+#include "ui/help_topics.h"
+
+namespace bb {
+namespace {
+
+using Help = test::FrameTest;
+
+QString pageOf(HelpWindow& help) {
+    return help.currentPage().fileName();
+}
+
+TEST_F(Help, TheCollectionOpensOnThePageOfTheFrame) {
+    frame_->showHelp({});
+    HelpWindow* help = frame_->helpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isOpen());
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(pageOf(*help), "Main.html");
+    const QString text = help->findChild<QTextBrowser*>()->toPlainText();
+    EXPECT_TRUE(text.contains("The Brokerbook window"));
+    EXPECT_TRUE(text.contains("Getting started"));
+    test::screenshot(*help, "help-window");
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(Help, TopicsOpenTheirPagesAndAnUnknownTopicTheFirstPage) {
+    const std::pair<const char*, const char*> topics[] = {
+        {"Sponsor", "Sponsor.html"},
+        {"Splash", "Splash.html"},
+        {"HowToUseHelp", "HowToUseHelp.html"},
+        {"BrowseNotYetWritten", "Main.html"},
+    };
+    for (const auto& [topic, page] : topics) {
+        frame_->showHelp(topic);
+        EXPECT_EQ(pageOf(*frame_->helpWindow()), page) << topic;
+    }
+}
+
+TEST_F(Help, F1OpensThePageOfTheWindowWithTheFocus) {
+    showWithoutSplash();
+    QWidget& sponsor = addChild("Sponsor/Broker-Dealer");
+    setHelpTopic(sponsor, "Sponsor");
+    auto* field = new QLineEdit(&sponsor);
+    field->show();
+    field->setFocus();
+    QTRY_VERIFY(field->hasFocus());
+    QTest::keyClick(field, Qt::Key_F1);
+    ASSERT_NE(frame_->helpWindow(), nullptr);
+    EXPECT_EQ(pageOf(*frame_->helpWindow()), "Sponsor.html");
+
+    QWidget& untitled = addChild("A window without a page");
+    auto* other = new QLineEdit(&untitled);
+    other->show();
+    other->setFocus();
+    QTRY_VERIFY(other->hasFocus());
+    QTest::keyClick(other, Qt::Key_F1);
+    EXPECT_EQ(pageOf(*frame_->helpWindow()), "Main.html");
+}
+
+TEST_F(Help, TheIndexListsSubjectsAndTheSearchFindsPages) {
+    HelpWindow help(BB_HELP_COLLECTION);
+    QHelpIndexModel* index = help.engine().indexModel();
+    QTRY_VERIFY(index->stringList().contains("toolbar"));
+    EXPECT_TRUE(index->stringList().contains("tallo2.INI"));
+
+    QHelpSearchEngine* search = help.engine().searchEngine();
+    QSignalSpy indexed(search, &QHelpSearchEngine::indexingFinished);
+    search->reindexDocumentation();
+    ASSERT_TRUE(indexed.wait(20000));
+    QSignalSpy searched(search, &QHelpSearchEngine::searchingFinished);
+    search->search("sponsors");
+    ASSERT_TRUE(searched.wait(10000));
+    ASSERT_GT(search->searchResultCount(), 0);
+    QStringList pages;
+    for (const QHelpSearchResult& result : search->searchResults(0, search->searchResultCount()))
+        pages << result.url().fileName();
+    EXPECT_TRUE(pages.contains("Sponsor.html")) << pages.join(", ").toStdString();
+}
+
+TEST_F(Help, AMissingCollectionIsReported) {
+    MainFrame withoutHelp(registry_, "/nonexistent/Ledgr.qhc");
+    withoutHelp.showHelp("Main");
+    ASSERT_EQ(messages_.shown.size(), 1U);
+    EXPECT_EQ(messages_.last().title, "Help Not Available");
+    EXPECT_EQ(messages_.last().icon, MessageIcon::Exclamation);
+    EXPECT_EQ(withoutHelp.helpWindow(), nullptr);
+}
+
+}  // namespace
+}  // namespace bb

@@ -1,0 +1,304 @@
+// The main frame: its commands, the toolbar's way to the active window, the
+// Delete Record rule, the status zones, the splash, the child windows and
+// the Edit and Window menus.
+#include "shell/main_frame.h"
+
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "frame_fixture.h"
+#include "shell/frame_commands.h"
+#include "shell/splash_window.h"
+#include "ui/frame_services.h"
+#include "ui/toolbar_commands.h"
+
+namespace bb {
+namespace {
+
+using Frame = test::FrameTest;
+
+struct Recorder final : ToolbarCommandTarget {
+    void toolbarCommand(int number) override { commands.push_back(number); }
+    std::vector<int> commands;
+};
+
+TEST_F(Frame, OpensWithItsCaptionMenusToolbarAndClock) {
+    EXPECT_EQ(frame_->windowTitle(), "Brokerbook");
+    QStringList menus;
+    for (QAction* title : frame_->menuBar()->actions()) menus << title->text();
+    EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&Customers", "&Representatives",
+                                  "&Print Reports", "&Maintenance", "&Window", "&Help"}));
+    EXPECT_EQ(frame_->dateZone().text(), "Friday, March 5, 1999");
+    EXPECT_EQ(frame_->timeZone().text(), "5:07 PM");
+    EXPECT_EQ(&frameServices(), frame_.get());
+    for (const ToolbarButton& button : frameToolbar())
+        EXPECT_FALSE(frame_->toolbarButton(button.number)->icon().isNull()) << button.number;
+}
+
+TEST_F(Frame, TheClockAdvancesOnItsOneSecondTimer) {
+    frame_->show();
+    Clock::fix(*dayNumber(1999, 3, 6), timeOfDay(0, 0, 5));
+    QTRY_COMPARE(frame_->timeZone().text(), QString("12:00 AM"));
+    EXPECT_EQ(frame_->dateZone().text(), "Saturday, March 6, 1999");
+    const std::pair<int, int> timers[] = {{0, 100},   {1, 1},    {50, 50},    {100, 100},
+                                          {101, 100}, {-5, 100}, {18000, 100}};
+    for (const auto& [designed, used] : timers) EXPECT_EQ(clockTimerHundredths(designed), used);
+}
+
+TEST_F(Frame, AMenuCommandWhileTheSplashShowsStartsTheCommandAndClosesTheSplash) {
+    countCalls("BrowseStates");
+    frame_->show();
+    QTRY_VERIFY(frame_->splash() != nullptr);
+    QPointer<SplashWindow> splash = frame_->splash();
+    EXPECT_TRUE(splash->isVisible());
+    EXPECT_EQ(processValues().CurrentProcedure.get(), "Splash");
+    test::screenshot(*splash, "splash");
+
+    choose("Maintenance", "State Codes");
+    EXPECT_EQ(calls_, std::vector<std::string>{"BrowseStates"});
+    QTRY_VERIFY(splash.isNull());
+    EXPECT_EQ(frame_->splash(), nullptr);
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(Frame, TheSplashLoadsThePreferencesOnlyOnceTheyExist) {
+    QPointer<SplashWindow> quiet = new SplashWindow(*frame_, registry_);
+    quiet->open();
+    EXPECT_TRUE(messages_.shown.empty());  // no "Procedure not defined" at start-up
+    quiet->close();
+
+    std::vector<std::string> arguments;
+    registry_.add("Preferences",
+                  [&](std::string_view argument) { arguments.emplace_back(argument); });
+    QPointer<SplashWindow> splash = new SplashWindow(*frame_, registry_);
+    splash->open();
+    EXPECT_EQ(arguments, std::vector<std::string>{"0"});
+    splash->close();
+}
+
+TEST_F(Frame, TheSplashClosesOnAClickOrItsTimerButNotOnTheMiddleButton) {
+    frame_->show();
+    const std::pair<Qt::MouseButton, bool> clicks[] = {
+        {Qt::LeftButton, true}, {Qt::RightButton, true}, {Qt::MiddleButton, false}};
+    for (const auto& [button, closes] : clicks) {
+        QPointer<SplashWindow> splash = new SplashWindow(*frame_, registry_);
+        splash->open();
+        QTest::mouseClick(splash, button);
+        QApplication::processEvents();
+        EXPECT_EQ(splash.isNull(), closes) << button;
+        delete splash;
+    }
+    QPointer<SplashWindow> doubleClicked = new SplashWindow(*frame_, registry_);
+    doubleClicked->open();
+    QTest::mouseDClick(doubleClicked, Qt::LeftButton);
+    QTRY_VERIFY(doubleClicked.isNull());
+    QPointer<SplashWindow> timed =
+        new SplashWindow(*frame_, registry_, std::chrono::milliseconds(20));
+    timed->open();
+    QTRY_VERIFY(timed.isNull());
+}
+
+TEST_F(Frame, AnItemNotBuiltYetReportsError24WithItsName) {
+    showWithoutSplash();
+    for (const FrameMenu& menu : frameMenus()) {
+        for (const MenuItem& item : menu.items) {
+            if (item.text.empty() || item.action != FrameAction::Start) continue;
+            messages_.clear();
+            frame_
+                ->menuItem(QString::fromUtf8(menu.title).remove('&'),
+                           QString::fromUtf8(item.text).remove('&'))
+                ->trigger();
+            ASSERT_EQ(messages_.shown.size(), 1U) << item.procedure;
+            EXPECT_EQ(messages_.last().title, "Procedure not defined");
+            EXPECT_EQ(messages_.last().text,
+                      "The Procedure " + std::string(item.procedure) + " has not been defined.");
+        }
+    }
+    messages_.clear();
+    frame_->toolbarButton(ToolbarCustomerList)->trigger();
+    ASSERT_EQ(messages_.shown.size(), 1U);
+    EXPECT_EQ(messages_.last().text, "The Procedure BrowseMembers has not been defined.");
+}
+
+TEST_F(Frame, ItemsStartTheirProceduresWithTheirArgumentsEveryTimeTheyAreChosen) {
+    showWithoutSplash();
+    std::vector<std::string> seen;
+    for (const char* name : {"BrowseMembers", "PrintMailingLabels", "Preferences"}) {
+        registry_.add(name, [&seen, name](std::string_view argument) {
+            seen.push_back(std::string(name) + "(" + std::string(argument) + ")");
+        });
+    }
+    choose("Customers", "Customer List");
+    choose("Customers", "Customer List");  // the list itself refuses a second copy
+    frame_->toolbarButton(ToolbarCustomerList)->trigger();
+    choose("Print Reports", "Mailing Labels");
+    choose("Maintenance", "Preferences");
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{"BrowseMembers()", "BrowseMembers()", "BrowseMembers()",
+                                        "PrintMailingLabels(1)", "Preferences(1)"}));
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(Frame, NavigationButtonsGoToTheActiveChildAndWithNoChildDoNothing) {
+    showWithoutSplash();
+    QWidget outside;
+    Recorder outsideTarget;
+    registerToolbarTarget(outside, outsideTarget);
+    for (int number = ToolbarInsert; number <= ToolbarHelp; ++number)
+        if (QAction* button = frame_->toolbarButton(number)) button->trigger();
+    EXPECT_TRUE(outsideTarget.commands.empty());
+    EXPECT_TRUE(messages_.shown.empty());
+
+    QWidget& list = addChild("Customers");
+    Recorder listTarget;
+    registerToolbarTarget(list, listTarget);
+    frame_->toolbarButton(ToolbarNext)->trigger();
+    frame_->toolbarButton(ToolbarLast)->trigger();
+    EXPECT_EQ(listTarget.commands, (std::vector<int>{ToolbarNext, ToolbarLast}));
+    EXPECT_TRUE(outsideTarget.commands.empty());
+    unregisterToolbarTarget(list);
+    unregisterToolbarTarget(outside);
+}
+
+TEST_F(Frame, DeleteRecordStaysDisabledWhileCommissionTransactionsAreCurrent) {
+    showWithoutSplash();
+    QAction& deleteButton = *frame_->toolbarButton(ToolbarDelete);
+    QWidget& commissions = addChild("Commission Transactions");
+    QWidget& customers = addChild("Customers");
+    frameServices().setToolbarButton(ToolbarDelete, true, "Delete the highlighted record");
+    EXPECT_TRUE(deleteButton.isEnabled());
+
+    processValues().CurrentProcedure.set("BrowseCommissionTransactions");
+    frameServices().activateChildWindow(commissions);
+    EXPECT_FALSE(deleteButton.isEnabled());
+    // Another child gets the focus and asks for the button: it stays disabled.
+    frameServices().activateChildWindow(customers);
+    frameServices().setToolbarButton(ToolbarDelete, true, {});
+    EXPECT_FALSE(deleteButton.isEnabled());
+    // Until another procedure stores its name.
+    processValues().CurrentProcedure.set("BrowseMembers");
+    frameServices().activateChildWindow(commissions);
+    EXPECT_TRUE(deleteButton.isEnabled());
+    frameServices().setToolbarButton(ToolbarDelete, false, {});
+    EXPECT_FALSE(deleteButton.isEnabled());
+}
+
+TEST_F(Frame, AWindowsButtonStatesAndTipsShowOnTheToolbarUntilTheLastWindowCloses) {
+    showWithoutSplash();
+    QWidget& list = addChild("Customers");
+    frameServices().setToolbarButton(ToolbarPageDown, true, "Go to the Next Page");
+    frameServices().setToolbarButton(ToolbarDitto, false, {});
+    EXPECT_EQ(frame_->toolbarButton(ToolbarPageDown)->toolTip(), "Go to the Next Page");
+    EXPECT_FALSE(frame_->toolbarButton(ToolbarDitto)->isEnabled());
+    EXPECT_EQ(frameServices().activeChildWindow(), &list);
+    frame_->area().closeAllSubWindows();
+    QTRY_VERIFY(frame_->area().subWindowList().isEmpty());
+    QTRY_VERIFY(frame_->toolbarButton(ToolbarDitto)->isEnabled());
+    EXPECT_EQ(frame_->toolbarButton(ToolbarPageDown)->toolTip(), "Next Page");
+    EXPECT_EQ(frameServices().activeChildWindow(), nullptr);
+}
+
+TEST_F(Frame, TheMessageOfTheFocusedControlShowsInZoneOne) {
+    showWithoutSplash();
+    QWidget& form = addChild("Customer");
+    auto* name = new QLineEdit(&form);
+    name->setStatusTip("Enter the customer's last name");
+    auto* city = new QLineEdit(&form);
+    new QVBoxLayout(&form);
+    form.layout()->addWidget(name);
+    form.layout()->addWidget(city);
+    name->setFocus();
+    QTRY_COMPARE(frame_->statusBar()->currentMessage(), QString("Enter the customer's last name"));
+    city->setFocus();
+    QTRY_COMPARE(frame_->statusBar()->currentMessage(), QString());
+    frameServices().showStatusMessage("Go to the next record");
+    EXPECT_EQ(frame_->statusBar()->currentMessage(), "Go to the next record");
+}
+
+TEST_F(Frame, EditCommandsActOnTheFocusedControl) {
+    showWithoutSplash();
+    auto form = std::make_unique<QWidget>();
+    auto* from = new QLineEdit("Smith, Barney", form.get());
+    auto* to = new QLineEdit(form.get());
+    new QVBoxLayout(form.get());
+    form->layout()->addWidget(from);
+    form->layout()->addWidget(to);
+    frameServices().addChildWindow(*form.release());
+    from->setFocus();
+    QTRY_VERIFY(from->hasFocus());
+    from->setSelection(0, 5);
+    choose("Edit", "Copy");
+    EXPECT_EQ(QApplication::clipboard()->text(), "Smith");
+    choose("Edit", "Cut");
+    EXPECT_EQ(from->text(), ", Barney");
+    to->setFocus();
+    QTRY_VERIFY(to->hasFocus());
+    choose("Edit", "Paste");
+    EXPECT_EQ(to->text(), "Smith");
+}
+
+TEST_F(Frame, WindowCommandsArrangeTheChildWindowsAndListThem) {
+    showWithoutSplash();
+    QWidget& first = addChild("Customers");
+    QWidget& second = addChild("Account Types");
+    choose("Window", "Tile");
+    const QRect a = first.parentWidget()->geometry();
+    const QRect b = second.parentWidget()->geometry();
+    EXPECT_FALSE(a.intersects(b));
+    choose("Window", "Cascade");
+    EXPECT_NE(first.parentWidget()->pos(), second.parentWidget()->pos());
+    test::screenshot(*frame_, "frame-with-children");
+
+    first.parentWidget()->showMinimized();
+    second.parentWidget()->showMinimized();
+    choose("Window", "Arrange Icons");
+    const int bottom = frame_->area().viewport()->height();
+    EXPECT_EQ(first.parentWidget()->geometry().bottom() + 1, bottom);
+    EXPECT_EQ(second.parentWidget()->geometry().bottom() + 1, bottom);
+    EXPECT_FALSE(first.parentWidget()->geometry().intersects(second.parentWidget()->geometry()));
+
+    QMenu* windowMenu = menu("Window");
+    ASSERT_NE(windowMenu, nullptr);
+    emit windowMenu->aboutToShow();
+    QAction* entry = frame_->menuItem("Window", "1 Customers");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_NE(frame_->menuItem("Window", "2 Account Types"), nullptr);
+    entry->trigger();
+    EXPECT_EQ(frameServices().activeChildWindow(), &first);
+    EXPECT_FALSE(first.parentWidget()->isMinimized());
+}
+
+TEST_F(Frame, OpenMenuHighlightsTheItemTheKeysWouldReach) {
+    showWithoutSplash();
+    const std::tuple<char, int, const char*> cases[] = {
+        {'M', 2, "Customer &Classifications"},
+        {'m', 8, "S&tate Codes"},
+        {'M', 1, "&Account Types"},
+        {'R', 0, "&Registered Representatives"},
+    };
+    for (const auto& [mnemonic, downs, expected] : cases) {
+        frameServices().openMenu(mnemonic, downs);
+        QMenu* open = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(open, nullptr) << mnemonic;
+        ASSERT_NE(open->activeAction(), nullptr);
+        EXPECT_EQ(open->activeAction()->text(), expected);
+        open->close();
+        QApplication::processEvents();
+    }
+}
+
+TEST_F(Frame, ClosingTheFrameClosesItsChildWindows) {
+    showWithoutSplash();
+    QPointer<QWidget> child = &addChild("Customers");
+    EXPECT_TRUE(frame_->close());
+    QTRY_VERIFY(child.isNull());
+}
+
+}  // namespace
+}  // namespace bb
