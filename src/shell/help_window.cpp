@@ -34,6 +34,7 @@ class HelpBrowser final : public QTextBrowser {
 public:
     HelpBrowser(QHelpEngine& engine, QWidget* parent) : QTextBrowser(parent), engine_(engine) {
         setOpenExternalLinks(true);
+        document()->setDocumentMargin(12);
     }
 
     QVariant loadResource(int type, const QUrl& name) override {

@@ -73,6 +73,13 @@ QMdiSubWindow* holderOf(const QMdiArea& area, const QWidget& window) {
     return nullptr;
 }
 
+// The toolbar's groups: moving, selecting, changing records, the field's
+// previous value and help, and the customer list.
+bool startsGroup(int number) {
+    return number == ToolbarSelect || number == ToolbarInsert || number == ToolbarDitto ||
+           number == ToolbarCustomerList;
+}
+
 bool keepsFixedSize(const QWidget& window) {
     return window.minimumSize() == window.maximumSize();
 }
@@ -166,7 +173,7 @@ void MainFrame::buildToolbar() {
     toolbar->setMovable(false);
     toolbar->setIconSize(QSize(22, 22));
     for (const ToolbarButton& button : frameToolbar()) {
-        if (button.number == ToolbarCustomerList) toolbar->addSeparator();
+        if (startsGroup(button.number)) toolbar->addSeparator();
         QAction* action = toolbar->addAction(programIcon(button.icon), qt(button.text));
         action->setStatusTip(qt(button.message));
         const int number = button.number;
@@ -373,13 +380,14 @@ void MainFrame::openMenu(char mnemonic, int downPresses) {
 }
 
 void MainFrame::addChildWindow(QWidget& window) {
+    // The size the window was given, else the size its layout asks for.
+    const QSize designed = window.testAttribute(Qt::WA_Resized) ? window.size() : window.sizeHint();
     QMdiSubWindow* holder = area_->addSubWindow(&window);  // deleted when it closes
-    if (keepsFixedSize(window)) {
-        holder->setWindowFlags(holder->windowFlags() & ~Qt::WindowMaximizeButtonHint);
-        holder->adjustSize();
-        holder->setFixedSize(holder->size());
-    }
+    const bool fixed = keepsFixedSize(window);
+    if (fixed) holder->setWindowFlags(holder->windowFlags() & ~Qt::WindowMaximizeButtonHint);
     holder->show();
+    holder->resize(designed + holder->size() - window.size());
+    if (fixed) holder->setFixedSize(holder->size());
     area_->setActiveSubWindow(holder);
 }
 

@@ -6,11 +6,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QVBoxLayout>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,11 +54,15 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(frame_.get()));
     }
 
-    // A child window with a title, shown in the frame; the frame owns it.
+    // A child window with a title and a short list, shown in the frame at
+    // 320 by 220; the frame owns it.
     QWidget& addChild(const QString& title) {
         auto child = std::make_unique<QWidget>();
         child->setWindowTitle(title);
-        child->resize(240, 160);
+        auto* list = new QListWidget(child.get());
+        list->addItems({"Adams, Ruth", "Baker, Thomas", "Chen, Li", "Diaz, Maria"});
+        (new QVBoxLayout(child.get()))->addWidget(list);
+        child->resize(320, 220);
         QWidget& added = *child;
         frame_->addChildWindow(*child.release());
         return added;

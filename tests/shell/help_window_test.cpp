@@ -3,6 +3,7 @@
 // work. A missing collection is reported.
 #include "shell/help_window.h"
 
+#include <QHelpContentModel>
 #include <QHelpIndexModel>
 #include <QHelpSearchEngine>
 #include <QLineEdit>
@@ -31,6 +32,8 @@ TEST_F(Help, TheCollectionOpensOnThePageOfTheFrame) {
     const QString text = help->findChild<QTextBrowser*>()->toPlainText();
     EXPECT_TRUE(text.contains("The Brokerbook window"));
     EXPECT_TRUE(text.contains("Getting started"));
+    QTRY_VERIFY(help->engine().contentModel()->rowCount() > 0);
+    QApplication::processEvents();
     test::screenshot(*help, "help-window");
     EXPECT_TRUE(messages_.shown.empty());
 }

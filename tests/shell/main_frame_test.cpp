@@ -243,6 +243,13 @@ TEST_F(Frame, EditCommandsActOnTheFocusedControl) {
     EXPECT_EQ(to->text(), "Smith");
 }
 
+TEST_F(Frame, AChildWindowOpensAtItsDesignedSize) {
+    showWithoutSplash();
+    QWidget& list = addChild("Customers");
+    EXPECT_EQ(list.size(), QSize(320, 220));
+    EXPECT_EQ(frameServices().activeChildWindow(), &list);
+}
+
 TEST_F(Frame, WindowCommandsArrangeTheChildWindowsAndListThem) {
     showWithoutSplash();
     QWidget& first = addChild("Customers");
@@ -253,6 +260,7 @@ TEST_F(Frame, WindowCommandsArrangeTheChildWindowsAndListThem) {
     EXPECT_FALSE(a.intersects(b));
     choose("Window", "Cascade");
     EXPECT_NE(first.parentWidget()->pos(), second.parentWidget()->pos());
+    frame_->showStatusMessage("Browse/Update Customers");
     test::screenshot(*frame_, "frame-with-children");
 
     first.parentWidget()->showMinimized();
