@@ -3,12 +3,15 @@
 // work. A missing collection is reported.
 #include "shell/help_window.h"
 
+#include <QDialog>
 #include <QHelpContentModel>
 #include <QHelpIndexModel>
 #include <QHelpSearchEngine>
 #include <QLineEdit>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include "frame_fixture.h"
 #include "ui/help_topics.h"
@@ -70,6 +73,27 @@ TEST_F(Help, F1OpensThePageOfTheWindowWithTheFocus) {
     QTRY_VERIFY(other->hasFocus());
     QTest::keyClick(other, Qt::Key_F1);
     EXPECT_EQ(pageOf(*frame_->helpWindow()), "Main.html");
+}
+
+TEST_F(Help, HelpAskedForInAFormBelongsToTheFormSoItCanBeUsed) {
+    showWithoutSplash();
+    QPointer<HelpWindow> overForm;
+    {
+        QDialog form(frame_.get());
+        QTimer::singleShot(0, [&] {
+            frame_->showHelp("Sponsor");
+            overForm = frame_->helpWindow();
+            form.reject();
+        });
+        form.exec();
+        ASSERT_FALSE(overForm.isNull());
+        EXPECT_EQ(overForm->parentWidget(), &form);
+    }
+    // The form took its help window with it; the next one belongs to the frame.
+    EXPECT_TRUE(overForm.isNull());
+    frame_->showHelp({});
+    ASSERT_NE(frame_->helpWindow(), nullptr);
+    EXPECT_EQ(frame_->helpWindow()->parentWidget(), frame_.get());
 }
 
 TEST_F(Help, TheIndexListsSubjectsAndTheSearchFindsPages) {
