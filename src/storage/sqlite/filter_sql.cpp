@@ -2,9 +2,9 @@
 
 #include <optional>
 
+#include "platform/text.h"
 #include "storage/sqlite/sqlite_schema.h"
 #include "storage/sqlite/sqlite_support.h"
-#include "platform/text.h"
 
 namespace bb::sqlite {
 

@@ -140,12 +140,9 @@ DriverStatus SeekCursor::fetch(bool forward) {
             Row& row = batch_[rows++];
             int column = 0;
             for (std::size_t f = 0; f < files_.size(); ++f) {
-                row.rids[f] = sqlite3_column_int64(stmt, column++);
-                const std::int64_t version = sqlite3_column_int64(stmt, column++);
+                std::int64_t version = 0;
+                column = readRecordColumns(stmt, column, row.records[f], row.rids[f], version);
                 if (f == 0) row.version = version;
-                Record& record = row.records[f];
-                for (int field = 0; field < record.size(); ++field)
-                    readField(stmt, column++, record, field);
             }
             row.held = false;
         }

@@ -44,13 +44,14 @@ void SqliteFile::transactionEnded(bool committed) {
     versionsBeforeTransaction_.clear();
 }
 
-DriverStatus SqliteFile::report(DriverStatus status) const {
-    setLastError({status.code, status.text, status.engineCode, status.engineText});
-    return status;
+DriverStatus SqliteFile::notOpen() const {
+    return reported(statusOf(code::kFileNotOpen));
 }
 
-DriverStatus SqliteFile::notOpen() const {
-    return report(statusOf(code::kFileNotOpen));
+void SqliteFile::bindKey(sqlite3_stmt* stmt, const KeyDef& key, const Record& record) {
+    for (std::size_t i = 0; i < key.components.size(); ++i) {
+        bindField(stmt, static_cast<int>(i) + 1, record, key.components[i].field);
+    }
 }
 
 DriverStatus SqliteFile::inTransaction(const std::function<DriverStatus()>& work) {
@@ -63,24 +64,24 @@ DriverStatus SqliteFile::inTransaction(const std::function<DriverStatus()>& work
 }
 
 DriverStatus SqliteFile::open(std::uint8_t mode) {
-    if (open_) return report(statusOf(code::kFileAlreadyOpen));
-    if (DriverStatus s = storage_.connect(false); !s.ok()) return report(s);
-    if (wantsWrite(mode) && storage_.readOnly()) return report(statusOf(code::kAccessDenied));
+    if (open_) return reported(statusOf(code::kFileAlreadyOpen));
+    if (DriverStatus s = storage_.connect(false); !s.ok()) return reported(s);
+    if (wantsWrite(mode) && storage_.readOnly()) return reported(statusOf(code::kAccessDenied));
     SchemaCheck check = checkSchema(storage_.db(), def_);
-    if (check.result != SQLITE_OK) return report(statusFromEngine(storage_.db(), check.result));
-    if (check.state == SchemaState::Missing) return report(statusOf(code::kFileNotFound));
+    if (check.result != SQLITE_OK) return reported(statusFromEngine(storage_.db(), check.result));
+    if (check.state == SchemaState::Missing) return reported(statusOf(code::kFileNotFound));
     if (check.state == SchemaState::MissingColumns) {
         // A field added to the layout since the table was made: add its column.
-        if (storage_.readOnly()) return report(statusOf(code::kInvalidKeyFile));
-        if (DriverStatus s = addMissingColumns(check); !s.ok()) return report(s);
+        if (storage_.readOnly()) return reported(statusOf(code::kInvalidKeyFile));
+        if (DriverStatus s = addMissingColumns(check); !s.ok()) return reported(s);
         check = checkSchema(storage_.db(), def_);
     }
-    if (check.state == SchemaState::KeysInvalid) return report(statusOf(code::kInvalidKeyFile));
+    if (check.state == SchemaState::KeysInvalid) return reported(statusOf(code::kInvalidKeyFile));
     open_ = true;
     writable_ = wantsWrite(mode);
     order_ = -1;
     current_.reset();
-    return report(DriverStatus::success());
+    return reported(DriverStatus::success());
 }
 
 DriverStatus SqliteFile::addMissingColumns(const SchemaCheck& check) {
@@ -105,9 +106,9 @@ DriverStatus SqliteFile::addMissingColumns(const SchemaCheck& check) {
 }
 
 DriverStatus SqliteFile::create() {
-    if (DriverStatus s = storage_.connect(true); !s.ok()) return report(s);
-    if (storage_.readOnly()) return report(statusOf(code::kAccessDenied));
-    return report(inTransaction([&] {
+    if (DriverStatus s = storage_.connect(true); !s.ok()) return reported(s);
+    if (storage_.readOnly()) return reported(statusOf(code::kAccessDenied));
+    return reported(inTransaction([&] {
         if (DriverStatus s = storage_.execute(createMetaTablesSql()); !s.ok()) return s;
         const SchemaCheck check = checkSchema(storage_.db(), def_);
         if (check.result != SQLITE_OK) return statusFromEngine(storage_.db(), check.result);
@@ -130,9 +131,9 @@ DriverStatus SqliteFile::createIndexes() {
 }
 
 DriverStatus SqliteFile::buildKeys() {
-    if (DriverStatus s = storage_.connect(false); !s.ok()) return report(s);
-    if (storage_.readOnly()) return report(statusOf(code::kAccessDenied));
-    return report(inTransaction([&] {
+    if (DriverStatus s = storage_.connect(false); !s.ok()) return reported(s);
+    if (storage_.readOnly()) return reported(statusOf(code::kAccessDenied));
+    return reported(inTransaction([&] {
         if (DriverStatus s = storage_.execute(createMetaTablesSql()); !s.ok()) return s;
         const SchemaCheck check = checkSchema(storage_.db(), def_);
         if (check.state == SchemaState::Missing) return statusOf(code::kFileNotFound);
@@ -164,7 +165,7 @@ DriverStatus SqliteFile::close() {
     cursors_.clear();
     current_.reset();
     open_ = false;
-    return report(DriverStatus::success());
+    return reported(DriverStatus::success());
 }
 
 DriverStatus SqliteFile::sendOption(std::string_view option) {
@@ -181,18 +182,19 @@ DriverStatus SqliteFile::sendOption(std::string_view option) {
         readAhead_ = value == "ON";
         for (auto& [key, c] : cursors_) c->setReadAhead(readAhead_);
     }
-    return report(DriverStatus::success());
+    return reported(DriverStatus::success());
 }
 
 DriverStatus SqliteFile::count(std::int64_t& records) {
     if (!open_) return notOpen();
     DriverStatus status;
     sqlite3_stmt* s = storage_.statement("SELECT COUNT(*) FROM " + table_, status);
-    if (!s) return report(status);
+    if (!s) return reported(status);
     const int rc = sqlite3_step(s);
     records = rc == SQLITE_ROW ? sqlite3_column_int64(s, 0) : 0;
     sqlite3_reset(s);
-    return report(rc == SQLITE_ROW ? DriverStatus::success() : statusFromEngine(storage_.db(), rc));
+    return reported(rc == SQLITE_ROW ? DriverStatus::success()
+                                     : statusFromEngine(storage_.db(), rc));
 }
 
 SeekCursor& SqliteFile::cursor(int key) {
@@ -225,7 +227,7 @@ DriverStatus SqliteFile::setStart(int key) {
     if (!open_) return notOpen();
     order_ = key;
     cursor(key).toStart();
-    return report(DriverStatus::success());
+    return reported(DriverStatus::success());
 }
 
 DriverStatus SqliteFile::setAt(int key, const Record& values, int components) {
@@ -234,29 +236,29 @@ DriverStatus SqliteFile::setAt(int key, const Record& values, int components) {
     const int all =
         key >= 0 ? static_cast<int>(def_.keys[static_cast<std::size_t>(key)].components.size()) : 0;
     cursor(key).toValues({&values}, components < 0 ? all : components);
-    return report(DriverStatus::success());
+    return reported(DriverStatus::success());
 }
 
 DriverStatus SqliteFile::setAtPosition(int key, std::string_view position) {
     if (!open_) return notOpen();
     const auto rid = parseRid(position);
-    if (!rid) return report(statusOf(code::kRecordNotAvailable));
+    if (!rid) return reported(statusOf(code::kRecordNotAvailable));
     Record values(def_);
     Current found;
-    if (DriverStatus s = load(*rid, values, found); !s.ok()) return report(s);
+    if (DriverStatus s = load(*rid, values, found); !s.ok()) return reported(s);
     order_ = key;
     cursor(key).toRow({&values}, {*rid}, true);
-    return report(DriverStatus::success());
+    return reported(DriverStatus::success());
 }
 
 DriverStatus SqliteFile::read(bool forward, Record& record) {
     if (!open_) return notOpen();
     const Row* row = nullptr;
-    if (DriverStatus s = cursor(order_).read(forward, row); !s.ok()) return report(s);
-    if (row->held) return report(statusOf(code::kRecordHeld));
+    if (DriverStatus s = cursor(order_).read(forward, row); !s.ok()) return reported(s);
+    if (row->held) return reported(statusOf(code::kRecordHeld));
     record = row->records[0];
     current_ = Current{row->rids[0], row->version};
-    return report(DriverStatus::success());
+    return reported(DriverStatus::success());
 }
 
 DriverStatus SqliteFile::next(Record& record) {
@@ -264,19 +266,6 @@ DriverStatus SqliteFile::next(Record& record) {
 }
 DriverStatus SqliteFile::previous(Record& record) {
     return read(false, record);
-}
-
-DriverStatus SqliteFile::step(sqlite3_stmt* stmt, Record& into, Current& current) {
-    const int rc = sqlite3_step(stmt);
-    if (rc == SQLITE_ROW) {
-        current.rid = sqlite3_column_int64(stmt, 0);
-        current.version = sqlite3_column_int64(stmt, 1);
-        for (int f = 0; f < into.size(); ++f) readField(stmt, f + 2, into, f);
-    }
-    sqlite3_reset(stmt);
-    if (rc == SQLITE_ROW) return DriverStatus::success();
-    if (rc == SQLITE_DONE) return statusOf(code::kRecordNotAvailable);
-    return statusFromEngine(storage_.db(), rc);
 }
 
 DriverStatus SqliteFile::load(std::int64_t rid, Record& into, Current& current) {
@@ -287,53 +276,51 @@ DriverStatus SqliteFile::load(std::int64_t rid, Record& into, Current& current) 
 DriverStatus SqliteFile::get(int key, Record& record) {
     if (!open_) return notOpen();
     const KeyDef& k = def_.keys[static_cast<std::size_t>(key)];
-    std::string where = keyPresentPredicate(def_, key);
     std::string order;
     for (std::size_t i = 0; i < k.components.size(); ++i) {
-        const std::string column = componentColumn(def_, k, static_cast<int>(i));
-        where += (where.empty() ? "" : " AND ") + column + " = ?" + std::to_string(i + 1);
-        order += column + (k.components[i].ascending ? ", " : " DESC, ");
+        order += componentColumn(def_, k, static_cast<int>(i)) +
+                 (k.components[i].ascending ? ", " : " DESC, ");
     }
     DriverStatus status;
     sqlite3_stmt* s = storage_.statement("SELECT " + columns_ + " FROM " + table_ + " WHERE " +
-                                             where + " ORDER BY " + order + "\"_rid\" LIMIT 1",
+                                             keyEqualsCondition(def_, key) + " ORDER BY " + order +
+                                             "\"_rid\" LIMIT 1",
                                          status);
-    if (!s) return report(status);
-    for (std::size_t i = 0; i < k.components.size(); ++i) {
-        bindField(s, static_cast<int>(i) + 1, record, k.components[i].field);
-    }
+    if (!s) return reported(status);
+    bindKey(s, k, record);
     Record found(def_);
     Current at;
-    if (DriverStatus st = step(s, found, at); !st.ok()) return report(st);
-    if (heldByOther(at.rid)) return report(statusOf(code::kRecordHeld));
+    if (DriverStatus st = storage_.readOneRecord(s, found, at.rid, at.version); !st.ok())
+        return reported(st);
+    if (heldByOther(at.rid)) return reported(statusOf(code::kRecordHeld));
     record = found;
     current_ = at;
     order_ = key;
     cursor(key).toRow({&record}, {at.rid}, false);
-    return report(DriverStatus::success());
+    return reported(DriverStatus::success());
 }
 
 DriverStatus SqliteFile::getAtPosition(std::string_view position, Record& record) {
     if (!open_) return notOpen();
     const auto rid = parseRid(position);
-    if (!rid) return report(statusOf(code::kRecordNotAvailable));
+    if (!rid) return reported(statusOf(code::kRecordNotAvailable));
     Record found(def_);
     Current at;
-    if (DriverStatus s = load(*rid, found, at); !s.ok()) return report(s);
-    if (heldByOther(at.rid)) return report(statusOf(code::kRecordHeld));
+    if (DriverStatus s = load(*rid, found, at); !s.ok()) return reported(s);
+    if (heldByOther(at.rid)) return reported(statusOf(code::kRecordHeld));
     record = found;
     current_ = at;
     cursor(order_).toRow({&record}, {at.rid}, false);
-    return report(DriverStatus::success());
+    return reported(DriverStatus::success());
 }
 
 DriverStatus SqliteFile::reget(Record& record) {
     if (!open_) return notOpen();
-    if (!current_) return report(statusOf(code::kRecordNotAvailable));
+    if (!current_) return reported(statusOf(code::kRecordNotAvailable));
     Current at;
-    if (DriverStatus s = load(current_->rid, record, at); !s.ok()) return report(s);
+    if (DriverStatus s = load(current_->rid, record, at); !s.ok()) return reported(s);
     current_ = at;
-    return report(DriverStatus::success());
+    return reported(DriverStatus::success());
 }
 
 std::string SqliteFile::position() const {
@@ -342,11 +329,11 @@ std::string SqliteFile::position() const {
 
 DriverStatus SqliteFile::add(const Record& record, bool reservation) {
     if (!open_) return notOpen();
-    if (!writable_) return report(statusOf(code::kAccessDenied));
+    if (!writable_) return reported(statusOf(code::kAccessDenied));
     // A reservation names its station, so that others can tell whether it
     // will still be written.
     if (reservation && !storage_.stations().announce())
-        return report(statusOf(code::kAccessDenied));
+        return reported(statusOf(code::kAccessDenied));
     std::string names, values;
     for (std::size_t f = 0; f < def_.fields.size(); ++f) {
         names += identifier(def_.fields[f].name) + ", ";
@@ -357,28 +344,23 @@ DriverStatus SqliteFile::add(const Record& record, bool reservation) {
         storage_.statement("INSERT INTO " + table_ + " (" + names + "\"_reserved\") VALUES (" +
                                values + "?" + std::to_string(def_.fields.size() + 1) + ")",
                            status);
-    if (!s) return report(status);
+    if (!s) return reported(status);
     for (int f = 0; f < record.size(); ++f) bindField(s, f + 1, record, f);
     const std::string& mark = reservation ? storage_.station() : std::string();
     sqlite3_bind_text(s, record.size() + 1, mark.c_str(), -1, SQLITE_TRANSIENT);
     const int rc = sqlite3_step(s);
     sqlite3_reset(s);
-    if (rc != SQLITE_DONE) {
-        DriverStatus failed = statusFromEngine(storage_.db(), rc);
-        if (failed.code == code::kDuplicateKey)
-            failed.key = duplicateKey(record, false).value_or(-1);
-        return report(failed);
-    }
+    if (rc != SQLITE_DONE) return writeFailed(rc, record, false);
     current_ = Current{sqlite3_last_insert_rowid(storage_.db()), 1};
     storage_.noteChange(def_.storedName);
-    return report(DriverStatus::success());
+    return reported(DriverStatus::success());
 }
 
 DriverStatus SqliteFile::put(const Record& record) {
     if (!open_) return notOpen();
-    if (!writable_) return report(statusOf(code::kAccessDenied));
-    if (!current_) return report(statusOf(code::kRecordNotAvailable));
-    if (heldByOther(current_->rid)) return report(statusOf(code::kRecordHeld));
+    if (!writable_) return reported(statusOf(code::kAccessDenied));
+    if (!current_) return reported(statusOf(code::kRecordNotAvailable));
+    if (heldByOther(current_->rid)) return reported(statusOf(code::kRecordHeld));
     std::string assignments;
     for (std::size_t f = 0; f < def_.fields.size(); ++f) {
         assignments += identifier(def_.fields[f].name) + " = ?" + std::to_string(f + 1) + ", ";
@@ -390,45 +372,48 @@ DriverStatus SqliteFile::put(const Record& record) {
                                "\"_reserved\" = '', \"_ver\" = \"_ver\" + 1 WHERE \"_rid\" = ?" +
                                std::to_string(n + 1) + " AND \"_ver\" = ?" + std::to_string(n + 2),
                            status);
-    if (!s) return report(status);
+    if (!s) return reported(status);
     for (int f = 0; f < record.size(); ++f) bindField(s, f + 1, record, f);
     sqlite3_bind_int64(s, record.size() + 1, current_->rid);
     sqlite3_bind_int64(s, record.size() + 2, current_->version);
     const int rc = sqlite3_step(s);
     sqlite3_reset(s);
-    if (rc != SQLITE_DONE) {
-        DriverStatus failed = statusFromEngine(storage_.db(), rc);
-        if (failed.code == code::kDuplicateKey)
-            failed.key = duplicateKey(record, true).value_or(-1);
-        return report(failed);
-    }
+    if (rc != SQLITE_DONE) return writeFailed(rc, record, true);
     // Nothing rewritten: another station changed or removed the record
     // since this handle read it.
-    if (sqlite3_changes(storage_.db()) == 0) return report(statusOf(code::kRecordChanged));
+    if (sqlite3_changes(storage_.db()) == 0) return reported(statusOf(code::kRecordChanged));
     if (storage_.inTransaction())
         versionsBeforeTransaction_.emplace(current_->rid, current_->version);
     ++current_->version;
     noteOwnChange();
-    return report(DriverStatus::success());
+    return reported(DriverStatus::success());
 }
 
 DriverStatus SqliteFile::erase() {
     if (!open_) return notOpen();
-    if (!writable_) return report(statusOf(code::kAccessDenied));
-    if (!current_) return report(statusOf(code::kRecordNotAvailable));
-    if (heldByOther(current_->rid)) return report(statusOf(code::kRecordHeld));
+    if (!writable_) return reported(statusOf(code::kAccessDenied));
+    if (!current_) return reported(statusOf(code::kRecordNotAvailable));
+    if (heldByOther(current_->rid)) return reported(statusOf(code::kRecordHeld));
     DriverStatus status;
     sqlite3_stmt* s = storage_.statement("DELETE FROM " + table_ + " WHERE \"_rid\" = ?1", status);
-    if (!s) return report(status);
+    if (!s) return reported(status);
     sqlite3_bind_int64(s, 1, current_->rid);
     const int rc = sqlite3_step(s);
     sqlite3_reset(s);
-    if (rc != SQLITE_DONE) return report(statusFromEngine(storage_.db(), rc));
+    if (rc != SQLITE_DONE) return reported(statusFromEngine(storage_.db(), rc));
     const bool removed = sqlite3_changes(storage_.db()) > 0;
     if (heldRid_ == current_->rid) release();
     current_.reset();
     noteOwnChange();
-    return report(removed ? DriverStatus::success() : statusOf(code::kRecordNotAvailable));
+    return reported(removed ? DriverStatus::success() : statusOf(code::kRecordNotAvailable));
+}
+
+// A write the engine refused; a duplicated key is named when it can be found.
+DriverStatus SqliteFile::writeFailed(int result, const Record& record, bool excludeCurrent) {
+    DriverStatus failed = statusFromEngine(storage_.db(), result);
+    if (failed.code == code::kDuplicateKey)
+        failed.key = duplicateKey(record, excludeCurrent).value_or(-1);
+    return reported(failed);
 }
 
 // A change of the record this handle read last leaves its read-ahead good:
@@ -443,20 +428,14 @@ std::optional<int> SqliteFile::duplicateKey(const Record& record, bool excludeCu
     for (std::size_t key = 0; key < def_.keys.size(); ++key) {
         const KeyDef& k = def_.keys[key];
         if (!k.unique || (k.blankExcluded && record.keyIsBlank(static_cast<int>(key)))) continue;
-        std::string where = keyPresentPredicate(def_, static_cast<int>(key));
-        for (std::size_t i = 0; i < k.components.size(); ++i) {
-            where += (where.empty() ? "" : " AND ") +
-                     componentColumn(def_, k, static_cast<int>(i)) + " = ?" + std::to_string(i + 1);
-        }
+        std::string where = keyEqualsCondition(def_, static_cast<int>(key));
         const bool skipCurrent = excludeCurrent && current_;
         if (skipCurrent) where += " AND \"_rid\" <> ?" + std::to_string(k.components.size() + 1);
         DriverStatus status;
         sqlite3_stmt* s =
             storage_.statement("SELECT 1 FROM " + table_ + " WHERE " + where + " LIMIT 1", status);
         if (!s) continue;
-        for (std::size_t i = 0; i < k.components.size(); ++i) {
-            bindField(s, static_cast<int>(i) + 1, record, k.components[i].field);
-        }
+        bindKey(s, k, record);
         if (skipCurrent)
             sqlite3_bind_int64(s, static_cast<int>(k.components.size()) + 1, current_->rid);
         const bool exists = sqlite3_step(s) == SQLITE_ROW;
@@ -487,12 +466,12 @@ std::vector<std::string> SqliteFile::staleReservations() {
 
 DriverStatus SqliteFile::hold() {
     if (!open_) return notOpen();
-    if (!current_) return report(statusOf(code::kRecordNotAvailable));
-    if (heldRid_ == current_->rid) return report(DriverStatus::success());
+    if (!current_) return reported(statusOf(code::kRecordNotAvailable));
+    if (heldRid_ == current_->rid) return reported(DriverStatus::success());
     release();
     DriverStatus s = holds_.take(def_.storedName, current_->rid, recoverSeconds_);
     if (s.ok()) heldRid_ = current_->rid;
-    return report(s);
+    return reported(s);
 }
 
 DriverStatus SqliteFile::release() {

@@ -8,10 +8,10 @@
 #include <memory>
 #include <optional>
 
+#include "platform/storage.h"
 #include "storage/sqlite/holds.h"
 #include "storage/sqlite/seek_cursor.h"
 #include "storage/sqlite/sqlite_schema.h"
-#include "platform/storage.h"
 
 namespace bb::sqlite {
 
@@ -65,13 +65,14 @@ private:
         std::int64_t version = 0;
     };
 
-    DriverStatus report(DriverStatus status) const;
     DriverStatus notOpen() const;
+    // Binds the key's values in `record` to parameters 1, 2...
+    static void bindKey(sqlite3_stmt* stmt, const KeyDef& key, const Record& record);
+    DriverStatus writeFailed(int result, const Record& record, bool excludeCurrent);
     SeekCursor& cursor(int key);
     DriverStatus read(bool forward, Record& record);
     // Reads the record with this id into `into`; code 33 when there is none.
     DriverStatus load(std::int64_t rid, Record& into, Current& current);
-    DriverStatus step(sqlite3_stmt* stmt, Record& into, Current& current);
     DriverStatus addMissingColumns(const SchemaCheck& check);
     DriverStatus createIndexes();
     void noteOwnChange();

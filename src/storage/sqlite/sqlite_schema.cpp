@@ -4,8 +4,8 @@
 
 #include <set>
 
-#include "storage/sqlite/sqlite_support.h"
 #include "platform/text.h"
+#include "storage/sqlite/sqlite_support.h"
 
 namespace bb::sqlite {
 
@@ -52,6 +52,16 @@ std::string keyPresentPredicate(const FileDef& def, int key, std::string_view ta
         sql += prefix + identifier(f.name) + " <> " + blankLiteral(f);
     }
     return sql + ")";
+}
+
+std::string keyEqualsCondition(const FileDef& def, int key) {
+    const KeyDef& k = def.keys[static_cast<std::size_t>(key)];
+    std::string where = keyPresentPredicate(def, key);
+    for (std::size_t i = 0; i < k.components.size(); ++i) {
+        where += (where.empty() ? "" : " AND ") + componentColumn(def, k, static_cast<int>(i)) +
+                 " = ?" + std::to_string(i + 1);
+    }
+    return where;
 }
 
 std::string createIndexSql(const FileDef& def, int key) {

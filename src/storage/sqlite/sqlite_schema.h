@@ -43,6 +43,9 @@ std::string componentColumn(const FileDef& def, const KeyDef& key, int component
 // "(c1 <> 0 OR c2 <> '')": the records a blank-excluded key holds; empty
 // for a key that keeps blanks. Columns are qualified by `table` when given.
 std::string keyPresentPredicate(const FileDef& def, int key, std::string_view table = {});
+// The records whose components of `key` equal parameters 1, 2... in order
+// (and that the key holds).
+std::string keyEqualsCondition(const FileDef& def, int key);
 // "_rid", "_ver" and every field's column, in field order.
 std::string selectColumns(const FileDef& def);
 

@@ -5,10 +5,10 @@
 #include <system_error>
 
 #include "platform/runtime.h"
+#include "storage/sqlite/open_sqlite_storage.h"
 #include "storage/sqlite/sqlite_file.h"
 #include "storage/sqlite/sqlite_schema.h"
 #include "storage/sqlite/sqlite_view.h"
-#include "storage/sqlite/open_sqlite_storage.h"
 
 namespace bb::sqlite {
 
@@ -125,12 +125,18 @@ DriverStatus SqliteStorage::readRecord(const FileDef& def, std::int64_t rid, Rec
                                 status);
     if (!s) return status;
     sqlite3_bind_int64(s, 1, rid);
-    const int rc = sqlite3_step(s);
-    if (rc == SQLITE_ROW) {
-        if (version) *version = sqlite3_column_int64(s, 1);
-        for (int f = 0; f < into.size(); ++f) readField(s, f + 2, into, f);
-    }
-    sqlite3_reset(s);
+    std::int64_t found = 0;
+    std::int64_t stored = 0;
+    const DriverStatus read = readOneRecord(s, into, found, stored);
+    if (version) *version = stored;
+    return read;
+}
+
+DriverStatus SqliteStorage::readOneRecord(sqlite3_stmt* stmt, Record& into, std::int64_t& rid,
+                                          std::int64_t& version) {
+    const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW) readRecordColumns(stmt, 0, into, rid, version);
+    sqlite3_reset(stmt);
     if (rc == SQLITE_ROW) return DriverStatus::success();
     return rc == SQLITE_DONE ? statusOf(code::kRecordNotAvailable) : statusFromEngine(db_, rc);
 }
@@ -141,15 +147,6 @@ DriverStatus SqliteStorage::execute(const std::string& sql) {
     sqlite3_free(message);
     return statusFromEngine(db_, rc);
 }
-
-namespace {
-
-DriverStatus reported(DriverStatus s) {
-    setLastError({s.code, s.text, s.engineCode, s.engineText});
-    return s;
-}
-
-}  // namespace
 
 DriverStatus SqliteStorage::begin(int waitMs) {
     if (DriverStatus s = connect(false); !s.ok()) return reported(s);

@@ -18,9 +18,9 @@
 #include <set>
 #include <string>
 
+#include "platform/storage.h"
 #include "storage/sqlite/sqlite_support.h"
 #include "storage/sqlite/stations.h"
-#include "platform/storage.h"
 
 namespace bb::sqlite {
 
@@ -53,6 +53,10 @@ public:
     // version into *version); code 33 when there is none.
     DriverStatus readRecord(const FileDef& def, std::int64_t rid, Record& into,
                             std::int64_t* version = nullptr);
+    // Steps `stmt` (a query of `selectColumns`) once: its first row into
+    // `into`, with its id and version; code 33 when it has none.
+    DriverStatus readOneRecord(sqlite3_stmt* stmt, Record& into, std::int64_t& rid,
+                               std::int64_t& version);
 
     // Bumped by every change this station makes to a table (and for every
     // table by a rollback), so that read-ahead taken before it is not trusted

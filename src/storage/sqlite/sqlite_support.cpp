@@ -108,6 +108,11 @@ DriverStatus statusOf(int runtimeCode) {
     return s;
 }
 
+DriverStatus reported(DriverStatus status) {
+    setLastError({status.code, status.text, status.engineCode, status.engineText});
+    return status;
+}
+
 DriverStatus statusFromEngine(sqlite3* db, int result) {
     switch (result & 0xFF) {
         case SQLITE_OK:
@@ -194,6 +199,14 @@ void readField(sqlite3_stmt* stmt, int column, Record& record, int field) {
         if (!record.setDecimal(field, Decimal::fromUnits(units, f.spec.places)))
             record.clearField(field);
     }
+}
+
+int readRecordColumns(sqlite3_stmt* stmt, int column, Record& into, std::int64_t& rid,
+                      std::int64_t& version) {
+    rid = sqlite3_column_int64(stmt, column++);
+    version = sqlite3_column_int64(stmt, column++);
+    for (int f = 0; f < into.size(); ++f) readField(stmt, column++, into, f);
+    return column;
 }
 
 }  // namespace bb::sqlite

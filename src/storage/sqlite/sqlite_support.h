@@ -47,6 +47,9 @@ private:
 // the engine's own code and message.
 DriverStatus statusFromEngine(sqlite3* db, int result);
 DriverStatus statusOf(int runtimeCode);
+// Records `status` as the process's last error, as every driver operation
+// does, and returns it.
+DriverStatus reported(DriverStatus status);
 
 // "NAME" quoted as an SQL identifier.
 std::string identifier(std::string_view name);
@@ -56,5 +59,10 @@ bool storedAsInteger(const FieldDef& field);
 
 void bindField(sqlite3_stmt* stmt, int index, const Record& record, int field);
 void readField(sqlite3_stmt* stmt, int column, Record& record, int field);
+// Reads one record's columns of a row, from `column` on (its id, its
+// version, then every field as `selectColumns` lists them), into `into`;
+// returns the column after them.
+int readRecordColumns(sqlite3_stmt* stmt, int column, Record& into, std::int64_t& rid,
+                      std::int64_t& version);
 
 }  // namespace bb::sqlite

@@ -31,21 +31,17 @@ SqliteView::SqliteView(SqliteStorage& storage, std::vector<ViewTable> tables)
     for (const ViewTable& t : tables_) defs_.push_back(t.def);
 }
 
-DriverStatus SqliteView::report(DriverStatus status) const {
-    setLastError({status.code, status.text, status.engineCode, status.engineText});
-    return status;
-}
-
 DriverStatus SqliteView::open() {
-    if (DriverStatus s = storage_.connect(false); !s.ok()) return report(s);
+    if (DriverStatus s = storage_.connect(false); !s.ok()) return reported(s);
     for (const ViewTable& t : tables_) {
         const SchemaCheck check = checkSchema(storage_.db(), *t.def);
-        if (check.result != SQLITE_OK) return report(statusFromEngine(storage_.db(), check.result));
-        if (check.state == SchemaState::Missing) return report(statusOf(code::kFileNotFound));
+        if (check.result != SQLITE_OK)
+            return reported(statusFromEngine(storage_.db(), check.result));
+        if (check.state == SchemaState::Missing) return reported(statusOf(code::kFileNotFound));
     }
     open_ = true;
     rebuild();
-    return report(DriverStatus::success());
+    return reported(DriverStatus::success());
 }
 
 DriverStatus SqliteView::close() {
@@ -53,12 +49,12 @@ DriverStatus SqliteView::close() {
     cursor_.reset();
     current_.clear();
     open_ = false;
-    return report(DriverStatus::success());
+    return reported(DriverStatus::success());
 }
 
 DriverStatus SqliteView::setOrder(std::vector<ViewOrderTerm> order) {
     order_ = std::move(order);
-    return report(rebuild());
+    return reported(rebuild());
 }
 
 DriverStatus SqliteView::setFilter(ViewFilter filter) {
@@ -67,7 +63,7 @@ DriverStatus SqliteView::setFilter(ViewFilter filter) {
         if (term.value) (void)rangeValues_.set(term.field, *term.value);
     }
     filter_ = std::move(filter.expression);
-    return report(rebuild());
+    return reported(rebuild());
 }
 
 void SqliteView::setPushDown(bool on) {
@@ -235,7 +231,7 @@ void SqliteView::bind(sqlite3_stmt* stmt) const {
 }
 
 DriverStatus SqliteView::reset(int components) {
-    if (!open_) return report(statusOf(code::kFileNotOpen));
+    if (!open_) return reported(statusOf(code::kFileNotOpen));
     if (components <= 0) {
         cursor_->toStart();
     } else {
@@ -244,11 +240,11 @@ DriverStatus SqliteView::reset(int components) {
         cursor_->toValues(values, components);
     }
     current_.clear();
-    return report(DriverStatus::success());
+    return reported(DriverStatus::success());
 }
 
 DriverStatus SqliteView::resetToPosition(std::string_view position) {
-    if (!open_) return report(statusOf(code::kFileNotOpen));
+    if (!open_) return reported(statusOf(code::kFileNotOpen));
     std::vector<std::int64_t> rids;
     for (std::size_t from = 0; from <= position.size();) {
         const std::size_t slash = position.find('/', from);
@@ -257,39 +253,39 @@ DriverStatus SqliteView::resetToPosition(std::string_view position) {
         std::int64_t rid = 0;
         const auto [end, ec] = std::from_chars(part.data(), part.data() + part.size(), rid);
         if (ec != std::errc() || end != part.data() + part.size())
-            return report(statusOf(code::kRecordNotAvailable));
+            return reported(statusOf(code::kRecordNotAvailable));
         rids.push_back(rid);
         if (slash == std::string_view::npos) break;
         from = slash + 1;
     }
     if (rids.size() != tables_.size() || rids[0] <= 0)
-        return report(statusOf(code::kRecordNotAvailable));
+        return reported(statusOf(code::kRecordNotAvailable));
     // The row's values, table by table; a table without a record reads blank.
     std::vector<Record> rows;
     for (std::size_t t = 0; t < tables_.size(); ++t) {
         rows.emplace_back(*tables_[t].def);
         if (rids[t] == 0) continue;
         if (DriverStatus s = storage_.readRecord(*tables_[t].def, rids[t], rows.back()); !s.ok()) {
-            return report(s);
+            return reported(s);
         }
     }
     std::vector<const Record*> values;
     for (const Record& r : rows) values.push_back(&r);
     cursor_->toRow(values, rids, true);
     current_.clear();
-    return report(DriverStatus::success());
+    return reported(DriverStatus::success());
 }
 
 DriverStatus SqliteView::read(bool forward) {
-    if (!open_) return report(statusOf(code::kFileNotOpen));
+    if (!open_) return reported(statusOf(code::kFileNotOpen));
     // Without the engine evaluating it, the view tests each row itself.
     const bool testEach = testEachRow_;
     while (true) {
         const Row* row = nullptr;
-        if (DriverStatus s = cursor_->read(forward, row); !s.ok()) return report(s);
+        if (DriverStatus s = cursor_->read(forward, row); !s.ok()) return reported(s);
         for (std::size_t t = 0; t < tables_.size(); ++t) *tables_[t].buffer = row->records[t];
         current_ = row->rids;
-        if (!testEach || filter_.matches()) return report(DriverStatus::success());
+        if (!testEach || filter_.matches()) return reported(DriverStatus::success());
     }
 }
 

@@ -35,7 +35,6 @@ public:
     std::uint64_t workDone() const override;
 
 private:
-    DriverStatus report(DriverStatus status) const;
     DriverStatus read(bool forward);
     // Builds the query for the current order and filter (a new cursor).
     DriverStatus rebuild();
