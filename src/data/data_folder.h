@@ -1,6 +1,6 @@
-// The storage of the program's data folder: the working directory, unless a
-// test has named another. The storage is made on the first use, so starting
-// the program touches no file.
+// The program's data folder: the storage the data dictionary's managers
+// work on. Replacing it lets every manager go of its handles on the old
+// storage first. Used from the GUI thread only.
 #pragma once
 
 #include <filesystem>

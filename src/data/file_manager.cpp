@@ -5,8 +5,8 @@
 #include <cassert>
 #include <limits>
 
-#include "data/data_folder.h"
-#include "data/relation_manager.h"
+#include "data/folder_storage.h"
+#include "data/view_order.h"
 #include "dictionary/record_rules.h"
 #include "platform/message_service.h"
 #include "platform/name_bindings.h"
@@ -16,11 +16,6 @@
 namespace bb {
 
 namespace {
-
-std::array<FileManager*, kFileCount>& registry() {
-    static std::array<FileManager*, kFileCount> managers{};
-    return managers;
-}
 
 // The largest or smallest value a field can hold, for keys positioned at
 // the end or the start of a group.
@@ -50,79 +45,43 @@ Value extremeOf(const FieldDef& f, bool highest) {
 }
 
 // Components 1..count of a key, as text, each followed by "|".
-std::string groupText(const Record& r, const FileManager::KeyEntry& key, int count) {
+std::string groupText(const Record& r, const KeyDef& key, int count) {
     std::string group;
     for (int i = 0; i < count; ++i)
-        group += r.get(key.Fields[static_cast<std::size_t>(i)].Field).toText() + "|";
+        group += r.get(key.components[static_cast<std::size_t>(i)].field).toText() + "|";
     return group;
 }
 
 }  // namespace
 
-FileManager* fileManagerFor(FileId file) {
-    return registry()[static_cast<std::size_t>(file)];
-}
-
-FileManager::~FileManager() {
-    if (registry()[static_cast<std::size_t>(file_)] == this)
-        registry()[static_cast<std::size_t>(file_)] = nullptr;
-}
-
-void FileManager::Setup(FileId file, ErrorManager& errors) {
+void FileManager::Setup(FileId file, ErrorManager& errors, FolderStorage& folder) {
     Errors = &errors;
     file_ = file;
+    folder_ = &folder;
+    ruledDelete_ = nullptr;
     info_.clear();
-    keys_.clear();
     buffers_.clear();
     saved_.clear();
     SkipHeldRecords = false;
     OpenMode = kSharedReadWrite;
     Create = true;
     LockRecover = kLockRecoverSeconds;
-    PrimaryKey = 0;
+    PrimaryKey = Def().primaryKey() + 1;
     LazyOpen = true;
-    HasAutoInc = false;
+    HasAutoInc = std::any_of(Def().keys.begin(), Def().keys.end(),
+                             [](const KeyDef& k) { return k.autoInc != 0; });
     FileNameValue = Def().storedName;
-    registry()[static_cast<std::size_t>(file)] = this;
-}
-
-void FileManager::DefineKey(int key, std::string description, int autoInc) {
-    const KeyDef& def = Def().keys[static_cast<std::size_t>(key)];
-    KeyEntry entry;
-    entry.Key = key;
-    entry.Description = std::move(description);
-    entry.AutoInc = autoInc;
-    entry.Dups = !def.unique;
-    entry.NoCase = def.noCase;
-    if (autoInc != 0) HasAutoInc = true;
-    for (const KeyComponent& c : def.components) {
-        const FieldDef& f = Def().fields[static_cast<std::size_t>(c.field)];
-        std::string name = Def().qualifiedName(c.field);
-        if (def.noCase && f.isText()) name = "UPPER(" + name + ")";
-        entry.Fields.push_back({c.field, std::move(name), c.ascending});
-    }
-    keys_.push_back(std::move(entry));
-    if (def.primary) PrimaryKey = static_cast<int>(keys_.size());
 }
 
 void FileManager::Teardown() {
-    if (registry()[static_cast<std::size_t>(file_)] == this)
-        registry()[static_cast<std::size_t>(file_)] = nullptr;
     info_.clear();
-    keys_.clear();
     buffers_.clear();
     saved_.clear();
+    ruledDelete_ = nullptr;
 }
 
 std::string FileManager::GetName() const {
     return FileName ? *FileName : FileNameValue;
-}
-
-const FileManager::KeyEntry* FileManager::entryFor(int key) const {
-    for (const KeyEntry& k : keys_) {
-        if (k.Key == key) return &k;
-    }
-    return nullptr;
 }
 
 FileManager::Status& FileManager::touch() {
@@ -141,9 +100,13 @@ FileManager::Status& FileManager::Info() {
     return info_.back();
 }
 
+Storage& FileManager::storage() {
+    return folder_->storage();
+}
+
 StorageFile& FileManager::Driver() {
     Status& s = Info();
-    if (!s.file) s.file = dataStorage().file(Def());
+    if (!s.file) s.file = storage().file(Def());
     return *s.file;
 }
 
@@ -198,14 +161,7 @@ Severity FileManager::openAttempts(Status& s) {
         switch (r.code) {
             case code::kNoError:
             case code::kFileAlreadyOpen:
-                s.Used = true;
-                s.AtEOF = false;
-                s.AutoIncDone = false;
-                ++s.Opened;
-                BindAllFields();
-                s.purgePending = HasAutoInc && wantsWrite(OpenMode);
-                if (!openingRelatedFiles()) PurgeStaleReservations();
-                return SeverityNone;
+                return opened(s);
             case code::kFileNotFound:
                 if (Create && file.create().ok()) continue;
                 return Throw(ErrFileCreation);
@@ -227,6 +183,17 @@ Severity FileManager::openAttempts(Status& s) {
     return Throw(ErrFileAccess);
 }
 
+Severity FileManager::opened(Status& s) {
+    s.Used = true;
+    s.AtEOF = false;
+    s.AutoIncDone = false;
+    ++s.Opened;
+    BindAllFields();
+    s.purgePending = HasAutoInc && wantsWrite(OpenMode);
+    if (deferred_ == 0) PurgeStaleReservations();
+    return SeverityNone;
+}
+
 // Numbers reserved by a station that died before writing its record would
 // otherwise stay behind as blank records; they are removed with whatever
 // was already attached to them. This is housekeeping: nothing it meets is
@@ -238,22 +205,22 @@ void FileManager::PurgeStaleReservations() {
     if (found == info_.end() || !found->purgePending || found->Opened == 0 || !found->file) return;
     Status& s = *found;
     // Inside another change's transaction the removal waits for a later open.
-    if (dataStorage().inTransaction()) return;
+    if (storage().inTransaction()) return;
     s.purgePending = false;
     const std::vector<std::string> stale = s.file->staleReservations();
     if (stale.empty()) return;
-    QuietMessages quiet;
+    const QuietMessages quiet;
     const int copy = SaveCopy();
-    RelationManager* relations = relationManagerFor(file_);
-    for (const std::string& position : stale) {
-        if (!s.file->getAtPosition(position, Buffer()).ok()) continue;
-        if (relations) {
-            relations->Delete(false);
-        } else {
-            s.file->erase();
-        }
-    }
+    // Removed in one attempt each: nobody is there to answer "try again?".
+    for (const std::string& position : stale) removeReserved(s, position, ruledDelete_, false);
     RestoreCopy(copy, true);
+}
+
+Severity FileManager::removeReserved(Status& s, const std::string& position, RuledDelete* relations,
+                                     bool retry) {
+    if (!s.file->getAtPosition(position, Buffer()).ok()) return SeverityNotify;
+    if (relations) return relations->DeleteWithRules(retry);
+    return s.file->erase().ok() ? SeverityNone : SeverityNotify;
 }
 
 Severity FileManager::Close() {
@@ -363,10 +330,8 @@ Severity FileManager::reportDuplicate(Status& s) {
     // A reserved record holds this record's own numbers; otherwise every
     // stored record counts.
     if (const auto key = s.file->duplicateKey(Buffer(), HasAutoInc && s.AutoIncDone)) {
-        if (const KeyEntry* k = entryFor(*key)) {
-            RecordError(ErrDuplicateKey);
-            RaiseWithMessage(ErrDuplicateKey, k->Description);
-        }
+        RecordError(ErrDuplicateKey);
+        RaiseWithMessage(ErrDuplicateKey, Def().keys[static_cast<std::size_t>(*key)].description);
     }
     return SeverityNotify;
 }
@@ -385,28 +350,28 @@ Severity FileManager::PrimeNumberQuietly() {
     return number(false, true);
 }
 
-std::optional<std::int32_t> FileManager::nextNumber(const KeyEntry& key, bool asking,
-                                                    Severity& failure) {
+std::optional<std::int32_t> FileManager::nextNumber(int keyIndex, bool asking, Severity& failure) {
     StorageFile& file = Driver();
     Record& r = Buffer();
     const Record saved = r;
-    const int k = key.AutoInc;
-    const KeyComponentEntry& numbered = key.Fields[static_cast<std::size_t>(k - 1)];
+    const KeyDef& key = Def().keys[static_cast<std::size_t>(keyIndex)];
+    const int k = key.autoInc;
+    const KeyComponent& numbered = key.components[static_cast<std::size_t>(k - 1)];
     std::string group;
     if (k == 1) {
-        file.setStart(key.Key);
+        file.setStart(keyIndex);
     } else {
         // The last entry of the group: the numbered component at its highest.
         group = groupText(r, key, k - 1);
-        (void)r.set(numbered.Field,
-                    extremeOf(Def().fields[static_cast<std::size_t>(numbered.Field)], true));
-        file.setAt(key.Key, r, k);
+        (void)r.set(numbered.field,
+                    extremeOf(Def().fields[static_cast<std::size_t>(numbered.field)], true));
+        file.setAt(keyIndex, r, k);
     }
     // The highest number is last in an ascending component, first in a descending one.
-    const DriverStatus found = numbered.Ascend ? file.previous(r) : file.next(r);
+    const DriverStatus found = numbered.ascending ? file.previous(r) : file.next(r);
     std::optional<std::int32_t> next;
     if (found.ok() && (k == 1 || groupText(r, key, k - 1) == group)) {
-        next = r.integer(numbered.Field) + 1;
+        next = r.integer(numbered.field) + 1;
     } else if (found.ok() || found.code == code::kRecordNotAvailable) {
         next = 1;
     } else {
@@ -423,12 +388,14 @@ Severity FileManager::number(bool asking, bool reserve) {
     if (!usable(s)) return SeverityFatal;
     int failures = 0;
     while (true) {
-        for (const KeyEntry& key : keys_) {
-            if (key.AutoInc == 0) continue;
+        for (std::size_t k = 0; k < Def().keys.size(); ++k) {
+            const KeyDef& key = Def().keys[k];
+            if (key.autoInc == 0) continue;
             Severity failure = SeverityNotify;
-            const auto n = nextNumber(key, asking, failure);
+            const auto n = nextNumber(static_cast<int>(k), asking, failure);
             if (!n) return failure == SeverityNone ? SeverityNotify : failure;
-            Buffer().setInteger(key.Fields[static_cast<std::size_t>(key.AutoInc - 1)].Field, *n);
+            Buffer().setInteger(key.components[static_cast<std::size_t>(key.autoInc - 1)].field,
+                                *n);
         }
         // Adding the record at once claims the numbers: a station that took
         // the same ones meanwhile makes this add fail, and they are counted again.
@@ -439,8 +406,8 @@ Severity FileManager::number(bool asking, bool reserve) {
             return SeverityNone;
         }
         // A value of another unique key is taken: counting again cannot help.
-        if (added.code == code::kDuplicateKey && entryFor(added.key) &&
-            entryFor(added.key)->AutoInc == 0) {
+        if (added.code == code::kDuplicateKey && added.key >= 0 &&
+            Def().keys[static_cast<std::size_t>(added.key)].autoInc == 0) {
             if (asking) return reportDuplicate(s);
             RecordError(ErrDuplicateKey);
             return SeverityNotify;
@@ -485,17 +452,11 @@ Severity FileManager::PrimeNewRecord(bool keepBuffer) {
     return HasAutoInc ? PrimeNumber() : SeverityNone;
 }
 
-Severity FileManager::CancelNumber(RelationManager* relations) {
+Severity FileManager::CancelNumber(RuledDelete* relations) {
     Status& s = touch();
     if (!s.AutoIncDone) return SeverityNone;
-    Severity result = SeverityNotify;
-    if (s.file && s.file->getAtPosition(s.reserved, Buffer()).ok()) {
-        if (relations) {
-            result = relations->Delete(false);
-        } else {
-            result = s.file->erase().ok() ? SeverityNone : SeverityNotify;
-        }
-    }
+    const Severity result =
+        s.file ? removeReserved(s, s.reserved, relations, true) : SeverityNotify;
     s.AutoIncDone = false;
     s.reserved.clear();
     return result;
@@ -630,39 +591,34 @@ Severity FileManager::SetOrderAtPosition(int key, const std::string& position) {
 }
 
 int FileManager::KeyComponents(int key) const {
-    return static_cast<int>(keys_[static_cast<std::size_t>(key)].Fields.size());
+    return static_cast<int>(Def().keys[static_cast<std::size_t>(key)].components.size());
 }
 
 int FileManager::KeyComponentField(int key, int component) const {
-    return keys_[static_cast<std::size_t>(key)]
-        .Fields[static_cast<std::size_t>(component - 1)]
-        .Field;
-}
-
-const std::string& FileManager::KeyComponentName(int key, int component) const {
-    return keys_[static_cast<std::size_t>(key)]
-        .Fields[static_cast<std::size_t>(component - 1)]
-        .FieldName;
+    return Def()
+        .keys[static_cast<std::size_t>(key)]
+        .components[static_cast<std::size_t>(component - 1)]
+        .field;
 }
 
 void FileManager::ClearKey(int key, int from, int to, bool high) {
-    const KeyEntry& k = keys_[static_cast<std::size_t>(key)];
-    for (int c = from; c <= to && c <= static_cast<int>(k.Fields.size()); ++c) {
-        const KeyComponentEntry& e = k.Fields[static_cast<std::size_t>(c - 1)];
+    const KeyDef& k = Def().keys[static_cast<std::size_t>(key)];
+    for (int c = from; c <= to && c <= static_cast<int>(k.components.size()); ++c) {
+        const KeyComponent& e = k.components[static_cast<std::size_t>(c - 1)];
         // What sorts first is the lowest value of an ascending component and
         // the highest of a descending one.
-        (void)Buffer().set(
-            e.Field, extremeOf(Def().fields[static_cast<std::size_t>(e.Field)], e.Ascend == high));
+        (void)Buffer().set(e.field, extremeOf(Def().fields[static_cast<std::size_t>(e.field)],
+                                              e.ascending == high));
     }
 }
 
 std::string FileManager::KeyOrderText(int key, int from) const {
-    const KeyEntry& k = keys_[static_cast<std::size_t>(key)];
     std::string order;
-    for (std::size_t c = static_cast<std::size_t>(from - 1); c < k.Fields.size(); ++c) {
-        if (!order.empty()) order += ",";
-        if (!k.Fields[c].Ascend) order += "-";
-        order += k.Fields[c].FieldName;
+    const std::vector<ViewOrderTerm> columns = keyOrder(Def(), key);
+    for (std::size_t c = static_cast<std::size_t>(from - 1); c < columns.size(); ++c) {
+        const std::string name = Def().qualifiedName(columns[c].field);
+        order += (order.empty() ? "" : ",") + std::string(columns[c].descending ? "-" : "") +
+                 (columns[c].noCase ? "UPPER(" + name + ")" : name);
     }
     return order;
 }

@@ -26,7 +26,18 @@
 
 namespace bb {
 
-class RelationManager;
+class FolderStorage;
+
+// What deletes a file's current record with its rules, without asking
+// first: the file's relation manager. With `retry`, a failure asks whether
+// to try again; without, the record stays.
+class RuledDelete {
+public:
+    virtual Severity DeleteWithRules(bool retry) = 0;
+
+protected:
+    ~RuledDelete() = default;
+};
 
 class FileManager {
 public:
@@ -43,40 +54,22 @@ public:
         bool purgePending = false;          // stale reservations to remove after opening
     };
 
-    struct KeyComponentEntry {
-        int Field;
-        std::string FieldName;  // "UPPER(MBR:LastName)" for a no-case string component
-        bool Ascend;
-    };
+    virtual ~FileManager() = default;
 
-    struct KeyEntry {
-        int Key;
-        std::string Description;
-        std::vector<KeyComponentEntry> Fields;
-        int AutoInc = 0;
-        bool Dups = false;
-        bool NoCase = false;
-    };
-
-    struct SavedPosition {
-        int Buffer = 0;
-        std::uint16_t Id = 0;
-        bool WHeld = false;
-        bool WWatch = false;
-        std::string Pos;
-        int Key = -1;
-    };
-
-    virtual ~FileManager();
-
-    // Set-up, in the order the dictionary uses it.
-    void Setup(FileId file, ErrorManager& errors);
-    void DefineKey(int key, std::string description, int autoInc);
+    // Set-up, in the order the dictionary uses it: the file, with its keys as
+    // the dictionary declares them, reported through `errors`, its handles
+    // taken on `folder`'s storage.
+    void Setup(FileId file, ErrorManager& errors, FolderStorage& folder);
+    // The relation manager standing on this file, through which a reserved
+    // record is removed with what hangs on it (none: removed plainly).
+    void SetRuledDelete(RuledDelete* relations) { ruledDelete_ = relations; }
     void Teardown();
 
     // The overridable operations, in dispatch order.
     virtual void BindAllFields();
-    virtual Severity CancelNumber(RelationManager* relations = nullptr);
+    // Removes a record reserved for numbering and not yet written: through
+    // `relations` when given, else plainly.
+    virtual Severity CancelNumber(RuledDelete* relations = nullptr);
     virtual Severity Close();
     virtual bool BufferUnchanged(int id);
     virtual Severity Open();
@@ -127,20 +120,22 @@ public:
     Severity SetOrderAt(int key, int components = -1);
     Severity SetOrderAtPosition(int key, const std::string& position);
 
-    // Key operations.
+    // Key operations, on the keys as the dictionary declares them.
     int KeyComponents(int key) const;
     int KeyComponentField(int key, int component) const;
-    const std::string& KeyComponentName(int key, int component) const;
     // Sets components from..to (1-based) to the values that sort first in
     // the key, or last with `high`.
     void ClearKey(int key, int from, int to, bool high = false);
     // The order text from component `from` on: the names joined by ",",
-    // each descending one preceded by "-".
+    // each descending one preceded by "-", a text component of a no-case
+    // key written "UPPER(" name ")".
     std::string KeyOrderText(int key, int from = 1) const;
 
     FileId File() const { return file_; }
     const FileDef& Def() const { return fileDef(file_); }
     Record& Buffer() const { return buffer(file_); }
+    // The storage this file's handles are taken on.
+    Storage& storage();
     // The calling thread's status and handle.
     Status& Info();
     StorageFile& Driver();
@@ -149,10 +144,19 @@ public:
     void ForgetHandles() { info_.clear(); }
     // Removes the records that stations which died had reserved for numbering
     // and never written, with what hangs on them, when an open found some
-    // to look for. Put off while related files are being opened together.
+    // to look for.
     void PurgeStaleReservations();
 
-    const std::vector<KeyEntry>& Keys() const { return keys_; }
+    // While one lives, opening a file leaves its stale reservations for
+    // PurgeStaleReservations: a relation manager opening related files
+    // together removes them once all are open.
+    class PurgesDeferred {
+    public:
+        PurgesDeferred() { ++deferred_; }
+        ~PurgesDeferred() { --deferred_; }
+        PurgesDeferred(const PurgesDeferred&) = delete;
+        PurgesDeferred& operator=(const PurgesDeferred&) = delete;
+    };
 
     // Fields as the program keeps them.
     ErrorManager* Errors = nullptr;
@@ -166,7 +170,7 @@ public:
     static constexpr std::uint16_t kLockRecoverSeconds = 10;
     std::uint16_t LockRecover = kLockRecoverSeconds;
     std::uint8_t OpenMode = kSharedReadWrite;
-    int PrimaryKey = 0;  // position (from 1) in Keys of the primary key, 0 for none
+    int PrimaryKey = 0;  // position (from 1) of the primary key among the keys, 0 for none
     bool SkipHeldRecords = false;
 
 private:
@@ -175,32 +179,46 @@ private:
         std::variant<Record, std::string> Copy;  // the record, or one memo
     };
 
+    struct SavedPosition {
+        int Buffer = 0;
+        std::uint16_t Id = 0;
+        bool WHeld = false;
+        std::string Pos;
+        int Key = -1;
+    };
+
     // Finds the calling thread's status and names this file for messages.
     Status& touch();
     Severity openAttempts(Status& s);
+    Severity opened(Status& s);
     Severity read(bool forward, bool asking);
     Severity positioned(const DriverStatus& status);
     Severity readResult(const DriverStatus& status);
     Severity fetch(int key, bool clearOnFailure);
     Severity insert(bool asking);
     Severity number(bool asking, bool reserve);
+    // Removes the record loaded from `position`: through `relations`, else plainly.
+    Severity removeReserved(Status& s, const std::string& position, RuledDelete* relations,
+                            bool retry);
 
-    std::optional<std::int32_t> nextNumber(const KeyEntry& key, bool asking, Severity& failure);
+    std::optional<std::int32_t> nextNumber(int keyIndex, bool asking, Severity& failure);
     Severity reportDuplicate(Status& s);
     // A record of this file's layout to read into without touching the buffer.
     Record& scratch();
-    const KeyEntry* entryFor(int key) const;
     bool usable(Status& s);
 
     FileId file_ = FileId::Members;
+    FolderStorage* folder_ = nullptr;
+    RuledDelete* ruledDelete_ = nullptr;
     std::deque<Status> info_;  // entries keep their place when others are added
-    std::vector<KeyEntry> keys_;
     std::vector<SavedBuffer> buffers_;
     std::vector<SavedPosition> saved_;
     std::unique_ptr<Record> scratch_;
+    static inline int deferred_ = 0;  // purges put off by PurgesDeferred
 };
 
-// The file manager of a file, or null before set-up and after tear-down.
+// The file manager of a file in the program's data dictionary
+// (dictionary_setup.h), or null before its set-up and after its tear-down.
 FileManager* fileManagerFor(FileId file);
 
 }  // namespace bb

@@ -1,10 +1,9 @@
 #include "data/relation_manager.h"
 
-#include <array>
 #include <cassert>
 #include <functional>
 
-#include "data/data_folder.h"
+#include "platform/filter.h"
 #include "platform/runtime.h"
 #include "platform/text.h"
 
@@ -12,67 +11,29 @@ namespace bb {
 
 namespace {
 
-std::array<RelationManager*, kFileCount>& registry() {
-    static std::array<RelationManager*, kFileCount> managers{};
-    return managers;
-}
-
 // Shared by every walk over the relation graph: a walk from outside takes a
 // new mark, and a manager already carrying it is not visited again, so the
 // cycles of the graph (every relation stands on both files) end.
 std::uint32_t visitCounter = 0;
-// Opening walks in progress (a walk may start another only after it ends).
-int openingWalks = 0;
 
 // How long a change waits for other stations' transactions to finish.
 constexpr int kTransactionWaitMs = 2000;
 
-bool sameValue(const Value& a, const Value& b, bool noCase) {
-    if (a.isText() && b.isText()) {
-        return noCase ? text::equalNoCase(a.asText(), b.asText())
-                      : text::equal(a.asText(), b.asText());
-    }
-    return a.toNumber() == b.toNumber();
-}
-
 }  // namespace
-
-RelationManager* relationManagerFor(FileId file) {
-    return registry()[static_cast<std::size_t>(file)];
-}
 
 void RelationManager::Setup(FileManager& me, bool useLogout) {
     Me = &me;
     UseLogout = useLogout;
     Relations.clear();
     LastTouched = 0;
-    registry()[static_cast<std::size_t>(me.File())] = this;
+    me.SetRuledDelete(this);
 }
 
-void RelationManager::DefineRelation(RelationManager& related) {
-    Relation r;
-    r.File = &related;
-    Relations.push_back(std::move(r));
-}
-
-void RelationManager::DefineRelation(RelationManager& related, Rule updateMode, Rule deleteMode,
-                                     int hisKey) {
-    Relation r;
-    r.File = &related;
-    r.UpdateMode = updateMode;
-    r.DeleteMode = deleteMode;
-    r.HisKey = hisKey;
-    Relations.push_back(std::move(r));
-}
-
-void RelationManager::DefineRelationLink(int thisField, int relatedField) {
-    Relations.back().Fields.push_back({thisField, relatedField, Value()});
+void RelationManager::DefineRelation(RelationManager& related, const RelationDef& relation) {
+    Relations.push_back({&related, &relation, std::vector<Value>(relation.links.size())});
 }
 
 void RelationManager::Teardown() {
-    if (Me && registry()[static_cast<std::size_t>(Me->File())] == this) {
-        registry()[static_cast<std::size_t>(Me->File())] = nullptr;
-    }
     Relations.clear();
     if (Me) Me->Teardown();
     Me = nullptr;
@@ -82,78 +43,83 @@ Severity RelationManager::CancelNumber() {
     return Me->CancelNumber(this);
 }
 
-bool openingRelatedFiles() {
-    return openingWalks > 0;
-}
-
 Severity RelationManager::Open(bool recursive) {
-    ++openingWalks;
-    const Severity result = walk(recursive, ++visitCounter, &FileManager::Open);
-    --openingWalks;
-    // Housekeeping the files put off while the walk was opening them.
-    if (openingWalks == 0) {
-        for (FileId id : dictionaryOrder()) {
-            if (FileManager* fm = fileManagerFor(id)) fm->PurgeStaleReservations();
-        }
+    std::vector<FileManager*> opened;
+    Severity result = SeverityNone;
+    {
+        // Reservations are removed once all the files are open: removing one
+        // opens them again in a walk of its own.
+        const FileManager::PurgesDeferred deferred;
+        result = walk(
+            ++visitCounter, [recursive](const Relation&) { return recursive; },
+            [&opened](RelationManager& rm) {
+                opened.push_back(rm.Me);
+                return rm.Me->Open();
+            });
     }
+    for (FileManager* fm : opened) fm->PurgeStaleReservations();
     return result;
 }
 
 Severity RelationManager::Close(bool recursive) {
-    return walk(recursive, ++visitCounter, &FileManager::Close);
+    return walk(
+        ++visitCounter, [recursive](const Relation&) { return recursive; },
+        [](RelationManager& rm) { return rm.Me->Close(); });
 }
 
-// Does `act` on this file, then on each related file in registration order,
-// each once in the walk; stops at the first failure.
-Severity RelationManager::walk(bool recursive, std::uint32_t mark, Severity (FileManager::*act)()) {
+Severity RelationManager::walk(std::uint32_t mark, const Follows& follows, const Step& act) {
     LastTouched = mark;
-    const Severity result = (Me->*act)();
-    if (result != SeverityNone || !recursive) return result;
+    const Severity result = act(*this);
+    if (result != SeverityNone) return result;
     for (Relation& r : Relations) {
-        if (r.File->LastTouched == mark) continue;
-        const Severity related = r.File->walk(true, mark, act);
+        if (r.File->LastTouched == mark || !follows(r)) continue;
+        const Severity related = r.File->walk(mark, follows, act);
         if (related != SeverityNone) return related;
     }
     return SeverityNone;
 }
 
 void RelationManager::SetReadAhead(bool on, int propagate) {
-    readAheadWalk(on, propagate, ++visitCounter);
-}
-
-void RelationManager::readAheadWalk(bool on, int propagate, std::uint32_t walk) {
-    LastTouched = walk;
-    Me->Driver().sendOption(on ? "QUICKSCAN=on" : "QUICKSCAN=off");
-    if (propagate == ThisFileOnly) return;
-    for (Relation& r : Relations) {
-        const bool keyed = r.HisKey >= 0;
+    const auto reached = [propagate](const Relation& r) {
+        const bool keyed = r.HisKey() >= 0;
         // Any value but the three named ones reaches every related file.
-        const bool reached = (propagate == LookedUpFiles && !keyed) ||
-                             (propagate == KeyedFiles && keyed) ||
-                             (propagate != LookedUpFiles && propagate != KeyedFiles);
-        if (reached && r.File->LastTouched != walk) r.File->readAheadWalk(on, propagate, walk);
-    }
+        switch (propagate) {
+            case ThisFileOnly:
+                return false;
+            case LookedUpFiles:
+                return !keyed;
+            case KeyedFiles:
+                return keyed;
+            default:
+                return true;
+        }
+    };
+    walk(++visitCounter, reached, [on](RelationManager& rm) {
+        rm.Me->Driver().sendOption(on ? "QUICKSCAN=on" : "QUICKSCAN=off");
+        return SeverityNone;
+    });
 }
 
 void RelationManager::SaveLinks() {
     const Record& record = Me->Buffer();
     for (Relation& r : Relations) {
-        for (Link& l : r.Fields) l.Saved = record.get(l.Field);
+        for (std::size_t i = 0; i < r.Saved.size(); ++i)
+            r.Saved[i] = record.get(r.Fields()[i].field);
     }
 }
 
 bool RelationManager::linksChanged(const Relation& r) const {
     const Record& record = Me->Buffer();
-    for (const Link& l : r.Fields) {
+    for (std::size_t i = 0; i < r.Saved.size(); ++i) {
         // A rename that only changes case is a change too.
-        if (!sameValue(record.get(l.Field), l.Saved, false)) return true;
+        if (!sameValue(record.get(r.Fields()[i].field), r.Saved[i])) return true;
     }
     return false;
 }
 
 Severity RelationManager::frame(Transaction& change) {
     if (!UseLogout) return SeverityNone;
-    const DriverStatus begun = change.begin(dataStorage(), kTransactionWaitMs);
+    const DriverStatus begun = change.begin(Me->storage(), kTransactionWaitMs);
     if (begun.ok()) return SeverityNone;
     if (begun.code == code::kNoTransactions) {
         // A driver that cannot frame changes: this file's changes go on
@@ -213,9 +179,8 @@ Severity RelationManager::reportRefusedWrite(bool ask) {
 
 Severity RelationManager::updateRelated() {
     for (Relation& r : Relations) {
-        if (r.UpdateMode == Rule::None || r.HisKey < 0 || !linksChanged(r)) continue;
-        if (r.File->UpdateChildren(r.HisKey, {Me->File(), &r.Fields}, r.UpdateMode) !=
-            SeverityNone) {
+        if (r.UpdateMode() == Rule::None || r.HisKey() < 0 || !linksChanged(r)) continue;
+        if (r.File->UpdateChildren(r.HisKey(), linksOf(r), r.UpdateMode()) != SeverityNone) {
             return failedBelow(*r.File);
         }
     }
@@ -224,21 +189,23 @@ Severity RelationManager::updateRelated() {
 
 Severity RelationManager::deleteRelated() {
     for (Relation& r : Relations) {
-        if (r.DeleteMode == Rule::None || r.HisKey < 0) continue;
-        if (r.File->DeleteChildren(r.HisKey, {Me->File(), &r.Fields}, r.DeleteMode) !=
-            SeverityNone) {
+        if (r.DeleteMode() == Rule::None || r.HisKey() < 0) continue;
+        if (r.File->DeleteChildren(r.HisKey(), linksOf(r), r.DeleteMode()) != SeverityNone) {
             return failedBelow(*r.File);
         }
     }
     return SeverityNone;
 }
 
+Value RelationManager::linkValue(const Links& links, std::size_t i, bool oldValues) {
+    return oldValues ? (*links.Saved)[i] : buffer(links.Parent).get((*links.Pairs)[i].field);
+}
+
 Severity RelationManager::positionAtLinks(int key, Links links, bool oldValues) {
     Record& record = Me->Buffer();
     record.clear();
-    const Record& parent = buffer(links.Parent);
-    for (const Link& l : *links.Pairs) {
-        (void)record.set(l.RelatedField, oldValues ? l.Saved : parent.get(l.Field));
+    for (std::size_t i = 0; i < links.Pairs->size(); ++i) {
+        (void)record.set((*links.Pairs)[i].relatedField, linkValue(links, i, oldValues));
     }
     const int linked = static_cast<int>(links.Pairs->size());
     Me->ClearKey(key, linked + 1, Me->KeyComponents(key));
@@ -247,14 +214,14 @@ Severity RelationManager::positionAtLinks(int key, Links links, bool oldValues) 
 
 bool RelationManager::linksStillMatch(int key, Links links, bool oldValues) const {
     const Record& record = Me->Buffer();
-    const Record& parent = buffer(links.Parent);
     const bool noCase = Me->Def().keys[static_cast<std::size_t>(key)].noCase;
-    for (const Link& l : *links.Pairs) {
-        Value wanted = oldValues ? l.Saved : parent.get(l.Field);
+    for (std::size_t i = 0; i < links.Pairs->size(); ++i) {
+        const int related = (*links.Pairs)[i].relatedField;
+        Value wanted = linkValue(links, i, oldValues);
         // A wider parent field matches its value as the narrower field holds it.
-        const FieldDef& field = Me->Def().fields[static_cast<std::size_t>(l.RelatedField)];
+        const FieldDef& field = Me->Def().fields[static_cast<std::size_t>(related)];
         if (field.isText()) wanted = Value::text(text::fit(wanted.toText(), field.spec.width));
-        if (!sameValue(record.get(l.RelatedField), wanted, noCase)) return false;
+        if (!sameValue(record.get(related), wanted, noCase)) return false;
     }
     return true;
 }
@@ -298,15 +265,18 @@ Severity RelationManager::UpdateChildren(int key, Links links, Rule rule) {
         if (rule == Rule::Restrict) {
             const Severity refused = fail(ErrRestrictedUpdate);
             Record& parent = buffer(links.Parent);
-            for (const Link& l : *links.Pairs) (void)parent.set(l.Field, l.Saved);
+            for (std::size_t i = 0; i < links.Pairs->size(); ++i) {
+                (void)parent.set((*links.Pairs)[i].field, (*links.Saved)[i]);
+            }
             return refused;
         }
         Record& record = Me->Buffer();
-        for (const Link& l : *links.Pairs) {
+        for (std::size_t i = 0; i < links.Pairs->size(); ++i) {
+            const int related = (*links.Pairs)[i].relatedField;
             if (rule == Rule::Clear) {
-                record.clearField(l.RelatedField);
+                record.clearField(related);
             } else {
-                (void)record.set(l.RelatedField, buffer(links.Parent).get(l.Field));
+                (void)record.set(related, linkValue(links, i, false));
             }
         }
         return writeWithRules();
@@ -315,6 +285,10 @@ Severity RelationManager::UpdateChildren(int key, Links links, Rule rule) {
 
 Severity RelationManager::Delete(bool ask) {
     if (ask && Me->Throw(ErrConfirmDelete) != SeverityNone) return SeverityNotify;
+    return DeleteWithRules(true);
+}
+
+Severity RelationManager::DeleteWithRules(bool retry) {
     while (true) {
         Severity result = SeverityNone;
         {
@@ -326,16 +300,22 @@ Severity RelationManager::Delete(bool ask) {
             // ends the delete with that failure.
             if (open.result() != SeverityNone) return open.result();
             if (const Severity s = frame(change); s != SeverityNone) return s;
-            if (const Severity s = Me->RegetQuietly(position); s != SeverityNone) {
-                // Gone meanwhile, there is nothing to delete and nothing to say.
-                if (s == SeverityNotify) return s;
-                fail(Me->Info().LastError);
-                return report(change);
-            }
+            if (const Severity s = reread(position, change); s != SeverityNone) return s;
             result = eraseWithRules(change);
         }
-        if (result == SeverityNone || Me->Throw(ErrRecordDelete) != SeverityNone) return result;
+        if (result == SeverityNone || !retry || Me->Throw(ErrRecordDelete) != SeverityNone) {
+            return result;
+        }
     }
+}
+
+// A record gone meanwhile leaves nothing to delete and nothing to say; one
+// that cannot be read is told of once the transaction is rolled back.
+Severity RelationManager::reread(const std::string& position, Transaction& change) {
+    const Severity s = Me->RegetQuietly(position);
+    if (s != SeverityFatal) return s;
+    fail(Me->Info().LastError);
+    return report(change);
 }
 
 Severity RelationManager::eraseWithRules(Transaction& change) {
@@ -359,7 +339,7 @@ Severity RelationManager::DeleteChildren(int key, Links links, Rule rule) {
         if (rule == Rule::Restrict) return fail(ErrRestrictedDelete);
         if (rule == Rule::Clear) {
             SaveLinks();
-            for (const Link& l : *links.Pairs) Me->Buffer().clearField(l.RelatedField);
+            for (const LinkPair& l : *links.Pairs) Me->Buffer().clearField(l.relatedField);
             return writeWithRules();
         }
         // Each record's own related records go before it.

@@ -18,36 +18,34 @@
 
 namespace bb {
 
-class RelationManager {
+class RelationManager : public RuledDelete {
 public:
-    // A linking pair: a field of this file, the matching field of the
-    // related file, and this file's value saved when the record was read.
-    struct Link {
-        int Field;
-        int RelatedField;
-        Value Saved;
-    };
-
-    // The pairs of one relation as the parent hands them to a related file.
+    // The pairs of one relation as the parent hands them to a related file:
+    // the linking pairs as the dictionary declares them (the parent's field,
+    // the related file's field) and the parent's values saved when its
+    // record was read.
     struct Links {
         FileId Parent;
-        const std::vector<Link>* Pairs;
+        const std::vector<LinkPair>* Pairs;
+        const std::vector<Value>* Saved;
     };
 
     struct Relation {
         RelationManager* File = nullptr;
-        std::vector<Link> Fields;
-        int HisKey = -1;  // none for a relation without rules
-        Rule UpdateMode = Rule::None;
-        Rule DeleteMode = Rule::None;
+        const RelationDef* Def = nullptr;  // the key, rules and linking pairs as declared
+        std::vector<Value> Saved;          // this file's linking values when the record was read
+
+        int HisKey() const { return Def->keyed ? Def->relatedKey : -1; }
+        Rule UpdateMode() const { return Def->onUpdate; }
+        Rule DeleteMode() const { return Def->onDelete; }
+        const std::vector<LinkPair>& Fields() const { return Def->links; }
     };
 
     virtual ~RelationManager() = default;
 
     void Setup(FileManager& me, bool useLogout);
-    void DefineRelation(RelationManager& related);
-    void DefineRelation(RelationManager& related, Rule updateMode, Rule deleteMode, int hisKey);
-    void DefineRelationLink(int thisField, int relatedField);
+    // A relation as the dictionary declares it, to `related`'s file.
+    void DefineRelation(RelationManager& related, const RelationDef& relation);
 
     // The overridable operations, in dispatch order.
     virtual Severity CancelNumber();
@@ -75,10 +73,19 @@ public:
     std::uint32_t LastTouched = 0;
 
 private:
-    Severity walk(bool recursive, std::uint32_t mark, Severity (FileManager::*act)());
-    void readAheadWalk(bool on, int propagate, std::uint32_t walk);
+    // Deletes the current record with its rules without asking first (a
+    // reserved record, removed with what hangs on it).
+    Severity DeleteWithRules(bool retry) override;
+    // Does `act` on this file, then on each related file that `follows`
+    // lets the walk reach, in registration order, each once in the walk;
+    // stops at the first failure.
+    using Step = std::function<Severity(RelationManager&)>;
+    using Follows = std::function<bool(const Relation&)>;
+    Severity walk(std::uint32_t mark, const Follows& follows, const Step& act);
     // Begins the transaction of a change (or delete) of this file's record.
     Severity frame(Transaction& change);
+    // Reads the record again, inside the change, before it is deleted.
+    Severity reread(const std::string& position, Transaction& change);
     // Deletes the record, read again inside `change`, with its rules.
     Severity eraseWithRules(Transaction& change);
     // Deletes this file's current record (error 11 when it cannot).
@@ -93,6 +100,9 @@ private:
     Severity deleteRelated();
     // Whether this file's linking fields of `r` differ from the saved copies.
     bool linksChanged(const Relation& r) const;
+    Links linksOf(const Relation& r) const { return {Me->File(), &r.Fields(), &r.Saved}; }
+    // The value the i-th linking pair carries: the parent's as saved, or as it is now.
+    static Value linkValue(const Links& links, std::size_t i, bool oldValues);
     // Positions this file at the first entry of `key` whose linking fields
     // hold `values` (the rest of the key sorting first).
     Severity positionAtLinks(int key, Links links, bool oldValues);
@@ -130,10 +140,8 @@ private:
     Severity result_;
 };
 
-// The relation manager of a file, or null before set-up and after tear-down.
+// The relation manager of a file in the program's data dictionary
+// (dictionary_setup.h), or null before its set-up and after its tear-down.
 RelationManager* relationManagerFor(FileId file);
-
-// Whether a relation manager is opening its file and the related files now.
-bool openingRelatedFiles();
 
 }  // namespace bb

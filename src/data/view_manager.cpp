@@ -1,6 +1,5 @@
 #include "data/view_manager.h"
 
-#include "data/data_folder.h"
 #include "data/view_order.h"
 #include "platform/filter.h"
 #include "platform/runtime.h"
@@ -9,11 +8,6 @@
 namespace bb {
 
 namespace {
-
-bool sameValue(const Value& a, const Value& b) {
-    if (a.isText() != b.isText()) return false;
-    return a.isText() ? a.asText() == b.asText() : a.asNumber() == b.asNumber();
-}
 
 // The key of `file` whose leading components are exactly `fields`, in order.
 int keyLeadingWith(FileId file, const std::vector<int>& fields) {
@@ -68,14 +62,14 @@ void ViewManager::Setup(const ViewSpec& view, RelationManager& primary,
     PRIMARY = &primary;
     DISPOSEORDER = orders == nullptr;
     ORDER = orders ? orders : &ownOrders_;
-    CurrentOrder = 0;
+    current_ = 0;
     PAGESIZE = kPageSize;
     PAGESBEHIND = kPagesBehind;
     PAGESAHEAD = kPagesAhead;
     TIMEOUT = kPageTimeoutSeconds;
     OPENED = false;
     names_ = &names;
-    VIEW = dataStorage().view(viewTables(view));
+    VIEW = primary.Me->storage().view(viewTables(view));
     EnsureViewOpen();
 }
 
@@ -106,7 +100,7 @@ Severity ViewManager::EnsureViewOpen() {
 }
 
 SortOrder& ViewManager::Current() {
-    return (*ORDER)[CurrentOrder];
+    return (*ORDER)[current_];
 }
 
 int ViewManager::DefineSortOrder(int key) {
@@ -115,7 +109,7 @@ int ViewManager::DefineSortOrder(int key) {
     order.FREEELEMENT = key >= 0 ? 1 : 0;
     order.ORDER = key >= 0 ? PRIMARY->Me->KeyOrderText(key) : "";
     ORDER->push_back(std::move(order));
-    CurrentOrder = ORDER->size() - 1;
+    current_ = ORDER->size() - 1;
     return static_cast<int>(ORDER->size());
 }
 
@@ -161,10 +155,10 @@ void ViewManager::DefineRange(int key, RelationManager& primary, RelationManager
     o.RANGELIST.clear();
     const FileId parentFile = parent.Me->File();
     for (const RelationManager::Relation& r : parent.Relations) {
-        if (r.File != &primary || r.HisKey != key) continue;
+        if (r.File != &primary || r.HisKey() != key) continue;
         int c = 0;
-        for (const RelationManager::Link& l : r.Fields) {
-            const int f = l.Field;
+        for (const LinkPair& l : r.Fields()) {
+            const int f = l.field;
             o.RANGELIST.push_back(
                 {++c, [parentFile, f] { return buffer(parentFile).get(f); }, Value()});
         }
@@ -419,8 +413,8 @@ void ViewManager::AppendOrderText(const std::string& text) {
 bool ViewManager::ChooseSortOrder(int n) {
     const std::size_t wanted = static_cast<std::size_t>(n <= 0 ? 1 : n) - 1;
     if (wanted >= ORDER->size()) return false;  // no such order: the current one stays
-    const bool changed = wanted != CurrentOrder;
-    CurrentOrder = wanted;
+    const bool changed = wanted != current_;
+    current_ = wanted;
     return changed;
 }
 

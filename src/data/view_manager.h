@@ -111,7 +111,6 @@ public:
     bool DISPOSEORDER = false;
     bool OPENED = false;
     std::vector<SortOrder>* ORDER = nullptr;
-    std::size_t CurrentOrder = 0;  // index into *ORDER
     // A page is what a list window shows; two pages behind let it scroll
     // back without reading again; a minute is as long as a page read from a
     // shared folder is trusted.
@@ -145,6 +144,7 @@ private:
     ViewSpec spec_{FileId::Members, {}};
     std::vector<SortOrder> ownOrders_;
     const NameBindings* names_ = &bindings();
+    std::size_t current_ = 0;  // the current sort order's index in *ORDER
 };
 
 // The view's tables for the storage: the primary file and its joins with

@@ -381,6 +381,10 @@ Value Filter::valueOf(int n) const {
     return Value();
 }
 
+bool sameValue(const Value& a, const Value& b, bool noCase) {
+    return noCase ? compareValues(upperOf(a), upperOf(b)) == 0 : compareValues(a, b) == 0;
+}
+
 bool Filter::matches() const {
     return empty() || truthOf(valueOf(root_));
 }

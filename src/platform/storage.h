@@ -10,8 +10,9 @@
 // (code 90), the engine's code and message. Each operation also records its
 // status as the process's last error, as the runtime does.
 //
-// Handles are used from the GUI thread only. A handle that outlives its
-// Storage (as at the process's end) may only be destroyed.
+// Handles are used from the GUI thread only. The program destroys every
+// handle before the Storage that made it (the data dictionary owns both); a
+// handle kept past its Storage may still be destroyed, and nothing more.
 #pragma once
 
 #include <cstdint>

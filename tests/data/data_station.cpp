@@ -3,8 +3,9 @@
 //
 //   data_station insert <folder> <count>    numbers and inserts transactions;
 //                                           reports failures and messages shown
-//   data_station reserve <folder>           reserves a customer, adds a phone
-//                                           to it, then waits to be killed
+//   data_station reserve <folder> [account] reserves a customer, adds a phone
+//                                           (and an account) to it, then
+//                                           waits to be killed
 //   data_station delete <folder> <customer> deletes the customer with all
 //                                           that cascades from it
 #include <unistd.h>
@@ -84,6 +85,13 @@ int main(int argc, char** argv) {
         MPH::MEMBERNUMBER.set(MBR::MEMBERNUMBER.get());
         MPH::PHONENUMBER.set("5551234567");
         if (phones.Insert() != SeverityNone) return 5;
+        if (argc == 4 && std::string(argv[3]) == "account") {
+            FileManager& accounts = dictionary.files(FileId::AccountRegistration);
+            if (accounts.Open() != SeverityNone || accounts.PrimeNewRecord() != SeverityNone)
+                return 6;
+            ACC::MEMBERNUMBER.set(MBR::MEMBERNUMBER.get());
+            if (accounts.Insert() != SeverityNone) return 7;
+        }
         say("reserved " + std::to_string(MBR::MEMBERNUMBER.get()));
         while (true) pause();
     }

@@ -8,9 +8,9 @@
 #include "data_fixture.h"
 #include "faulty_storage.h"
 #include "platform/runtime.h"
-#include "storage/sqlite/sqlite_storage.h"
 #include "processes.h"
 #include "storage/sqlite/open_sqlite_storage.h"
+#include "storage/sqlite/sqlite_storage.h"
 
 namespace bb::test {
 namespace {
@@ -240,6 +240,23 @@ TEST_F(FileManagerTest, RemovingAReservationLeavesTheOpenCountsRight) {
     ASSERT_EQ(relations(FileId::Members).Close(), SeverityNone);
     for (FileId id : dictionaryOrder()) EXPECT_EQ(files(id).Info().Opened, 0) << fileDef(id).label;
     EXPECT_TRUE(messages_.shown.empty());
+}
+
+// A station that died after giving the customer it reserved an account:
+// the accounts forbid removing the customer, so it stays, and opening the
+// file neither asks anything nor tries again and again.
+TEST_F(FileManagerTest, AReservationThatCannotBeRemovedStaysAndHoldsNothingUp) {
+    ChildProcess station(BB_DATA_STATION, {"reserve", folder_.path().string(), "account"});
+    ASSERT_TRUE(station.waitForLine("reserved 1", 30));
+    station.kill(SIGKILL);
+    station.wait();
+    FileManager& members = files(FileId::Members);
+    ASSERT_EQ(members.Open(), SeverityNone);
+    std::int64_t count = -1;
+    ASSERT_TRUE(members.Driver().count(count).ok());
+    EXPECT_EQ(count, 1);
+    EXPECT_TRUE(messages_.shown.empty());
+    members.Close();
 }
 
 // The reserved record disappeared under the form (another station removed

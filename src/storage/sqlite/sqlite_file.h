@@ -51,7 +51,8 @@ public:
     // The transaction this handle wrote in ended: after a rollback the
     // records it rewrote are back at the versions it had read.
     void transactionEnded(bool committed);
-    // The storage is gone (a handle kept past it, as at the process's end):
+    // The storage is gone (a caller kept this handle past it; the program
+    // never does):
     // the handle may only be destroyed now.
     void orphan() { orphaned_ = true; }
 
