@@ -113,7 +113,7 @@ int runReport(int records, Output output, PageStore& pages) {
                   nullptr);
     process.DefineSortOrder(MBR::key::MEMBERKEY);
     process.DefineFilter("MBR:MemberNumber =< " + std::to_string(records));
-    dataDictionary().relations(FileId::Members).SetReadAhead(true, 0);
+    dataDictionary().relations(FileId::Members).SetReadAhead(true, RelationManager::ThisFileOnly);
     process.report.Open(pages);
     process.Reset(0);
     process.Next();

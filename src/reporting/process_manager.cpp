@@ -104,7 +104,7 @@ Severity ProcessManager::Next() {
 }
 
 void ProcessManager::Teardown() {
-    if (PRIMARY) PRIMARY->SetReadAhead(false, 0);
+    if (PRIMARY) PRIMARY->SetReadAhead(false, RelationManager::ThisFileOnly);
     PERCENTILE = nullptr;
     PTEXT = nullptr;
     STEPMGR = nullptr;

@@ -22,6 +22,7 @@ public:
 
     Button show(const MessageRequest& request) override;
     void beep(Beep kind) override { beeps.push_back(kind); }
+    void busy(bool on) override { busyCalls.push_back(on); }
 
     const MessageRequest& last() const { return shown.back(); }
 
@@ -30,10 +31,12 @@ public:
     void clear() {
         shown.clear();
         beeps.clear();
+        busyCalls.clear();
     }
 
     std::vector<MessageRequest> shown;
     std::vector<Beep> beeps;
+    std::vector<bool> busyCalls;  // the wait cursor shown (true) and taken down
 
 private:
     std::deque<Button> replies_;

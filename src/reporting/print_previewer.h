@@ -1,0 +1,114 @@
+// The print previewer: shows the pages a report produced in a window of
+// their own, as tiles (a grid of pages across and down) or one page at a
+// zoom, with page navigation, a jump-to-page dialog, a dialog for the tile
+// grid, the zoom list, menu and right-click popup, Print, Save as PDF and
+// Exit. DisplayAt runs the window until the user closes it and answers
+// whether the user chose Print (having chosen a printer in the platform's
+// print dialog); the report then prints the pages on the program's printer.
+// The window's place and size are kept under "_PreviewWindow_" of the
+// settings file, when the previewer is given one.
+//
+// The previewer reads its pages from the report's page queue, which must
+// outlive it. It belongs to its report and is used from the GUI thread.
+#pragma once
+
+#include <QEventLoop>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/ini_manager.h"
+#include "reporting/page_store.h"
+#include "reporting/preview_layout.h"
+#include "reporting/preview_window.h"
+
+namespace bb {
+
+inline constexpr std::string_view kPreviewSection = "_PreviewWindow_";
+
+class PrintPreviewer {
+public:
+    virtual ~PrintPreviewer();
+
+    void Setup(PageStore& pages);
+    // Tiles from page `first`, `across` × `down`; whether the user chose Print.
+    bool Display(int first, int across, int down);
+    // The same at `zoom` (kZoomTiles, kZoomPageWidth or a percentage).
+    bool DisplayAt(int zoom, int first, int across, int down);
+    virtual void Teardown();
+
+    // The overridable operations on the open window, in dispatch order.
+    // A control was pressed, chosen or entered.
+    virtual void OnAccepted(int control);
+    // Asks for a page number; whether the current page changed.
+    virtual bool AskPageNumber();
+    // Asks for the tile grid.
+    virtual void AskTileGrid();
+
+    // The open window, while DisplayAt runs.
+    PreviewWindow* Window() const { return window_.get(); }
+    // The value of the current zoom: kZoomTiles, kZoomPageWidth or a percentage.
+    int ZoomValue() const;
+
+    // Fields as the program keeps them.
+    bool ALLOWUSERZOOM = false;
+    std::int32_t CURRENTPAGE = 1;
+    std::int32_t FIRSTPAGE = 1;
+    PageStore* IMAGEQUEUE = nullptr;
+    IniManager* INIMGR = nullptr;
+    std::int16_t INITZOOM = 0;
+    bool MAXIMIZE = false;
+    std::uint16_t PAGESACROSS = 1;
+    std::uint16_t PAGESDOWN = 1;
+    bool PRINTOK = false;
+    struct {
+        bool SET = false;
+        QRect place;
+    } SAVESIZE;  // the last place and size the user gave the window in this run
+    std::uint16_t THUMBNAILSPRESENT = 0;
+    std::uint16_t USERPERCENTILE = 100;
+    bool WINDOWPOSSET = false;
+    bool WINDOWSIZESET = false;
+    std::int16_t WINHEIGHT = 0;
+    std::int16_t WINWIDTH = 0;
+    std::int16_t WINXPOS = 0;
+    std::int16_t WINYPOS = 0;
+    std::uint8_t ZOOMINDEX = 1;  // the zoom choice, from 1; 0 for USERPERCENTILE
+    std::string ZOOMLIST;
+
+private:
+    // The point of a page to keep in view at a zoom, in percent of the page.
+    struct Centre {
+        int x = 0;
+        int y = 0;
+    };
+
+    void Open();
+    void place();
+    void refresh();
+    void layout();
+    void checkZoomItems();
+    void updateControls();
+    bool tiles() const { return ZoomValue() == kZoomTiles; }
+    int pageCount() const { return IMAGEQUEUE ? IMAGEQUEUE->Count() : 0; }
+
+    void goToPage(int page);
+    void changeGrid(int control);
+    void typedZoom();
+    void print();
+    void savePdf();
+    void clicked(Qt::MouseButton button, PageCanvas::Hit hit, QPoint global);
+    void pageKey(int key);
+    bool closing();
+    void scrollTo(int page, Centre centre);
+    void showZoomPopup(QPoint at);
+
+    std::unique_ptr<PreviewWindow> window_;
+    QEventLoop loop_;
+    std::map<int, Centre> centres_;
+};
+
+}  // namespace bb
