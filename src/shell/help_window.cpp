@@ -28,6 +28,9 @@ namespace bb {
 namespace {
 constexpr std::string_view kFirstPageTopic = "Main";
 constexpr std::string_view kHelpOnHelpTopic = "HowToUseHelp";
+constexpr int kContentsTab = 0;
+constexpr int kIndexTab = 1;
+constexpr int kSearchTab = 2;
 
 // Reads the pages, pictures and style sheet out of the help collection.
 class HelpBrowser final : public QTextBrowser {
@@ -123,7 +126,6 @@ HelpWindow::HelpWindow(const QString& collectionFile, QWidget* parent)
     layout->addWidget(toolbar);
     layout->addWidget(splitter);
     resize(920, 640);
-    if (open_) engine_.searchEngine()->reindexDocumentation();
 }
 
 QWidget* HelpWindow::makeIndexTab() {
@@ -156,6 +158,15 @@ QWidget* HelpWindow::makeSearchTab() {
     QHelpSearchQueryWidget* query = search->queryWidget();
     connect(query, &QHelpSearchQueryWidget::search, search,
             [search, query] { search->search(query->searchInput()); });
+    // The full-text index is built when the tab is first used; a search
+    // asked for meanwhile runs again once it is ready.
+    connect(tabs_, &QTabWidget::currentChanged, search, [this, search](int tab) {
+        if (tab == kSearchTab && !indexed_) search->reindexDocumentation();
+        indexed_ = indexed_ || tab == kSearchTab;
+    });
+    connect(search, &QHelpSearchEngine::indexingFinished, query, [search, query] {
+        if (!query->searchInput().isEmpty()) search->search(query->searchInput());
+    });
     connect(search->resultWidget(), &QHelpSearchResultWidget::requestShowLink, this,
             &HelpWindow::showPage);
     layout->addWidget(query);
@@ -168,13 +179,13 @@ void HelpWindow::showTopic(std::string_view topic) {
     QList<QHelpLink> pages = engine_.documentsForIdentifier(qt(wanted));
     if (pages.isEmpty()) pages = engine_.documentsForIdentifier(qt(kFirstPageTopic));
     if (!pages.isEmpty()) showPage(pages.first().url);
-    tabs_->setCurrentIndex(0);
+    tabs_->setCurrentIndex(kContentsTab);
     bringToFront();
 }
 
 void HelpWindow::showIndex() {
     if (browser_->source().isEmpty()) showTopic({});
-    tabs_->setCurrentIndex(1);
+    tabs_->setCurrentIndex(kIndexTab);
     bringToFront();
     lookFor_->setFocus();
     lookFor_->selectAll();
@@ -182,7 +193,7 @@ void HelpWindow::showIndex() {
 
 void HelpWindow::showSearch() {
     if (browser_->source().isEmpty()) showTopic({});
-    tabs_->setCurrentIndex(2);
+    tabs_->setCurrentIndex(kSearchTab);
     bringToFront();
 }
 

@@ -49,6 +49,7 @@ private:
 
     QHelpEngine engine_;
     bool open_ = false;
+    bool indexed_ = false;
     QTextBrowser* browser_;
     QTabWidget* tabs_;
     QLineEdit* lookFor_ = nullptr;

@@ -282,6 +282,15 @@ TEST_F(Frame, WindowCommandsArrangeTheChildWindowsAndListThem) {
     EXPECT_FALSE(first.parentWidget()->isMinimized());
 }
 
+TEST_F(Frame, CtrlTabBringsTheNextWindowToTheFront) {
+    showWithoutSplash();
+    QWidget& first = addChild("Customers");
+    QWidget& second = addChild("Account Types");
+    ASSERT_EQ(frameServices().activeChildWindow(), &second);
+    QTest::keyClick(frame_->area().currentSubWindow(), Qt::Key_Tab, Qt::ControlModifier);
+    QTRY_COMPARE(frameServices().activeChildWindow(), &first);
+}
+
 TEST_F(Frame, OpenMenuHighlightsTheItemTheKeysWouldReach) {
     showWithoutSplash();
     const std::tuple<char, int, const char*> cases[] = {

@@ -30,6 +30,8 @@ struct SampleForm {
         auto* fields = new QFormLayout;
         fields->addRow("&Name:", &name);
         auto* address = new QHBoxLayout;
+        cityPrompt.setBuddy(&city);
+        zipPrompt.setBuddy(&zip);
         city.setMinimumWidth(200);
         zip.setMinimumWidth(80);
         for (QWidget* w : {static_cast<QWidget*>(&cityPrompt), static_cast<QWidget*>(&city),
