@@ -51,7 +51,11 @@ public:
     // highlight down `downPresses` items, as typing Alt+letter and Down does.
     virtual void openMenu(char mnemonic, int downPresses) = 0;
 
-    // Makes `window` an independent child window of the frame and shows it.
+    // Makes `window` an independent child window of the frame and shows it,
+    // at the size it was given (else its layout's). The frame puts it in a
+    // sub-window that deletes it when it closes; a window that closes itself
+    // closes that sub-window (its parent widget). A window whose minimum and
+    // maximum sizes are equal keeps that size and cannot be maximised.
     virtual void addChildWindow(QWidget& window) = 0;
     // Brings a child window to the front, restoring it when minimised.
     virtual void activateChildWindow(QWidget& window) = 0;
