@@ -154,8 +154,11 @@ struct KeyRef {
 #define BB_NOTHING(...)
 #define BB_FIELD_NUMBER(name, mixed, spec) name,
 #define BB_KEY_NUMBER(name, ...) name,
+// `name` is the name declared, so it cannot stand in parentheses.
+// clang-format off
 #define BB_FIELD_HANDLE(name, mixed, spec) \
-    inline constexpr ::bb::FieldHandle<(spec).type> name{kFile, field::name};
+    inline constexpr ::bb::FieldHandle<(spec).type> name{kFile, field::name}; /* NOLINT(bugprone-macro-parentheses) */
+// clang-format on
 #define BB_KEY_HANDLE(name, ...) inline constexpr ::bb::KeyRef name{kFile, key::name};
 #define BB_DECLARE_FILE(label, prefix, stored, list)                  \
     namespace prefix {                                                \

@@ -39,10 +39,10 @@ CycleEnd RecordCycle::Run(const Handler& processOne, const Reader& next) {
             if (next() != 0) return CycleEnd::Finished;
         }
         elapsed = clock_() - start;
-        if (elapsed * 5 < TIMESLICE * 4) doubleCount();
+        if (elapsed * 5 < std::int64_t{TIMESLICE} * 4) doubleCount();
         if (elapsed * 2 >= TIMESLICE) break;
     }
-    if (elapsed * 2 > TIMESLICE * 3 && RECORDSPERCYCLE > 1) RECORDSPERCYCLE /= 2;
+    if (elapsed * 2 > std::int64_t{TIMESLICE} * 3 && RECORDSPERCYCLE > 1) RECORDSPERCYCLE /= 2;
     return CycleEnd::SliceUsed;
 }
 

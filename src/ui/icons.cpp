@@ -31,10 +31,11 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 16> kIcons{{
 QIcon programIcon(std::string_view name) {
     const QString wanted = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
     for (const auto& [iconName, picture] : kIcons) {
-        if (wanted.compare(QString::fromUtf8(iconName.data(), iconName.size()),
-                           Qt::CaseInsensitive) == 0) {
+        if (wanted.compare(
+                QString::fromUtf8(iconName.data(), static_cast<qsizetype>(iconName.size())),
+                Qt::CaseInsensitive) == 0) {
             return QIcon(QStringLiteral(":/icons/") +
-                         QString::fromUtf8(picture.data(), picture.size()) +
+                         QString::fromUtf8(picture.data(), static_cast<qsizetype>(picture.size())) +
                          QStringLiteral(".svg"));
         }
     }

@@ -52,8 +52,7 @@ public:
     // records it rewrote are back at the versions it had read.
     void transactionEnded(bool committed);
     // The storage is gone (a caller kept this handle past it; the program
-    // never does):
-    // the handle may only be destroyed now.
+    // never does): the handle may only be destroyed now.
     void orphan() { orphaned_ = true; }
 
     DriverStatus hold() override;
