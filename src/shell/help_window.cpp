@@ -160,9 +160,9 @@ QWidget* HelpWindow::makeSearchTab() {
             [search, query] { search->search(query->searchInput()); });
     // The full-text index is built when the tab is first used; a search
     // asked for meanwhile runs again once it is ready.
-    connect(tabs_, &QTabWidget::currentChanged, search, [this, search](int tab) {
-        if (tab == kSearchTab && !indexed_) search->reindexDocumentation();
-        indexed_ = indexed_ || tab == kSearchTab;
+    connect(tabs_, &QTabWidget::currentChanged, search, [this, search](int chosen) {
+        if (chosen == kSearchTab && !indexed_) search->reindexDocumentation();
+        indexed_ = indexed_ || chosen == kSearchTab;
     });
     connect(search, &QHelpSearchEngine::indexingFinished, query, [search, query] {
         if (!query->searchInput().isEmpty()) search->search(query->searchInput());
