@@ -2,6 +2,11 @@
 # settings and test registration.
 
 set(BROKERBOOK_WARNINGS -Wall -Wextra -Wshadow -Wnon-virtual-dtor -Woverloaded-virtual)
+# The test command builds with warnings as errors, so none slips onto main.
+option(BROKERBOOK_WERROR "Treat warnings as errors" OFF)
+if(BROKERBOOK_WERROR)
+  list(APPEND BROKERBOOK_WARNINGS -Werror)
+endif()
 set(BROKERBOOK_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
 
 function(bb_target_defaults target)
