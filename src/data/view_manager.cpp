@@ -387,6 +387,16 @@ Severity ViewManager::Reset(int components) {
     return SeverityNone;
 }
 
+Severity ViewManager::ResetToPosition(std::string_view position) {
+    if (const Severity s = Open(); s != SeverityNone) return s;
+    if (!VIEW->resetToPosition(position).ok()) return refuse();
+    return SeverityNone;
+}
+
+std::string ViewManager::Position() const {
+    return VIEW ? VIEW->position() : std::string();
+}
+
 void ViewManager::DefineFilter(const std::string& text, const std::string& id) {
     std::vector<NamedFilter>& list = Current().FILTER;
     for (auto it = list.begin(); it != list.end(); ++it) {

@@ -91,6 +91,10 @@ public:
     virtual Severity PrimeNewRecord(bool keepBuffer = false);
     virtual Severity Reset(int components);
     Severity Reset() { return Reset(0); }
+    // At a row by its position: the next read, either way, reads that row.
+    Severity ResetToPosition(std::string_view position);
+    // The position of the row read last; empty when there is none.
+    std::string Position() const;
     virtual void DefineFilter(const std::string& text, const std::string& id = "5 Standard");
     virtual void DefineOrder(const std::string& text);
     virtual bool ChooseSortOrder(int n);

@@ -430,8 +430,11 @@ TEST_F(Views, JoinedFilesAreReadWithEachRecord) {
     ASSERT_EQ(customers.Reset(), SeverityNone);
     ASSERT_EQ(customers.Next(), SeverityNone);
     ASSERT_EQ(customers.Next(), SeverityNone);
-    const std::string second = customers.VIEW->position();
-    ASSERT_TRUE(customers.VIEW->resetToPosition(second).ok());
+    const std::string second = customers.Position();
+    ASSERT_EQ(customers.ResetToPosition(second), SeverityNone);
+    ASSERT_EQ(customers.Previous(), SeverityNone);
+    EXPECT_EQ(ACC::REGISTRATIONNUMBER.get(), 2);
+    ASSERT_EQ(customers.ResetToPosition(second), SeverityNone);
     ASSERT_EQ(customers.Next(), SeverityNone);
     EXPECT_EQ(ACC::REGISTRATIONNUMBER.get(), 2);
     notes.Teardown();
