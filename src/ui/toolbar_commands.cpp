@@ -9,16 +9,45 @@
 namespace bb {
 
 namespace {
+// clang-format off
+constexpr ToolbarCommandInfo kCommands[] = {
+    {2005, "First Record", "Go to the first record", "VCRFIRST.ICO", Qt::AltModifier | Qt::Key_Home},
+    {2007, "Prior Page", "Go to the prior page", "VCRPRIOR.ICO", Qt::ControlModifier | Qt::Key_PageUp},
+    {2009, "Prior Record", "Go to the prior record", "VCRUP.ICO", Qt::ControlModifier | Qt::Key_Up},
+    {2008, "Next Record", "Go to the next record", "VCRDOWN.ICO", Qt::ControlModifier | Qt::Key_Down},
+    {2006, "Next Page", "Go to the next page", "VCRNEXT.ICO", Qt::ControlModifier | Qt::Key_PageDown},
+    {2004, "Last Record", "Go to the last record", "VCRLAST.ICO", Qt::AltModifier | Qt::Key_End},
+    {2003, "Select Record", "Select the highlighted record", "MARK.ICO", {}},
+    {2000, "Insert Record", "Add a new record to the file", "INSERT.ICO", {}},
+    {2001, "Edit Record", "Review or make changes to the highlighted record", "Openfold.ico", {}},
+    {2002, "Delete Record", "Delete the highlighted record", "DELETE.ICO", {}},
+    {2011, "Previous Value", "Use the previous value", "DITTO.ICO", {}},
+    {2012, "Windows Help", "Access detailed help information", "Help.ico", {}},
+};
+// clang-format on
+
 std::map<QWidget*, ToolbarCommandTarget*>& targets() {
     static std::map<QWidget*, ToolbarCommandTarget*> registered;
     return registered;
 }
 
-QWidget* activeWindow() {
+}  // namespace
+
+std::span<const ToolbarCommandInfo> toolbarCommandTable() {
+    return kCommands;
+}
+
+const ToolbarCommandInfo* toolbarCommandInfo(int number) {
+    for (const ToolbarCommandInfo& c : kCommands) {
+        if (c.number == number) return &c;
+    }
+    return nullptr;
+}
+
+QWidget* toolbarCommandWindow() {
     if (QWidget* modal = QApplication::activeModalWidget()) return modal;
     return frameServices().activeChildWindow();
 }
-}  // namespace
 
 void registerToolbarTarget(QWidget& window, ToolbarCommandTarget& target) {
     targets()[&window] = &target;
@@ -29,7 +58,7 @@ void unregisterToolbarTarget(QWidget& window) {
 }
 
 void deliverToolbarCommand(int number) {
-    QWidget* window = activeWindow();
+    QWidget* window = toolbarCommandWindow();
     if (!window) return;
     const auto found = targets().find(window);
     if (found != targets().end()) found->second->toolbarCommand(number);

@@ -5,9 +5,28 @@
 // Used from the GUI thread only.
 #pragma once
 
+#include <QKeyCombination>
+#include <span>
+#include <string_view>
+
 class QWidget;
 
 namespace bb {
+
+// The toolbar's commands as the frame shows them, left to right: the
+// button's name, its status-bar message and icon, and the key that gives it
+// inside a form (none for most). The frame adds its own button 2013.
+struct ToolbarCommandInfo {
+    int number;
+    std::string_view name;
+    std::string_view message;
+    std::string_view icon;
+    QKeyCombination key;
+};
+std::span<const ToolbarCommandInfo> toolbarCommandTable();
+// The entry of command `number` (2000-2012), or null; 2010 (locate) has
+// no button.
+const ToolbarCommandInfo* toolbarCommandInfo(int number);
 
 class ToolbarCommandTarget {
 public:
@@ -23,5 +42,7 @@ void unregisterToolbarTarget(QWidget& window);
 // open (a form works inside its caller), otherwise the frame's active child
 // window. With no such window, or one that takes no commands, nothing happens.
 void deliverToolbarCommand(int number);
+// The window that command presses reach now, or null.
+QWidget* toolbarCommandWindow();
 
 }  // namespace bb

@@ -1,0 +1,167 @@
+// The toolbar manager's tables: which commands a list and a form target
+// enable, with which tips, and what a pressed command does.
+#include "ui/toolbar_manager.h"
+
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QWidget>
+
+#include "dictionary/process_values.h"
+#include "qt_application.h"
+#include "ui/frame_services.h"
+
+namespace bb {
+namespace {
+
+struct Expected {
+    int number;
+    bool enabled;
+    const char* tip;  // null: not checked
+};
+
+class ToolbarTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { test::ensureApplication(); }
+
+    ToolbarTest() {
+        toolbar.Setup();
+        list.show();
+    }
+
+    void expect(const std::vector<Expected>& table) const {
+        for (const Expected& e : table) {
+            SCOPED_TRACE(e.number);
+            EXPECT_EQ(toolbar.Button(e.number).enabled, e.enabled);
+            if (e.tip) {
+                EXPECT_EQ(toolbar.Button(e.number).tip, e.tip);
+            }
+        }
+    }
+
+    ToolbarManager toolbar;
+    QWidget list;
+    QPushButton insert{"Insert"}, change{"Change"}, remove{"Delete"}, select{"Select"},
+        help{"Help"};
+};
+
+TEST_F(ToolbarTest, AListEnablesTheMovesAndItsOwnButtons) {
+    ListToolbarTarget target;
+    target.INSERTBUTTON = &insert;
+    target.CHANGEBUTTON = &change;
+    target.DELETEBUTTON = &remove;
+    target.HELPBUTTON = &help;
+    remove.setEnabled(false);
+    toolbar.RegisterTarget(target, &list);
+    toolbar.MakeCurrent(&list);
+    expect({
+        {2000, true, "Insert a new Record"},
+        {2001, true, nullptr},
+        {2002, false, nullptr},  // its button is disabled
+        {2003, false, nullptr},  // it has none
+        {2004, true, "Go to the Last Page"},
+        {2005, true, "Go to the First Page"},
+        {2006, true, "Go to the Next Page"},
+        {2007, true, "Go to the Prior Page"},
+        {2008, true, "Go to the Next Record"},
+        {2009, true, "Go to the Prior Record"},
+        {2010, true, nullptr},
+        {2011, false, nullptr},
+        {2012, true, nullptr},
+    });
+}
+
+struct FormCase {
+    int request;
+    bool history;
+    std::vector<Expected> expected;
+};
+
+TEST_F(ToolbarTest, AFormEnablesTheMovesItsRequestAllows) {
+    const FormCase cases[] = {
+        {ChangeRequest,
+         true,
+         {{2000, true, "Save this record and add a new one"},
+          {2001, false, nullptr},
+          {2002, false, nullptr},
+          {2003, false, nullptr},
+          {2004, true, "Save changes and go to last record"},
+          {2005, true, "Save changes and go to first record"},
+          {2006, true, "Save changes and page down to record"},
+          {2007, true, "Save changes and page up to record"},
+          {2008, true, "Save changes and go to next record"},
+          {2009, true, "Save changes and go to previous record"},
+          {2011, true, nullptr},
+          {2012, false, nullptr}}},
+        {InsertRequest,
+         false,
+         {{2000, true, "Save record and add another"},
+          {2001, false, nullptr},
+          {2004, false, nullptr},
+          {2007, false, nullptr},
+          {2008, true, "Save record and add another"},
+          {2009, false, nullptr},
+          {2010, false, nullptr},
+          {2011, false, nullptr}}},
+        {DeleteRequest,
+         true,
+         {{2000, false, nullptr},
+          {2004, false, nullptr},
+          {2008, false, nullptr},
+          {2011, false, nullptr}}},
+    };
+    for (const FormCase& c : cases) {
+        SCOPED_TRACE(c.request);
+        FormToolbarTarget target;
+        target.REQUEST = c.request;
+        target.HISTORY = c.history;
+        toolbar.Setup();
+        toolbar.RegisterTarget(target, nullptr);
+        toolbar.MakeCurrent(nullptr);
+        expect(c.expected);
+    }
+}
+
+TEST_F(ToolbarTest, TheTipOfNextPageFollowsTheTargetThatTakesTheToolbar) {
+    ListToolbarTarget browse;
+    FormToolbarTarget form;
+    form.REQUEST = ChangeRequest;
+    toolbar.RegisterTarget(browse, &list);
+    toolbar.MakeCurrent();
+    EXPECT_EQ(toolbar.Current(), &browse);
+    EXPECT_EQ(toolbar.Button(2006).tip, "Go to the Next Page");
+    // A form registered later takes it whenever it is asked who can.
+    toolbar.RegisterTarget(form, nullptr);
+    toolbar.MakeCurrent();
+    EXPECT_EQ(toolbar.Current(), &form);
+    EXPECT_EQ(toolbar.Button(2006).tip, "Save changes and page down to record");
+    // A hidden list cannot take it.
+    toolbar.Setup();
+    list.hide();
+    toolbar.RegisterTarget(browse, &list);
+    toolbar.MakeCurrent();
+    EXPECT_EQ(toolbar.Current(), nullptr);
+}
+
+struct Shown final : ToolbarDisplay {
+    void showToolbarButton(int number, const ToolbarButtonState& state) override {
+        states[number] = state;
+    }
+    std::map<int, ToolbarButtonState> states;
+};
+
+TEST_F(ToolbarTest, EveryDisplayShowsAllThirteenButtons) {
+    Shown strip;
+    toolbar.AddDisplay(strip);
+    FormToolbarTarget form;
+    form.REQUEST = InsertRequest;
+    toolbar.RegisterTarget(form, nullptr);
+    toolbar.MakeCurrent(nullptr);
+    ASSERT_EQ(strip.states.size(), 13U);
+    EXPECT_TRUE(strip.states[2008].enabled);
+    EXPECT_EQ(strip.states[2008].tip, "Save record and add another");
+    EXPECT_FALSE(strip.states[2006].enabled);
+}
+
+}  // namespace
+}  // namespace bb
