@@ -68,6 +68,7 @@ public:
     }
     DriverStatus put(const Record& record) override {
         if (DriverStatus s = owner_.nextStep(def().label + " put"); !s.ok()) return s;
+        if (DriverStatus s = owner_.nextPut(); !s.ok()) return s;
         owner_.note(def().label + " put");
         return real_->put(record);
     }
@@ -114,6 +115,12 @@ DriverStatus FaultyStorage::nextStep(const std::string& step) {
     if (stepsToFailure_ == 0 || --stepsToFailure_ > 0) return DriverStatus::success();
     failedStep_ = step;
     return injected(code::kDriverError);
+}
+
+DriverStatus FaultyStorage::nextPut() {
+    if (putFailures_ == 0) return DriverStatus::success();
+    --putFailures_;
+    return injected(putCode_);
 }
 
 DriverStatus FaultyStorage::commit() {

@@ -30,6 +30,11 @@ public:
     }
     // The call that failed so ("Log put", "commit"); empty while none did.
     const std::string& failedStep() const { return failedStep_; }
+    // The next `count` rewrites of any record fail with `failure`.
+    void failPuts(int count, int failure = code::kDriverError) {
+        putFailures_ = count;
+        putCode_ = failure;
+    }
     // The next `count` transactions fail to begin with `failure`.
     void failBegins(int count, int failure) {
         beginFailures_ = count;
@@ -55,11 +60,14 @@ public:
     // For the handles: what the call named `step` meets.
     DriverStatus nextAdd();
     DriverStatus nextStep(const std::string& step);
+    DriverStatus nextPut();
 
 private:
     std::unique_ptr<Storage> real_;
     int addFailures_ = 0;
     int addCode_ = 0;
+    int putFailures_ = 0;
+    int putCode_ = 0;
     int beginFailures_ = 0;
     int beginCode_ = 0;
     int stepsToFailure_ = 0;

@@ -1,0 +1,180 @@
+#include "ui/form_builder.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <map>
+#include <string_view>
+
+#include "ui/icons.h"
+#include "ui/popup_manager.h"
+
+namespace bb {
+
+namespace {
+
+QString toQString(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// One page of fields: the label-and-field column, then its buttons.
+struct Page {
+    QWidget* widget = nullptr;
+    QFormLayout* form = nullptr;
+    QHBoxLayout* lastRow = nullptr;  // where a field `beside` the one before goes
+    QHBoxLayout* buttons = nullptr;
+};
+
+class Builder {
+public:
+    Builder(QWidget& window, const WindowDecl& decl, const BuildContext& context)
+        : window_(window), decl_(decl), context_(context) {}
+
+    BuiltWindow build() {
+        built_.root = new QVBoxLayout(&window_);
+        window_.setWindowTitle(toQString(decl_.caption));
+        if (!decl_.icon.empty()) window_.setWindowIcon(programIcon(decl_.icon));
+        for (const FieldDecl& field : decl_.fields) addField(field);
+        for (const ButtonDecl& button : decl_.buttons) addButton(button);
+        finishPages();
+        chainTabOrder();
+        return std::move(built_);
+    }
+
+private:
+    Page& page(std::string_view tab) {
+        const auto found = pages_.find(tab);
+        if (found != pages_.end()) return found->second;
+        Page& made = pages_[tab];
+        order_.push_back(tab);
+        made.widget = new QWidget(&window_);
+        auto* column = new QVBoxLayout(made.widget);
+        made.form = new QFormLayout;
+        made.form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+        column->addLayout(made.form);
+        column->addStretch();
+        return made;
+    }
+
+    // A row of the field column, holding the field and any beside it.
+    QHBoxLayout* newRow(Page& p, QLabel* label) {
+        auto* row = new QHBoxLayout;
+        row->setContentsMargins(0, 0, 0, 0);
+        row->addStretch();
+        if (label) {
+            p.form->addRow(label, row);
+        } else {
+            p.form->addRow(QString(), row);
+        }
+        p.lastRow = row;
+        return row;
+    }
+
+    static void put(QHBoxLayout* row, QWidget* widget) {
+        // Before the stretch that closes the row.
+        row->insertWidget(row->count() - 1, widget);
+    }
+
+    QLabel* promptFor(const FormControl& control, Page& p) {
+        const FieldDecl& field = control.decl();
+        const bool ownText = field.kind == ControlKind::Check || field.kind == ControlKind::Option;
+        if (field.prompt.empty() || ownText) return nullptr;
+        auto* label = new QLabel(toQString(field.prompt), p.widget);
+        label->setBuddy(control.focusTarget());
+        return label;
+    }
+
+    void addField(const FieldDecl& field) {
+        Page& p = page(field.tab);
+        QWidget* slot = field.kind == ControlKind::Slot ? context_.slot(field, p.widget) : nullptr;
+        auto control = makeControl(field, context_.bind(field), context_.listener, p.widget, slot);
+        QLabel* label = promptFor(*control, p);
+        if (field.beside && p.lastRow) {
+            if (label) put(p.lastRow, label);
+            put(p.lastRow, control->widget());
+        } else if (field.kind == ControlKind::Slot || field.kind == ControlKind::TextArea) {
+            // Lists and text areas take the width of the page.
+            if (label) {
+                p.form->addRow(label, control->widget());
+            } else {
+                p.form->addRow(control->widget());
+            }
+            p.lastRow = nullptr;
+        } else {
+            put(newRow(p, label), control->widget());
+        }
+        built_.controls.push_back(std::move(control));
+    }
+
+    void addButton(const ButtonDecl& button) {
+        QWidget* parent = button.tab.empty() ? &window_ : page(button.tab).widget;
+        auto* pushed = new QPushButton(toQString(button.text), parent);
+        pushed->setAutoDefault(false);
+        if (!button.icon.empty()) pushed->setIcon(programIcon(button.icon));
+        if (!button.tip.empty()) pushed->setToolTip(toQString(button.tip));
+        giveStatusMessage(pushed, button.message);
+        const std::string name =
+            button.name.empty() ? PopupManager::NameFrom(button.text) : std::string(button.name);
+        pushed->setObjectName(toQString(name));
+        pushed->setAccessibleName(toQString(button.text).remove('&'));
+        if (button.role == ButtonRole::Ok) pushed->setDefault(true);
+        QHBoxLayout*& row = button.tab.empty() ? windowButtons_ : page(button.tab).buttons;
+        if (!row) {
+            row = new QHBoxLayout;
+            row->addStretch();
+        }
+        row->addWidget(pushed);
+        built_.buttons.emplace_back(&button, pushed);
+    }
+
+    void finishPages() {
+        // Fields of no tab sit above the tabs.
+        for (std::string_view tab : order_) {
+            Page& p = pages_[tab];
+            if (p.buttons) static_cast<QVBoxLayout*>(p.widget->layout())->addLayout(p.buttons);
+            if (tab.empty()) {
+                built_.root->addWidget(p.widget);
+                continue;
+            }
+            if (!built_.tabs) {
+                built_.tabs = new QTabWidget(&window_);
+                built_.root->addWidget(built_.tabs);
+            }
+            built_.tabs->addTab(p.widget, toQString(tab));
+        }
+        if (windowButtons_) built_.root->addLayout(windowButtons_);
+    }
+
+    void chainTabOrder() {
+        QWidget* previous = nullptr;
+        auto chain = [&previous](QWidget* next) {
+            if (!next || next->focusPolicy() == Qt::NoFocus) return;
+            if (previous) QWidget::setTabOrder(previous, next);
+            previous = next;
+        };
+        for (const auto& control : built_.controls) {
+            if (control->editable() || control->decl().kind == ControlKind::Slot)
+                chain(control->focusTarget());
+        }
+        for (const auto& [decl, button] : built_.buttons) chain(button);
+    }
+
+    QWidget& window_;
+    const WindowDecl& decl_;
+    const BuildContext& context_;
+    BuiltWindow built_;
+    std::map<std::string_view, Page> pages_;
+    std::vector<std::string_view> order_;
+    QHBoxLayout* windowButtons_ = nullptr;
+};
+
+}  // namespace
+
+BuiltWindow buildWindow(QWidget& window, const WindowDecl& decl, const BuildContext& context) {
+    return Builder(window, decl, context).build();
+}
+
+}  // namespace bb

@@ -1,0 +1,44 @@
+// Builds a declared window's widgets: one label-and-field column per tab
+// (tabs in the order the fields first name them; fields of no tab above
+// them), a row of buttons under each tab's fields that has buttons and one
+// at the bottom of the window, every prompt the buddy of its field, every
+// control named for the accessibility tools, and the tab order that of the
+// declaration. Qt layouts place everything; the window takes the size they ask for.
+//
+// The built controls and buttons belong to the caller; their widgets belong
+// to the window's widget.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "ui/form_controls.h"
+#include "ui/window_decl.h"
+
+class QPushButton;
+class QTabWidget;
+class QVBoxLayout;
+
+namespace bb {
+
+struct BuiltWindow {
+    QVBoxLayout* root = nullptr;  // the window's layout, top to bottom
+    QTabWidget* tabs = nullptr;   // null when the window has no tabs
+    std::vector<std::unique_ptr<FormControl>> controls;
+    std::vector<std::pair<const ButtonDecl*, QPushButton*>> buttons;
+};
+
+struct BuildContext {
+    ControlListener& listener;
+    // The value a field declaration is bound to.
+    std::function<Binding(const FieldDecl&)> bind;
+    // The widget the window puts in a slot (never null).
+    std::function<QWidget*(const FieldDecl&, QWidget* parent)> slot;
+};
+
+BuiltWindow buildWindow(QWidget& window, const WindowDecl& decl, const BuildContext& context);
+
+}  // namespace bb

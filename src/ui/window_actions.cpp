@@ -1,0 +1,225 @@
+// The window manager's actions on its record: preparing the request, the
+// insert, change and delete that OK completes, the ditto of a field, and
+// what closing a form with unsaved changes asks.
+#include <QAbstractButton>
+#include <QWidget>
+#include <algorithm>
+
+#include "dictionary/process_values.h"
+#include "ui/scoped_flag.h"
+#include "ui/window_manager.h"
+
+namespace bb {
+
+namespace {
+
+bool deletesAtOnce(int action) {
+    return action == 2 || action == 4;
+}
+
+}  // namespace
+
+int WindowManager::PrepareRequest() {
+    if (!PRIMARY) return LevelCarryOn;
+    // The links as read, so that the change can tell which ones it changes.
+    PRIMARY->SaveLinks();
+    for (auto& [file, saved] : FILES) saved = file->SaveCopy();
+    if (REQUEST == InsertRequest && INSERTACTION != 0) {
+        RESPONSE = ResponseCompleted;
+        SeedNewRecord();
+        // A seed that cancels keeps the window from opening.
+        if (RESPONSE == ResponseCancelled) return LevelHandled;
+        RESPONSE = ResponseCancelled;
+    } else if (REQUEST == DeleteRequest && deletesAtOnce(DELETEACTION)) {
+        const bool deleted = PRIMARY->Delete(DELETEACTION == 2) == SeverityNone;
+        RESPONSE = deleted ? ResponseCompleted : ResponseCancelled;
+        return LevelHandled;
+    }
+    SAVED = PRIMARY->Me->SaveCopy();
+    return LevelCarryOn;
+}
+
+bool WindowManager::acceptAll() {
+    {
+        const ScopedFlag accepting(acceptingAll_);
+        for (const auto& control : built_.controls) {
+            QWidget* widget = control->widget();
+            if (!control->editable() || !widget->isEnabled() || !widget->isVisibleTo(widget_))
+                continue;
+            if (!commit(*control)) return false;
+            handle({EventKind::Accepted, widget});
+            if (DEAD || loopEnded_) return false;
+        }
+    }
+    if (!CheckFields()) return false;
+    Post(EventKind::Completed);
+    return true;
+}
+
+int WindowManager::OnCompleted() {
+    // The record as completed is what ditto puts back next time.
+    std::vector<const Record*> copied;
+    for (const HistoryEntry& entry : HISTORY) {
+        if (std::find(copied.begin(), copied.end(), entry.source) != copied.end()) continue;
+        *entry.copy = *entry.source;
+        copied.push_back(entry.source);
+    }
+    if (!PRIMARY) {
+        EndWith(ResponseCompleted);
+        return LevelCarryOn;
+    }
+    switch (REQUEST) {
+        case InsertRequest:
+            return insertAction();
+        case ChangeRequest:
+            return changeAction();
+        case DeleteRequest:
+            return deleteAction();
+        default:
+            EndWith(ResponseCompleted);
+            return LevelCarryOn;
+    }
+}
+
+int WindowManager::insertAction() {
+    FileManager& file = *PRIMARY->Me;
+    if (file.Insert() != SeverityNone) {
+        Select(FIRSTFIELD);
+        return LevelHandled;
+    }
+    // Whatever the action, the caller gets the record added last.
+    LASTINSERTEDPOSITION = file.Position();
+    int action = INSERTACTION;
+    if (action == 4) action = ERRORS->Throw(ErrRecordAdded) == SeverityNone ? 3 : 2;
+    if (action == 2) {
+        EndWith(ResponseCompleted);
+        return LevelCarryOn;
+    }
+    if (action != 3) {
+        keepShowingInserted();
+        return LevelCarryOn;
+    }
+    // Another record: the form starts again from what it was primed with.
+    for (auto& [other, saved] : FILES) {
+        other->RestoreCopy(saved, true);
+        saved = other->SaveCopy();
+    }
+    file.RestoreCopy(SAVED, true);
+    if (file.PrimeNewRecord(true) != SeverityNone) Post(EventKind::CloseWindow);
+    SeedNewRecord();
+    RESPONSE = ResponseCancelled;
+    SAVED = file.SaveCopy();
+    Display(true);
+    Select(FIRSTFIELD);
+    return LevelHandled;
+}
+
+void WindowManager::keepShowingInserted() {
+    // The record shown is on file now: a further OK saves changes to it
+    // instead of adding it a second time, and closing asks nothing unless
+    // it was changed since.
+    REQUEST = ChangeRequest;
+    PRIMARY->SaveLinks();
+    PRIMARY->Me->RestoreCopy(SAVED, false);
+    SAVED = PRIMARY->Me->SaveCopy();
+    formTarget_.REQUEST = REQUEST;
+    showToolbar();
+    SetCaption("Record Will Be Changed");
+}
+
+int WindowManager::changeAction() {
+    while (true) {
+        RESPONSE = ResponseCancelled;
+        const bool changed = !PRIMARY->Me->BufferUnchanged(SAVED);
+        const Severity result =
+            changed ? PRIMARY->Update(HISTORYKEY != QKeyCombination()) : SeverityNone;
+        if (result == SeverityAsk) {
+            const Button answer =
+                ERRORS->Message(ErrRecordUpdate, ButtonYes | ButtonNo | ButtonCancel, ButtonCancel);
+            if (answer == ButtonYes) continue;
+            if (answer == ButtonNo) {
+                Post(EventKind::CloseWindow);
+                return LevelCarryOn;
+            }
+        }
+        if (result != SeverityNone) {
+            Display(true);
+            Select(FIRSTFIELD);
+            return LevelHandled;
+        }
+        // Unchanged counts as done, unless the toolbar is moving on to
+        // another record: then nothing was done to this one.
+        if (changed || (TOOLBAR && *VCRREQUEST == 0)) RESPONSE = ResponseCompleted;
+        Post(EventKind::CloseWindow);
+        return LevelCarryOn;
+    }
+}
+
+int WindowManager::deleteAction() {
+    RESPONSE = ResponseCancelled;
+    if (PRIMARY->Delete(true) == SeverityNone) {
+        EndWith(ResponseCompleted);
+        return LevelCarryOn;
+    }
+    // Declined, or failed after the delete itself asked whether to try
+    // again: the form stays as it was.
+    Display();
+    Select(FIRSTFIELD);
+    return LevelHandled;
+}
+
+void WindowManager::EndWith(int response) {
+    RESPONSE = response;
+    Post(EventKind::CloseWindow);
+    // Ending a form ends any move the toolbar was making through records.
+    if (response == ResponseCancelled && TOOLBAR) *VCRREQUEST = 0;
+}
+
+int WindowManager::OnCloseRequest() {
+    if (RESPONSE == ResponseCompleted || !PRIMARY) return LevelCarryOn;
+    const bool editing = REQUEST == InsertRequest || REQUEST == ChangeRequest;
+    if (CANCELACTION != 0 && editing && !PRIMARY->Me->BufferUnchanged(SAVED)) {
+        if (const int kept = askToSaveOnClose(); kept != LevelCarryOn) return kept;
+    }
+    if (ORIGINALREQUEST == InsertRequest && RESPONSE != ResponseCompleted &&
+        PRIMARY->CancelNumber() != SeverityNone) {
+        Select(FIRSTFIELD);
+        return LevelHandled;
+    }
+    if (!LASTINSERTEDPOSITION.empty()) {
+        RESPONSE = ResponseCompleted;
+        (void)PRIMARY->Me->RegetQuietly(LASTINSERTEDPOSITION);
+    }
+    return LevelCarryOn;
+}
+
+int WindowManager::askToSaveOnClose() {
+    if (!(CANCELACTION & 1)) {
+        if (ERRORS->Throw(ErrConfirmCancel) == SeverityNone) return LevelCarryOn;
+        Select(FIRSTFIELD);
+        return LevelHandled;
+    }
+    Button answer = ButtonYes;
+    if (CANCELACTION & 2) {
+        answer = ERRORS->Message(ErrSaveRecord, ButtonYes | ButtonNo | ButtonCancel, ButtonCancel);
+    }
+    if (answer == ButtonNo) return LevelCarryOn;
+    if (answer == ButtonYes) {
+        if (OKCONTROL) Post(EventKind::Accepted, OKCONTROL);
+    } else {
+        Select(FIRSTFIELD);
+    }
+    return LevelHandled;
+}
+
+void WindowManager::DittoField(QWidget* control) {
+    if (!control) return;
+    for (const HistoryEntry& entry : HISTORY) {
+        if (!entry.control->owns(control)) continue;
+        (void)entry.source->set(entry.field, entry.copy->get(entry.field));
+        entry.control->display(true);
+        return;
+    }
+}
+
+}  // namespace bb

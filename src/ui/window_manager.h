@@ -1,0 +1,306 @@
+// The window manager: drives one window from set-up to tear-down. Every
+// window of the program (lists, update forms, selection lists, dialogs,
+// report windows) is a procedure that makes one object of a class derived
+// from WindowManager, runs it and hands its response to its caller.
+//
+// A window runs in one of two ways. A called window (a form, a selection
+// list, a dialog) runs modally: Run returns its response before the caller
+// goes on, and the window runs under its caller's window id. A started
+// window (a list, a report) is an independent child of the frame:
+// startWindow sets it up under a new window id, shows it and returns at
+// once; its events are handled as they arrive, and it tears itself down
+// when it closes.
+//
+// The lifecycle, for both:
+//
+//   Setup          the request from PendingRequest, defaults, the files opened,
+//                  PrepareRequest (which may end the window here), the widgets
+//                  built from the declaration, SetupControls, ArmKeys
+//   Interact       the event loop: every event goes to OnEvent, which hands it
+//                  to OnWindowEvent or to OnAccepted, OnNewSelection,
+//                  DittoField, OnRejected, OnSelected and OnControlEvent, then
+//                  to every browse and file drop; then AfterEvent
+//   Teardown       browses and file drops torn down, saved buffers dropped,
+//                  files closed
+//
+// A window's own class overrides only what its procedure adds: usually
+// SeedNewRecord (initial values), CheckFields (the checks on OK, in order),
+// AfterEvent (what is derived after every event) and SetupControls (its
+// browses), calling the base operation where it replaces one.
+//
+// Posted events are handled after the current one, one at a time. Every
+// piece of a window's code runs with its window id current. Used from the
+// GUI thread only.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "data/error_manager.h"
+#include "data/file_manager.h"
+#include "data/relation_manager.h"
+#include "platform/name_bindings.h"
+#include "ui/form_builder.h"
+#include "ui/toolbar_commands.h"
+#include "ui/toolbar_manager.h"
+#include "ui/window_browse.h"
+#include "ui/window_decl.h"
+#include "ui/window_events.h"
+#include "ui/window_widget.h"
+
+class QAbstractButton;
+class QEventLoop;
+
+namespace bb {
+
+class FileDrop;
+class ToolbarStrip;
+
+class WindowManager : public ToolbarCommandTarget,
+                      private ControlListener,
+                      private WindowWidget::Owner {
+public:
+    explicit WindowManager(const WindowDecl& decl);
+    ~WindowManager() override;
+    WindowManager(const WindowManager&) = delete;
+    WindowManager& operator=(const WindowManager&) = delete;
+
+    // The overridable operations, in dispatch order.
+    // The event loop: modal for a called window; a started one only shows.
+    virtual void Interact();
+    // 0 when the window opens; 5 when it must not (Run goes to Teardown).
+    virtual int Setup();
+    // 0, or 5 when the window was torn down already or never set up.
+    virtual int Teardown();
+    virtual void Open();
+    // Initial values of a new record (after the file's own).
+    virtual void SeedNewRecord();
+    // Non-zero when the window must not open.
+    virtual int PrepareRequest();
+    virtual void Reset(bool force = false);
+    virtual void DittoField(QWidget* control);
+    // Runs the window modally under the caller's window id; its response.
+    virtual int Run();
+    // Runs procedure `number` of the declaration's list with `request`.
+    virtual int CallProcedure(int number, int request);
+    virtual void ArmKeys();
+    virtual void EndWith(int response);
+    virtual int OnAccepted();
+    virtual int OnCompleted();
+    virtual int OnCloseRequest();
+    virtual int OnEvent();
+    virtual int OnControlEvent();
+    virtual int OnNewSelection();
+    virtual int OnRejected();
+    virtual int OnSelected();
+    virtual int OnWindowEvent();
+    // Makes every browse re-read its highlighted record, watched.
+    virtual void Update();
+
+    // Hooks of the framework.
+    // After the window opened and its declared controls exist: attach the
+    // browses, fill in what the declaration cannot say.
+    virtual void SetupControls();
+    // The checks OK makes before saving, in their order; false after the
+    // first failure was reported (see Refuse).
+    virtual bool CheckFields();
+    // After every event the window handled, unless the window is closing.
+    virtual void AfterEvent();
+    // The widget for a declared slot; null gives an empty place.
+    virtual QWidget* CreateSlot(const FieldDecl& slot, QWidget* parent);
+
+    // Set-up operations.
+    void Attach(WindowBrowse& browse);
+    void Attach(FileDrop& drop);
+    // Pressing `control` ends the window with `response`.
+    void AddButton(QWidget* control, int response);
+    void AttachUpdateFile(FileManager& file);
+    // Pressing `key` on `control` makes an AlertKey event.
+    void ArmKey(QWidget* control, QKeyCombination key);
+
+    // Events.
+    // Handles `event` after the events before it.
+    void Post(WindowEvent event);
+    void Post(EventKind kind, QWidget* control = nullptr) { Post(WindowEvent{kind, control}); }
+    const WindowEvent& CurrentEvent() const { return event_; }
+    // The window that `widget` belongs to, or null.
+    static WindowManager* Owning(const QWidget* widget);
+
+    // For the window's own code.
+    // Beeps, shows `text` with the information icon under `title`, and puts
+    // the focus on the control of `field`: a check on OK that fails. False.
+    bool Refuse(FieldRef field, std::string_view title, std::string_view text);
+    bool Refuse(QWidget* control, std::string_view title, std::string_view text);
+    // Shows every control's value again (`force`: also over unfinished typing).
+    void Display(bool force = false);
+    void Select(QWidget* control);
+    // The control bound to `field`, or named `name` (a slot, a button), or null.
+    QWidget* Control(FieldRef field) const;
+    QWidget* Control(std::string_view name) const;
+    QAbstractButton* ButtonOf(ButtonRole role) const;
+    FormControl* BoundControl(const QWidget* widget) const;
+    // A window variable of the declaration.
+    Value Local(std::string_view name) const;
+    void SetLocal(std::string_view name, const Value& value);
+    // Timer events every `hundredths` of a second; 0 stops them.
+    void SetTimer(int hundredths);
+    // Keeps the window hidden when it opens, until ShowWindow.
+    void DeferShow() { deferShow_ = true; }
+    void ShowWindow();
+    void ShowHelp();
+    void SetCaption(std::string_view caption);
+    WindowWidget* Widget() const { return widget_; }
+    ToolbarManager& Toolbar() { return toolbar_; }
+    const WindowDecl& Decl() const { return decl_; }
+    int WindowId() const { return thread_; }
+    bool Called() const { return called_; }
+    // The window has closed (its loop has ended).
+    bool Closed() const { return loopEnded_; }
+
+    // Fields as the window keeps them.
+    bool AUTOREFRESH = true;  // after every event, reset when a browse needs it
+    bool AUTOTOOLBAR = true;  // re-aim the toolbar when another tab is chosen
+    std::vector<WindowBrowse*> BROWSES;
+    std::vector<std::pair<QWidget*, int>> BUTTONS;
+    std::vector<FileDrop*> FILEDROPS;
+    // Closing an insert or change form with unsaved changes: bit 1 offers
+    // to save, bit 2 asks ("Save Record"); bit 1 clear asks "Changes will be
+    // lost!"; 0 closes without a check.
+    int CANCELACTION = 3;
+    bool DEAD = false;
+    // A delete request: 2 deletes at once after the confirmation, 4 without
+    // it, any other value shows the form and deletes on OK.
+    int DELETEACTION = 2;
+    ErrorManager* ERRORS = nullptr;
+    std::vector<std::pair<FileManager*, int>> FILES;  // (file, saved buffer)
+    QWidget* FIRSTFIELD = nullptr;
+    bool FORCEDRESET = false;
+    bool RESETONGAINFOCUS = false;
+    QKeyCombination HISTORYKEY{};  // the ditto key; none when empty
+    int INITED = 0;                // 1 opened, 2 first resize after opening seen
+    // After an insert: 2 ends the window; 3 stays open for another record;
+    // 4 asks "Record Added" (Yes another, No end); other values stay open
+    // with the record shown.
+    int INSERTACTION = 2;
+    std::string LASTINSERTEDPOSITION;
+    QAbstractButton* OKCONTROL = nullptr;
+    bool OPENED = false;
+    int ORIGINALREQUEST = 0;
+    RelationManager* PRIMARY = nullptr;
+    int REQUEST = 0;
+    int RESPONSE = 0;
+    int SAVED = 0;  // the saved copy of the primary buffer the form compares with
+    ToolbarManager* TOOLBAR = nullptr;
+    int* VCRREQUEST = nullptr;
+
+private:
+    struct HistoryEntry {
+        Record* source;
+        Record* copy;
+        FormControl* control;
+        int field;
+    };
+    friend void startWindow(std::unique_ptr<WindowManager> window);
+    friend bool closeStartedWindows();
+
+    // ControlListener
+    void controlCommitted(FormControl& control) override;
+    void controlNewSelection(FormControl& control) override;
+    void controlSelected(FormControl& control) override;
+    // WindowWidget::Owner
+    bool closeRequested() override;
+    void resized() override;
+    // ToolbarCommandTarget
+    void toolbarCommand(int number) override;
+
+    // Handles one event now; its level.
+    int handle(const WindowEvent& event);
+    // Handles it now, or after the event being handled.
+    void deliver(const WindowEvent& event);
+    void endLoop();
+    void finishStarted();
+    bool refuseRequest();
+    void openFiles();
+    void closeFiles();
+    void openWindow();
+    void attachDeclaredDrops();
+    void attachFormToolbar();
+    void buildHistory();
+    bool acceptAll();
+    bool commit(FormControl& control);
+    bool leavingWithoutSaving() const;
+    int insertAction();
+    void keepShowingInserted();
+    int changeAction();
+    int deleteAction();
+    int askToSaveOnClose();
+    Binding bind(const FieldDecl& field);
+    QWidget* focusedControl() const;
+    bool isUpdateForm() const { return decl_.primary.has_value(); }
+    void showToolbar();
+    void makeLocals();
+    void registerWidget();
+    void takeBackReservation();
+    bool filterEvent(QObject* watched, QEvent* event);
+    static void focusMoved(QWidget* from, QWidget* to);
+
+    const WindowDecl& decl_;
+    int thread_ = 0;
+    bool called_ = false;
+    bool setUp_ = false;
+    bool deferShow_ = false;
+    bool dispatching_ = false;
+    bool acceptingAll_ = false;
+    bool loopEnded_ = false;
+    WindowEvent event_;
+    std::string rejection_;  // why the control of a Rejected event refused its input
+    std::unique_ptr<FileDef> localsDef_;
+    std::unique_ptr<Record> locals_;
+    std::vector<RelationManager*> openedFiles_;
+    std::vector<HistoryEntry> HISTORY;
+    std::vector<std::pair<QWidget*, QKeyCombination>> armedKeys_;
+    std::vector<std::unique_ptr<FileDrop>> ownDrops_;
+    ToolbarManager toolbar_;
+    FormToolbarTarget formTarget_;
+    std::unique_ptr<FrameToolbarDisplay> frameDisplay_;
+    ToolbarStrip* strip_ = nullptr;  // a called window's, owned by its widget
+    std::unique_ptr<WindowWidget> ownedWidget_;
+    QPointer<WindowWidget> widget_;       // null once the frame has deleted it
+    std::unique_ptr<QObject> keyFilter_;  // armed keys; buttons getting the focus
+    BuiltWindow built_;
+    QObject poster_;  // posted events die with the window
+    QTimer timer_;
+    QEventLoop* loop_ = nullptr;
+    int pending_ = 0;  // events posted and not yet handled
+    bool scopePushed_ = false;
+};
+
+// Starts `window` as an independent child window of the frame, under a new
+// window id: sets it up and, when it opens, shows it and returns at once.
+// The window is kept until it closes.
+void startWindow(std::unique_ptr<WindowManager> window);
+// Asks every started window to close (as when the program ends); true when
+// all of them did.
+bool closeStartedWindows();
+// The started windows open now, oldest first.
+std::vector<WindowManager*> startedWindows();
+
+// Told when windows open and close; a test's window driver listens. One
+// listener at a time (install null to stop).
+class WindowObserver {
+public:
+    virtual ~WindowObserver() = default;
+    // The window has opened and is shown (or kept hidden, see DeferShow).
+    virtual void windowOpened(WindowManager& window) = 0;
+    virtual void windowClosing(WindowManager& window) = 0;
+};
+WindowObserver* installWindowObserver(WindowObserver* observer);
+
+}  // namespace bb

@@ -1,0 +1,366 @@
+// The window manager's set-up and tear-down: the request taken over, the
+// files opened, the widgets built from the declaration and bound, and all of
+// it undone again.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
+#include <map>
+
+#include "dictionary/process_values.h"
+#include "platform/text.h"
+#include "ui/file_drop.h"
+#include "ui/toolbar_strip.h"
+#include "ui/window_manager.h"
+
+namespace bb {
+
+namespace {
+
+// An event filter that hands every event to a function.
+class FunctionFilter final : public QObject {
+public:
+    explicit FunctionFilter(std::function<bool(QObject*, QEvent*)> filter)
+        : filter_(std::move(filter)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override { return filter_(watched, event); }
+
+private:
+    std::function<bool(QObject*, QEvent*)> filter_;
+};
+
+// The copy of a record kept for a form's ditto: the record as the form last
+// completed it, for the rest of the run; empty the first time the form opens.
+Record& historyCopy(const WindowDecl& form, FileId file) {
+    static std::map<std::pair<const WindowDecl*, FileId>, std::unique_ptr<Record>> copies;
+    auto& copy = copies[{&form, file}];
+    if (!copy) copy = std::make_unique<Record>(fileDef(file));
+    return *copy;
+}
+
+// The files a declaration's window reads: its primary file, the files it
+// names, and those its drop lists show.
+std::vector<FileId> filesOf(const WindowDecl& decl) {
+    std::vector<FileId> files;
+    auto add = [&files](FileId file) {
+        if (std::find(files.begin(), files.end(), file) == files.end()) files.push_back(file);
+    };
+    if (decl.primary) add(*decl.primary);
+    for (FileId file : decl.files) add(file);
+    for (const FieldDecl& field : decl.fields) {
+        if (field.drop) add(field.drop->file);
+    }
+    return files;
+}
+
+}  // namespace
+
+int WindowManager::Setup() {
+    ProcessValues& values = processValues();
+    REQUEST = values.PendingRequest;
+    ORIGINALREQUEST = REQUEST;
+    BROWSES.clear();
+    BUTTONS.clear();
+    FILEDROPS.clear();
+    bindings().pushScope();
+    scopePushed_ = true;
+    setUp_ = true;
+    INSERTACTION = decl_.insertAction;
+    DELETEACTION = decl_.deleteAction;
+    CANCELACTION = decl_.cancelAction;
+    AUTOTOOLBAR = true;
+    AUTOREFRESH = true;
+    VCRREQUEST = &values.VCRRequest;
+    ERRORS = &programErrors();
+    TOOLBAR = &toolbar_;
+    toolbar_.Setup();
+    values.PendingRequest = NoRequest;
+    values.LastResponse = NoResponse;
+    if (decl_.recordsName) values.CurrentProcedure.set(decl_.procedure);
+    makeLocals();
+    if (isUpdateForm()) PRIMARY = relationManagerFor(*decl_.primary);
+    if (refuseRequest()) return LevelHandled;
+    openFiles();
+    if (isUpdateForm()) {
+        HISTORYKEY = kDittoKey;
+        for (FileId file : decl_.updateFiles) AttachUpdateFile(*fileManagerFor(file));
+    }
+    if (PrepareRequest() != 0) return LevelHandled;
+    openWindow();
+    OPENED = true;
+    buildHistory();
+    SetupControls();
+    attachDeclaredDrops();
+    attachFormToolbar();
+    ArmKeys();
+    return LevelCarryOn;
+}
+
+bool WindowManager::refuseRequest() {
+    if (!isUpdateForm()) return false;
+    struct Refusal {
+        int request;
+        unsigned served;
+        ErrorId error;
+    };
+    constexpr Refusal kRefusals[] = {
+        {InsertRequest, ServesInsert, ErrCannotInsert},
+        {ChangeRequest, ServesChange, ErrCannotUpdate},
+        {DeleteRequest, ServesDelete, ErrCannotDelete},
+    };
+    for (const Refusal& r : kRefusals) {
+        if (REQUEST == r.request && !(decl_.serves & r.served)) {
+            ERRORS->Throw(r.error);
+            return true;
+        }
+    }
+    return false;
+}
+
+void WindowManager::makeLocals() {
+    if (decl_.locals.empty()) return;
+    localsDef_ = std::make_unique<FileDef>();
+    localsDef_->label = std::string(decl_.procedure);
+    for (const LocalDecl& local : decl_.locals) {
+        localsDef_->fields.push_back(
+            {text::upper(local.name), std::string(local.name), local.spec});
+    }
+    locals_ = std::make_unique<Record>(*localsDef_);
+    // Filters of the window's views may name them.
+    for (int i = 0; i < locals_->size(); ++i) {
+        bindings().bindVariable(std::string(decl_.locals[static_cast<std::size_t>(i)].name),
+                                [this, i] { return locals_->get(i); });
+    }
+}
+
+Value WindowManager::Local(std::string_view name) const {
+    const auto field = localsDef_ ? localsDef_->findField(name) : std::nullopt;
+    return field ? locals_->get(*field) : Value();
+}
+
+void WindowManager::SetLocal(std::string_view name, const Value& value) {
+    const auto field = localsDef_ ? localsDef_->findField(name) : std::nullopt;
+    if (field) (void)locals_->set(*field, value);
+}
+
+void WindowManager::openFiles() {
+    for (FileId file : filesOf(decl_)) {
+        RelationManager* relations = relationManagerFor(file);
+        if (relations && relations->Open() == SeverityNone) openedFiles_.push_back(relations);
+    }
+}
+
+void WindowManager::closeFiles() {
+    for (auto it = openedFiles_.rbegin(); it != openedFiles_.rend(); ++it) (*it)->Close();
+    openedFiles_.clear();
+}
+
+Binding WindowManager::bind(const FieldDecl& field) {
+    if (!field.local.empty()) {
+        const auto index = localsDef_ ? localsDef_->findField(field.local) : std::nullopt;
+        return index ? Binding{locals_.get(), *index} : Binding{};
+    }
+    if (field.field.index() < 0) return {};
+    return {&buffer(field.field.file()), field.field.index()};
+}
+
+void WindowManager::openWindow() {
+    WindowWidget::Owner& owner = *this;
+    ownedWidget_ = std::make_unique<WindowWidget>(owner);
+    // A called window stands over its caller's.
+    if (called_ && QApplication::activeWindow())
+        ownedWidget_->setParent(QApplication::activeWindow(), Qt::Dialog);
+    widget_ = ownedWidget_.get();
+    // The frame may delete a child window it holds (when it closes).
+    QObject::connect(widget_, &QObject::destroyed, &poster_,
+                     [this] { (void)ownedWidget_.release(); });
+    registerWidget();
+    keyFilter_ = std::make_unique<FunctionFilter>(
+        [this](QObject* watched, QEvent* event) { return filterEvent(watched, event); });
+    ControlListener& listener = *this;
+    const BuildContext context{listener, [this](const FieldDecl& field) { return bind(field); },
+                               [this](const FieldDecl& field, QWidget* parent) {
+                                   QWidget* made = CreateSlot(field, parent);
+                                   return made ? made : new QWidget(parent);
+                               }};
+    built_ = buildWindow(*widget_, decl_, context);
+    OKCONTROL = ButtonOf(ButtonRole::Ok);
+    if (QAbstractButton* cancel = ButtonOf(ButtonRole::Cancel))
+        AddButton(cancel, ResponseCancelled);
+    for (const auto& [decl, button] : built_.buttons) {
+        QObject::connect(button, &QAbstractButton::clicked, &poster_, [this, b = button] {
+            deliver({EventKind::Accepted, b});
+        });
+        button->installEventFilter(keyFilter_.get());
+    }
+    if (built_.tabs) {
+        QObject::connect(built_.tabs, &QTabWidget::currentChanged, &poster_, [this] {
+            deliver({EventKind::NewSelection, built_.tabs});
+        });
+    }
+    for (const auto& control : built_.controls) {
+        if (control->editable() && !FIRSTFIELD) FIRSTFIELD = control->widget();
+    }
+    auto* help = new QShortcut(QKeySequence::HelpContents, widget_);
+    QObject::connect(help, &QShortcut::activated, &poster_, [this] { ShowHelp(); });
+    frameDisplay_ = std::make_unique<FrameToolbarDisplay>(widget_);
+    toolbar_.AddDisplay(*frameDisplay_);
+    const bool strip = called_ && (REQUEST == InsertRequest || REQUEST == ChangeRequest ||
+                                   REQUEST == SelectRequest);
+    if (strip) {
+        strip_ = new ToolbarStrip(widget_, [this](int number) { toolbarCommand(number); });
+        built_.root->insertWidget(0, strip_);
+        toolbar_.AddDisplay(*strip_);
+    }
+    static const bool tracking =
+        QObject::connect(qApp, &QApplication::focusChanged, qApp, &focusMoved);
+    (void)tracking;
+}
+
+void WindowManager::focusMoved(QWidget* from, QWidget* to) {
+    WindowManager* lost = Owning(from);
+    WindowManager* gained = Owning(to);
+    if (lost == gained) return;
+    if (lost && !lost->DEAD) lost->deliver({EventKind::LoseFocus});
+    if (gained && !gained->DEAD) gained->deliver({EventKind::GainFocus});
+}
+
+bool WindowManager::filterEvent(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::FocusIn) {
+        // A button getting the focus is selected as a control is.
+        if (auto* button = qobject_cast<QAbstractButton*>(watched))
+            deliver({EventKind::Selected, button});
+        return false;
+    }
+    if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride) return false;
+    const QKeyCombination pressed = static_cast<QKeyEvent*>(event)->keyCombination();
+    for (const auto& [control, key] : armedKeys_) {
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        if (key != pressed || !widget || !(control == widget || control->isAncestorOf(widget)))
+            continue;
+        // Claimed before any shortcut of the window can take it.
+        event->accept();
+        if (type == QEvent::KeyPress) {
+            const FormControl* bound = BoundControl(control);
+            deliver({EventKind::AlertKey, bound ? bound->widget() : control, 0, pressed});
+        }
+        return true;
+    }
+    return false;
+}
+
+void WindowManager::buildHistory() {
+    for (const auto& control : built_.controls) {
+        const FieldDecl& field = control->decl();
+        if (!field.ditto || field.field.index() < 0) continue;
+        const FileId file = field.field.file();
+        HISTORY.push_back(
+            {&buffer(file), &historyCopy(decl_, file), control.get(), field.field.index()});
+    }
+}
+
+void WindowManager::attachDeclaredDrops() {
+    for (const auto& control : built_.controls) {
+        const FieldDecl& field = control->decl();
+        QComboBox* list = dropList(*control);
+        if (!list || !field.drop) continue;
+        const DropDecl& drop = *field.drop;
+        auto made = std::make_unique<FileDrop>();
+        made->Setup(list, *this, *relationManagerFor(drop.file), drop.key, drop.format,
+                    control->picture().spec());
+        for (FieldRef column : drop.columns) made->DefineColumn(column);
+        for (const auto& [from, to] : drop.updates) made->DefineUpdateField(from, to);
+        made->DEFAULTFILL = drop.defaultFill;
+        attachFileDrop(*control, *made);
+        Attach(*made);
+        ownDrops_.push_back(std::move(made));
+    }
+}
+
+void WindowManager::attachFormToolbar() {
+    if (!isUpdateForm()) return;
+    formTarget_.HISTORY = HISTORYKEY != QKeyCombination();
+    formTarget_.REQUEST = ORIGINALREQUEST;
+    formTarget_.HELPBUTTON = ButtonOf(ButtonRole::Help);
+    toolbar_.RegisterTarget(formTarget_, nullptr);
+    toolbar_.MakeCurrent(nullptr);
+}
+
+void WindowManager::ArmKeys() {
+    for (const HistoryEntry& entry : HISTORY) {
+        for (QWidget* part : entry.control->parts()) ArmKey(part, HISTORYKEY);
+    }
+    for (WindowBrowse* browse : BROWSES) browse->ArmKeys();
+}
+
+void WindowManager::ArmKey(QWidget* control, QKeyCombination key) {
+    armedKeys_.emplace_back(control, key);
+    control->installEventFilter(keyFilter_.get());
+    for (QWidget* inner : control->findChildren<QWidget*>())
+        inner->installEventFilter(keyFilter_.get());
+}
+
+void WindowManager::Attach(WindowBrowse& browse) {
+    BROWSES.push_back(&browse);
+    browse.SetSelecting(REQUEST == SelectRequest);
+}
+
+void WindowManager::Attach(FileDrop& drop) {
+    FILEDROPS.push_back(&drop);
+}
+
+void WindowManager::AddButton(QWidget* control, int response) {
+    BUTTONS.emplace_back(control, response);
+}
+
+void WindowManager::AttachUpdateFile(FileManager& file) {
+    FILES.emplace_back(&file, 0);
+}
+
+void WindowManager::SetupControls() {}
+
+QWidget* WindowManager::CreateSlot(const FieldDecl&, QWidget*) {
+    return nullptr;
+}
+
+void WindowManager::SeedNewRecord() {}
+
+int WindowManager::Teardown() {
+    if (DEAD || !setUp_) return LevelHandled;
+    takeBackReservation();
+    for (WindowBrowse* browse : BROWSES) browse->Teardown();
+    BROWSES.clear();
+    for (FileDrop* drop : FILEDROPS) drop->Teardown();
+    FILEDROPS.clear();
+    BUTTONS.clear();
+    HISTORY.clear();
+    // The saved buffers are dropped, not put back.
+    for (const auto& [file, saved] : FILES) file->RestoreCopy(saved, false);
+    FILES.clear();
+    if (PRIMARY && SAVED != 0) PRIMARY->Me->RestoreCopy(SAVED, false);
+    SAVED = 0;
+    toolbar_.Teardown();
+    DEAD = true;
+    if (scopePushed_) bindings().popScope();
+    scopePushed_ = false;
+    closeFiles();
+    return LevelCarryOn;
+}
+
+void WindowManager::takeBackReservation() {
+    // An insert that ended before the form could close (a refused request,
+    // a seed that cancelled) still takes back the number reserved for it.
+    if (PRIMARY && ORIGINALREQUEST == InsertRequest && RESPONSE != ResponseCompleted)
+        (void)PRIMARY->CancelNumber();
+}
+
+}  // namespace bb

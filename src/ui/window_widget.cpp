@@ -1,0 +1,36 @@
+#include "ui/window_widget.h"
+
+#include <QCloseEvent>
+
+namespace bb {
+
+WindowWidget::WindowWidget(Owner& owner) : owner_(owner) {
+    // A window is ours to delete; the frame only shows it.
+    setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+void WindowWidget::closeForGood() {
+    closing_ = true;
+    close();
+}
+
+void WindowWidget::closeEvent(QCloseEvent* event) {
+    if (closing_ || owner_.closeRequested()) {
+        closing_ = true;
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void WindowWidget::reject() {
+    // Escape asks as the close button does.
+    close();
+}
+
+void WindowWidget::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    owner_.resized();
+}
+
+}  // namespace bb
