@@ -1,0 +1,327 @@
+#include "window_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <stdexcept>
+
+#include "dictionary/process_values.h"
+#include "qt_application.h"
+#include "ui/form_controls.h"
+#include "ui/toolbar_strip.h"
+
+namespace bb::test {
+
+namespace {
+
+QString toQString(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// A label as the user reads it: no "&", no trailing colon, no outer blanks.
+QString plain(QString text) {
+    text.remove('&');
+    text = text.trimmed();
+    if (text.endsWith(':')) text.chop(1);
+    return text.trimmed();
+}
+
+bool named(const QWidget* widget, const QString& wanted) {
+    if (plain(widget->accessibleName()) == wanted) return true;
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        return plain(button->text()) == wanted;
+    if (const auto* group = qobject_cast<const QGroupBox*>(widget))
+        return plain(group->title()) == wanted;
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->buddy() && plain(label->text()) == wanted;
+    return false;
+}
+
+// The widget that takes typing for a control.
+QWidget* typingTarget(QWidget* control) {
+    if (auto* label = qobject_cast<QLabel*>(control); label && label->buddy())
+        return label->buddy();
+    return control;
+}
+
+}  // namespace
+
+std::string declaredCaption(const WindowManager& window) {
+    return std::string(window.Decl().caption);
+}
+
+// ------------------------------------------------------------ DrivenWindow
+
+QWidget* DrivenWindow::find(std::string_view label) const {
+    const QString wanted = plain(toQString(label));
+    QWidget* top = window_.Widget();
+    if (top) {
+        for (QWidget* widget : top->findChildren<QWidget*>()) {
+            if (named(widget, wanted)) return typingTarget(widget);
+        }
+    }
+    ADD_FAILURE() << "no control \"" << label << "\" in the window \"" << caption() << "\"";
+    return nullptr;
+}
+
+void DrivenWindow::focus(std::string_view label) {
+    QWidget* control = find(label);
+    if (!control) return;
+    control->setFocus(Qt::TabFocusReason);
+    driver_.settle();
+}
+
+void DrivenWindow::typeOnly(std::string_view label, std::string_view text) {
+    QWidget* control = find(label);
+    if (!control) return;
+    control->setFocus(Qt::TabFocusReason);
+    driver_.settle();
+    QWidget* keys = QApplication::focusWidget() ? QApplication::focusWidget() : control;
+    // Over what the control shows, as a user who selected it all.
+    QTest::keyClick(keys, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(keys, Qt::Key_Delete);
+    QTest::keyClicks(keys, toQString(text));
+    driver_.settle();
+}
+
+void DrivenWindow::type(std::string_view label, std::string_view text) {
+    typeOnly(label, text);
+    if (QWidget* keys = QApplication::focusWidget()) QTest::keyClick(keys, Qt::Key_Tab);
+    driver_.settle();
+}
+
+void DrivenWindow::pick(std::string_view label, std::string_view row) {
+    auto* list = qobject_cast<QComboBox*>(find(label));
+    if (!list) {
+        ADD_FAILURE() << "\"" << label << "\" is not a drop list";
+        return;
+    }
+    list->setFocus(Qt::TabFocusReason);
+    const QString wanted = toQString(row);
+    for (int r = 0; r < list->count(); ++r) {
+        for (int c = 0; c < list->model()->columnCount(); ++c) {
+            if (list->model()->index(r, c).data().toString().trimmed() != wanted) continue;
+            list->setCurrentIndex(r);
+            emit list->activated(r);
+            driver_.settle();
+            return;
+        }
+    }
+    ADD_FAILURE() << "the drop list \"" << label << "\" has no row \"" << row << "\"";
+}
+
+void DrivenWindow::choose(std::string_view radio) {
+    if (auto* button = qobject_cast<QRadioButton*>(find(radio))) {
+        button->setFocus(Qt::TabFocusReason);
+        button->click();
+        driver_.settle();
+    }
+}
+
+void DrivenWindow::check(std::string_view label, bool checked) {
+    auto* box = qobject_cast<QCheckBox*>(find(label));
+    if (!box) return;
+    box->setFocus(Qt::TabFocusReason);
+    if (box->isChecked() != checked) box->click();
+    driver_.settle();
+}
+
+void DrivenWindow::press(std::string_view button) {
+    auto* pressed = qobject_cast<QAbstractButton*>(find(button));
+    if (!pressed) return;
+    screenshot("before " + std::string(button));
+    // The button takes the focus first: the control that had it is left.
+    // A message that leaving it shows takes the click, as a modal box does.
+    const std::size_t before = driver_.messages.shown.size();
+    pressed->setFocus(Qt::MouseFocusReason);
+    driver_.settle();
+    if (driver_.messages.shown.size() != before) return;
+    if (!pressed->isEnabled()) {
+        ADD_FAILURE() << "the button \"" << button << "\" is disabled";
+        return;
+    }
+    pressed->click();
+    driver_.settle();
+}
+
+void DrivenWindow::toolbar(int command) {
+    screenshot("before toolbar " + std::to_string(command));
+    if (auto* strip = window_.Widget()->findChild<ToolbarStrip*>()) {
+        if (QAction* action = strip->action(command)) action->trigger();
+    } else {
+        deliverToolbarCommand(command);
+    }
+    driver_.settle();
+}
+
+void DrivenWindow::key(QKeyCombination key) {
+    QWidget* target = QApplication::focusWidget();
+    QTest::keyClick(target ? target : window_.Widget(), key.key(), key.keyboardModifiers());
+    driver_.settle();
+}
+
+void DrivenWindow::close() {
+    window_.Widget()->close();
+    driver_.settle();
+}
+
+std::string DrivenWindow::shown(std::string_view label) const {
+    QWidget* control = find(label);
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) return edit->text().toStdString();
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(control)) return spin->text().toStdString();
+    if (auto* area = qobject_cast<QPlainTextEdit*>(control))
+        return area->toPlainText().toStdString();
+    if (auto* box = qobject_cast<QCheckBox*>(control))
+        return box->isChecked() ? "checked" : "unchecked";
+    if (auto* list = qobject_cast<QComboBox*>(control)) return list->currentText().toStdString();
+    if (auto* group = qobject_cast<QGroupBox*>(control)) {
+        for (auto* radio : group->findChildren<QRadioButton*>()) {
+            if (radio->isChecked()) return plain(radio->text()).toStdString();
+        }
+        return {};
+    }
+    if (auto* text = qobject_cast<QLabel*>(control)) return text->text().toStdString();
+    return {};
+}
+
+bool DrivenWindow::enabled(std::string_view label) const {
+    const QWidget* control = find(label);
+    return control && control->isEnabled();
+}
+
+std::string DrivenWindow::caption() const {
+    return window_.Widget() ? window_.Widget()->windowTitle().toStdString() : std::string();
+}
+
+std::string DrivenWindow::focused() const {
+    const QWidget* focus = QApplication::focusWidget();
+    if (const FormControl* control = window_.BoundControl(focus)) return control->label();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(focus))
+        return plain(button->text()).toStdString();
+    return focus ? focus->accessibleName().toStdString() : std::string();
+}
+
+const ToolbarButtonState& DrivenWindow::toolbarButton(int command) const {
+    return window_.Toolbar().Button(command);
+}
+
+bool DrivenWindow::hasStrip() const {
+    return window_.Widget()->findChild<ToolbarStrip*>() != nullptr;
+}
+
+bool DrivenWindow::stripEnabled(int command) const {
+    const auto* strip = window_.Widget()->findChild<ToolbarStrip*>();
+    const QAction* action = strip ? strip->action(command) : nullptr;
+    return action && action->isEnabled();
+}
+
+void DrivenWindow::screenshot(std::string_view name) const {
+    driver_.screenshot(*window_.Widget(), caption() + " - " + std::string(name));
+}
+
+// ------------------------------------------------------------ WindowDriver
+
+WindowDriver::WindowDriver()
+    : previousFrame_((ensureApplication(), installFrameServices(&frame_))),
+      previousObserver_(installWindowObserver(this)) {}
+
+WindowDriver::~WindowDriver() {
+    closeAll();
+    EXPECT_TRUE(scripts_.empty()) << scripts_.size() << " script(s) never ran, the first for \""
+                                  << (scripts_.empty() ? "" : scripts_.front().caption) << "\"";
+    installWindowObserver(previousObserver_);
+    installFrameServices(previousFrame_);
+}
+
+void WindowDriver::when(std::string_view caption, Script script) {
+    scripts_.push_back({std::string(caption), std::move(script)});
+}
+
+DrivenWindow WindowDriver::window(std::string_view caption) {
+    settle();
+    for (WindowManager* window : startedWindows()) {
+        const std::string shown = window->Widget()->windowTitle().toStdString();
+        if (declaredCaption(*window) == caption || shown == caption) return {*this, *window};
+    }
+    ADD_FAILURE() << "no open window \"" << caption << "\"";
+    throw std::runtime_error("no such window");
+}
+
+void WindowDriver::settle() {
+    // Bounded, so that a window that keeps posting cannot hang the test.
+    for (int round = 0; round < 1000; ++round) {
+        QCoreApplication::processEvents();
+        if (postedWindowEvents() == 0) {
+            QCoreApplication::processEvents();
+            if (postedWindowEvents() == 0) return;
+        }
+    }
+    ADD_FAILURE() << "the windows kept posting events";
+}
+
+void WindowDriver::closeAll() {
+    for (WindowManager* window : startedWindows()) {
+        window->CANCELACTION = 0;
+        window->Widget()->close();
+    }
+    settle();
+}
+
+StandaloneFrame::ButtonState WindowDriver::frameButton(int command) const {
+    const auto found = frame_.buttons.find(command);
+    return found == frame_.buttons.end() ? StandaloneFrame::ButtonState{} : found->second;
+}
+
+void WindowDriver::screenshot(QWidget& widget, std::string_view name) {
+    std::string file = std::to_string(++pictures_) + " " + std::string(name);
+    for (char& c : file) {
+        if (c == '/' || c == ':') c = '-';
+    }
+    test::screenshot(widget, file);
+}
+
+void WindowDriver::windowOpened(WindowManager& window) {
+    opened_.push_back(declaredCaption(window));
+    if (!window.Called()) return;
+    const std::string shown = window.Widget()->windowTitle().toStdString();
+    for (auto it = scripts_.begin(); it != scripts_.end(); ++it) {
+        if (it->caption != declaredCaption(window) && it->caption != shown) continue;
+        Script script = std::move(it->script);
+        scripts_.erase(it);
+        run(window, std::move(script));
+        return;
+    }
+    ADD_FAILURE() << "the window \"" << shown << "\" opened with no script for it";
+    run(window, [](DrivenWindow&) {});
+}
+
+void WindowDriver::run(WindowManager& window, Script script) {
+    // Inside the window's own loop, once it has started.
+    QTimer::singleShot(0, window.Widget(), [this, &window, script = std::move(script)] {
+        settle();
+        DrivenWindow driven(*this, window);
+        driven.screenshot("opened");
+        script(driven);
+        settle();
+        if (window.Closed()) return;
+        ADD_FAILURE() << "the script left the window \"" << driven.caption() << "\" open";
+        window.CANCELACTION = 0;
+        window.EndWith(ResponseCancelled);
+        settle();
+    });
+}
+
+}  // namespace bb::test

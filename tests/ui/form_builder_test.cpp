@@ -1,0 +1,155 @@
+// What the framework builds from a declaration: prompts that are their
+// fields' buddies, accessible names, the declaration's tab order, widths
+// that fit each picture, window variables, and the toolbar strip.
+#include "ui/form_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
+
+#include "dictionary/process_values.h"
+#include "platform/date.h"
+#include "test_form.h"
+#include "ui/toolbar_commands.h"
+
+namespace bb::test {
+namespace {
+
+using FormBuilderTest = TestFormTest;
+
+TEST_F(FormBuilderTest, EveryPromptIsItsFieldsBuddyAndEveryControlHasAName) {
+    ui.when(kTestFormCaption, [](DrivenWindow& form) {
+        QWidget& window = *form.manager().Widget();
+        for (const QLabel* label : window.findChildren<QLabel*>()) {
+            if (label->text().contains(':')) {
+                EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
+            }
+        }
+        for (const QWidget* widget : window.findChildren<QWidget*>()) {
+            if (widget->focusPolicy() == Qt::NoFocus || !widget->isVisibleTo(&window)) continue;
+            if (qobject_cast<const QTabWidget*>(widget) || widget->inherits("QTabBar") ||
+                widget->inherits("QToolButton") ||
+                qobject_cast<const QLineEdit*>(widget->parentWidget()))
+                continue;
+            if (widget->parentWidget() && widget->parentWidget()->inherits("QAbstractSpinBox"))
+                continue;
+            EXPECT_FALSE(widget->accessibleName().isEmpty()) << widget->metaObject()->className();
+        }
+        form.press("Cancel");
+    });
+    callForm(InsertRequest);
+}
+
+TEST_F(FormBuilderTest, TabGoesThroughTheFieldsInTheirDeclaredOrder) {
+    ui.when(kTestFormCaption, [](DrivenWindow& form) {
+        form.focus("Number");
+        std::vector<std::string> visited{form.focused()};
+        for (int i = 0; i < 7; ++i) {
+            form.key(QKeyCombination(Qt::Key_Tab));
+            visited.push_back(form.focused());
+        }
+        EXPECT_EQ(visited, (std::vector<std::string>{"Number", "Name", "State", "Birth Date",
+                                                     "CRD Number", "Location", "Series 7", "OK"}));
+        // A mnemonic reaches its field.
+        form.key(QKeyCombination(Qt::AltModifier, Qt::Key_A));
+        EXPECT_EQ(form.focused(), "Name");
+        form.press("Cancel");
+    });
+    callForm(InsertRequest);
+}
+
+TEST_F(FormBuilderTest, EntriesAreAsWideAsTheirPictures) {
+    ui.when(kTestFormCaption, [](DrivenWindow& form) {
+        const QFontMetrics metrics(form.find("Number")->font());
+        struct Width {
+            const char* label;
+            int atLeast;  // pixels: what must fit
+            int atMost;   // characters it need not exceed
+        };
+        const int average = metrics.averageCharWidth();
+        const Width widths[] = {
+            {"Number", metrics.horizontalAdvance("WWWWW"), 8},
+            {"Name", average * 25, 32},
+            {"E-Mail", average * 35, 42},
+            {"Birth Date", metrics.horizontalAdvance("00/00/0000"), 16},
+            {"CRD Number", metrics.horizontalAdvance("999,999,999"), 14},
+        };
+        for (const Width& w : widths) {
+            SCOPED_TRACE(w.label);
+            const QWidget* control = form.find(w.label);
+            EXPECT_GE(control->width(), w.atLeast);
+            EXPECT_LE(control->width(), average * w.atMost + 40);
+        }
+        form.press("Cancel");
+    });
+    callForm(InsertRequest);
+}
+
+TEST_F(FormBuilderTest, ACalledFormShowsTheToolbarCommandsInAStripOfItsOwn) {
+    const int number = addRepresentative("101", "Ann");
+    readRepresentative(number);
+    ui.when(kTestFormCaption, [this](DrivenWindow& form) {
+        ASSERT_TRUE(form.hasStrip());
+        EXPECT_TRUE(form.stripEnabled(ToolbarPageDown));
+        EXPECT_FALSE(form.stripEnabled(ToolbarChange));
+        EXPECT_EQ(form.toolbarButton(ToolbarPageDown).tip, "Save changes and page down to record");
+        // The frame's toolbar shows the same for the window on top.
+        EXPECT_EQ(ui.frameButton(ToolbarPageDown).tip, "Save changes and page down to record");
+        EXPECT_TRUE(ui.frameButton(ToolbarPageDown).enabled);
+        form.screenshot("change form");
+        form.press("Cancel");
+    });
+    callForm(ChangeRequest);
+}
+
+// A dialog over window variables: a text area and a date, no record.
+const WindowDecl kNoteDialog{
+    .procedure = "TestNote",
+    .caption = "Test Note",
+    .locals = {{"Note", T_STRING(40)}, {"Due", T_DATE}},
+    .fields = {{.kind = ControlKind::TextArea, .local = "Note", .prompt = "&Note:", .lines = 3},
+               {.kind = ControlKind::DateSpin, .local = "Due", .prompt = "&Due:"}},
+    .buttons = {{.text = "&OK", .role = ButtonRole::Ok},
+                {.text = "&Cancel", .role = ButtonRole::Cancel}},
+};
+
+class NoteDialog : public WindowManager {
+public:
+    NoteDialog() : WindowManager(kNoteDialog) {}
+    void SetupControls() override { SetLocal("Due", Value::number(*dayNumber(2024, 2, 28))); }
+    int Teardown() override {
+        note = Local("Note").toText();
+        due = static_cast<int>(Local("Due").toNumber().toInt64());
+        return WindowManager::Teardown();
+    }
+    std::string note;
+    int due = 0;
+};
+
+TEST_F(FormBuilderTest, ADialogEditsItsOwnVariables) {
+    ui.when("Test Note", [this](DrivenWindow& dialog) {
+        EXPECT_FALSE(dialog.hasStrip());
+        EXPECT_EQ(dialog.shown("Due"), "02/28/2024");
+        dialog.focus("Due");
+        dialog.key(QKeyCombination(Qt::Key_Up));
+        EXPECT_EQ(dialog.shown("Due"), "02/29/2024");
+        dialog.type("Note", std::string(41, 'n'));
+        EXPECT_EQ(ui.messages.last().title, "Note");
+        EXPECT_EQ(ui.messages.last().text, "Enter at most 40 characters.");
+        dialog.type("Note", "Call back after lunch");
+        dialog.press("OK");
+    });
+    NoteDialog dialog;
+    EXPECT_EQ(dialog.Run(), ResponseCompleted);
+    EXPECT_EQ(dialog.note, "Call back after lunch");
+    EXPECT_EQ(dialog.due, *dayNumber(2024, 2, 29));
+}
+
+}  // namespace
+}  // namespace bb::test

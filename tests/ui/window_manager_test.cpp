@@ -1,0 +1,540 @@
+// The window manager's lifecycle, driven through the test form as a user
+// and a calling browse would: requests served without the form, closing
+// with and without changes, the insert actions, saving and moving on with
+// the toolbar, another station's change, bad input, ditto.
+#include "ui/window_manager.h"
+
+#include <gtest/gtest.h>
+
+#include "data/data_folder.h"
+#include "dictionary/process_values.h"
+#include "platform/date.h"
+#include "platform/runtime.h"
+#include "test_form.h"
+#include "ui/window_ids.h"
+
+namespace bb::test {
+namespace {
+
+class WindowManagerTest : public TestFormTest {
+protected:
+    std::vector<std::string> titles() const {
+        std::vector<std::string> out;
+        for (const MessageRequest& m : ui.messages.shown) out.push_back(m.title);
+        return out;
+    }
+    bool wrote(const std::string& entry) const {
+        const auto& journal = storage_->journal();
+        return std::find(journal.begin(), journal.end(), entry) != journal.end();
+    }
+    void answer(const std::vector<Button>& answers) {
+        for (Button b : answers) ui.messages.answer(b);
+    }
+};
+
+// -------------------------------------------------- requests without a form
+
+struct DeleteCase {
+    const char* what;
+    int deleteAction;
+    std::vector<Button> answers;
+    int response;
+    std::vector<std::string> titles;
+    std::vector<std::string> left;
+};
+
+TEST_F(WindowManagerTest, ADeleteRequestWithTheDefaultActionsNeverShowsTheForm) {
+    const DeleteCase cases[] = {
+        {"confirmed", 2, {ButtonYes}, ResponseCompleted, {"Confirm Delete"}, {}},
+        {"declined", 2, {ButtonNo}, ResponseCancelled, {"Confirm Delete"}, {"101 Ann"}},
+        {"without confirmation", 4, {}, ResponseCompleted, {}, {}},
+    };
+    for (const DeleteCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        storage_->clearJournal();
+        ui.messages.clear();
+        const int number = addRepresentative("101", "Ann");
+        decl.deleteAction = c.deleteAction;
+        answer(c.answers);
+        readRepresentative(number);
+        EXPECT_EQ(callForm(DeleteRequest), c.response);
+        EXPECT_TRUE(ui.opened().empty());
+        EXPECT_EQ(titles(), c.titles);
+        EXPECT_EQ(representatives(), c.left);
+        if (!c.left.empty()) {
+            readRepresentative(number);
+            ASSERT_EQ(relationManagerFor(FileId::Representatives)->Delete(false), SeverityNone);
+        }
+    }
+}
+
+TEST_F(WindowManagerTest, ADeleteActionThatShowsTheFormDeletesOnOk) {
+    decl.deleteAction = 1;
+    const int number = addRepresentative("101", "Ann");
+    readRepresentative(number);
+    ui.when(kTestFormCaption, [&](DrivenWindow& form) {
+        EXPECT_EQ(form.shown("Name"), "Ann");
+        EXPECT_FALSE(form.hasStrip());
+        // Declined: the form stays as it was.
+        ui.messages.answer(ButtonNo);
+        form.press("OK");
+        EXPECT_FALSE(form.manager().Closed());
+        ui.messages.answer(ButtonYes);
+        form.press("OK");
+    });
+    EXPECT_EQ(callForm(DeleteRequest), ResponseCompleted);
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Confirm Delete", "Confirm Delete"}));
+    EXPECT_TRUE(representatives().empty());
+}
+
+struct RefusalCase {
+    unsigned serves;
+    int request;
+    const char* text;
+};
+
+TEST_F(WindowManagerTest, ARequestTheFormDoesNotServeIsRefused) {
+    const RefusalCase cases[] = {
+        {ServesChange | ServesDelete, InsertRequest, "This form cannot be used to insert a record"},
+        {ServesInsert | ServesDelete, ChangeRequest, "This form cannot be used to update a record"},
+        {ServesInsert | ServesChange, DeleteRequest, "This form cannot be used to delete a record"},
+    };
+    const int number = addRepresentative("101", "Ann");
+    for (const RefusalCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        ui.messages.clear();
+        decl.serves = c.serves;
+        if (c.request != InsertRequest) readRepresentative(number);
+        EXPECT_EQ(callForm(c.request), ResponseCancelled);
+        ASSERT_EQ(ui.messages.shown.size(), 1U);
+        EXPECT_EQ(ui.messages.last().title, "Invalid Request");
+        EXPECT_EQ(ui.messages.last().text, c.text);
+        EXPECT_TRUE(ui.opened().empty());
+        // The number reserved for the refused insert is taken back.
+        EXPECT_EQ(representatives(), std::vector<std::string>{"101 Ann"});
+    }
+}
+
+// ------------------------------------------------------------------ closing
+
+struct CloseCase {
+    const char* what;
+    int cancelAction;
+    std::vector<Button> answers;
+    int response;
+    const char* name;  // the representative's name on file afterwards
+    std::vector<std::string> titles;
+};
+
+TEST_F(WindowManagerTest, CancelOnAChangedFormDoesWhatTheCancelActionSays) {
+    const CloseCase cases[] = {
+        {"asked, Yes saves", 3, {ButtonYes}, ResponseCompleted, "Ann Lee", {"Save Record"}},
+        {"asked, No drops the changes", 3, {ButtonNo}, ResponseCancelled, "Ann", {"Save Record"}},
+        {"asked, Cancel stays, then No",
+         3,
+         {ButtonCancel, ButtonNo},
+         ResponseCancelled,
+         "Ann",
+         {"Save Record", "Save Record"}},
+        {"saved without asking", 1, {}, ResponseCompleted, "Ann Lee", {}},
+        {"warned, Yes closes", 2, {ButtonYes}, ResponseCancelled, "Ann", {"Changes will be lost!"}},
+        {"warned, No stays, then Yes",
+         2,
+         {ButtonNo, ButtonYes},
+         ResponseCancelled,
+         "Ann",
+         {"Changes will be lost!", "Changes will be lost!"}},
+        {"no check", 0, {}, ResponseCancelled, "Ann", {}},
+    };
+    for (const CloseCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        ui.messages.clear();
+        const int number = addRepresentative("101", "Ann");
+        decl.cancelAction = c.cancelAction;
+        readRepresentative(number);
+        answer(c.answers);
+        ui.when(kTestFormCaption, [](DrivenWindow& form) {
+            form.type("Name", "Ann Lee");
+            form.press("Cancel");
+            if (!form.manager().Closed()) {
+                EXPECT_EQ(form.focused(), "Number");
+                form.press("Cancel");
+            }
+        });
+        EXPECT_EQ(callForm(ChangeRequest), c.response);
+        EXPECT_EQ(titles(), c.titles);
+        EXPECT_EQ(representatives(), std::vector<std::string>{"101 " + std::string(c.name)});
+        if (!c.titles.empty() && c.cancelAction == 3) {
+            EXPECT_EQ(ui.messages.shown[0].text, "Do you want to save the changes to this record?");
+            EXPECT_EQ(ui.messages.shown[0].icon, MessageIcon::Question);
+        }
+        readRepresentative(number);
+        ASSERT_EQ(relationManagerFor(FileId::Representatives)->Delete(false), SeverityNone);
+    }
+}
+
+TEST_F(WindowManagerTest, AnUnchangedFormClosesAtOnce) {
+    const int number = addRepresentative("101", "Ann");
+    for (int request : {ChangeRequest, InsertRequest}) {
+        for (bool escape : {false, true}) {
+            SCOPED_TRACE(std::to_string(request) + (escape ? " by Escape" : " by Cancel"));
+            ui.messages.clear();
+            if (request == ChangeRequest) readRepresentative(number);
+            ui.when(kTestFormCaption, [escape](DrivenWindow& form) {
+                form.focus("Name");
+                if (escape) {
+                    form.key(QKeyCombination(Qt::Key_Escape));
+                } else {
+                    form.press("Cancel");
+                }
+            });
+            EXPECT_EQ(callForm(request), ResponseCancelled);
+            EXPECT_TRUE(ui.messages.shown.empty());
+            // A cancelled insert takes back the number reserved for it.
+            EXPECT_EQ(representatives(), std::vector<std::string>{"101 Ann"});
+        }
+    }
+}
+
+// ------------------------------------------------------------------ inserts
+
+TEST_F(WindowManagerTest, TwoInsertsThatStayOpenThenCancelHandTheLastRecordToTheCaller) {
+    decl.insertAction = 3;
+    ui.when(kTestFormCaption, [](DrivenWindow& form) {
+        EXPECT_EQ(form.caption(), "Record Will Be Added");
+        form.type("Number", "201");
+        form.type("Name", "Bea");
+        form.press("OK");
+        // Ready for the next record, as the caller primed it.
+        EXPECT_EQ(form.shown("Number"), "");
+        EXPECT_EQ(form.shown("State"), "CA");
+        EXPECT_EQ(form.focused(), "Number");
+        form.type("Number", "202");
+        form.type("Name", "Cy");
+        form.pick("State", "Texas");
+        form.press("OK");
+        form.press("Cancel");
+    });
+    EXPECT_EQ(callForm(InsertRequest), ResponseCompleted);
+    EXPECT_EQ(REP::REP_NUM.get(), "202");
+    EXPECT_EQ(REP::STATE.get(), "TX");
+    EXPECT_EQ(representatives(), (std::vector<std::string>{"201 Bea", "202 Cy"}));
+    EXPECT_TRUE(ui.messages.shown.empty());
+}
+
+struct InsertCase {
+    const char* what;
+    int insertAction;
+    std::vector<Button> answers;
+    bool closesAfterFirst;
+    std::vector<std::string> titles;
+};
+
+TEST_F(WindowManagerTest, TheInsertActionDecidesWhatFollowsAnInsert) {
+    const InsertCase cases[] = {
+        {"ends the window", 2, {}, true, {}},
+        {"asks, No ends", 4, {ButtonNo}, true, {"Record Added"}},
+        {"asks, Yes another", 4, {ButtonYes, ButtonNo}, false, {"Record Added", "Record Added"}},
+        {"stays with the record shown", 1, {}, false, {}},
+    };
+    for (const InsertCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        ui.messages.clear();
+        decl.insertAction = c.insertAction;
+        answer(c.answers);
+        ui.when(kTestFormCaption, [&c](DrivenWindow& form) {
+            form.type("Number", "301");
+            form.type("Name", "Dee");
+            form.press("OK");
+            EXPECT_EQ(form.manager().Closed(), c.closesAfterFirst);
+            if (form.manager().Closed()) return;
+            if (c.insertAction == 4) {
+                form.type("Number", "302");
+                form.type("Name", "Eve");
+                form.press("OK");
+            } else {
+                EXPECT_EQ(form.shown("Name"), "Dee");
+                form.press("Cancel");
+            }
+        });
+        EXPECT_EQ(callForm(InsertRequest), ResponseCompleted);
+        EXPECT_EQ(titles(), c.titles);
+        const std::vector<std::string> expected =
+            c.answers.size() == 2 ? std::vector<std::string>{"301 Dee", "302 Eve"}
+                                  : std::vector<std::string>{"301 Dee"};
+        EXPECT_EQ(representatives(), expected);
+        // The caller finds the last record added in the buffer.
+        EXPECT_EQ(REP::REP_NAME.get(), c.answers.size() == 2 ? "Eve" : "Dee");
+        clearRepresentatives();
+    }
+}
+
+// ------------------------------------------------------- changes and moves
+
+TEST_F(WindowManagerTest, OkOnAnUnchangedChangeFormCompletesWithoutWriting) {
+    const int number = addRepresentative("101", "Ann");
+    readRepresentative(number);
+    storage_->clearJournal();
+    ui.when(kTestFormCaption, [](DrivenWindow& form) {
+        EXPECT_EQ(form.caption(), "Record Will Be Changed");
+        form.press("OK");
+    });
+    EXPECT_EQ(callForm(ChangeRequest), ResponseCompleted);
+    EXPECT_FALSE(wrote("Representatives put"));
+    EXPECT_EQ(processValues().VCRRequest, 0);
+}
+
+struct MoveCase {
+    const char* what;
+    bool change;
+    bool byKey;
+    int response;
+};
+
+TEST_F(WindowManagerTest, NextRecordFromTheToolbarSavesOnlyWhatChangedAndAsksTheCallerToMoveOn) {
+    const MoveCase cases[] = {
+        {"unchanged, from the strip", false, false, ResponseCancelled},
+        {"changed, from the strip", true, false, ResponseCompleted},
+        {"changed, by its key", true, true, ResponseCompleted},
+    };
+    const int number = addRepresentative("101", "Ann");
+    for (const MoveCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        processValues().VCRRequest = 0;
+        readRepresentative(number);
+        storage_->clearJournal();
+        ui.when(kTestFormCaption, [&c](DrivenWindow& form) {
+            EXPECT_TRUE(form.stripEnabled(ToolbarNext));
+            if (c.change) form.typeOnly("Name", std::string("Ann ") + c.what);
+            if (c.byKey) {
+                form.key(QKeyCombination(Qt::ControlModifier, Qt::Key_Down));
+            } else {
+                form.toolbar(ToolbarNext);
+            }
+        });
+        EXPECT_EQ(callForm(ChangeRequest), c.response);
+        EXPECT_EQ(processValues().VCRRequest, ToolbarNext);
+        EXPECT_EQ(wrote("Representatives put"), c.change);
+        const std::string name = c.change ? std::string("Ann ") + c.what : "Ann";
+        EXPECT_EQ(representatives(), std::vector<std::string>{"101 " + name.substr(0, 25)});
+    }
+}
+
+TEST_F(WindowManagerTest, ASaveRefusedBecauseAnotherStationChangedTheRecordKeepsTheFormOpen) {
+    const int number = addRepresentative("101", "Ann");
+    readRepresentative(number);
+    ui.when(kTestFormCaption, [&](DrivenWindow& form) {
+        form.type("Name", "Ann Lee");
+        // Another station changes the same record meanwhile.
+        {
+            auto other = dataStorage().file(fileDef(FileId::Representatives));
+            Record theirs(fileDef(FileId::Representatives));
+            ASSERT_TRUE(other->open(kSharedReadWrite).ok());
+            theirs.setInteger(REP::field::REPRESENTATIVENUMBER, number);
+            ASSERT_TRUE(other->get(REP::key::REPRESENTATIVENUMBERKEY, theirs).ok());
+            theirs.setText(REP::field::REP_NAME, "Ann Other");
+            ASSERT_TRUE(other->put(theirs).ok());
+            other->close();
+        }
+        form.press("OK");
+        ASSERT_FALSE(form.manager().Closed());
+        EXPECT_EQ(ui.messages.last().title, "Record Was Not Updated");
+        EXPECT_EQ(ui.messages.last().text,
+                  "This record was changed by another station. Those changes will now be "
+                  "displayed. Use the Ditto Button or Ctrl+' to recall your changes.");
+        EXPECT_EQ(form.shown("Name"), "Ann Other");
+        EXPECT_EQ(form.focused(), "Number");
+        // Ditto recalls what this user typed; the save then goes through.
+        form.focus("Name");
+        form.key(kDittoKey);
+        EXPECT_EQ(form.shown("Name"), "Ann Lee");
+        form.press("OK");
+    });
+    EXPECT_EQ(callForm(ChangeRequest), ResponseCompleted);
+    EXPECT_EQ(representatives(), std::vector<std::string>{"101 Ann Lee"});
+}
+
+struct RetryCase {
+    const char* what;
+    std::vector<Button> answers;
+    int response;
+    const char* name;
+};
+
+TEST_F(WindowManagerTest, AFailedSaveAsksWhetherToTryAgain) {
+    const RetryCase cases[] = {
+        // The failure's notice first, then the question.
+        {"Yes tries again", {ButtonOk, ButtonYes}, ResponseCompleted, "Ann Lee"},
+        {"No closes, and the changes are dropped",
+         {ButtonOk, ButtonNo, ButtonNo},
+         ResponseCancelled,
+         "Ann"},
+        {"Cancel stays", {ButtonOk, ButtonCancel, ButtonNo}, ResponseCancelled, "Ann"},
+    };
+    for (const RetryCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        ui.messages.clear();
+        clearRepresentatives();
+        readRepresentative(addRepresentative("101", "Ann"));
+        storage_->failPuts(1);
+        answer(c.answers);
+        ui.when(kTestFormCaption, [](DrivenWindow& form) {
+            form.type("Name", "Ann Lee");
+            form.press("OK");
+            if (!form.manager().Closed()) form.press("Cancel");
+        });
+        EXPECT_EQ(callForm(ChangeRequest), c.response);
+        ASSERT_GE(ui.messages.shown.size(), 2U);
+        EXPECT_EQ(ui.messages.shown[0].title, "Record was not updated");
+        EXPECT_EQ(ui.messages.shown[1].title, "Record Update Error");
+        EXPECT_EQ(ui.messages.shown[1].text,
+                  "An error was experienced changing this record. Do you want to try to save "
+                  "again?");
+        EXPECT_EQ(representatives(), std::vector<std::string>{"101 " + std::string(c.name)});
+    }
+}
+
+// -------------------------------------------------------- input and checks
+
+struct BadInputCase {
+    const char* label;
+    const char* typed;
+    const char* message;
+};
+
+TEST_F(WindowManagerTest, BadInputGetsThePicturesMessageKeepsTheFocusAndSavesNothing) {
+    const BadInputCase cases[] = {
+        {"Birth Date", "13/45/2020", "'13/45/2020' is not a valid date; enter it as mm/dd/yyyy."},
+        {"Birth Date", "yesterday", "'yesterday' is not a valid date; enter it as mm/dd/yyyy."},
+        {"CRD Number", "12x", "'12x' is not a number."},
+        {"CRD Number", "1234567890",
+         "'1234567890' is too large: at most 9 digits before the decimal point."},
+    };
+    for (const BadInputCase& c : cases) {
+        SCOPED_TRACE(std::string(c.label) + " " + c.typed);
+        ui.messages.clear();
+        storage_->clearJournal();
+        ui.when(kTestFormCaption, [&c, this](DrivenWindow& form) {
+            form.type("Number", "401");
+            form.type("Name", "Fay");
+            form.type(c.label, c.typed);
+            ASSERT_EQ(ui.messages.shown.size(), 1U);
+            EXPECT_EQ(ui.messages.last().title, c.label);
+            EXPECT_EQ(ui.messages.last().text, c.message);
+            EXPECT_EQ(ui.messages.last().icon, MessageIcon::Exclamation);
+            EXPECT_EQ(form.focused(), c.label);
+            EXPECT_EQ(form.shown(c.label), c.typed);
+            // Leaving for OK refuses it again, and the click does nothing.
+            form.press("OK");
+            EXPECT_FALSE(form.manager().Closed());
+            EXPECT_EQ(ui.messages.shown.size(), 2U);
+            EXPECT_EQ(form.focused(), c.label);
+            // Enter presses OK without leaving; OK reads every control
+            // again and stops at the same one.
+            form.key(QKeyCombination(Qt::Key_Return));
+            EXPECT_FALSE(form.manager().Closed());
+            EXPECT_EQ(ui.messages.shown.size(), 3U);
+            EXPECT_EQ(ui.messages.last().text, c.message);
+            EXPECT_EQ(form.focused(), c.label);
+            // Cancel is not held back by the bad input; it asks about the rest.
+            ui.messages.answer(ButtonNo);
+            form.press("Cancel");
+            EXPECT_EQ(ui.messages.last().title, "Save Record");
+        });
+        EXPECT_EQ(callForm(InsertRequest), ResponseCancelled);
+        EXPECT_FALSE(wrote("Representatives put"));
+        EXPECT_TRUE(representatives().empty());
+    }
+}
+
+TEST_F(WindowManagerTest, GoodInputIsReadThroughThePicture) {
+    ui.when(kTestFormCaption, [](DrivenWindow& form) {
+        form.type("Number", "501");
+        form.type("Name", "Gus");
+        form.type("Birth Date", "3/5/1999");
+        EXPECT_EQ(form.shown("Birth Date"), "03/05/1999");
+        form.type("CRD Number", "1,234");
+        EXPECT_EQ(form.shown("CRD Number"), "1,234");
+        form.choose("In Office Branch");
+        form.check("Series 7", true);
+        form.type("E-Mail", "gus@example.com");
+        form.press("OK");
+    });
+    EXPECT_EQ(callForm(InsertRequest), ResponseCompleted);
+    EXPECT_EQ(REP::BIRTHDATE.get(), *dayNumber(1999, 3, 5));
+    EXPECT_EQ(REP::CRDNUMBER.get(), 1234);
+    EXPECT_EQ(REP::LOCATION.get(), "2");
+    EXPECT_EQ(REP::SERIES7.get(), "1");
+    EXPECT_EQ(REP::EMAIL.get(), "gus@example.com");
+    EXPECT_EQ(REP::MEDALLION.get(), "N");
+}
+
+TEST_F(WindowManagerTest, TheFormsChecksOnOkComeInOrderAndFocusTheField) {
+    ui.when(kTestFormCaption, [this](DrivenWindow& form) {
+        // Enter presses OK while the name is still being typed.
+        form.typeOnly("Name", "Hal");
+        form.key(QKeyCombination(Qt::Key_Return));
+        ASSERT_EQ(ui.messages.shown.size(), 1U);
+        EXPECT_EQ(ui.messages.last().title, "Representative Number Required");
+        EXPECT_EQ(ui.messages.last().text,
+                  "     Enter a number for this registered representative.");
+        EXPECT_EQ(ui.messages.last().icon, MessageIcon::Information);
+        EXPECT_EQ(ui.messages.beeps, std::vector<Beep>{Beep::Asterisk});
+        EXPECT_EQ(form.focused(), "Number");
+        form.type("Number", "601");
+        form.press("OK");
+    });
+    EXPECT_EQ(callForm(InsertRequest), ResponseCompleted);
+    // The name typed but never left was read by OK.
+    EXPECT_EQ(representatives(), std::vector<std::string>{"601 Hal"});
+}
+
+// --------------------------------------------------------------------- ditto
+
+TEST_F(WindowManagerTest, DittoPutsBackTheValueOfTheRecordCompletedLast) {
+    decl.insertAction = 3;
+    ui.when(kTestFormCaption, [](DrivenWindow& form) {
+        // Nothing completed yet in this run: nothing to put back.
+        form.focus("Name");
+        form.key(kDittoKey);
+        EXPECT_EQ(form.shown("Name"), "");
+        form.type("Number", "701");
+        form.type("Name", "Ida");
+        form.pick("State", "TX");
+        form.press("OK");
+        form.focus("Name");
+        form.key(kDittoKey);
+        EXPECT_EQ(form.shown("Name"), "Ida");
+        // The toolbar's ditto button does the same for the focused field.
+        form.focus("State");
+        form.toolbar(ToolbarDitto);
+        EXPECT_EQ(form.shown("State"), "TX");
+        form.type("Number", "702");
+        form.press("OK");
+        form.press("Cancel");
+    });
+    EXPECT_EQ(callForm(InsertRequest), ResponseCompleted);
+    EXPECT_EQ(representatives(), (std::vector<std::string>{"701 Ida", "702 Ida"}));
+    EXPECT_EQ(REP::STATE.get(), "TX");
+}
+
+// ------------------------------------------------- status bar, help, layout
+
+TEST_F(WindowManagerTest, ControlsShowTheirMessagesAndF1OpensTheProceduresHelp) {
+    ui.when(kTestFormCaption, [this](DrivenWindow& form) {
+        form.focus("Number");
+        EXPECT_EQ(ui.statusMessage(), "Enter the number the office knows the representative by");
+        form.focus("In Office Branch");
+        EXPECT_EQ(ui.statusMessage(), "Works in an office branch");
+        form.focus("OSJ (Series 24)");
+        EXPECT_EQ(ui.statusMessage(), "Where the representative works");
+        form.focus("Number");
+        form.key(QKeyCombination(Qt::Key_F1));
+        EXPECT_EQ(ui.helpTopic(), "UpdateTestRepresentatives");
+        form.press("Cancel");
+    });
+    callForm(InsertRequest);
+}
+
+}  // namespace
+}  // namespace bb::test
