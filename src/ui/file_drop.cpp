@@ -21,15 +21,6 @@ QString toQString(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-// The wait cursor for as long as it lives.
-class BusyCursor {
-public:
-    BusyCursor() { messages().busy(true); }
-    ~BusyCursor() { messages().busy(false); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
 // List format widths are in quarters of the average character.
 int pixels(int units, const QFontMetrics& metrics) {
     return units * metrics.averageCharWidth() / 4;
@@ -85,7 +76,7 @@ int FileDrop::ReloadRows(bool force) {
     const bool rangeChanged = ApplyRangeLimit();
     if (!rangeChanged && !force && LOADED) return LISTCONTROL->currentIndex() + 1;
     LOADED = true;
-    BusyCursor busy;
+    const WaitCursor busy;
     rows_.clear();
     model_->clear();
     shapeList();

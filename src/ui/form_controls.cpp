@@ -108,10 +108,41 @@ protected:
 
 // --------------------------------------------------------------- the kinds
 
-class EntryControl final : public FormControl {
+// A control whose text is shown and read back through the picture: an
+// entry or a date.
+class TextControl : public FormControl {
+public:
+    using FormControl::FormControl;
+
+    void display(bool force) override {
+        if (modified() && !force) return;
+        shown_ = std::string(text::trim(picture().format(binding().get())));
+        showText(toQString(shown_));
+    }
+
+    std::optional<std::string> accept() override {
+        const std::string typed = fromQString(shownText());
+        const Picture::Result read = picture().deformat(typed);
+        if (!read.ok()) return read.error;
+        if (!binding().set(*read.value)) return "'" + typed + "' is too large.";
+        display(true);
+        return std::nullopt;
+    }
+
+    bool modified() const override { return fromQString(shownText()) != shown_; }
+
+protected:
+    virtual QString shownText() const = 0;
+    virtual void showText(const QString& text) = 0;
+
+private:
+    std::string shown_;
+};
+
+class EntryControl final : public TextControl {
 public:
     EntryControl(const FieldDecl& decl, Binding binding, ControlListener& listener, QWidget* parent)
-        : FormControl(decl, binding, listener), edit_(new QLineEdit(parent)) {
+        : TextControl(decl, binding, listener), edit_(new QLineEdit(parent)) {
         setWidget(edit_);
         const Picture::Kind kind = picture().kind();
         if (kind == Picture::Kind::String) edit_->setMaxLength(picture().width());
@@ -120,55 +151,28 @@ public:
         edit_->setFixedWidth(charsWide(picture().width(), digits) + 12);
     }
 
-    void display(bool force) override {
-        if (modified() && !force) return;
-        shown_ = std::string(text::trim(picture().format(binding().get())));
-        edit_->setText(toQString(shown_));
-    }
-
-    std::optional<std::string> accept() override {
-        const Picture::Result read = picture().deformat(fromQString(edit_->text()));
-        if (!read.ok()) return read.error;
-        if (!binding().set(*read.value))
-            return "\"" + fromQString(edit_->text()) + "\" is too large.";
-        display(true);
-        return std::nullopt;
-    }
-
-    bool modified() const override { return fromQString(edit_->text()) != shown_; }
+protected:
+    QString shownText() const override { return edit_->text(); }
+    void showText(const QString& text) override { edit_->setText(text); }
 
 private:
     QLineEdit* edit_;
-    std::string shown_;
 };
 
-class DateSpinControl final : public FormControl {
+class DateSpinControl final : public TextControl {
 public:
     DateSpinControl(const FieldDecl& decl, Binding binding, ControlListener& listener,
                     QWidget* parent)
-        : FormControl(decl, binding, listener), spin_(new DateSpin(picture(), parent)) {
+        : TextControl(decl, binding, listener), spin_(new DateSpin(picture(), parent)) {
         setWidget(spin_);
     }
 
-    void display(bool force) override {
-        if (modified() && !force) return;
-        shown_ = std::string(text::trim(picture().format(binding().get())));
-        spin_->setShownText(toQString(shown_));
-    }
-
-    std::optional<std::string> accept() override {
-        const Picture::Result read = picture().deformat(fromQString(spin_->text()));
-        if (!read.ok()) return read.error;
-        if (!binding().set(*read.value)) return read.error;
-        display(true);
-        return std::nullopt;
-    }
-
-    bool modified() const override { return fromQString(spin_->text()) != shown_; }
+protected:
+    QString shownText() const override { return spin_->text(); }
+    void showText(const QString& text) override { spin_->setShownText(text); }
 
 private:
     DateSpin* spin_;
-    std::string shown_;
 };
 
 class CheckControl final : public FormControl {

@@ -6,7 +6,8 @@
 #include <algorithm>
 
 #include "dictionary/process_values.h"
-#include "ui/scoped_flag.h"
+#include "platform/message_service.h"
+#include "ui/scoped_value.h"
 #include "ui/window_manager.h"
 
 namespace bb {
@@ -131,8 +132,11 @@ int WindowManager::changeAction() {
     while (true) {
         RESPONSE = ResponseCancelled;
         const bool changed = !PRIMARY->Me->BufferUnchanged(SAVED);
-        const Severity result =
-            changed ? PRIMARY->Update(HISTORYKEY != QKeyCombination()) : SeverityNone;
+        Severity result = SeverityNone;
+        if (changed) {
+            const WaitCursor busy;
+            result = PRIMARY->Update(HISTORYKEY != QKeyCombination());
+        }
         if (result == SeverityAsk) {
             const Button answer =
                 ERRORS->Message(ErrRecordUpdate, ButtonYes | ButtonNo | ButtonCancel, ButtonCancel);

@@ -18,7 +18,7 @@
 #include "ui/file_drop.h"
 #include "ui/frame_services.h"
 #include "ui/procedures.h"
-#include "ui/scoped_flag.h"
+#include "ui/scoped_value.h"
 #include "ui/toolbar_strip.h"
 #include "ui/window_ids.h"
 
@@ -37,22 +37,6 @@ WindowObserver*& observer() {
     static WindowObserver* installed = nullptr;
     return installed;
 }
-
-// The current event for as long as it lives; the one before comes back.
-class EventScope {
-public:
-    EventScope(WindowEvent& current, const WindowEvent& event)
-        : current_(current), previous_(current) {
-        current_ = event;
-    }
-    ~EventScope() { current_ = previous_; }
-    EventScope(const EventScope&) = delete;
-    EventScope& operator=(const EventScope&) = delete;
-
-private:
-    WindowEvent& current_;
-    WindowEvent previous_;
-};
 
 }  // namespace
 
@@ -190,7 +174,7 @@ int WindowManager::handle(const WindowEvent& event) {
     if (DEAD || loopEnded_ || !setUp_) return LevelHandled;
     const ThreadScope thread(thread_);
     const ScopedFlag dispatching(dispatching_);
-    const EventScope current(event_, event);
+    const ScopedValue<WindowEvent> current(event_, event);
     const int level = OnEvent();
     const bool closes =
         (event.kind == EventKind::CloseWindow || event.kind == EventKind::CloseDown) &&

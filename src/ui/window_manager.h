@@ -263,7 +263,8 @@ private:
     std::string rejection_;  // why the control of a Rejected event refused its input
     std::unique_ptr<FileDef> localsDef_;
     std::unique_ptr<Record> locals_;
-    std::vector<RelationManager*> openedFiles_;
+    std::optional<BindingScope> bindingScope_;  // the names the window binds
+    std::vector<std::unique_ptr<RelatedFilesOpen>> openedFiles_;
     std::vector<HistoryEntry> HISTORY;
     std::vector<std::pair<QWidget*, QKeyCombination>> armedKeys_;
     std::vector<std::unique_ptr<FileDrop>> ownDrops_;
@@ -279,7 +280,6 @@ private:
     QTimer timer_;
     QEventLoop* loop_ = nullptr;
     int pending_ = 0;  // events posted and not yet handled
-    bool scopePushed_ = false;
 };
 
 // Starts `window` as an independent child window of the frame, under a new

@@ -70,8 +70,7 @@ int WindowManager::Setup() {
     BROWSES.clear();
     BUTTONS.clear();
     FILEDROPS.clear();
-    bindings().pushScope();
-    scopePushed_ = true;
+    bindingScope_.emplace();
     setUp_ = true;
     INSERTACTION = decl_.insertAction;
     DELETEACTION = decl_.deleteAction;
@@ -153,14 +152,13 @@ void WindowManager::SetLocal(std::string_view name, const Value& value) {
 
 void WindowManager::openFiles() {
     for (FileId file : filesOf(decl_)) {
-        RelationManager* relations = relationManagerFor(file);
-        if (relations && relations->Open() == SeverityNone) openedFiles_.push_back(relations);
+        if (RelationManager* relations = relationManagerFor(file))
+            openedFiles_.push_back(std::make_unique<RelatedFilesOpen>(*relations));
     }
 }
 
 void WindowManager::closeFiles() {
-    for (auto it = openedFiles_.rbegin(); it != openedFiles_.rend(); ++it) (*it)->Close();
-    openedFiles_.clear();
+    while (!openedFiles_.empty()) openedFiles_.pop_back();
 }
 
 Binding WindowManager::bind(const FieldDecl& field) {
@@ -350,8 +348,7 @@ int WindowManager::Teardown() {
     SAVED = 0;
     toolbar_.Teardown();
     DEAD = true;
-    if (scopePushed_) bindings().popScope();
-    scopePushed_ = false;
+    bindingScope_.reset();
     closeFiles();
     return LevelCarryOn;
 }

@@ -11,7 +11,13 @@ WindowWidget::WindowWidget(Owner& owner) : owner_(owner) {
 
 void WindowWidget::closeForGood() {
     closing_ = true;
-    close();
+    // Inside the frame, the sub-window holding it closes (and deletes it).
+    QWidget* holder = isWindow() ? nullptr : parentWidget();
+    if (holder) {
+        holder->close();
+    } else {
+        close();
+    }
 }
 
 void WindowWidget::closeEvent(QCloseEvent* event) {
