@@ -1,8 +1,10 @@
 #include "shell/frame_commands.h"
 
 #include <array>
+#include <vector>
 
 #include "ui/frame_services.h"
+#include "ui/toolbar_commands.h"
 
 namespace bb {
 
@@ -74,23 +76,6 @@ constexpr std::array kMenus{
     FrameMenu{"&Help", "Windows Help", kHelp},
 };
 
-constexpr std::array kToolbar{
-    ToolbarButton{"First Record", "Go to the first record", "VCRFIRST.ICO", ToolbarFirst},
-    ToolbarButton{"Prior Page", "Go to the prior page", "VCRPRIOR.ICO", ToolbarPageUp},
-    ToolbarButton{"Prior Record", "Go to the prior record", "VCRUP.ICO", ToolbarPrevious},
-    ToolbarButton{"Next Record", "Go to the next record", "VCRDOWN.ICO", ToolbarNext},
-    ToolbarButton{"Next Page", "Go to the next page", "VCRNEXT.ICO", ToolbarPageDown},
-    ToolbarButton{"Last Record", "Go to the last record", "VCRLAST.ICO", ToolbarLast},
-    ToolbarButton{"Select Record", "Select the highlighted record", "MARK.ICO", ToolbarSelect},
-    ToolbarButton{"Insert Record", "Add a new record to the file", "INSERT.ICO", ToolbarInsert},
-    ToolbarButton{"Edit Record", "Review or make changes to the highlighted record", "Openfold.ico",
-                  ToolbarChange},
-    ToolbarButton{"Delete Record", "Delete the highlighted record", "DELETE.ICO", ToolbarDelete},
-    ToolbarButton{"Previous Value", "Use the previous value", "DITTO.ICO", ToolbarDitto},
-    ToolbarButton{"Windows Help", "Access detailed help information", "Help.ico", ToolbarHelp},
-    ToolbarButton{"Browse/Update Customers", "Browse/Update the customer file", "Customer.ico",
-                  ToolbarCustomerList},
-};
 }  // namespace
 
 std::span<const FrameMenu> frameMenus() {
@@ -98,7 +83,16 @@ std::span<const FrameMenu> frameMenus() {
 }
 
 std::span<const ToolbarButton> frameToolbar() {
-    return kToolbar;
+    // The commands every window's toolbar shares, then the frame's own.
+    static const std::vector<ToolbarButton> buttons = [] {
+        std::vector<ToolbarButton> all;
+        for (const ToolbarCommandInfo& c : toolbarCommandTable())
+            all.push_back({c.name, c.message, c.icon, c.number});
+        all.push_back({"Browse/Update Customers", "Browse/Update the customer file", "Customer.ico",
+                       ToolbarCustomerList});
+        return all;
+    }();
+    return buttons;
 }
 
 }  // namespace bb

@@ -234,6 +234,7 @@ int WindowManager::OnWindowEvent() {
         case EventKind::OpenWindow:
             if (!(INITED & 1)) Open();
             Select(FIRSTFIELD);
+            showToolbar();
             break;
         case EventKind::LoseFocus:
             if (RESETONGAINFOCUS) FORCEDRESET = true;

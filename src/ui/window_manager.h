@@ -33,6 +33,7 @@
 // GUI thread only.
 #pragma once
 
+#include <QAbstractButton>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -55,7 +56,6 @@
 #include "ui/window_events.h"
 #include "ui/window_widget.h"
 
-class QAbstractButton;
 class QEventLoop;
 
 namespace bb {

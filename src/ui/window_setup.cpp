@@ -7,7 +7,6 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -17,6 +16,7 @@
 #include "dictionary/process_values.h"
 #include "platform/text.h"
 #include "ui/file_drop.h"
+#include "ui/help_topics.h"
 #include "ui/toolbar_strip.h"
 #include "ui/window_manager.h"
 
@@ -207,8 +207,8 @@ void WindowManager::openWindow() {
     for (const auto& control : built_.controls) {
         if (control->editable() && !FIRSTFIELD) FIRSTFIELD = control->widget();
     }
-    auto* help = new QShortcut(QKeySequence::HelpContents, widget_);
-    QObject::connect(help, &QShortcut::activated, &poster_, [this] { ShowHelp(); });
+    // F1 anywhere in the window opens this page (the frame sees to it).
+    setHelpTopic(*widget_, decl_.procedure);
     frameDisplay_ = std::make_unique<FrameToolbarDisplay>(widget_);
     toolbar_.AddDisplay(*frameDisplay_);
     const bool strip = called_ && (REQUEST == InsertRequest || REQUEST == ChangeRequest ||

@@ -17,6 +17,7 @@
 #include "shell/splash_window.h"
 #include "ui/frame_services.h"
 #include "ui/toolbar_commands.h"
+#include "ui/window_manager.h"
 
 namespace bb {
 namespace {
@@ -308,6 +309,55 @@ TEST_F(Frame, OpenMenuHighlightsTheItemTheKeysWouldReach) {
         open->close();
         QApplication::processEvents();
     }
+}
+
+// A list as the window framework starts it: its list takes the toolbar.
+const WindowDecl kFramedList{
+    .procedure = "BrowseFramed",
+    .caption = "Framed List",
+    .fields = {{.kind = ControlKind::Slot, .name = "List"}},
+    .buttons = {{.text = "&Insert", .role = ButtonRole::Insert},
+                {.text = "&Close", .role = ButtonRole::Cancel}},
+};
+
+class FramedList : public WindowManager {
+public:
+    FramedList() : WindowManager(kFramedList) {}
+    QWidget* CreateSlot(const FieldDecl&, QWidget* parent) override {
+        list_ = new QListWidget(parent);
+        return list_;
+    }
+    void SetupControls() override {
+        target_.INSERTBUTTON = ButtonOf(ButtonRole::Insert);
+        Toolbar().RegisterTarget(target_, list_);
+        Toolbar().MakeCurrent(list_);
+    }
+    int OnAccepted() override {
+        if (CurrentEvent().control == ButtonOf(ButtonRole::Insert)) ++inserts;
+        return WindowManager::OnAccepted();
+    }
+    int inserts = 0;
+
+private:
+    QListWidget* list_ = nullptr;
+    ListToolbarTarget target_;
+};
+
+TEST_F(Frame, AStartedWindowLivesInASubWindowWithTheToolbarUntilItCloses) {
+    showWithoutSplash();
+    auto window = std::make_unique<FramedList>();
+    FramedList& list = *window;
+    startWindow(std::move(window));
+    QTRY_COMPARE(frame_->area().subWindowList().size(), 1);
+    EXPECT_EQ(frameServices().activeChildWindow(), list.Widget());
+    QTRY_COMPARE(frame_->toolbarButton(ToolbarPageDown)->toolTip(), QString("Go to the Next Page"));
+    frame_->toolbarButton(ToolbarInsert)->trigger();
+    QTRY_COMPARE(list.inserts, 1);
+    QPointer<QWidget> widget = list.Widget();
+    list.ButtonOf(ButtonRole::Cancel)->click();
+    QTRY_VERIFY(widget.isNull());
+    QTRY_VERIFY(frame_->area().subWindowList().isEmpty());
+    EXPECT_TRUE(startedWindows().empty());
 }
 
 TEST_F(Frame, ClosingTheFrameClosesItsChildWindows) {
