@@ -383,9 +383,6 @@ void MainFrame::addChildWindow(QWidget& window) {
     // The size the window was given, else the size its layout asks for.
     const QSize designed = window.testAttribute(Qt::WA_Resized) ? window.size() : window.sizeHint();
     QMdiSubWindow* holder = area_->addSubWindow(&window);  // deleted when it closes
-    // A window that its manager deletes once it has closed takes its holder with it.
-    connect(
-        &window, &QObject::destroyed, holder, [holder] { holder->close(); }, Qt::QueuedConnection);
     const bool fixed = keepsFixedSize(window);
     if (fixed) holder->setWindowFlags(holder->windowFlags() & ~Qt::WindowMaximizeButtonHint);
     holder->show();
