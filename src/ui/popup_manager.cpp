@@ -53,12 +53,12 @@ std::string PopupManager::NameFrom(std::string_view text) {
 }
 
 void PopupManager::Setup() {
-    POPUPITEMS.clear();
+    items_.clear();
     LASTSELECTION.clear();
 }
 
 void PopupManager::Teardown() {
-    POPUPITEMS.clear();
+    items_.clear();
 }
 
 PopupManager::Item& PopupManager::add(std::string_view text, std::string_view name,
@@ -66,9 +66,9 @@ PopupManager::Item& PopupManager::add(std::string_view text, std::string_view na
     Item item;
     takeMarks(item, text);
     item.NAME = name.empty() ? NameFrom(item.TEXT) : std::string(name);
-    item.DEPTH = depth > 0 ? depth : (POPUPITEMS.empty() ? 1 : POPUPITEMS.back().DEPTH);
-    const std::size_t at = std::min(position.value_or(POPUPITEMS.size()), POPUPITEMS.size());
-    return *POPUPITEMS.insert(POPUPITEMS.begin() + static_cast<std::ptrdiff_t>(at), item);
+    item.DEPTH = depth > 0 ? depth : (items_.empty() ? 1 : items_.back().DEPTH);
+    const std::size_t at = std::min(position.value_or(items_.size()), items_.size());
+    return *items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), item);
 }
 
 std::string PopupManager::Attach(std::string_view text, std::string_view name,
@@ -96,21 +96,21 @@ void PopupManager::CheckItem(std::string_view name, bool checked) {
 }
 
 PopupManager::Item* PopupManager::find(std::string_view name) {
-    for (Item& item : POPUPITEMS) {
+    for (Item& item : items_) {
         if (item.NAME == name) return &item;
     }
     return nullptr;
 }
 
 const PopupManager::Item* PopupManager::Find(std::string_view name) const {
-    for (const Item& item : POPUPITEMS) {
+    for (const Item& item : items_) {
         if (item.NAME == name) return &item;
     }
     return nullptr;
 }
 
 void PopupManager::RefreshMimics() {
-    for (Item& item : POPUPITEMS) {
+    for (Item& item : items_) {
         if (!item.MIMICMODE || !item.CONTROLID) continue;
         item.DISABLED = item.CONTROLID->isEnabled() ? 2 : 1;
         const auto* button = qobject_cast<const QAbstractButton*>(item.CONTROLID);
@@ -126,12 +126,12 @@ void PopupManager::BuildMenu(QMenu& menu) {
     // The menu each depth adds to: an item deeper than the one before it
     // opens that item's submenu.
     std::vector<QMenu*> menus{&menu};
-    for (std::size_t i = 0; i < POPUPITEMS.size(); ++i) {
-        const Item& item = POPUPITEMS[i];
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        const Item& item = items_[i];
         const auto depth = static_cast<std::size_t>(std::max(item.DEPTH, 1));
         while (menus.size() > depth) menus.pop_back();
         QMenu* into = menus.back();
-        const bool opensSubmenu = i + 1 < POPUPITEMS.size() && POPUPITEMS[i + 1].DEPTH > item.DEPTH;
+        const bool opensSubmenu = i + 1 < items_.size() && items_[i + 1].DEPTH > item.DEPTH;
         if (item.TEXT == "-") {
             into->addSeparator();
             continue;
@@ -149,8 +149,8 @@ void PopupManager::BuildMenu(QMenu& menu) {
 }
 
 std::string PopupManager::Choose(std::size_t index) {
-    if (index >= POPUPITEMS.size()) return {};
-    const Item& item = POPUPITEMS[index];
+    if (index >= items_.size()) return {};
+    const Item& item = items_[index];
     LASTSELECTION = item.NAME;
     if (item.CONTROLID && (item.MIMICMODE || item.EVENT)) {
         if (WindowManager* window = WindowManager::Owning(item.CONTROLID)) {

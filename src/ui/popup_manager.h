@@ -69,7 +69,7 @@ public:
     // The item behind one of BuildMenu's actions: posts its event and
     // remembers its name in LASTSELECTION; returns the name.
     std::string Choose(std::size_t item);
-    const std::vector<Item>& Items() const { return POPUPITEMS; }
+    const std::vector<Item>& Items() const { return items_; }
     const Item* Find(std::string_view name) const;
 
     // The name an item of `text` gets when none is given.
@@ -82,7 +82,7 @@ private:
     Item& add(std::string_view text, std::string_view name, std::optional<std::size_t> position,
               int depth);
 
-    std::vector<Item> POPUPITEMS;
+    std::vector<Item> items_;
 };
 
 }  // namespace bb

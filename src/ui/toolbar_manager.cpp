@@ -171,17 +171,17 @@ void ListToolbarTarget::HandleToolbar(int number, int&, WindowManager& window) {
 // ------------------------------------------------------------- ToolbarManager
 
 void ToolbarManager::Setup() {
-    LIST.clear();
+    list_.clear();
     current_ = nullptr;
 }
 
 void ToolbarManager::RegisterTarget(ToolbarTarget& target, QWidget* control) {
     target.CONTROL = control;
-    LIST.emplace_back(control, &target);
+    list_.emplace_back(control, &target);
 }
 
 void ToolbarManager::MakeCurrent(QWidget* control) {
-    for (const auto& [registered, target] : LIST) {
+    for (const auto& [registered, target] : list_) {
         if (registered != control) continue;
         current_ = target;
         target->SetTooltips(*this);
@@ -191,7 +191,7 @@ void ToolbarManager::MakeCurrent(QWidget* control) {
 }
 
 void ToolbarManager::MakeCurrent() {
-    for (const auto& entry : LIST) {
+    for (const auto& entry : list_) {
         if (entry.second->CanTakeToolbar(*this)) current_ = entry.second;
     }
     redisplay();
@@ -203,7 +203,7 @@ void ToolbarManager::ShowButtons() {
 }
 
 void ToolbarManager::Teardown() {
-    LIST.clear();
+    list_.clear();
     current_ = nullptr;
     displays_.clear();
 }

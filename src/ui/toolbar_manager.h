@@ -148,7 +148,7 @@ private:
     // Shows every button on every display.
     void redisplay();
 
-    std::vector<std::pair<QWidget*, ToolbarTarget*>> LIST;
+    std::vector<std::pair<QWidget*, ToolbarTarget*>> list_;  // (control, target), as registered
     ToolbarTarget* current_ = nullptr;
     std::array<ToolbarButtonState, kLastToolbarCommand - kFirstToolbarCommand + 1> buttons_;
     std::vector<ToolbarDisplay*> displays_;

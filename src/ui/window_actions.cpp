@@ -60,7 +60,7 @@ bool WindowManager::acceptAll() {
 int WindowManager::OnCompleted() {
     // The record as completed is what ditto puts back next time.
     std::vector<const Record*> copied;
-    for (const HistoryEntry& entry : HISTORY) {
+    for (const HistoryEntry& entry : history_) {
         if (std::find(copied.begin(), copied.end(), entry.source) != copied.end()) continue;
         *entry.copy = *entry.source;
         copied.push_back(entry.source);
@@ -218,7 +218,7 @@ int WindowManager::askToSaveOnClose() {
 
 void WindowManager::DittoField(QWidget* control) {
     if (!control) return;
-    for (const HistoryEntry& entry : HISTORY) {
+    for (const HistoryEntry& entry : history_) {
         if (!entry.control->owns(control)) continue;
         (void)entry.source->set(entry.field, entry.copy->get(entry.field));
         entry.control->display(true);

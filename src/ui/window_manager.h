@@ -265,7 +265,7 @@ private:
     std::unique_ptr<Record> locals_;
     std::optional<BindingScope> bindingScope_;  // the names the window binds
     std::vector<std::unique_ptr<RelatedFilesOpen>> openedFiles_;
-    std::vector<HistoryEntry> HISTORY;
+    std::vector<HistoryEntry> history_;  // the controls ditto serves
     std::vector<std::pair<QWidget*, QKeyCombination>> armedKeys_;
     std::vector<std::unique_ptr<FileDrop>> ownDrops_;
     ToolbarManager toolbar_;

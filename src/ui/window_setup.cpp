@@ -261,7 +261,7 @@ void WindowManager::buildHistory() {
         const FieldDecl& field = control->decl();
         if (!field.ditto || field.field.index() < 0) continue;
         const FileId file = field.field.file();
-        HISTORY.push_back(
+        history_.push_back(
             {&buffer(file), &historyCopy(decl_, file), control.get(), field.field.index()});
     }
 }
@@ -294,7 +294,7 @@ void WindowManager::attachFormToolbar() {
 }
 
 void WindowManager::ArmKeys() {
-    for (const HistoryEntry& entry : HISTORY) {
+    for (const HistoryEntry& entry : history_) {
         for (QWidget* part : entry.control->parts()) ArmKey(part, HISTORYKEY);
     }
     for (WindowBrowse* browse : BROWSES) browse->ArmKeys();
@@ -340,7 +340,7 @@ int WindowManager::Teardown() {
     for (FileDrop* drop : FILEDROPS) drop->Teardown();
     FILEDROPS.clear();
     BUTTONS.clear();
-    HISTORY.clear();
+    history_.clear();
     // The saved buffers are dropped, not put back.
     for (const auto& [file, saved] : FILES) file->RestoreCopy(saved, false);
     FILES.clear();
