@@ -102,13 +102,6 @@ PopupManager::Item* PopupManager::find(std::string_view name) {
     return nullptr;
 }
 
-const PopupManager::Item* PopupManager::Find(std::string_view name) const {
-    for (const Item& item : items_) {
-        if (item.NAME == name) return &item;
-    }
-    return nullptr;
-}
-
 void PopupManager::RefreshMimics() {
     for (Item& item : items_) {
         if (!item.MIMICMODE || !item.CONTROLID) continue;

@@ -70,7 +70,6 @@ public:
     // remembers its name in LASTSELECTION; returns the name.
     std::string Choose(std::size_t item);
     const std::vector<Item>& Items() const { return items_; }
-    const Item* Find(std::string_view name) const;
 
     // The name an item of `text` gets when none is given.
     static std::string NameFrom(std::string_view text);

@@ -37,13 +37,6 @@ std::span<const ToolbarCommandInfo> toolbarCommandTable() {
     return kCommands;
 }
 
-const ToolbarCommandInfo* toolbarCommandInfo(int number) {
-    for (const ToolbarCommandInfo& c : kCommands) {
-        if (c.number == number) return &c;
-    }
-    return nullptr;
-}
-
 QWidget* toolbarCommandWindow() {
     if (QWidget* modal = QApplication::activeModalWidget()) return modal;
     return frameServices().activeChildWindow();

@@ -24,9 +24,6 @@ struct ToolbarCommandInfo {
     QKeyCombination key;
 };
 std::span<const ToolbarCommandInfo> toolbarCommandTable();
-// The entry of command `number` (2000-2012), or null; 2010 (locate) has
-// no button.
-const ToolbarCommandInfo* toolbarCommandInfo(int number);
 
 class ToolbarCommandTarget {
 public:

@@ -216,10 +216,6 @@ void ToolbarManager::AddDisplay(ToolbarDisplay& display) {
     displays_.push_back(&display);
 }
 
-void ToolbarManager::RemoveDisplay(ToolbarDisplay& display) {
-    std::erase(displays_, &display);
-}
-
 const ToolbarButtonState& ToolbarManager::Button(int number) const {
     assert(number >= kFirstToolbarCommand && number <= kLastToolbarCommand);
     return buttons_[static_cast<std::size_t>(number - kFirstToolbarCommand)];

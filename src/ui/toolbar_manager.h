@@ -135,7 +135,6 @@ public:
     virtual void OnEvent(int number, int& vcrRequest, WindowManager& window);
 
     void AddDisplay(ToolbarDisplay& display);
-    void RemoveDisplay(ToolbarDisplay& display);
 
     // Button states, for targets and tests.
     const ToolbarButtonState& Button(int number) const;

@@ -538,16 +538,6 @@ void WindowManager::finishStarted() {
         Qt::QueuedConnection);
 }
 
-bool closeStartedWindows() {
-    std::vector<QPointer<WindowWidget>> widgets;
-    for (const auto& w : started()) widgets.emplace_back(w->Widget());
-    bool all = true;
-    for (const auto& widget : widgets) {
-        if (widget && !widget->close()) all = false;
-    }
-    return all;
-}
-
 std::vector<WindowManager*> startedWindows() {
     std::vector<WindowManager*> out;
     for (const auto& w : started()) {

@@ -208,7 +208,6 @@ private:
         int field;
     };
     friend void startWindow(std::unique_ptr<WindowManager> window);
-    friend bool closeStartedWindows();
 
     // ControlListener
     void controlCommitted(FormControl& control) override;
@@ -286,9 +285,6 @@ private:
 // window id: sets it up and, when it opens, shows it and returns at once.
 // The window is kept until it closes.
 void startWindow(std::unique_ptr<WindowManager> window);
-// Asks every started window to close (as when the program ends); true when
-// all of them did.
-bool closeStartedWindows();
 // The started windows open now, oldest first.
 std::vector<WindowManager*> startedWindows();
 

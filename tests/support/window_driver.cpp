@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEnterEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -81,6 +82,22 @@ void DrivenWindow::focus(std::string_view label) {
     QWidget* control = find(label);
     if (!control) return;
     control->setFocus(Qt::TabFocusReason);
+    driver_.settle();
+}
+
+void DrivenWindow::hover(std::string_view label) {
+    if (QWidget* control = find(label)) {
+        QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+        QApplication::sendEvent(control, &enter);
+    }
+    driver_.settle();
+}
+
+void DrivenWindow::leave(std::string_view label) {
+    if (QWidget* control = find(label)) {
+        QEvent left(QEvent::Leave);
+        QApplication::sendEvent(control, &left);
+    }
     driver_.settle();
 }
 

@@ -77,6 +77,9 @@ public:
     // A key on the control that has the focus (Ctrl+' is the ditto key).
     void key(QKeyCombination key);
     void focus(std::string_view label);
+    // Moves the mouse onto a control (its status message shows) and off it.
+    void hover(std::string_view label);
+    void leave(std::string_view label);
     // Asks the window to close, as its close button does.
     void close();
 

@@ -217,6 +217,71 @@ TEST_F(StartedWindowTest, HelpOpensTheProceduresPage) {
     EXPECT_EQ(ui.helpTopic(), "BrowseTestRepresentatives");
 }
 
+// A dialog for a note, whose OK refuses a blank one.
+const WindowDecl kNoteDialog{
+    .procedure = "TestNote",
+    .caption = "Test Note",
+    .locals = {{"Note", T_STRING(40)}},
+    .fields = {{.kind = ControlKind::Entry, .local = "Note", .prompt = "&Note:"}},
+    .buttons = {{.text = "&OK", .role = ButtonRole::Ok},
+                {.text = "&Cancel", .role = ButtonRole::Cancel}},
+};
+
+class NoteDialog : public WindowManager {
+public:
+    NoteDialog() : WindowManager(kNoteDialog) {}
+    bool CheckFields() override {
+        if (Local("Note").toText().empty())
+            return Refuse(Control("Note"), "Note Required", "     Enter a note.");
+        return true;
+    }
+};
+
+// The test form with a button that calls the note dialog.
+class FormWithNote : public TestForm {
+public:
+    using TestForm::TestForm;
+    int OnAccepted() override {
+        if (CurrentEvent().control == Control("Note")) notes.push_back(CallProcedure(1, NoRequest));
+        return TestForm::OnAccepted();
+    }
+    static inline std::vector<int> notes;
+};
+
+TEST_F(StartedWindowTest, ScriptsReachEveryLevelOfNestedWindows) {
+    decl.buttons.push_back({.text = "N&ote...", .name = "Note"});
+    decl.procedures = {"TestNote"};
+    procedures().add("UpdateTestRepresentatives", [this](std::string_view) {
+        FormWithNote form(decl);
+        processValues().LastResponse = form.Run();
+    });
+    procedures().add("TestNote", [](std::string_view) {
+        NoteDialog dialog;
+        processValues().LastResponse = dialog.Run();
+    });
+    FormWithNote::notes.clear();
+    TestList& list = start();
+    ui.when(kTestFormCaption, [this](DrivenWindow& form) {
+        form.type("Number", "101");
+        form.type("Name", "Ann");
+        ui.when("Test Note", [this](DrivenWindow& note) {
+            note.press("OK");
+            ASSERT_EQ(ui.messages.shown.size(), 1U);
+            EXPECT_EQ(ui.messages.last().title, "Note Required");
+            EXPECT_EQ(note.focused(), "Note");
+            note.type("Note", "Met at the fair");
+            note.press("OK");
+        });
+        form.press("Note...");
+        EXPECT_EQ(form.caption(), "Record Will Be Added");
+        form.press("OK");
+    });
+    ui.window("Test Representatives").press("Insert");
+    EXPECT_EQ(FormWithNote::notes, std::vector<int>{ResponseCompleted});
+    EXPECT_EQ(list.responses, std::vector<int>{ResponseCompleted});
+    EXPECT_EQ(representatives(), std::vector<std::string>{"101 Ann"});
+}
+
 // A report-like window: hidden while its timer works, then shown.
 class TimedWindow : public WindowManager {
 public:

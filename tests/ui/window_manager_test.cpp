@@ -529,6 +529,11 @@ TEST_F(WindowManagerTest, ControlsShowTheirMessagesAndHelpOpensTheProceduresPage
         EXPECT_EQ(ui.statusMessage(), "Works in an office branch");
         form.focus("OSJ (Series 24)");
         EXPECT_EQ(ui.statusMessage(), "Where the representative works");
+        // The mouse over a control shows its message; off it, the focused one's.
+        form.hover("OK");
+        EXPECT_EQ(ui.statusMessage(), "Save changes and exit");
+        form.leave("OK");
+        EXPECT_EQ(ui.statusMessage(), "Where the representative works");
         // F1 finds the page by the window the focus is in.
         EXPECT_EQ(helpTopicAt(form.find("Number")), "UpdateTestRepresentatives");
         form.press("Help");
