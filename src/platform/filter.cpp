@@ -382,7 +382,9 @@ Value Filter::valueOf(int n) const {
 }
 
 bool sameValue(const Value& a, const Value& b, bool noCase) {
-    return noCase ? compareValues(upperOf(a), upperOf(b)) == 0 : compareValues(a, b) == 0;
+    // Case can only matter between two texts; numbers stay numbers.
+    if (noCase && a.isText() && b.isText()) return text::equalNoCase(a.asText(), b.asText());
+    return compareValues(a, b) == 0;
 }
 
 bool Filter::matches() const {

@@ -91,8 +91,8 @@ std::string filterLiteral(std::string_view text);
 // The comparison and truth rules above, for anyone who must apply them
 // exactly as the filter does.
 int compareValues(const Value& a, const Value& b);
-// Whether two values are equal as the filter compares them; with `noCase`
-// as it compares them through UPPER.
+// Whether two values are equal as the filter compares them; with `noCase`,
+// two texts compare without regard to case (as through UPPER).
 bool sameValue(const Value& a, const Value& b, bool noCase = false);
 bool holds(CompareOp op, int comparison);
 bool truthOf(const Value& v);

@@ -228,5 +228,28 @@ TEST(FilterRules, NumberAgainstTextComparesAsNumbersOnlyWhenTheTextIsOne) {
     EXPECT_EQ(upperOf(Value::text("straße")).asText(), text::upper("straße"));
 }
 
+// The one equality the relation and view managers use: the filter's, case
+// set aside only between texts.
+TEST(FilterRules, SameValueIsTheFiltersEquality) {
+    const auto n = [](const char* t) { return Value::number(*Decimal::parse(t)); };
+    struct Pair {
+        Value a, b;
+        bool same, sameNoCase;
+    };
+    const Pair cases[] = {
+        {Value::text("Gold"), Value::text("gold"), false, true},
+        {Value::text("Gold  "), Value::text("Gold"), true, true},
+        {Value::text("Gold"), Value::text("Golden"), false, false},
+        {n("1.50"), n("1.5"), true, true},
+        {n("7"), Value::text(" 7 "), true, true},
+        {n("0"), Value::text("abc"), false, false},
+        {n("10"), n("11"), false, false},
+    };
+    for (const Pair& c : cases) {
+        EXPECT_EQ(sameValue(c.a, c.b), c.same) << c.a.toText() << " / " << c.b.toText();
+        EXPECT_EQ(sameValue(c.a, c.b, true), c.sameNoCase) << c.a.toText() << " / " << c.b.toText();
+    }
+}
+
 }  // namespace
 }  // namespace bb
