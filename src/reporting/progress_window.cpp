@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -39,8 +40,29 @@ void ProgressWindow::setProgress(const std::string& text, int percent) {
     bar->setValue(percent);
 }
 
-// Closing the window is cancelling the report; the report manager closes it.
+// Inside the frame the window sits in a sub-window, which must follow it.
+QWidget& ProgressWindow::outermost() {
+    if (auto* holder = qobject_cast<QMdiSubWindow*>(parentWidget())) return *holder;
+    return *this;
+}
+
+void ProgressWindow::conceal() {
+    outermost().hide();
+}
+
+void ProgressWindow::finish() {
+    cancelled = nullptr;
+    finished_ = true;
+    setAttribute(Qt::WA_DeleteOnClose);
+    outermost().close();
+}
+
+// Until the report is over, closing the window is cancelling the report.
 void ProgressWindow::closeEvent(QCloseEvent* event) {
+    if (finished_) {
+        event->accept();
+        return;
+    }
     event->ignore();
     if (cancelled) cancelled();
 }

@@ -18,7 +18,8 @@ constexpr std::int64_t kHundredths = 100;
 ReportManager::ReportManager(const std::string& caption, RecordCycle::Clock clock)
     : ERRORS(&programErrors()),
       CYCLE(clock),
-      window_(std::make_unique<ProgressWindow>(caption)),
+      owned_(std::make_unique<ProgressWindow>(caption)),
+      window_(owned_.get()),
       clock_(std::move(clock)) {
     window_->cancelled = [this] { EndWith(ResponseCancelled); };
     timer_.setInterval(0);  // the next slice as soon as the window has had its events
@@ -27,7 +28,9 @@ ReportManager::ReportManager(const std::string& caption, RecordCycle::Clock cloc
     });
 }
 
-ReportManager::~ReportManager() = default;
+ReportManager::~ReportManager() {
+    if (!owned_ && window_) window_->finish();  // the frame's: closed with its sub-window
+}
 
 void ReportManager::Setup(ProcessManager& process, BandReport* report, PrintPreviewer* preview) {
     PROCESS = &process;
@@ -68,7 +71,7 @@ void ReportManager::Interact() {
 
 void ReportManager::showWindow() {
     waitCursor_.reset();
-    frameServices().addChildWindow(*window_);
+    if (owned_) frameServices().addChildWindow(*owned_.release());
 }
 
 void ReportManager::Open() {
@@ -137,8 +140,9 @@ void ReportManager::stop() {
 void ReportManager::postClose() {
     if (closePosted_) return;
     closePosted_ = true;
+    // Dropped with the timer, should the manager go before the event comes.
     QMetaObject::invokeMethod(
-        window_.get(), [this] { closeRequested(); }, Qt::QueuedConnection);
+        &timer_, [this] { closeRequested(); }, Qt::QueuedConnection);
 }
 
 void ReportManager::closeRequested() {
@@ -147,13 +151,13 @@ void ReportManager::closeRequested() {
         closePosted_ = false;
         return;
     }
-    window_->hide();
+    window_->conceal();
     loop_.quit();
 }
 
 int ReportManager::OnCloseRequest() {
     waitCursor_.reset();
-    if (!KEEPVISIBLE) window_->hide();
+    if (!KEEPVISIBLE) window_->conceal();
     RunPreview();
     return 0;
 }
@@ -187,7 +191,7 @@ void ReportManager::RunPreview() {
 void ReportManager::printPages(bool choosePrinter) {
     QPrinter& printer = programPrinter();
     if (choosePrinter &&
-        !outputDialogs().choosePrinter(window_.get(), printer, PREVIEWQUEUE->Count()))
+        !outputDialogs().choosePrinter(window_.data(), printer, PREVIEWQUEUE->Count()))
         return;
     std::string error;
     const WaitCursor busy;
@@ -206,7 +210,7 @@ void ReportManager::Teardown() {
         if (PREVIEW) PREVIEW->Teardown();
         PROCESS->Teardown();
     }
-    window_->hide();
+    window_->conceal();
     dead_ = true;
 }
 

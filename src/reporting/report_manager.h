@@ -17,6 +17,7 @@
 #pragma once
 
 #include <QEventLoop>
+#include <QPointer>
 #include <QTimer>
 
 #include <cstdint>
@@ -69,7 +70,7 @@ public:
 
     // What the process manager shows its progress through.
     ProgressText ProgressControl();
-    ProgressWindow& Window() { return *window_; }
+    ProgressWindow& Window() { return *window_; }  // until the manager is destroyed
 
     // Fields as the program keeps them.
     bool DEFEROPENREPORT = false;
@@ -98,7 +99,8 @@ private:
     void printPages(bool choosePrinter);
     void tell(const std::string& title, const std::string& text);
 
-    std::unique_ptr<ProgressWindow> window_;
+    std::unique_ptr<ProgressWindow> owned_;  // until the frame holds it
+    QPointer<ProgressWindow> window_;
     QTimer timer_;
     QEventLoop loop_;
     RecordCycle::Clock clock_;

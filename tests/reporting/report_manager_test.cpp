@@ -2,7 +2,10 @@
 // runs it: the preview at the report's zoom and Print, an empty range,
 // Cancel, a failing record or page queue, the deferred window with its wait
 // cursor, and printing without a preview.
+#include <QCoreApplication>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -14,6 +17,7 @@
 #include "qt_application.h"
 #include "report_data.h"
 #include "reporting/report_manager.h"
+#include "ui/frame_services.h"
 #include "window_driving.h"
 
 namespace bb::test {
@@ -208,6 +212,49 @@ TEST_F(Reports, ADeferredWindowStaysHiddenUnderTheWaitCursorForItsSeconds) {
     ASSERT_GE(messages_.busyCalls.size(), 2u);
     EXPECT_TRUE(messages_.busyCalls[0]);
     EXPECT_FALSE(messages_.busyCalls[1]) << "the wait cursor goes with the window's hiding";
+}
+
+// A frame that holds its child windows in sub-windows, as the main frame does.
+class MdiFrame final : public FrameServices {
+public:
+    MdiFrame() : previous_(installFrameServices(this)) {
+        area.resize(800, 600);
+        area.show();
+    }
+    ~MdiFrame() override { installFrameServices(previous_); }
+    void addChildWindow(QWidget& window) override { area.addSubWindow(&window)->show(); }
+    void showStatusMessage(std::string_view) override {}
+    void showHelp(std::string_view) override {}
+    void setToolbarButton(int, bool, std::string_view) override {}
+    void openMenu(char, int) override {}
+    void activateChildWindow(QWidget&) override {}
+    QWidget* activeChildWindow() const override { return nullptr; }
+    QMdiArea area;
+
+private:
+    FrameServices* previous_;
+};
+
+TEST_F(Reports, InsideTheFrameTheProgressWindowsSubWindowHidesAndClosesWithIt) {
+    addCustomers(20);
+    MdiFrame frame;
+    {
+        Run run(*this, false);
+        output_.printTo = printed();
+        bool heldVisible = false;
+        run.process.onRecord = [&] {
+            const QList<QMdiSubWindow*> held = frame.area.subWindowList();
+            heldVisible = held.size() == 1 && held[0]->isVisible() &&
+                          held[0]->widget() == &run.manager.Window();
+            return RecordResult::GoOn;
+        };
+        EXPECT_EQ(run.manager.Run(), ResponseCompleted);
+        EXPECT_TRUE(heldVisible);
+        ASSERT_EQ(frame.area.subWindowList().size(), 1);
+        EXPECT_FALSE(frame.area.subWindowList()[0]->isVisible()) << "no empty sub-window is left";
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(frame.area.subWindowList().isEmpty());
 }
 
 TEST_F(Reports, WithoutAPreviewThePagesGoToThePrinterChosen) {
