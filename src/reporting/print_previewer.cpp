@@ -66,7 +66,7 @@ bool PrintPreviewer::DisplayAt(int zoom, int first, int across, int down) {
         Open();
     }
     w.sized = [this] {
-        SAVESIZE = {true, window_->geometry()};
+        SAVESIZE = {true, window_->normalGeometry(), window_->isMaximized()};
         layout();
     };
     loop_.exec();
@@ -84,6 +84,7 @@ void PrintPreviewer::place() {
     if (WINDOWPOSSET || WINDOWSIZESET) return;
     if (SAVESIZE.SET) {
         w.setGeometry(SAVESIZE.place);
+        if (SAVESIZE.maximized) w.setWindowState(w.windowState() | Qt::WindowMaximized);
         return;
     }
     if (INIMGR) {

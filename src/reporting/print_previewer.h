@@ -66,7 +66,8 @@ public:
     bool PRINTOK = false;
     struct {
         bool SET = false;
-        QRect place;
+        QRect place;  // while not maximised
+        bool maximized = false;
     } SAVESIZE;  // the last place and size the user gave the window in this run
     std::uint16_t THUMBNAILSPRESENT = 0;
     std::uint16_t USERPERCENTILE = 100;

@@ -12,6 +12,9 @@ QFont toQFont(const ReportFont& font) {
     f.setItalic(font.italic);
     // Widths measured while the report is written must hold on every device.
     f.setHintingPreference(QFont::PreferNoHinting);
+    // No ligatures: a PDF's "fi" would read back as one sign, and a search
+    // for "profile" would miss it.
+    f.setStyleStrategy(QFont::PreferNoShaping);
     return f;
 }
 

@@ -356,6 +356,9 @@ TEST_F(Preview, ThePlaceTheUserGaveThePreviewIsKeptForTheNext) {
     });
     next.Display(1, 2, 1);
     EXPECT_EQ(settings_.Fetch(kPreviewSection, "Maximize"), "Yes");
+    // Closed maximised, it opens maximised: the same preview and another.
+    whenShown("PreviewWindow", [&](QWidget& w) { EXPECT_TRUE(w.isMaximized()); });
+    next.Display(1, 2, 1);
     PrintPreviewer third;
     third.Setup(pages_);
     third.INIMGR = &settings_;

@@ -67,7 +67,17 @@ public:
     BandReport report;
 };
 
-class SampleReport : public ReportData {};
+class SampleReport : public ReportData {
+protected:
+    // A copy of the PDF to look at, when pictures are asked for.
+    static void keep(const std::string& file) {
+        const QString folder = qEnvironmentVariable("BROKERBOOK_SCREENSHOTS");
+        if (folder.isEmpty()) return;
+        const QString name = QString::fromStdString(file).section('/', -1);
+        QFile::remove(folder + "/" + name);
+        QFile::copy(QString::fromStdString(file), folder + "/" + name);
+    }
+};
 
 TEST_F(SampleReport, AFewHundredRecordsWithAGroupBreakEndAsASearchablePdf) {
     Clock::fix(*dayNumber(2024, 3, 5));
@@ -115,9 +125,79 @@ TEST_F(SampleReport, AFewHundredRecordsWithAGroupBreakEndAsASearchablePdf) {
         EXPECT_NE(page.find("Page " + std::to_string(n)), std::string::npos) << page;
         EXPECT_NE(page.find("March 5, 2024"), std::string::npos);
     }
-    if (const QString keep = qEnvironmentVariable("BROKERBOOK_SCREENSHOTS"); !keep.isEmpty())
-        QFile::copy(QString::fromStdString(file), keep + "/sample-report.pdf");
+    keep(file);
     Clock::release();
+}
+
+// Letters: a page each, the body wrapped and searchable. Labels: a sheet of
+// them, three across, read back side by side.
+TEST_F(SampleReport, LettersAndLabelsEndAsSearchablePdfs) {
+    addMembers(7, [](int i) {
+        MBR::MEMBERNUMBER.set(i + 1);
+        MBR::FIRSTNAME.set("Pat" + std::to_string(i + 1));
+        MBR::ADDRESS.set(std::to_string(100 + i) + " Main Street");
+        MBR::CITY.set("Springfield");
+    });
+    const std::string body =
+        "Thank you for the confidence you have placed in us this year. Markets moved a great "
+        "deal, and we reviewed every account against the objectives you gave us.\n\nPlease call "
+        "if your circumstances have changed, so that your profile stays current.";
+    ReportLayout letter;
+    letter.title = "Form Letters";
+    letter.fonts = {ReportFont{"DejaVu Serif", 11}};
+    letter.margins = {1000, 1000, 1000, 1000};
+    Band page;
+    page.newPageBefore = true;
+    page.add(Item::Field(0, 0, 3000,
+                         [] { return Value::text("Dear " + MBR::FIRSTNAME.get() + ":"); }))
+        .add(Item::Block(0, 400, letter.bodyWidth(), [&] { return Value::text(body); }));
+    letter.details.push_back(page);
+
+    std::string error;
+    const auto d = [](const char* v) { return *Decimal::parse(v); };
+    const std::optional<LabelSheet> sheet =
+        labelSheetFor({d("8.5"), d("11"), d("2.625"), d("1"), d("0.5"), d("0.19")}, &error);
+    ASSERT_TRUE(sheet) << error;
+    ReportLayout labels;
+    labels.title = "Mailing Labels";
+    labels.fonts = {ReportFont{"DejaVu Sans", 10}};
+    labels.labels = sheet;
+    labels.details.push_back(Band()
+                                 .add(Item::Field(150, 150, 2400, MBR::FIRSTNAME))
+                                 .add(Item::Field(150, 330, 2400, MBR::ADDRESS))
+                                 .add(Item::Field(150, 510, 2400, MBR::CITY)));
+
+    for (ReportLayout* layout : {&letter, &labels}) {
+        PageStore pages;
+        BandReport report(*layout);
+        ASSERT_EQ(report.Open(pages), SeverityNone);
+        ProcessManager process;
+        process.Setup({FileId::Members, {}}, relations(FileId::Members), {}, 0, nullptr);
+        process.DefineSortOrder(MBR::key::MEMBERKEY);
+        ASSERT_EQ(process.Reset(0), SeverityNone);
+        while (process.Next() == SeverityNone) ASSERT_EQ(report.Print(), SeverityNone);
+        ASSERT_EQ(report.Close(), SeverityNone);
+        process.Teardown();
+        const std::string file = (folder_.path() / (layout->title + ".pdf")).string();
+        ASSERT_TRUE(writePdf(pages, file, &error)) << error;
+        keep(file);
+        const std::string text = pdfText(file);
+        if (layout == &letter) {
+            EXPECT_EQ(pages.Count(), 7);
+            EXPECT_NE(pdfText(file, 7, 7).find("Dear Pat7:"), std::string::npos);
+            EXPECT_NE(text.find("profile stays current."), std::string::npos);
+        } else {
+            EXPECT_EQ(pages.Count(), 1);
+            EXPECT_NE(text.find(R"(Pat1)"), std::string::npos);
+            // Across, then down: the first three names share a line.
+            const std::size_t line = text.find("Pat1");
+            const std::size_t end = text.find('\n', line);
+            const std::string first = text.substr(line, end - line);
+            EXPECT_NE(first.find("Pat2"), std::string::npos) << first;
+            EXPECT_NE(first.find("Pat3"), std::string::npos) << first;
+            EXPECT_EQ(first.find("Pat4"), std::string::npos) << first;
+        }
+    }
 }
 
 }  // namespace
