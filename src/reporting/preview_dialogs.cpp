@@ -1,12 +1,6 @@
 #include "reporting/preview_dialogs.h"
 
-#include <QDialogButtonBox>
-#include <QFormLayout>
-#include <QLabel>
-#include <QSpinBox>
-#include <QVBoxLayout>
-
-#include "platform/message_service.h"
+#include <string>
 
 namespace bb {
 
@@ -15,67 +9,90 @@ namespace {
 // Most pages a tile grid shows in either direction.
 constexpr int kMostTiles = 10;
 
-QSpinBox* entry(int value, int least, int most, const QString& name) {
-    auto* box = new QSpinBox;
-    box->setRange(least, most);
-    box->setValue(value);
-    box->setAccessibleName(name);
-    return box;
-}
+const WindowDecl kJumpWindow{
+    .procedure = "PrintPreview",
+    .caption = "Go to Page",
+    .locals = {{.name = "PageNumber", .spec = T_LONG}},
+    .fields = {{.local = "PageNumber",
+                .name = "PageNumber",
+                .prompt = "&Page number:",
+                .picture = "@n5",
+                .tip = "The page to show",
+                .message = "Enter the number of the page to show"}},
+    .buttons = {{.text = "&OK", .role = ButtonRole::Ok, .message = "Show this page"},
+                {.text = "&Cancel", .role = ButtonRole::Cancel, .message = "Stay on this page"}},
+};
 
-QDialogButtonBox* okCancel(QDialog* dialog) {
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return buttons;
+const WindowDecl kTileGridWindow{
+    .procedure = "PrintPreview",
+    .caption = "Pages Shown",
+    .locals = {{.name = "Across", .spec = T_LONG}, {.name = "Down", .spec = T_LONG}},
+    .fields = {{.local = "Across",
+                .name = "Across",
+                .prompt = "Pages &across:",
+                .picture = "@n2",
+                .message = "How many pages are shown side by side"},
+               {.local = "Down",
+                .name = "Down",
+                .prompt = "Pages &down:",
+                .picture = "@n2",
+                .message = "How many pages are shown one above the other"}},
+    .buttons = {{.text = "&OK", .role = ButtonRole::Ok, .message = "Show the pages so"},
+                {.text = "&Cancel", .role = ButtonRole::Cancel, .message = "Keep the tiles"}},
+};
+
+int whole(const Value& v) {
+    return static_cast<int>(v.toNumber().toInt64());
 }
 
 }  // namespace
 
-JumpDialog::JumpDialog(int current, int pages, QWidget* parent) : QDialog(parent) {
-    setWindowTitle("Go to Page");
-    page = entry(current, 1, pages, "Page number");
-    page->setToolTip(QString("Enter a page number from 1 to %1").arg(pages));
-    auto* form = new QFormLayout;
-    form->addRow("&Page number:", page);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(okCancel(this));
-    page->selectAll();
+JumpWindow::JumpWindow(int current, int pages)
+    : WindowManager(kJumpWindow), current_(current), pages_(pages) {}
+
+void JumpWindow::SetupControls() {
+    SetLocal("PageNumber", Value::number(current_));
 }
 
-int JumpDialog::Page() const {
-    return page->value();
+bool JumpWindow::CheckFields() {
+    const int page = Page();
+    if (page >= 1 && page <= pages_) return true;
+    return Refuse(Control("PageNumber"), "Page Number",
+                  "     Enter a page number from 1 to " + std::to_string(pages_) + ".");
 }
 
-TileGridDialog::TileGridDialog(int acrossNow, int downNow, int pages, QWidget* parent)
-    : QDialog(parent), pages_(pages) {
-    setWindowTitle("Pages Shown");
-    across = entry(acrossNow, 1, kMostTiles, "Pages across");
-    down = entry(downNow, 1, kMostTiles, "Pages down");
-    refusal = new QLabel;
-    refusal->setWordWrap(true);
-    refusal->hide();
-    auto* form = new QFormLayout;
-    form->addRow("Pages &across:", across);
-    form->addRow("Pages &down:", down);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(refusal);
-    layout->addWidget(okCancel(this));
+int JumpWindow::Page() const {
+    return whole(Local("PageNumber"));
 }
 
-void TileGridDialog::accept() {
-    if (across->value() * down->value() > pages_) {
-        messages().beep(Beep::Default);
-        refusal->setText(
-            QString("The report has %1 pages: across times down may not be more.").arg(pages_));
-        refusal->show();
-        across->setFocus();
-        across->selectAll();
-        return;
+TileGridWindow::TileGridWindow(int across, int down, int pages)
+    : WindowManager(kTileGridWindow), across_(across), down_(down), pages_(pages) {}
+
+void TileGridWindow::SetupControls() {
+    SetLocal("Across", Value::number(across_));
+    SetLocal("Down", Value::number(down_));
+}
+
+bool TileGridWindow::CheckFields() {
+    for (const char* name : {"Across", "Down"}) {
+        const int n = whole(Local(name));
+        if (n < 1 || n > kMostTiles)
+            return Refuse(Control(name), "Pages Shown",
+                          "     Enter from 1 to " + std::to_string(kMostTiles) + " pages.");
     }
-    QDialog::accept();
+    if (Across() * Down() <= pages_) return true;
+    // The grid may not hold more pages than the report has.
+    return Refuse(Control("Across"), "Too Many Pages",
+                  "     The report has " + std::to_string(pages_) +
+                      " pages: pages across times pages down may not be more.");
+}
+
+int TileGridWindow::Across() const {
+    return whole(Local("Across"));
+}
+
+int TileGridWindow::Down() const {
+    return whole(Local("Down"));
 }
 
 }  // namespace bb

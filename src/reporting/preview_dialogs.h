@@ -1,34 +1,37 @@
-// The print preview's two small dialogs: going to a page by its number, and
-// choosing how many pages the tiles show across and down. Both are modal
-// and read back after exec(). Used from the GUI thread.
+// The print preview's two small windows, called from it: going to a page by
+// its number, and choosing how many pages the tiles show across and down.
+// Each refuses, on OK, a number the report's pages cannot take, and keeps
+// the focus on it. Run modally; read back after Run. Used from the GUI
+// thread.
 #pragma once
 
-#include <QDialog>
-
-class QLabel;
-class QSpinBox;
+#include "ui/window_manager.h"
 
 namespace bb {
 
-class JumpDialog : public QDialog {
+class JumpWindow : public WindowManager {
 public:
-    JumpDialog(int current, int pages, QWidget* parent = nullptr);
+    JumpWindow(int current, int pages);
+    void SetupControls() override;
+    bool CheckFields() override;
     int Page() const;
 
-    QSpinBox* page;
+private:
+    int current_;
+    int pages_;
 };
 
-// OK is refused while the grid would hold more pages than the report has.
-class TileGridDialog : public QDialog {
+class TileGridWindow : public WindowManager {
 public:
-    TileGridDialog(int across, int down, int pages, QWidget* parent = nullptr);
-    void accept() override;
-
-    QSpinBox* across;
-    QSpinBox* down;
-    QLabel* refusal;
+    TileGridWindow(int across, int down, int pages);
+    void SetupControls() override;
+    bool CheckFields() override;
+    int Across() const;
+    int Down() const;
 
 private:
+    int across_;
+    int down_;
     int pages_;
 };
 

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 
+#include "dictionary/process_values.h"
 #include "platform/date.h"
 #include "platform/message_service.h"
 #include "reporting/output_dialogs.h"
@@ -26,17 +27,36 @@
 
 namespace bb {
 
-PrintPreviewer::~PrintPreviewer() = default;
+namespace {
+
+const WindowDecl kPrintPreview{
+    .procedure = "PrintPreview",
+    .caption = "Print Preview",
+    .fields = {{.kind = ControlKind::Slot, .name = "Preview"}},
+};
+
+// The size the preview opens at before anything says otherwise.
+constexpr QSize kFirstSize(900, 700);
+
+bool previewControl(int control) {
+    const int choices = static_cast<int>(zoomChoices().size());
+    return (control >= PRTPREV::MENUPRINT && control <= PRTPREV::TBARSAVEPDF) ||
+           (control > kZoomMenuBase && control <= kZoomMenuBase + choices);
+}
+
+}  // namespace
+
+PrintPreviewer::PrintPreviewer() : WindowManager(kPrintPreview) {}
 
 void PrintPreviewer::Setup(PageStore& pages) {
     IMAGEQUEUE = &pages;
     ZOOMINDEX = 1;
 }
 
-void PrintPreviewer::Teardown() {
-    window_.reset();
+int PrintPreviewer::Teardown() {
+    panel_ = nullptr;
     centres_.clear();
-    IMAGEQUEUE = nullptr;
+    return WindowManager::Teardown();
 }
 
 bool PrintPreviewer::Display(int first, int across, int down) {
@@ -50,35 +70,38 @@ bool PrintPreviewer::DisplayAt(int zoom, int first, int across, int down) {
     FIRSTPAGE = CURRENTPAGE = std::clamp(first, 1, pageCount());
     PAGESACROSS = static_cast<std::uint16_t>(std::max(1, across));
     PAGESDOWN = static_cast<std::uint16_t>(std::max(1, down));
-    window_ = std::make_unique<PreviewWindow>(*IMAGEQUEUE);
-    PreviewWindow& w = *window_;
-    w.accepted = [this](int control) { OnAccepted(control); };
-    w.closing = [this] { return closing(); };
-    w.canvas->clicked = [this](Qt::MouseButton b, PageCanvas::Hit h, QPoint at) {
-        clicked(b, h, at);
-    };
-    w.pageKey = [this](int key) { pageKey(key); };
-    {
-        const WaitCursor busy;
-        place();
-        if (MAXIMIZE) w.setWindowState(w.windowState() | Qt::WindowMaximized);
-        w.show();
-        Open();
-    }
-    w.sized = [this] {
-        SAVESIZE = {true, window_->normalGeometry(), window_->isMaximized()};
-        layout();
-    };
-    loop_.exec();
-    window_.reset();
-    centres_.clear();
+    Run();
     return PRINTOK;
 }
 
-// The caller's place and size; else the one the user gave the window in
-// this run; else the one kept in the settings file.
+QWidget* PrintPreviewer::CreateSlot(const FieldDecl&, QWidget* parent) {
+    panel_ = new PreviewPanel(*IMAGEQUEUE, parent);
+    panel_->accepted = [this](int control) { Post({EventKind::Accepted, nullptr, control}); };
+    panel_->canvas->clicked = [this](Qt::MouseButton b, PageCanvas::Hit h, QPoint at) {
+        clicked(b, h, at);
+    };
+    panel_->pageKey = [this](int key) { pageKey(key); };
+    return panel_;
+}
+
+void PrintPreviewer::SetupControls() {
+    WindowWidget& w = *Widget();
+    // The pages reach the window's edges.
+    for (QWidget* holder : {static_cast<QWidget*>(&w), panel_->parentWidget()}) {
+        if (QLayout* l = holder->layout()) l->setContentsMargins(0, 0, 0, 0);
+    }
+    w.setWindowFlags(w.windowFlags() | Qt::WindowMinMaxButtonsHint);
+    w.setSizeGripEnabled(true);
+    SetCaption(IMAGEQUEUE->setup.title + " - Print Preview");
+    w.resize(kFirstSize);
+    place();
+    if (MAXIMIZE) w.setWindowState(w.windowState() | Qt::WindowMaximized);
+}
+
+// The caller's place and size; else the one the user gave the window
+// before; else the one kept in the settings file.
 void PrintPreviewer::place() {
-    PreviewWindow& w = *window_;
+    WindowWidget& w = *Widget();
     if (WINDOWPOSSET) w.move(WINXPOS, WINYPOS);
     if (WINDOWSIZESET) w.resize(WINWIDTH, WINHEIGHT);
     if (WINDOWPOSSET || WINDOWSIZESET) return;
@@ -94,7 +117,9 @@ void PrintPreviewer::place() {
 }
 
 void PrintPreviewer::Open() {
-    PreviewWindow& w = *window_;
+    WindowManager::Open();
+    const WaitCursor busy;
+    PreviewPanel& w = *panel_;
     const int count = pageCount();
     const QString hint = QString("Enter a page number from 1 to %1").arg(count);
     w.pageEntry->setRange(1, count);
@@ -107,7 +132,6 @@ void PrintPreviewer::Open() {
     if (ZOOMINDEX == 0)
         USERPERCENTILE =
             static_cast<std::uint16_t>(std::clamp<int>(INITZOOM, kLeastZoom, kMostZoom));
-    if (QLayout* l = w.layout()) l->activate();
     refresh();
 }
 
@@ -119,14 +143,14 @@ int PrintPreviewer::ZoomValue() const {
 
 void PrintPreviewer::refresh() {
     ZOOMLIST = zoomText(ZOOMINDEX, USERPERCENTILE);
-    window_->zoomList->setEditText(QString::fromStdString(ZOOMLIST));
+    panel_->zoomList->setEditText(QString::fromStdString(ZOOMLIST));
     layout();
     checkZoomItems();
     updateControls();
 }
 
 void PrintPreviewer::layout() {
-    PreviewWindow& w = *window_;
+    PreviewPanel& w = *panel_;
     QScrollArea& s = *w.scroller;
     if (tiles()) {
         // The grid holds the current page, wherever the user went at a zoom.
@@ -164,23 +188,28 @@ QSize viewAround(const QScrollArea& s, QSize content) {
 }  // namespace
 
 void PrintPreviewer::scrollTo(int page, Centre centre) {
-    QScrollArea& s = *window_->scroller;
-    const QPoint at = window_->canvas->pointOf(page, centre.x, centre.y);
-    const QSize view = viewAround(s, window_->canvas->size());
+    QScrollArea& s = *panel_->scroller;
+    const QPoint at = panel_->canvas->pointOf(page, centre.x, centre.y);
+    const QSize view = viewAround(s, panel_->canvas->size());
     s.horizontalScrollBar()->setValue(centre.x == 0 ? 0 : at.x() - view.width() / 2);
     s.verticalScrollBar()->setValue(centre.y == 0 ? 0 : at.y() - view.height() / 2);
 }
 
 void PrintPreviewer::checkZoomItems() {
-    PreviewWindow& w = *window_;
+    PreviewPanel& w = *panel_;
     for (int i = 1; i <= static_cast<int>(zoomChoices().size()); ++i) {
         w.action(kZoomMenuBase + i)->setChecked(i == ZOOMINDEX);
         w.zoomPopup->findChild<QAction*>(QString("ZoomItem%1").arg(i))->setChecked(i == ZOOMINDEX);
     }
 }
 
+// After every event: the controls that can act now, and the status bar.
+void PrintPreviewer::AfterEvent() {
+    if (panel_) updateControls();
+}
+
 void PrintPreviewer::updateControls() {
-    PreviewWindow& w = *window_;
+    PreviewPanel& w = *panel_;
     const int count = pageCount();
     const bool several = count > 1;
     w.setControlEnabled(PRTPREV::PREVIOUS, CURRENTPAGE > 1);
@@ -201,18 +230,22 @@ void PrintPreviewer::updateControls() {
     w.zoomZone->setText(QString::fromStdString(zoomStatus(ZOOMINDEX, USERPERCENTILE)));
 }
 
-void PrintPreviewer::OnAccepted(int control) {
-    const int choices = static_cast<int>(zoomChoices().size());
-    if (control > kZoomMenuBase && control <= kZoomMenuBase + choices) {
-        const bool changed = ZOOMINDEX != control - kZoomMenuBase;
-        ZOOMINDEX = static_cast<std::uint8_t>(control - kZoomMenuBase);
-        if (changed) refresh();
-        checkZoomItems();  // choosing the checked item must not uncheck it
+int PrintPreviewer::OnAccepted() {
+    const int control = CurrentEvent().command;
+    if (!previewControl(control)) return WindowManager::OnAccepted();
+    accept(control);
+    return LevelHandled;
+}
+
+void PrintPreviewer::accept(int control) {
+    if (control > kZoomMenuBase) {
+        chooseZoom(control - kZoomMenuBase);
         return;
     }
     switch (control) {
         case PRTPREV::TBARZOOM:
-            showZoomPopup(QCursor::pos());
+            checkZoomItems();
+            panel_->zoomPopup->exec(QCursor::pos());
             break;
         case PRTPREV::MENUPRINT:
         case PRTPREV::TBARPRINT:
@@ -220,8 +253,8 @@ void PrintPreviewer::OnAccepted(int control) {
             break;
         case PRTPREV::MENUEXIT:
         case PRTPREV::TBAREXIT:
-            window_->close();
-            return;
+            EndWith(ResponseCancelled);
+            break;
         case PRTPREV::MENUSAVEPDF:
         case PRTPREV::TBARSAVEPDF:
             savePdf();
@@ -230,7 +263,7 @@ void PrintPreviewer::OnAccepted(int control) {
             typedZoom();
             break;
         case PRTPREV::CURRENTPAGE:
-            goToPage(window_->pageEntry->value());
+            goToPage(panel_->pageEntry->value());
             break;
         case PRTPREV::PAGESACROSS:
         case PRTPREV::PAGESDOWN:
@@ -251,7 +284,13 @@ void PrintPreviewer::OnAccepted(int control) {
         default:
             break;
     }
-    if (window_) updateControls();
+}
+
+void PrintPreviewer::chooseZoom(int choice) {
+    const bool changed = ZOOMINDEX != choice;
+    ZOOMINDEX = static_cast<std::uint8_t>(choice);
+    if (changed) refresh();
+    checkZoomItems();  // choosing the checked item must not uncheck it
 }
 
 void PrintPreviewer::goToPage(int page) {
@@ -260,7 +299,7 @@ void PrintPreviewer::goToPage(int page) {
 }
 
 void PrintPreviewer::changeGrid(int control) {
-    PreviewWindow& w = *window_;
+    PreviewPanel& w = *panel_;
     int across = w.acrossEntry->value();
     int down = w.downEntry->value();
     if (control == PRTPREV::PAGESACROSS)
@@ -273,14 +312,14 @@ void PrintPreviewer::changeGrid(int control) {
 }
 
 void PrintPreviewer::typedZoom() {
-    const TypedZoom typed = readTypedZoom(window_->zoomList->currentText().toStdString());
+    const TypedZoom typed = readTypedZoom(panel_->zoomList->currentText().toStdString());
     if (!typed.valid) {
         messages().beep(Beep::Default);
-        window_->zoomList->setEditText(QString::fromStdString(ZOOMLIST));
+        panel_->zoomList->setEditText(QString::fromStdString(ZOOMLIST));
         return;
     }
     if (typed.choice > 0) {
-        OnAccepted(kZoomMenuBase + typed.choice);
+        chooseZoom(typed.choice);
         return;
     }
     ZOOMINDEX = 0;
@@ -288,22 +327,17 @@ void PrintPreviewer::typedZoom() {
     refresh();
 }
 
-void PrintPreviewer::showZoomPopup(QPoint at) {
-    checkZoomItems();
-    window_->zoomPopup->exec(at);
-}
-
 void PrintPreviewer::print() {
-    if (!outputDialogs().choosePrinter(window_.get(), programPrinter(), pageCount())) return;
+    if (!outputDialogs().choosePrinter(Widget(), programPrinter(), pageCount())) return;
     PRINTOK = true;
-    window_->close();
+    EndWith(ResponseCompleted);
 }
 
 void PrintPreviewer::savePdf() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const std::string offered =
         folder.toStdString() + "/" + pdfFileName(IMAGEQUEUE->setup.title, Clock::today());
-    std::string path = outputDialogs().choosePdfFile(window_.get(), offered);
+    std::string path = outputDialogs().choosePdfFile(Widget(), offered);
     if (path.empty()) return;
     if (QFileInfo(QString::fromStdString(path)).suffix().isEmpty()) path += ".pdf";
     std::string error;
@@ -316,7 +350,7 @@ void PrintPreviewer::savePdf() {
         messages().show({"PDF Not Saved", error, MessageIcon::Exclamation, ButtonOk, ButtonOk});
         return;
     }
-    window_->statusBar()->showMessage(QString::fromStdString("Saved as " + path));
+    panel_->statusBar()->showMessage(QString::fromStdString("Saved as " + path));
 }
 
 // A left click on a tile shows that page as wide as the window, at the
@@ -335,7 +369,7 @@ void PrintPreviewer::clicked(Qt::MouseButton button, PageCanvas::Hit hit, QPoint
     centres_[hit.page] = {hit.xPercent, hit.yPercent};
     CURRENTPAGE = hit.page;
     checkZoomItems();
-    if (!window_->zoomPopup->exec(global)) {
+    if (!panel_->zoomPopup->exec(global)) {
         CURRENTPAGE = before;
         centres_.erase(hit.page);
     }
@@ -343,33 +377,48 @@ void PrintPreviewer::clicked(Qt::MouseButton button, PageCanvas::Hit hit, QPoint
 }
 
 void PrintPreviewer::pageKey(int key) {
-    PreviewWindow& w = *window_;
+    const PreviewPanel& w = *panel_;
     if (key == Qt::Key_PageUp && CURRENTPAGE > 1 && w.action(PRTPREV::PREVIOUS)->isEnabled())
-        OnAccepted(PRTPREV::PREVIOUS);
+        Post({EventKind::Accepted, nullptr, PRTPREV::PREVIOUS});
     if (key == Qt::Key_PageDown && CURRENTPAGE < pageCount() &&
         w.action(PRTPREV::NEXT)->isEnabled())
-        OnAccepted(PRTPREV::NEXT);
+        Post({EventKind::Accepted, nullptr, PRTPREV::NEXT});
 }
 
-bool PrintPreviewer::closing() {
-    if (INIMGR) INIMGR->SaveWindowPlacement(kPreviewSection, WidgetPlacement(*window_));
-    window_->sized = nullptr;
-    loop_.quit();
-    return true;
+int PrintPreviewer::OnWindowEvent() {
+    switch (CurrentEvent().kind) {
+        case EventKind::GainFocus:
+            return LevelCarryOn;  // nothing to reset: the pages do not change
+        case EventKind::Sized:
+            if (panel_ && (INITED & 1)) {
+                const WindowWidget& w = *Widget();
+                SAVESIZE = {true, w.normalGeometry(), w.isMaximized()};
+                layout();
+            }
+            break;
+        default:
+            break;
+    }
+    return WindowManager::OnWindowEvent();
+}
+
+int PrintPreviewer::OnCloseRequest() {
+    if (INIMGR) INIMGR->SaveWindowPlacement(kPreviewSection, WidgetPlacement(*Widget()));
+    return WindowManager::OnCloseRequest();
 }
 
 bool PrintPreviewer::AskPageNumber() {
-    JumpDialog dialog(CURRENTPAGE, pageCount(), window_.get());
-    if (dialog.exec() != QDialog::Accepted || dialog.Page() == CURRENTPAGE) return false;
-    CURRENTPAGE = dialog.Page();
+    JumpWindow jump(CURRENTPAGE, pageCount());
+    if (jump.Run() != ResponseCompleted || jump.Page() == CURRENTPAGE) return false;
+    CURRENTPAGE = jump.Page();
     return true;
 }
 
 void PrintPreviewer::AskTileGrid() {
-    TileGridDialog dialog(PAGESACROSS, PAGESDOWN, pageCount(), window_.get());
-    if (dialog.exec() != QDialog::Accepted) return;
-    PAGESACROSS = static_cast<std::uint16_t>(dialog.across->value());
-    PAGESDOWN = static_cast<std::uint16_t>(dialog.down->value());
+    TileGridWindow grid(PAGESACROSS, PAGESDOWN, pageCount());
+    if (grid.Run() != ResponseCompleted) return;
+    PAGESACROSS = static_cast<std::uint16_t>(grid.Across());
+    PAGESDOWN = static_cast<std::uint16_t>(grid.Down());
 }
 
 }  // namespace bb

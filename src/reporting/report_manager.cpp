@@ -3,7 +3,6 @@
 #include "dictionary/process_values.h"
 #include "reporting/output_dialogs.h"
 #include "reporting/page_output.h"
-#include "ui/frame_services.h"
 #include "ui/program_printer.h"
 
 namespace bb {
@@ -12,25 +11,13 @@ namespace {
 
 // The clock counts hundredths of a second.
 constexpr std::int64_t kHundredths = 100;
+// A slice follows the last one as soon as the window has had its events.
+constexpr int kTimerHundredths = 1;
 
 }  // namespace
 
-ReportManager::ReportManager(const std::string& caption, RecordCycle::Clock clock)
-    : ERRORS(&programErrors()),
-      CYCLE(clock),
-      owned_(std::make_unique<ProgressWindow>(caption)),
-      window_(owned_.get()),
-      clock_(std::move(clock)) {
-    window_->cancelled = [this] { EndWith(ResponseCancelled); };
-    timer_.setInterval(0);  // the next slice as soon as the window has had its events
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-        if (OnTimer() == 3) stop();
-    });
-}
-
-ReportManager::~ReportManager() {
-    if (!owned_ && window_) window_->finish();  // the frame's: closed with its sub-window
-}
+ReportManager::ReportManager(const WindowDecl& decl, RecordCycle::Clock clock)
+    : WindowManager(decl), CYCLE(clock), clock_(std::move(clock)) {}
 
 void ReportManager::Setup(ProcessManager& process, BandReport* report, PrintPreviewer* preview) {
     PROCESS = &process;
@@ -46,36 +33,31 @@ void ReportManager::Setup(ProcessManager& process, BandReport* report, PrintPrev
     CYCLE.TIMESLICE = 100;
 }
 
-ProgressText ReportManager::ProgressControl() {
-    return [this](const std::string& text) { window_->setProgress(text, PERCENT); };
+QWidget* ReportManager::CreateSlot(const FieldDecl& slot, QWidget* parent) {
+    if (slot.name != "Progress") return WindowManager::CreateSlot(slot, parent);
+    progress_ = new ProgressPanel(parent);
+    return progress_;
 }
 
-int ReportManager::Run() {
-    Interact();
-    Teardown();
-    return RESPONSE != 0 ? RESPONSE : ResponseCancelled;
+ProgressText ReportManager::ProgressControl() {
+    return [this](const std::string& text) {
+        if (progress_) progress_->setProgress(text, PERCENT);
+    };
 }
 
 void ReportManager::Interact() {
-    if (dead_) return;
     if (DEFERWINDOW) {
         if (WAITCURSOR) waitCursor_.emplace();
         STARTTIME = clock_();
-    } else {
-        showWindow();
+        DeferShow();
     }
-    Open();
-    if (!closePosted_) timer_.start();
-    loop_.exec();
-}
-
-void ReportManager::showWindow() {
-    waitCursor_.reset();
-    if (owned_) frameServices().addChildWindow(*owned_.release());
+    WindowManager::Interact();
 }
 
 void ReportManager::Open() {
+    WindowManager::Open();
     if (!DEFEROPENREPORT) StartReport();
+    if (!OPENFAILED && RESPONSE == 0) SetTimer(kTimerHundredths);
 }
 
 void ReportManager::StartReport() {
@@ -103,76 +85,68 @@ int ReportManager::Next() {
     if (s == SeverityNone) return 0;
     const bool ended = s == SeverityNotify;  // past the last record; anything else failed
     RESPONSE = ended && PROCESS->RECORDSPROCESSED >= 1 ? ResponseCompleted : ResponseCancelled;
-    postClose();
-    return 3;
+    Post(EventKind::CloseWindow);
+    return LevelEndLoop;
 }
 
-int ReportManager::OnTimer() {
-    if (DEFEROPENREPORT) StartReport();
-    if (OPENFAILED) {
-        postClose();
-        return 3;
+int ReportManager::OnWindowEvent() {
+    if (CurrentEvent().kind == EventKind::Timer) {
+        if (const int level = onTimer(); level != LevelCarryOn) return level;
     }
+    return WindowManager::OnWindowEvent();
+}
+
+int ReportManager::onTimer() {
+    if (DEFEROPENREPORT) StartReport();
+    if (OPENFAILED) return LevelEndLoop;
     if (DEFERWINDOW && clock_() - STARTTIME > DEFERWINDOW * kHundredths) {
-        showWindow();
+        waitCursor_.reset();
+        ShowWindow();
         DEFERWINDOW = 0;
     }
-    const CycleEnd end =
-        CYCLE.Run([this] { return PROCESS->ProcessOneRecord(); }, [this] { return Next(); });
-    if (end == CycleEnd::Failed) {
-        if (REPORT && !REPORT->LastError().empty()) tell("Report Error", REPORT->LastError());
-        postClose();
-        return 3;
+    switch (CYCLE.Run([this] { return PROCESS->ProcessOneRecord(); }, [this] { return Next(); })) {
+        case CycleEnd::Failed:
+            SetTimer(0);
+            if (REPORT && !REPORT->LastError().empty()) tell("Report Error", REPORT->LastError());
+            Post(EventKind::CloseWindow);
+            break;
+        case CycleEnd::Finished:
+            SetTimer(0);  // Next has posted the close
+            break;
+        case CycleEnd::SliceUsed:
+        case CycleEnd::Stopped:
+            break;
     }
-    return end == CycleEnd::Finished ? 3 : 0;
+    return LevelCarryOn;
 }
 
 void ReportManager::EndWith(int response) {
-    RESPONSE = response;
-    stop();  // not one more record once the user has cancelled
-    postClose();
-}
-
-void ReportManager::stop() {
-    timer_.stop();
-}
-
-void ReportManager::postClose() {
-    if (closePosted_) return;
-    closePosted_ = true;
-    // Dropped with the timer, should the manager go before the event comes.
-    QMetaObject::invokeMethod(
-        &timer_, [this] { closeRequested(); }, Qt::QueuedConnection);
-}
-
-void ReportManager::closeRequested() {
-    stop();
-    if (OnCloseRequest() != 0) {
-        closePosted_ = false;
-        return;
-    }
-    window_->conceal();
-    loop_.quit();
+    SetTimer(0);  // not one more record once the user has cancelled
+    WindowManager::EndWith(response);
 }
 
 int ReportManager::OnCloseRequest() {
     waitCursor_.reset();
-    if (!KEEPVISIBLE) window_->conceal();
+    if (!KEEPVISIBLE) hideWindow();
     RunPreview();
-    return 0;
+    return WindowManager::OnCloseRequest();
+}
+
+// Inside the frame the window sits in a sub-window, which hides with it.
+void ReportManager::hideWindow() {
+    if (QWidget* w = Widget()) (w->isWindow() ? w : w->parentWidget())->hide();
 }
 
 // Ends the report's last page; false, with the user told why, when it fails.
 bool ReportManager::endReport() {
-    if (!REPORT || !REPORT->IsOpen()) return true;
+    if (!REPORT->IsOpen()) return true;
     if (REPORT->Close() == SeverityNone) return true;
     tell("Report Error", REPORT->LastError());
     return false;
 }
 
 void ReportManager::RunPreview() {
-    if (RESPONSE != ResponseCompleted || !REPORT) return;
-    if (!endReport()) return;
+    if (RESPONSE != ResponseCompleted || !REPORT || !endReport()) return;
     if (!PREVIEW || SKIPPREVIEW) {
         printPages(true);
     } else {
@@ -186,12 +160,11 @@ void ReportManager::RunPreview() {
     PREVIEWQUEUE->Clear();
 }
 
-// Prints the pages on the report printer, asking for it first unless the
-// user chose it in the preview.
+// Prints the pages on the program's printer, asking for it first unless
+// the user chose it in the preview.
 void ReportManager::printPages(bool choosePrinter) {
     QPrinter& printer = programPrinter();
-    if (choosePrinter &&
-        !outputDialogs().choosePrinter(window_.data(), printer, PREVIEWQUEUE->Count()))
+    if (choosePrinter && !outputDialogs().choosePrinter(Widget(), printer, PREVIEWQUEUE->Count()))
         return;
     std::string error;
     const WaitCursor busy;
@@ -202,16 +175,14 @@ void ReportManager::tell(const std::string& title, const std::string& text) {
     messages().show({title, text, MessageIcon::Exclamation, ButtonOk, ButtonOk});
 }
 
-void ReportManager::Teardown() {
-    if (dead_) return;
-    stop();
-    if (PROCESS) {
+int ReportManager::Teardown() {
+    if (!DEAD && PROCESS) {
         PREVIEWQUEUE.reset();
         if (PREVIEW) PREVIEW->Teardown();
         PROCESS->Teardown();
     }
-    window_->conceal();
-    dead_ = true;
+    waitCursor_.reset();
+    return WindowManager::Teardown();
 }
 
 }  // namespace bb

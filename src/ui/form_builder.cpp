@@ -26,6 +26,7 @@ struct Page {
     QFormLayout* form = nullptr;
     QHBoxLayout* lastRow = nullptr;  // where a field `beside` the one before goes
     QHBoxLayout* buttons = nullptr;
+    bool grows = false;  // holds a slot that takes the height it is given
 };
 
 class Builder {
@@ -96,6 +97,8 @@ private:
             if (label) put(p.lastRow, label);
             put(p.lastRow, control->widget());
         } else if (field.kind == ControlKind::Slot || field.kind == ControlKind::TextArea) {
+            if (slot && (slot->sizePolicy().verticalPolicy() & QSizePolicy::ExpandFlag))
+                p.grows = true;
             // Lists and text areas take the width of the page.
             if (label) {
                 p.form->addRow(label, control->widget());
@@ -134,7 +137,11 @@ private:
         // Fields of no tab sit above the tabs.
         for (std::string_view tab : order_) {
             Page& p = pages_[tab];
-            if (p.buttons) static_cast<QVBoxLayout*>(p.widget->layout())->addLayout(p.buttons);
+            auto* column = static_cast<QVBoxLayout*>(p.widget->layout());
+            // A slot that grows (a list, the pages of a preview) takes the
+            // height the window is given, not the space below the fields.
+            if (p.grows) column->setStretchFactor(p.form, 1);
+            if (p.buttons) column->addLayout(p.buttons);
             if (tab.empty()) {
                 built_.root->addWidget(p.widget);
                 continue;

@@ -1,9 +1,7 @@
 // The print preview driven as a user drives it: the zoom choices, the typed
-// zoom, the page entry and its hint, tiles, the grid fields and dialog, the
-// jump dialog, clicks on pages, the popup, Print, Exit, Save as PDF and the
+// zoom, the page entry and its hint, tiles, the grid fields and window, the
+// jump window, clicks on pages, the popup, Print, Exit, Save as PDF and the
 // placement kept for the next preview.
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -21,23 +19,16 @@
 #include "platform/date.h"
 #include "platform/ini_manager.h"
 #include "qt_application.h"
-#include "reporting/preview_dialogs.h"
 #include "reporting/print_previewer.h"
-#include "scripted_messages.h"
-#include "temp_folder.h"
 #include "window_driving.h"
+#include "window_test.h"
 
 namespace bb::test {
 namespace {
 
-class Preview : public ::testing::Test {
+class Preview : public WindowTest {
 protected:
-    Preview() {
-        ensureApplication();
-        settings_.Setup((folder_.path() / "tallo2.INI").string());
-        previewer_.ALLOWUSERZOOM = true;
-        previewer_.INIMGR = &settings_;
-    }
+    Preview() { settings_.Setup((folder_.path() / "tallo2.INI").string()); }
 
     // A report of `count` pages, each with its number large at the top.
     void makePages(int count) {
@@ -55,114 +46,131 @@ protected:
                              "Line " + std::to_string(line + 1) + " of page " + std::to_string(n)});
             ASSERT_TRUE(pages_.Add(p));
         }
-        previewer_.Setup(pages_);
     }
 
-    // Opens the preview at `zoom` with a 2 × 2 grid and runs `step` in it;
-    // whether the user chose Print.
-    bool show(int zoom, std::function<void(PreviewWindow&)> step) {
-        whenShown("PreviewWindow", [step](QWidget& w) { step(static_cast<PreviewWindow&>(w)); });
-        return previewer_.DisplayAt(zoom, 1, 2, 2);
+    // A report's previewer over the pages, at `zoom` with a 2 × 2 grid,
+    // running `step` in its window; whether the user chose Print.
+    bool show(int zoom, std::function<void(PreviewPanel&)> step) {
+        previewer_ = std::make_unique<PrintPreviewer>();
+        previewer_->Setup(pages_);
+        previewer_->INIMGR = &settings_;
+        previewer_->ALLOWUSERZOOM = true;
+        ui.when("Print Preview", [this, step](DrivenWindow&) { step(*previewer_->Panel()); });
+        return previewer_->DisplayAt(zoom, 1, 2, 2);
     }
 
-    static void press(PreviewWindow& w, int control) { w.action(control)->trigger(); }
-    static std::string pageZone(PreviewWindow& w) { return w.pageZone->text().toStdString(); }
-    static std::string zoomZone(PreviewWindow& w) { return w.zoomZone->text().toStdString(); }
+    PrintPreviewer& previewer() { return *previewer_; }
+    void press(PreviewPanel& p, int control) {
+        p.action(control)->trigger();
+        ui.settle();
+    }
+    void key(PreviewPanel& p, Qt::Key k) {
+        QTest::keyClick(p.scroller, k);
+        ui.settle();
+    }
+    void click(PreviewPanel& p, Qt::MouseButton button, int page, int xPercent, int yPercent) {
+        QTest::mouseClick(p.canvas, button, {}, p.canvas->pointOf(page, xPercent, yPercent));
+        ui.settle();
+    }
+    void enterPage(QSpinBox& box, int value) {
+        enter(box, value);
+        ui.settle();
+    }
+
+    static std::string pageZone(PreviewPanel& p) { return p.pageZone->text().toStdString(); }
+    static std::string zoomZone(PreviewPanel& p) { return p.zoomZone->text().toStdString(); }
 
     // The zoom choices checked in the menu and in the popup.
-    static std::vector<int> checkedZooms(PreviewWindow& w) {
+    static std::vector<int> checkedZooms(PreviewPanel& p) {
         std::vector<int> checked;
         for (int i = 1; i <= 7; ++i) {
-            const bool menu = w.action(kZoomMenuBase + i)->isChecked();
+            const bool menu = p.action(kZoomMenuBase + i)->isChecked();
             const bool popup =
-                w.zoomPopup->findChild<QAction*>(QString("ZoomItem%1").arg(i))->isChecked();
+                p.zoomPopup->findChild<QAction*>(QString("ZoomItem%1").arg(i))->isChecked();
             EXPECT_EQ(menu, popup) << "choice " << i;
             if (menu) checked.push_back(i);
         }
         return checked;
     }
 
-    static QPoint pointOnPage(PreviewWindow& w, int page, int xPercent, int yPercent) {
-        return w.canvas->pointOf(page, xPercent, yPercent);
-    }
-
-    TempFolder folder_;
     IniManager settings_;
     PageStore pages_;
-    PrintPreviewer previewer_;
-    ScriptedMessages messages_;
+    std::unique_ptr<PrintPreviewer> previewer_;
     ScriptedOutput output_;
 };
 
 TEST_F(Preview, ASinglePageOpensAtTheReportsZoomWithPagingAndTheGridDisabled) {
     makePages(1);
-    show(75, [&](PreviewWindow& w) {
-        EXPECT_EQ(zoomZone(w), "Zoom: 75%");
-        EXPECT_EQ(pageZone(w), "Page 1 of 1");
-        EXPECT_EQ(w.zoomList->currentText(), "75% Zoom");
-        EXPECT_EQ(checkedZooms(w), std::vector<int>{4});
+    show(75, [&](PreviewPanel& p) {
+        EXPECT_EQ(previewer().Widget()->windowTitle(), "Trade List - Print Preview");
+        EXPECT_EQ(zoomZone(p), "Zoom: 75%");
+        EXPECT_EQ(pageZone(p), "Page 1 of 1");
+        EXPECT_EQ(p.zoomList->currentText(), "75% Zoom");
+        EXPECT_EQ(checkedZooms(p), std::vector<int>{4});
         for (int c : {PRTPREV::NEXT, PRTPREV::PREVIOUS, PRTPREV::JUMP, PRTPREV::CHANGEDISPLAY})
-            EXPECT_FALSE(w.action(c)->isEnabled()) << c;
+            EXPECT_FALSE(p.action(c)->isEnabled()) << c;
         for (QWidget* c :
-             std::initializer_list<QWidget*>{w.pagePrompt, w.pageEntry, w.acrossEntry, w.downEntry})
+             std::initializer_list<QWidget*>{p.pagePrompt, p.pageEntry, p.acrossEntry, p.downEntry})
             EXPECT_FALSE(c->isEnabled()) << c->accessibleName().toStdString();
         // 75% of the paper at the screen's resolution.
-        EXPECT_EQ(w.canvas->Shown().at(0).second.width(),
-                  w.canvas->naturalPageSize().width() * 3 / 4);
-        screenshot(w, "preview-single-page-75");
+        EXPECT_EQ(p.canvas->Shown().at(0).second.width(),
+                  p.canvas->naturalPageSize().width() * 3 / 4);
+        press(p, PRTPREV::TBAREXIT);
     });
 }
 
 TEST_F(Preview, EveryZoomChoiceShowsItsStatusAndCheckMark) {
     makePages(10);
-    show(kZoomTiles, [&](PreviewWindow& w) {
+    show(kZoomTiles, [&](PreviewPanel& p) {
         int i = 0;
         for (const ZoomChoice& z : zoomChoices()) {
-            press(w, kZoomMenuBase + ++i);
-            EXPECT_EQ(zoomZone(w), z.statusText);
-            EXPECT_EQ(w.zoomList->currentText().toStdString(), z.menuText);
-            EXPECT_EQ(checkedZooms(w), std::vector<int>{i});
-            EXPECT_EQ(previewer_.ZoomValue(), z.value);
+            press(p, kZoomMenuBase + ++i);
+            EXPECT_EQ(zoomZone(p), z.statusText);
+            EXPECT_EQ(p.zoomList->currentText().toStdString(), z.menuText);
+            EXPECT_EQ(checkedZooms(p), std::vector<int>{i});
+            EXPECT_EQ(previewer().ZoomValue(), z.value);
         }
-        press(w, kZoomMenuBase + 7);  // choosing the checked one keeps it checked
-        EXPECT_EQ(checkedZooms(w), std::vector<int>{7});
+        press(p, kZoomMenuBase + 7);  // choosing the checked one keeps it checked
+        EXPECT_EQ(checkedZooms(p), std::vector<int>{7});
+        press(p, PRTPREV::MENUEXIT);
     });
 }
 
 TEST_F(Preview, ATypedZoomIsAPercentageOrAChoiceAndNothingElse) {
     makePages(3);
-    show(kZoomTiles, [&](PreviewWindow& w) {
-        QLineEdit* edit = w.zoomList->lineEdit();
-        edit->selectAll();
-        typeAndEnter(*edit, "150");
-        EXPECT_EQ(zoomZone(w), "Zoom: 150%");
-        EXPECT_EQ(w.zoomList->currentText(), "150% Zoom");
-        EXPECT_EQ(checkedZooms(w), std::vector<int>{});
-        EXPECT_EQ(w.canvas->Shown().at(0).second.width(),
-                  w.canvas->naturalPageSize().width() * 3 / 2);
-
-        edit->selectAll();
-        typeAndEnter(*edit, "75% Zoom");
-        EXPECT_EQ(zoomZone(w), "Zoom: 75%");
-        EXPECT_EQ(checkedZooms(w), std::vector<int>{4});
-
-        for (const char* refused : {"abc", "5000"}) {
-            messages_.clear();
+    show(kZoomTiles, [&](PreviewPanel& p) {
+        QLineEdit* edit = p.zoomList->lineEdit();
+        const auto type = [&](const char* text) {
             edit->selectAll();
-            typeAndEnter(*edit, refused);
-            EXPECT_EQ(messages_.beeps.size(), 1u) << refused;
-            EXPECT_EQ(w.zoomList->currentText(), "75% Zoom") << refused;
-            EXPECT_EQ(zoomZone(w), "Zoom: 75%") << refused;
+            typeAndEnter(*edit, text);
+            ui.settle();
+        };
+        type("150");
+        EXPECT_EQ(zoomZone(p), "Zoom: 150%");
+        EXPECT_EQ(p.zoomList->currentText(), "150% Zoom");
+        EXPECT_EQ(checkedZooms(p), std::vector<int>{});
+        EXPECT_EQ(p.canvas->Shown().at(0).second.width(),
+                  p.canvas->naturalPageSize().width() * 3 / 2);
+        type("75% Zoom");
+        EXPECT_EQ(zoomZone(p), "Zoom: 75%");
+        EXPECT_EQ(checkedZooms(p), std::vector<int>{4});
+        for (const char* refused : {"abc", "5000"}) {
+            ui.messages.clear();
+            type(refused);
+            EXPECT_EQ(ui.messages.beeps.size(), 1u) << refused;
+            EXPECT_EQ(p.zoomList->currentText(), "75% Zoom") << refused;
+            EXPECT_EQ(zoomZone(p), "Zoom: 75%") << refused;
         }
+        press(p, PRTPREV::TBAREXIT);
     });
 }
 
 TEST_F(Preview, ThePageEntryMovesTheGridToShowThePage) {
     makePages(10);
-    show(kZoomTiles, [&](PreviewWindow& w) {
-        EXPECT_EQ(w.pageEntry->toolTip(), "Enter a page number from 1 to 10");
-        EXPECT_EQ(pageZone(w), "Page 1-4 of 10");
-        EXPECT_EQ(previewer_.THUMBNAILSPRESENT, 4);
+    show(kZoomTiles, [&](PreviewPanel& p) {
+        EXPECT_EQ(p.pageEntry->toolTip(), "Enter a page number from 1 to 10");
+        EXPECT_EQ(pageZone(p), "Page 1-4 of 10");
+        EXPECT_EQ(previewer().THUMBNAILSPRESENT, 4);
         struct Step {
             int page, first;
             const char* status;
@@ -170,150 +178,155 @@ TEST_F(Preview, ThePageEntryMovesTheGridToShowThePage) {
         for (const Step s : {Step{3, 1, "Page 1-4 of 10"}, Step{6, 6, "Page 6-9 of 10"},
                              Step{9, 6, "Page 6-9 of 10"}, Step{10, 7, "Page 7-10 of 10"},
                              Step{2, 2, "Page 2-5 of 10"}}) {
-            enter(*w.pageEntry, s.page);
-            EXPECT_EQ(previewer_.CURRENTPAGE, s.page);
-            EXPECT_EQ(previewer_.FIRSTPAGE, s.first) << "page " << s.page;
-            EXPECT_EQ(pageZone(w), s.status);
+            enterPage(*p.pageEntry, s.page);
+            EXPECT_EQ(previewer().CURRENTPAGE, s.page);
+            EXPECT_EQ(previewer().FIRSTPAGE, s.first) << "page " << s.page;
+            EXPECT_EQ(pageZone(p), s.status);
         }
-        press(w, PRTPREV::NEXT);
-        EXPECT_EQ(previewer_.CURRENTPAGE, 3);
-        QTest::keyClick(w.scroller, Qt::Key_PageDown);
-        EXPECT_EQ(previewer_.CURRENTPAGE, 4);
-        QTest::keyClick(w.scroller, Qt::Key_PageUp);
-        QTest::keyClick(w.scroller, Qt::Key_PageUp);
-        EXPECT_EQ(previewer_.CURRENTPAGE, 2);
-        enter(*w.pageEntry, 1);
-        EXPECT_FALSE(w.action(PRTPREV::PREVIOUS)->isEnabled());
-        QTest::keyClick(w.scroller, Qt::Key_PageUp);
-        EXPECT_EQ(previewer_.CURRENTPAGE, 1);
-        enter(*w.pageEntry, 10);
-        EXPECT_FALSE(w.action(PRTPREV::NEXT)->isEnabled());
-        screenshot(w, "preview-tiles");
+        press(p, PRTPREV::NEXT);
+        EXPECT_EQ(previewer().CURRENTPAGE, 3);
+        key(p, Qt::Key_PageDown);
+        EXPECT_EQ(previewer().CURRENTPAGE, 4);
+        key(p, Qt::Key_PageUp);
+        key(p, Qt::Key_PageUp);
+        EXPECT_EQ(previewer().CURRENTPAGE, 2);
+        enterPage(*p.pageEntry, 1);
+        EXPECT_FALSE(p.action(PRTPREV::PREVIOUS)->isEnabled());
+        key(p, Qt::Key_PageUp);
+        EXPECT_EQ(previewer().CURRENTPAGE, 1);
+        enterPage(*p.pageEntry, 10);
+        EXPECT_FALSE(p.action(PRTPREV::NEXT)->isEnabled());
+        screenshot(*previewer().Widget(), "preview-tiles");
+        press(p, PRTPREV::TBAREXIT);
     });
 }
 
 TEST_F(Preview, ClickingATileShowsItAtPageWidthAndClickingAgainReturnsToTiles) {
     makePages(10);
-    show(kZoomTiles, [&](PreviewWindow& w) {
-        QTest::mouseClick(w.canvas, Qt::LeftButton, {}, pointOnPage(w, 3, 50, 60));
-        EXPECT_EQ(previewer_.CURRENTPAGE, 3);
-        EXPECT_EQ(zoomZone(w), "Zoom: Page Width");
-        EXPECT_EQ(pageZone(w), "Page 3 of 10");
-        const QRect page = w.canvas->Shown().at(0).second;
-        EXPECT_EQ(w.canvas->Shown().at(0).first, 3);
-        EXPECT_LE(page.width(), w.scroller->viewport()->width());
-        EXPECT_GT(page.width(), w.scroller->viewport()->width() * 9 / 10);
+    show(kZoomTiles, [&](PreviewPanel& p) {
+        click(p, Qt::LeftButton, 3, 50, 60);
+        EXPECT_EQ(previewer().CURRENTPAGE, 3);
+        EXPECT_EQ(zoomZone(p), "Zoom: Page Width");
+        EXPECT_EQ(pageZone(p), "Page 3 of 10");
+        const QRect page = p.canvas->Shown().at(0).second;
+        EXPECT_EQ(p.canvas->Shown().at(0).first, 3);
+        EXPECT_LE(page.width(), p.scroller->viewport()->width());
+        EXPECT_GT(page.width(), p.scroller->viewport()->width() * 9 / 10);
         // The clicked height (to a percent of the page) is in the middle of the window.
         const int middle =
-            w.scroller->verticalScrollBar()->value() + w.scroller->viewport()->height() / 2;
-        EXPECT_NEAR(middle, pointOnPage(w, 3, 0, 60).y(), page.height() / 100 + 1);
-        EXPECT_FALSE(w.acrossEntry->isEnabled()) << "the grid is for tiles";
-        screenshot(w, "preview-page-width");
+            p.scroller->verticalScrollBar()->value() + p.scroller->viewport()->height() / 2;
+        EXPECT_NEAR(middle, p.canvas->pointOf(3, 0, 60).y(), page.height() / 100 + 1);
+        EXPECT_FALSE(p.acrossEntry->isEnabled()) << "the grid is for tiles";
+        screenshot(*previewer().Widget(), "preview-page-width");
 
-        QTest::mouseClick(w.canvas, Qt::LeftButton, {}, pointOnPage(w, 3, 50, 50));
-        EXPECT_EQ(zoomZone(w), "Zoom: Tile Pages");
-        EXPECT_EQ(pageZone(w), "Page 1-4 of 10");
-        EXPECT_EQ(previewer_.CURRENTPAGE, 3);
+        click(p, Qt::LeftButton, 3, 50, 50);
+        EXPECT_EQ(zoomZone(p), "Zoom: Tile Pages");
+        EXPECT_EQ(pageZone(p), "Page 1-4 of 10");
+        EXPECT_EQ(previewer().CURRENTPAGE, 3);
+        press(p, PRTPREV::TBAREXIT);
     });
 }
 
 TEST_F(Preview, ARightClickOffersTheZoomsCentredOnThePointClicked) {
     makePages(10);
-    show(kZoomTiles, [&](PreviewWindow& w) {
+    show(kZoomTiles, [&](PreviewPanel& p) {
         whenShown("popup", [](QWidget& m) {
             auto& menu = static_cast<QMenu&>(m);
             QAction* item = menu.findChild<QAction*>("ZoomItem6");
             QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(item).center());
         });
-        QTest::mouseClick(w.canvas, Qt::RightButton, {}, pointOnPage(w, 2, 80, 30));
-        EXPECT_EQ(previewer_.CURRENTPAGE, 2);
-        EXPECT_EQ(zoomZone(w), "Zoom: 200%");
+        click(p, Qt::RightButton, 2, 80, 30);
+        EXPECT_EQ(previewer().CURRENTPAGE, 2);
+        EXPECT_EQ(zoomZone(p), "Zoom: 200%");
         // The point is in the middle of the window, as far as the page reaches.
-        const QPoint centre = pointOnPage(w, 2, 80, 30);
-        QScrollArea& s = *w.scroller;
+        const QPoint centre = p.canvas->pointOf(2, 80, 30);
+        QScrollArea& s = *p.scroller;
         for (auto [bar, at, extent] :
              {std::tuple{s.horizontalScrollBar(), centre.x(), s.viewport()->width()},
               std::tuple{s.verticalScrollBar(), centre.y(), s.viewport()->height()}}) {
             EXPECT_GT(bar->maximum(), 0);
             EXPECT_NEAR(bar->value(), std::clamp(at - extent / 2, 0, bar->maximum()),
-                        w.canvas->height() / 100 + 1);
+                        p.canvas->height() / 100 + 1);
         }
-
-        press(w, kZoomMenuBase + 1);
+        press(p, kZoomMenuBase + 1);
         whenShown("popup", [](QWidget&) {});  // dismissed
-        QTest::mouseClick(w.canvas, Qt::RightButton, {}, pointOnPage(w, 4, 50, 50));
-        EXPECT_EQ(previewer_.CURRENTPAGE, 2);
-        EXPECT_EQ(zoomZone(w), "Zoom: Tile Pages");
+        click(p, Qt::RightButton, 4, 50, 50);
+        EXPECT_EQ(previewer().CURRENTPAGE, 2);
+        EXPECT_EQ(zoomZone(p), "Zoom: Tile Pages");
+        press(p, PRTPREV::TBAREXIT);
     });
 }
 
 TEST_F(Preview, TheGridFieldsShrinkAGridLargerThanThePagesLeft) {
     makePages(10);
-    show(kZoomTiles, [&](PreviewWindow& w) {
-        enter(*w.acrossEntry, 3);
-        EXPECT_EQ(previewer_.PAGESACROSS, 3);
-        EXPECT_EQ(pageZone(w), "Page 1-6 of 10");
-        enter(*w.pageEntry, 8);  // the grid moves back to end at page 10
-        EXPECT_EQ(previewer_.FIRSTPAGE, 5);
-        enter(*w.downEntry, 4);  // 12 tiles for 6 pages: down comes back to 2
-        EXPECT_EQ(previewer_.PAGESDOWN, 2);
-        EXPECT_EQ(w.downEntry->value(), 2);
-        EXPECT_EQ(pageZone(w), "Page 5-10 of 10");
+    show(kZoomTiles, [&](PreviewPanel& p) {
+        enterPage(*p.acrossEntry, 3);
+        EXPECT_EQ(previewer().PAGESACROSS, 3);
+        EXPECT_EQ(pageZone(p), "Page 1-6 of 10");
+        enterPage(*p.pageEntry, 8);  // the grid moves back to end at page 10
+        EXPECT_EQ(previewer().FIRSTPAGE, 5);
+        enterPage(*p.downEntry, 4);  // 12 tiles for 6 pages: down comes back to 2
+        EXPECT_EQ(previewer().PAGESDOWN, 2);
+        EXPECT_EQ(p.downEntry->value(), 2);
+        EXPECT_EQ(pageZone(p), "Page 5-10 of 10");
+        press(p, PRTPREV::TBAREXIT);
     });
 }
 
-TEST_F(Preview, TheGridDialogRefusesMoreTilesThanPages) {
+TEST_F(Preview, TheGridWindowRefusesMoreTilesThanPages) {
     makePages(4);
-    show(kZoomTiles, [&](PreviewWindow& w) {
-        enter(*w.pageEntry, 3);
-        whenShown("", [&](QWidget& d) {
-            auto& grid = dynamic_cast<TileGridDialog&>(d);
-            grid.across->setValue(3);
-            grid.down->setValue(3);
-            grid.accept();
-            EXPECT_TRUE(grid.isVisible()) << "refused";
-            EXPECT_TRUE(grid.refusal->isVisible());
-            EXPECT_TRUE(grid.across->hasFocus());
-            EXPECT_EQ(messages_.beeps.size(), 1u);
-            grid.across->setValue(4);
-            grid.down->setValue(1);
-            grid.accept();
-            EXPECT_FALSE(grid.isVisible());
+    show(kZoomTiles, [&](PreviewPanel& p) {
+        enterPage(*p.pageEntry, 3);
+        ui.when("Pages Shown", [&](DrivenWindow& grid) {
+            EXPECT_EQ(grid.shown("Pages across"), "2");
+            grid.type("Pages across", "3");
+            grid.type("Pages down", "3");
+            grid.press("OK");
+            ASSERT_EQ(ui.messages.shown.size(), 1u);
+            EXPECT_EQ(ui.messages.last().title, "Too Many Pages");
+            EXPECT_EQ(grid.focused(), "Pages across");
+            grid.type("Pages across", "4");
+            grid.type("Pages down", "1");
+            grid.press("OK");
         });
-        press(w, PRTPREV::CHANGEDISPLAY);
-        EXPECT_EQ(previewer_.PAGESACROSS, 4);
-        EXPECT_EQ(previewer_.PAGESDOWN, 1);
-        EXPECT_EQ(previewer_.CURRENTPAGE, 1);
-        EXPECT_EQ(pageZone(w), "Page 1-4 of 4");
+        press(p, PRTPREV::CHANGEDISPLAY);
+        EXPECT_EQ(previewer().PAGESACROSS, 4);
+        EXPECT_EQ(previewer().PAGESDOWN, 1);
+        EXPECT_EQ(previewer().CURRENTPAGE, 1);
+        EXPECT_EQ(pageZone(p), "Page 1-4 of 4");
+        press(p, PRTPREV::TBAREXIT);
     });
 }
 
-TEST_F(Preview, TheJumpDialogGoesToTheNumberEntered) {
+TEST_F(Preview, TheJumpWindowGoesToTheNumberEntered) {
     makePages(10);
-    show(kZoomTiles, [&](PreviewWindow& w) {
-        whenShown("", [&](QWidget& d) {
-            auto& jump = dynamic_cast<JumpDialog&>(d);
-            EXPECT_EQ(jump.page->value(), 1);
-            EXPECT_EQ(jump.page->maximum(), 10);
-            jump.page->setValue(7);
-            jump.accept();
+    show(kZoomTiles, [&](PreviewPanel& p) {
+        ui.when("Go to Page", [&](DrivenWindow& jump) {
+            EXPECT_EQ(jump.shown("Page number"), "1");
+            jump.type("Page number", "11");
+            jump.press("OK");
+            ASSERT_EQ(ui.messages.shown.size(), 1u);
+            EXPECT_EQ(ui.messages.last().text, "     Enter a page number from 1 to 10.");
+            jump.type("Page number", "7");
+            jump.press("OK");
         });
-        press(w, PRTPREV::JUMP);
-        EXPECT_EQ(previewer_.CURRENTPAGE, 7);
-        EXPECT_EQ(pageZone(w), "Page 7-10 of 10");
+        press(p, PRTPREV::JUMP);
+        EXPECT_EQ(previewer().CURRENTPAGE, 7);
+        EXPECT_EQ(pageZone(p), "Page 7-10 of 10");
+        press(p, PRTPREV::TBAREXIT);
     });
 }
 
 TEST_F(Preview, ExitAnswersNoPrintAnswersPrintOnceAPrinterIsChosen) {
     makePages(2);
-    EXPECT_FALSE(show(kZoomTiles, [](PreviewWindow& w) { press(w, PRTPREV::TBAREXIT); }));
-    EXPECT_FALSE(show(kZoomTiles, [&](PreviewWindow& w) {
-        press(w, PRTPREV::TBARPRINT);  // the print dialog is cancelled: the preview stays
-        EXPECT_TRUE(w.isVisible());
-        press(w, PRTPREV::MENUEXIT);
+    EXPECT_FALSE(show(kZoomTiles, [&](PreviewPanel& p) { press(p, PRTPREV::TBAREXIT); }));
+    EXPECT_FALSE(show(kZoomTiles, [&](PreviewPanel& p) {
+        press(p, PRTPREV::TBARPRINT);  // the print dialog is cancelled: the preview stays
+        EXPECT_FALSE(previewer().Closed());
+        press(p, PRTPREV::MENUEXIT);
     }));
     output_.printTo = (folder_.path() / "printed.pdf").string();
-    EXPECT_TRUE(show(kZoomTiles, [](PreviewWindow& w) { press(w, PRTPREV::MENUPRINT); }));
+    EXPECT_TRUE(show(kZoomTiles, [&](PreviewPanel& p) { press(p, PRTPREV::MENUPRINT); }));
     EXPECT_EQ(output_.printersAsked, 2);
 }
 
@@ -321,49 +334,44 @@ TEST_F(Preview, SaveAsPdfOffersTheTitleAndDateAndWritesTheReport) {
     Clock::fix(*dayNumber(2024, 3, 5));
     makePages(3);
     output_.saveAs = (folder_.path() / "trades").string();  // typed without ".pdf"
-    show(kZoomTiles, [&](PreviewWindow& w) {
-        press(w, PRTPREV::TBARSAVEPDF);
-        EXPECT_EQ(w.statusBar()->currentMessage().toStdString(),
+    show(kZoomTiles, [&](PreviewPanel& p) {
+        press(p, PRTPREV::TBARSAVEPDF);
+        EXPECT_EQ(p.statusBar()->currentMessage().toStdString(),
                   "Saved as " + output_.saveAs + ".pdf");
         output_.saveAs = (folder_.path() / "no such folder" / "trades.pdf").string();
-        press(w, PRTPREV::MENUSAVEPDF);
+        press(p, PRTPREV::MENUSAVEPDF);
+        press(p, PRTPREV::TBAREXIT);
     });
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     EXPECT_EQ(output_.offered, documents.toStdString() + "/Trade List 2024-03-05.pdf");
     const std::string text = pdfText((folder_.path() / "trades.pdf").string());
     for (const char* page : {"Page 1", "Page 2", "Line 50 of page 3"})
         EXPECT_NE(text.find(page), std::string::npos) << page;
-    ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.last().title, "PDF Not Saved");
-    EXPECT_NE(messages_.last().text.find("could not be written"), std::string::npos);
+    ASSERT_EQ(ui.messages.shown.size(), 1u);
+    EXPECT_EQ(ui.messages.last().title, "PDF Not Saved");
+    EXPECT_NE(ui.messages.last().text.find("could not be written"), std::string::npos);
     Clock::release();
 }
 
-TEST_F(Preview, ThePlaceTheUserGaveThePreviewIsKeptForTheNext) {
+TEST_F(Preview, TheNextPreviewOpensWhereTheLastWasClosed) {
     makePages(2);
     const QRect place(120, 90, 620, 440);
-    show(kZoomTiles, [&](PreviewWindow& w) { w.setGeometry(place); });
+    show(kZoomTiles, [&](PreviewPanel& p) {
+        previewer().Widget()->setGeometry(place);
+        press(p, PRTPREV::TBAREXIT);
+    });
     EXPECT_EQ(settings_.Fetch(kPreviewSection, "Maximize"), "No");
     EXPECT_EQ(settings_.Fetch(kPreviewSection, "Width"), "620");
-    // The same preview again, and another report's, open where it was closed.
-    show(kZoomTiles, [&](PreviewWindow& w) { EXPECT_EQ(w.geometry(), place); });
-    PrintPreviewer next;
-    next.Setup(pages_);
-    next.INIMGR = &settings_;
-    whenShown("PreviewWindow", [&](QWidget& w) {
-        EXPECT_EQ(w.geometry(), place);
-        w.showMaximized();
+    show(kZoomTiles, [&](PreviewPanel& p) {
+        EXPECT_EQ(previewer().Widget()->geometry(), place);
+        previewer().Widget()->showMaximized();
+        press(p, PRTPREV::TBAREXIT);
     });
-    next.Display(1, 2, 1);
     EXPECT_EQ(settings_.Fetch(kPreviewSection, "Maximize"), "Yes");
-    // Closed maximised, it opens maximised: the same preview and another.
-    whenShown("PreviewWindow", [&](QWidget& w) { EXPECT_TRUE(w.isMaximized()); });
-    next.Display(1, 2, 1);
-    PrintPreviewer third;
-    third.Setup(pages_);
-    third.INIMGR = &settings_;
-    whenShown("PreviewWindow", [&](QWidget& w) { EXPECT_TRUE(w.isMaximized()); });
-    third.Display(1, 2, 1);
+    show(kZoomTiles, [&](PreviewPanel& p) {
+        EXPECT_TRUE(previewer().Widget()->isMaximized());
+        press(p, PRTPREV::TBAREXIT);
+    });
 }
 
 }  // namespace

@@ -1,14 +1,13 @@
-// The report manager with its progress window, run as a report procedure
-// runs it: the preview at the report's zoom and Print, an empty range,
-// Cancel, a failing record or page queue, the deferred window with its wait
-// cursor, and printing without a preview.
+// The report manager with its window, run as a report procedure runs it:
+// the preview at the report's zoom and Print, an empty range, Cancel, a
+// failing record or page queue, the deferred window with its wait cursor,
+// printing without a preview, and the window inside the frame.
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QTimer>
+#include <QTest>
 
 #include <filesystem>
 
@@ -19,9 +18,18 @@
 #include "reporting/report_manager.h"
 #include "ui/frame_services.h"
 #include "window_driving.h"
+#include "window_test.h"
 
 namespace bb::test {
 namespace {
+
+const WindowDecl kPrintTestCustomers{
+    .procedure = "PrintTestCustomers",
+    .caption = "Progress... Customer List",
+    .files = {FileId::Members},
+    .fields = {{.kind = ControlKind::Slot, .name = "Progress"}},
+    .buttons = {{.text = "&Cancel", .role = ButtonRole::Cancel}},
+};
 
 ReportLayout customerList() {
     ReportLayout r;
@@ -51,27 +59,62 @@ public:
     std::function<RecordResult()> onRecord;
 };
 
-class Reports : public ReportData {
-protected:
-    // One report run, set up as a report procedure sets it up, on a clock
-    // the test moves.
-    struct Run {
-        explicit Run(Reports& t, bool withPreview = true)
-            : manager("Progress... Customer List", [&t] { return t.now; }) {
-            process.Setup({FileId::Members, {}}, t.relations(FileId::Members),
-                          manager.ProgressControl(), 0, &manager.PERCENT);
-            process.DefineSortOrder(MBR::key::MEMBERKEY);
-            manager.ERRORS = &t.errors_;
-            preview.INIMGR = &t.settings_;
-            preview.ALLOWUSERZOOM = true;
-            manager.Setup(process, &process.report, withPreview ? &preview : nullptr);
-            t.relations(FileId::Members).SetReadAhead(true, RelationManager::ThisFileOnly);
-        }
-        ReportManager manager;
-        CustomerList process;
-        PrintPreviewer preview;
+// What a test reads back of a run once the window has gone.
+struct Outcome {
+    bool done = false;
+    int response = 0;
+    int processed = 0;
+    std::string progress;
+    int bar = 0;
+};
+
+// The report procedure, set up as the Part says; `configure` sets the
+// fields a test varies.
+class TestReport : public ReportManager {
+public:
+    struct Options {
+        bool preview = true;
+        std::function<void(ReportManager&)> configure{};
+        std::function<RecordResult(ReportManager&)> onRecord{};
     };
 
+    TestReport(Outcome& outcome, RecordCycle::Clock clock, IniManager& settings, Options options)
+        : ReportManager(kPrintTestCustomers, std::move(clock)),
+          outcome_(outcome),
+          settings_(settings),
+          options_(std::move(options)) {}
+
+    int Setup() override {
+        if (const int refused = ReportManager::Setup(); refused != 0) return refused;
+        RelationManager& members = *relationManagerFor(FileId::Members);
+        process.Setup({FileId::Members, {}}, members, ProgressControl(), 0, &PERCENT);
+        process.DefineSortOrder(MBR::key::MEMBERKEY);
+        if (options_.onRecord) process.onRecord = [this] { return options_.onRecord(*this); };
+        preview.INIMGR = &settings_;
+        preview.ALLOWUSERZOOM = true;
+        ReportManager::Setup(process, &process.report, options_.preview ? &preview : nullptr);
+        members.SetReadAhead(true, RelationManager::ThisFileOnly);
+        if (options_.configure) options_.configure(*this);
+        return 0;
+    }
+    int Teardown() override {
+        outcome_ = {true, RESPONSE != 0 ? RESPONSE : ResponseCancelled, process.RECORDSPROCESSED,
+                    Progress() ? Progress()->progressText->text().toStdString() : "",
+                    Progress() ? Progress()->bar->value() : -1};
+        return ReportManager::Teardown();
+    }
+
+    CustomerList process;
+    PrintPreviewer preview;
+
+private:
+    Outcome& outcome_;
+    IniManager& settings_;
+    Options options_;
+};
+
+class Reports : public WindowTest {
+protected:
     Reports() { settings_.Setup((folder_.path() / "tallo2.INI").string()); }
 
     void addCustomers(int count) {
@@ -81,80 +124,110 @@ protected:
         });
     }
 
+    // Starts the report as the frame's menu does and waits for its end.
+    Outcome start(TestReport::Options options) {
+        Outcome outcome;
+        startWindow(std::make_unique<TestReport>(
+            outcome, [this] { return now; }, settings_, std::move(options)));
+        for (int waited = 0; !outcome.done && waited < 30000; waited += 5) QTest::qWait(5);
+        EXPECT_TRUE(outcome.done) << "the report never ended";
+        ui.settle();
+        return outcome;
+    }
+
     std::string printed() const { return (folder_.path() / "printed.pdf").string(); }
+    bool opened(const std::string& caption) const {
+        const auto& all = ui.opened();
+        return std::find(all.begin(), all.end(), caption) != all.end();
+    }
 
     std::int64_t now = 0;  // hundredths of a second
-    ScriptedOutput output_;
     IniManager settings_;
+    ScriptedOutput output_;
 };
 
 TEST_F(Reports, ACompletedReportIsPreviewedAtItsZoomAndPrintedWhenChosen) {
     addCustomers(150);
     for (const bool keepVisible : {false, true}) {
-        Run run(*this);
-        run.manager.ZOOM = 75;
-        run.manager.KEEPVISIBLE = keepVisible;
-        run.manager.DEFEROPENREPORT = keepVisible;  // opened on the first timer event instead
-        std::string pagesFolder;
+        ui.messages.clear();
         int pages = 0;
-        whenShown("PreviewWindow", [&](QWidget& window) {
-            auto& w = static_cast<PreviewWindow&>(window);
-            pages = run.manager.PREVIEWQUEUE->Count();
-            EXPECT_EQ(w.zoomZone->text().toStdString(), "Zoom: 75%");
-            EXPECT_EQ(w.pageZone->text().toStdString(), "Page 1 of " + std::to_string(pages));
-            EXPECT_EQ(run.manager.Window().isVisible(), keepVisible);
-            pagesFolder = run.manager.PREVIEWQUEUE->Folder();
+        std::string pagesFolder;
+        TestReport::Options options;
+        options.configure = [keepVisible](ReportManager& r) {
+            r.ZOOM = 75;
+            r.KEEPVISIBLE = keepVisible;
+            r.DEFEROPENREPORT = keepVisible;  // opened on the first timer event instead
+        };
+        options.onRecord = [&](ReportManager& r) {
+            pagesFolder = r.PREVIEWQUEUE->Folder();
+            return RecordResult::GoOn;
+        };
+        ui.when("Print Preview", [&](DrivenWindow& w) {
+            auto& preview = static_cast<PrintPreviewer&>(w.manager());
+            PreviewPanel& p = *preview.Panel();
+            pages = preview.IMAGEQUEUE->Count();
+            EXPECT_EQ(p.zoomZone->text().toStdString(), "Zoom: 75%");
+            EXPECT_EQ(p.pageZone->text().toStdString(), "Page 1 of " + std::to_string(pages));
+            const std::vector<WindowManager*> running = startedWindows();
+            const bool progressShown = std::any_of(
+                running.begin(), running.end(),
+                [](WindowManager* m) { return m->Widget() && m->Widget()->isVisible(); });
+            EXPECT_EQ(progressShown, keepVisible);
             if (!keepVisible) {
-                w.resize(1000, 800);
-                screenshot(w, "report-preview-75");
-                w.action(kZoomMenuBase + 5)->trigger();
-                screenshot(w, "report-preview-100");
-                w.action(kZoomMenuBase + 1)->trigger();
-                screenshot(w, "report-preview-tiles");
+                preview.Widget()->resize(1000, 800);
+                screenshot(*preview.Widget(), "report-preview-75");
+                p.action(kZoomMenuBase + 5)->trigger();
+                ui.settle();
+                screenshot(*preview.Widget(), "report-preview-100");
+                p.action(kZoomMenuBase + 1)->trigger();
+                ui.settle();
+                screenshot(*preview.Widget(), "report-preview-tiles");
             }
             output_.printTo = printed();
-            w.action(PRTPREV::TBARPRINT)->trigger();
+            p.action(PRTPREV::TBARPRINT)->trigger();
         });
-        EXPECT_EQ(run.manager.Run(), ResponseCompleted);
-        EXPECT_EQ(run.manager.Window().progressText->text().toStdString(), "100% Complete");
-        EXPECT_EQ(run.manager.Window().bar->value(), 100);
-        EXPECT_EQ(run.process.RECORDSPROCESSED, 150);
+        const Outcome run = start(options);
+        EXPECT_EQ(run.response, ResponseCompleted);
+        EXPECT_EQ(run.progress, "100% Complete");
+        EXPECT_EQ(run.bar, 100);
+        EXPECT_EQ(run.processed, 150);
         EXPECT_FALSE(pagesFolder.empty());
         EXPECT_FALSE(std::filesystem::exists(pagesFolder)) << "the pages are gone";
         const std::string text = pdfText(printed());
-        EXPECT_NE(text.find("Company 150"), std::string::npos);
         EXPECT_GT(pages, 2);
+        EXPECT_NE(text.find("Company 150"), std::string::npos);
         EXPECT_NE(text.find("Page " + std::to_string(pages)), std::string::npos);
-        EXPECT_TRUE(messages_.shown.empty());
+        EXPECT_TRUE(ui.messages.shown.empty());
     }
 }
 
 TEST_F(Reports, AnEmptyRangeIsToldAndNothingIsPreviewed) {
-    Run run(*this);
-    const ShownWatch preview("PreviewWindow");
-    EXPECT_EQ(run.manager.Run(), ResponseCancelled);
-    ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.last().title, "No Records");
-    EXPECT_EQ(messages_.last().text, "There are no records available to process.");
-    EXPECT_FALSE(preview.seen());
+    const Outcome run = start({});
+    EXPECT_EQ(run.response, ResponseCancelled);
+    ASSERT_EQ(ui.messages.shown.size(), 1u);
+    EXPECT_EQ(ui.messages.last().title, "No Records");
+    EXPECT_EQ(ui.messages.last().text, "There are no records available to process.");
+    EXPECT_FALSE(opened("Print Preview"));
     EXPECT_EQ(output_.printersAsked, 0);
 }
 
 TEST_F(Reports, CancelStopsTheReportWithoutAPreview) {
     addCustomers(100);
-    Run run(*this);
-    run.process.onRecord = [&] {
-        now += 60;  // a slow printer driver: one record or two an event
-        if (run.process.RECORDSPROCESSED == 3) {
-            screenshot(run.manager.Window(), "progress-window");
-            QTimer::singleShot(0, run.manager.Window().cancel, &QPushButton::click);
-        }
-        return RecordResult::GoOn;
-    };
-    const ShownWatch preview("PreviewWindow");
-    EXPECT_EQ(run.manager.Run(), ResponseCancelled);
-    EXPECT_LT(run.process.RECORDSPROCESSED, 10);
-    EXPECT_FALSE(preview.seen());
+    Outcome outcome;
+    TestReport report(outcome, [this] { return now; }, settings_,
+                      {.onRecord = [this](ReportManager&) {
+                          now += 60;  // a slow printer driver: a record or two an event
+                          return RecordResult::GoOn;
+                      }});
+    ui.when("Progress... Customer List", [&](DrivenWindow& w) {
+        for (int i = 0; i < 20 && report.process.RECORDSPROCESSED < 3; ++i) QTest::qWait(5);
+        screenshot(*w.manager().Widget(), "progress-window");
+        w.press("Cancel");
+    });
+    EXPECT_EQ(report.Run(), ResponseCancelled);
+    EXPECT_GE(outcome.processed, 1);
+    EXPECT_LT(outcome.processed, 20);
+    EXPECT_FALSE(opened("Print Preview"));
     EXPECT_EQ(output_.printersAsked, 0);
 }
 
@@ -167,51 +240,74 @@ TEST_F(Reports, AFailureStopsTheReportWithoutAPreview) {
     };
     for (const Case c : {Case{"the record handler fails", false, 0},
                          Case{"the page queue cannot be written", true, 1}}) {
-        messages_.clear();
-        Run run(*this);
-        run.process.onRecord = [&] {
-            if (run.process.RECORDSPROCESSED != 200) return RecordResult::GoOn;
+        ui.messages.clear();
+        const Outcome run = start({.onRecord = [&](ReportManager& r) {
+            if (r.PROCESS->RECORDSPROCESSED != 200) return RecordResult::GoOn;
             if (!c.pagesVanish) return RecordResult::Fatal;
-            std::filesystem::remove_all(run.manager.PREVIEWQUEUE->Folder());
+            std::filesystem::remove_all(r.PREVIEWQUEUE->Folder());
             return RecordResult::GoOn;
-        };
-        const ShownWatch preview("PreviewWindow");
-        EXPECT_EQ(run.manager.Run(), ResponseCancelled) << c.what;
-        EXPECT_FALSE(preview.seen()) << c.what;
-        ASSERT_EQ(messages_.shown.size(), c.messages) << c.what;
+        }});
+        EXPECT_EQ(run.response, ResponseCancelled) << c.what;
+        ASSERT_EQ(ui.messages.shown.size(), c.messages) << c.what;
         if (c.messages) {
-            EXPECT_EQ(messages_.last().title, "Report Error");
-            EXPECT_NE(messages_.last().text.find("could not be written"), std::string::npos);
+            EXPECT_EQ(ui.messages.last().title, "Report Error");
+            EXPECT_NE(ui.messages.last().text.find("could not be written"), std::string::npos);
         }
     }
+    EXPECT_FALSE(opened("Print Preview"));
 }
 
 TEST_F(Reports, ADeferredWindowStaysHiddenUnderTheWaitCursorForItsSeconds) {
     addCustomers(20);
-    Run run(*this);
-    run.manager.DEFERWINDOW = 2;
-    run.manager.WAITCURSOR = true;
-    std::vector<std::pair<std::int64_t, bool>> seen;  // when, and whether shown
-    run.process.onRecord = [&] {
-        seen.emplace_back(now, run.manager.Window().isVisible());
-        now += 60;
-        return RecordResult::GoOn;
+    struct Seen {
+        std::int64_t when;
+        bool shown;
+        bool busy;  // the wait cursor is up
     };
-    whenShown("PreviewWindow", [](QWidget& w) { w.close(); });
-    EXPECT_EQ(run.manager.Run(), ResponseCompleted);
+    std::vector<Seen> seen;
+    ui.when("Print Preview", [](DrivenWindow& w) { w.close(); });
+    const Outcome run = start({.configure =
+                                   [](ReportManager& r) {
+                                       r.DEFERWINDOW = 2;
+                                       r.WAITCURSOR = true;
+                                   },
+                               .onRecord =
+                                   [&](ReportManager& r) {
+                                       const auto& calls = ui.messages.busyCalls;
+                                       const auto up = std::count(calls.begin(), calls.end(), true);
+                                       seen.push_back({now, r.Widget()->isVisible(),
+                                                       2 * up > static_cast<long>(calls.size())});
+                                       now += 60;
+                                       return RecordResult::GoOn;
+                                   }});
+    EXPECT_EQ(run.response, ResponseCompleted);
     ASSERT_GT(seen.size(), 5u);
     bool shownYet = false;
-    for (const auto& [when, shown] : seen) {
-        if (shown) shownYet = true;
-        EXPECT_EQ(shown, shownYet) << "once shown it stays";
-        if (when <= 200) {
-            EXPECT_FALSE(shown) << "at " << when;
+    for (const Seen& s : seen) {
+        if (s.shown) shownYet = true;
+        EXPECT_EQ(s.shown, shownYet) << "once shown it stays";
+        EXPECT_EQ(s.busy, !s.shown) << "at " << s.when;
+        if (s.when <= 200) {
+            EXPECT_FALSE(s.shown) << "at " << s.when;
         }
     }
     EXPECT_TRUE(shownYet);
-    ASSERT_GE(messages_.busyCalls.size(), 2u);
-    EXPECT_TRUE(messages_.busyCalls[0]);
-    EXPECT_FALSE(messages_.busyCalls[1]) << "the wait cursor goes with the window's hiding";
+}
+
+TEST_F(Reports, WithoutAPreviewThePagesGoToThePrinterChosen) {
+    addCustomers(30);
+    for (const bool withPreview : {true, false}) {
+        output_.printTo = printed();
+        output_.printersAsked = 0;
+        const Outcome run =
+            start({.preview = withPreview,
+                   .configure = [withPreview](ReportManager& r) { r.SKIPPREVIEW = withPreview; }});
+        EXPECT_EQ(run.response, ResponseCompleted);
+        EXPECT_EQ(output_.printersAsked, 1);
+        EXPECT_NE(pdfText(printed()).find("Company 30"), std::string::npos);
+        std::filesystem::remove(printed());
+    }
+    EXPECT_FALSE(opened("Print Preview"));
 }
 
 // A frame that holds its child windows in sub-windows, as the main frame does.
@@ -235,42 +331,25 @@ private:
     FrameServices* previous_;
 };
 
-TEST_F(Reports, InsideTheFrameTheProgressWindowsSubWindowHidesAndClosesWithIt) {
+TEST_F(Reports, InsideTheFrameTheReportsSubWindowHidesForThePreviewAndGoesAfter) {
     addCustomers(20);
     MdiFrame frame;
-    {
-        Run run(*this, false);
-        output_.printTo = printed();
-        bool heldVisible = false;
-        run.process.onRecord = [&] {
-            const QList<QMdiSubWindow*> held = frame.area.subWindowList();
-            heldVisible = held.size() == 1 && held[0]->isVisible() &&
-                          held[0]->widget() == &run.manager.Window();
-            return RecordResult::GoOn;
-        };
-        EXPECT_EQ(run.manager.Run(), ResponseCompleted);
-        EXPECT_TRUE(heldVisible);
-        ASSERT_EQ(frame.area.subWindowList().size(), 1);
-        EXPECT_FALSE(frame.area.subWindowList()[0]->isVisible()) << "no empty sub-window is left";
-    }
+    bool heldWhileRunning = false;
+    ui.when("Print Preview", [&](DrivenWindow& w) {
+        const QList<QMdiSubWindow*> held = frame.area.subWindowList();
+        ASSERT_EQ(held.size(), 1);
+        EXPECT_FALSE(held[0]->isVisible()) << "no empty sub-window behind the preview";
+        w.close();
+    });
+    start({.onRecord = [&](ReportManager& r) {
+        const QList<QMdiSubWindow*> held = frame.area.subWindowList();
+        heldWhileRunning =
+            held.size() == 1 && held[0]->isVisible() && held[0]->widget() == r.Widget();
+        return RecordResult::GoOn;
+    }});
+    EXPECT_TRUE(heldWhileRunning);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(frame.area.subWindowList().isEmpty());
-}
-
-TEST_F(Reports, WithoutAPreviewThePagesGoToThePrinterChosen) {
-    addCustomers(30);
-    for (const bool withPreview : {true, false}) {
-        Run run(*this, withPreview);
-        run.manager.SKIPPREVIEW = withPreview;
-        output_.printTo = printed();
-        output_.printersAsked = 0;
-        const ShownWatch preview("PreviewWindow");
-        EXPECT_EQ(run.manager.Run(), ResponseCompleted);
-        EXPECT_FALSE(preview.seen());
-        EXPECT_EQ(output_.printersAsked, 1);
-        EXPECT_NE(pdfText(printed()).find("Company 30"), std::string::npos);
-        std::filesystem::remove(printed());
-    }
 }
 
 }  // namespace

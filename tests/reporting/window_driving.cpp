@@ -14,7 +14,6 @@ namespace bb::test {
 namespace {
 
 QWidget* findShown(const std::string& name) {
-    if (name.empty()) return QApplication::activeModalWidget();
     if (name == "popup") return QApplication::activePopupWidget();
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w->isVisible() && w->objectName().toStdString() == name) return w;
@@ -47,19 +46,6 @@ void whenShown(const std::string& name, std::function<void(QWidget&)> step) {
     });
     poll->start();
 }
-
-ShownWatch::ShownWatch(std::string name) : poll_(std::make_unique<QTimer>()) {
-    poll_->setInterval(5);
-    QObject::connect(poll_.get(), &QTimer::timeout, [this, name] {
-        if (QWidget* w = findShown(name)) {
-            seen_ = true;
-            w->close();
-        }
-    });
-    poll_->start();
-}
-
-ShownWatch::~ShownWatch() = default;
 
 void enter(QSpinBox& box, int value) {
     box.setFocus();

@@ -151,5 +151,37 @@ TEST_F(FormBuilderTest, ADialogEditsItsOwnVariables) {
     EXPECT_EQ(dialog.due, *dayNumber(2024, 2, 29));
 }
 
+const WindowDecl kTestPicture{
+    .procedure = "TestPicture",
+    .caption = "Test Picture",
+    .fields = {{.kind = ControlKind::Slot, .name = "Picture"}},
+    .buttons = {{.text = "&Close", .role = ButtonRole::Cancel}},
+};
+
+// A window whose slot (a list, a preview's pages) takes what room it gets.
+class PictureWindow : public WindowManager {
+public:
+    PictureWindow() : WindowManager(kTestPicture) {}
+    QWidget* CreateSlot(const FieldDecl&, QWidget* parent) override {
+        picture = new QWidget(parent);
+        picture->setAccessibleName("Picture");
+        picture->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        return picture;
+    }
+    QWidget* picture = nullptr;
+};
+
+TEST_F(FormBuilderTest, ASlotThatGrowsTakesTheWindowsHeight) {
+    PictureWindow window;
+    ui.when("Test Picture", [&](DrivenWindow& w) {
+        w.manager().Widget()->resize(400, 600);
+        ui.settle();
+        const int below = w.manager().Widget()->height() - window.picture->geometry().bottom();
+        EXPECT_LT(below, 100) << "only the button row is below the slot";
+        w.press("Close");
+    });
+    window.Run();
+}
+
 }  // namespace
 }  // namespace bb::test

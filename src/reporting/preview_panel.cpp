@@ -1,7 +1,6 @@
-#include "reporting/preview_window.h"
+#include "reporting/preview_panel.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,11 +18,10 @@
 
 namespace bb {
 
-PreviewWindow::PreviewWindow(const PageStore& pages, QWidget* parent) : QMainWindow(parent) {
-    setObjectName("PreviewWindow");
-    setWindowFlag(Qt::Window);
-    setWindowTitle(QString::fromStdString(pages.setup.title) + " - Print Preview");
-    setAttribute(Qt::WA_DeleteOnClose, false);
+PreviewPanel::PreviewPanel(const PageStore& pages, QWidget* parent) : QMainWindow(parent) {
+    setObjectName("PreviewPanel");
+    setWindowFlags(Qt::Widget);  // inside the preview's window, not one of its own
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     canvas = new PageCanvas(pages);
     scroller = new QScrollArea;
     scroller->setAccessibleName("Pages");
@@ -36,11 +34,10 @@ PreviewWindow::PreviewWindow(const PageStore& pages, QWidget* parent) : QMainWin
     buildMenus();
     buildToolbar();
     buildStatusBar();
-    resize(900, 700);
 }
 
-QAction* PreviewWindow::makeAction(QMenu* menu, int control, const QString& text,
-                                   const QString& tip) {
+QAction* PreviewPanel::makeAction(QMenu* menu, int control, const QString& text,
+                                  const QString& tip) {
     QAction* a = menu ? menu->addAction(text) : new QAction(text, this);
     a->setStatusTip(tip);
     a->setToolTip(tip);
@@ -51,16 +48,16 @@ QAction* PreviewWindow::makeAction(QMenu* menu, int control, const QString& text
     return a;
 }
 
-QAction* PreviewWindow::action(int control) const {
+QAction* PreviewPanel::action(int control) const {
     const auto it = actions_.find(control);
     return it == actions_.end() ? nullptr : it->second;
 }
 
-void PreviewWindow::setControlEnabled(int control, bool enabled) {
+void PreviewPanel::setControlEnabled(int control, bool enabled) {
     if (QAction* a = action(control)) a->setEnabled(enabled);
 }
 
-void PreviewWindow::buildMenus() {
+void PreviewPanel::buildMenus() {
     QMenu* file = menuBar()->addMenu("&File");
     makeAction(file, PRTPREV::MENUPRINT, "&Print...", "Print the report")
         ->setShortcut(QKeySequence::Print);
@@ -94,8 +91,8 @@ void PreviewWindow::buildMenus() {
     }
 }
 
-QSpinBox* PreviewWindow::addEntry(QToolBar* bar, int control, const QString& prompt, QLabel*& label,
-                                  const QString& tip) {
+QSpinBox* PreviewPanel::addEntry(QToolBar* bar, int control, const QString& prompt, QLabel*& label,
+                                 const QString& tip) {
     label = new QLabel(prompt);
     auto* entry = new QSpinBox;
     entry->setKeyboardTracking(false);  // a typed number counts when entered
@@ -112,7 +109,7 @@ QSpinBox* PreviewWindow::addEntry(QToolBar* bar, int control, const QString& pro
     return entry;
 }
 
-void PreviewWindow::buildToolbar() {
+void PreviewPanel::buildToolbar() {
     QToolBar* bar = addToolBar("Preview");
     bar->setObjectName("PreviewToolbar");
     bar->setMovable(false);
@@ -157,14 +154,14 @@ void PreviewWindow::buildToolbar() {
     zoomListItem_ = bar->addWidget(zoomList);
 }
 
-void PreviewWindow::showZoomList(bool shown) {
+void PreviewPanel::showZoomList(bool shown) {
     zoomPromptItem_->setVisible(shown);
     zoomListItem_->setVisible(shown);
 }
 
 // Zone 1 is the status bar's own message: the tip of the control or menu
 // item under the mouse, or what the preview has to say.
-void PreviewWindow::buildStatusBar() {
+void PreviewPanel::buildStatusBar() {
     pageZone = new QLabel;
     zoomZone = new QLabel;
     for (QLabel* zone : {pageZone, zoomZone}) zone->setContentsMargins(8, 0, 8, 0);
@@ -175,20 +172,7 @@ void PreviewWindow::buildStatusBar() {
     statusBar()->addPermanentWidget(zoomZone);
 }
 
-void PreviewWindow::closeEvent(QCloseEvent* event) {
-    if (closing && !closing()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-}
-
-void PreviewWindow::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    if (sized) sized();
-}
-
-bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
+bool PreviewPanel::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && pageKey) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_PageUp || key == Qt::Key_PageDown) {

@@ -1,13 +1,13 @@
-// The print preview's window: a menu (File: Print, Save as PDF, Exit; View:
-// page navigation, the tile grid, the zoom choices), a toolbar with the zoom
-// button, Print, Save as PDF, Exit, the page entry, the grid's across and
-// down and the zoom list, the pages themselves, and a status bar with the
-// pages shown and the zoom.
+// What the print preview's window holds: a menu (File: Print, Save as PDF,
+// Exit; View: page navigation, the tile grid, the zoom choices), a toolbar
+// with the zoom button, Print, Save as PDF, Exit, the page entry, the grid's
+// across and down and the zoom list, the pages themselves, and a status bar
+// with the pages shown and the zoom.
 //
-// The window only shows and reports: every control carries its number
+// The panel only shows and reports: every control carries its number
 // (PRTPREV below) and tells `accepted` when the user presses, chooses or
-// enters it; the PrintPreviewer decides what follows and sets the controls.
-// Used from the GUI thread.
+// enters it; the PrintPreviewer, whose window's slot the panel fills,
+// decides what follows and sets the controls. Used from the GUI thread.
 #pragma once
 
 #include <QMainWindow>
@@ -56,9 +56,9 @@ enum Control : int {
 // The zoom menu's items are controls 201 to 207, one per choice.
 inline constexpr int kZoomMenuBase = 200;
 
-class PreviewWindow : public QMainWindow {
+class PreviewPanel : public QMainWindow {
 public:
-    PreviewWindow(const PageStore& pages, QWidget* parent = nullptr);
+    PreviewPanel(const PageStore& pages, QWidget* parent);
 
     // The action of a menu item or toolbar button by its number.
     QAction* action(int control) const;
@@ -83,15 +83,10 @@ public:
     PageCanvas* canvas;
 
     std::function<void(int control)> accepted;
-    // The window is to close; false keeps it open.
-    std::function<bool()> closing;
-    std::function<void()> sized;
     // Page Up or Page Down pressed over the pages.
     std::function<void(int key)> pageKey;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
