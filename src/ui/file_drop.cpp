@@ -1,32 +1,17 @@
 #include "ui/file_drop.h"
 
 #include <QComboBox>
-#include <QFontMetrics>
-#include <QHeaderView>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QTreeView>
 
 #include "platform/filter.h"
 #include "platform/message_service.h"
-#include "platform/text.h"
+#include "ui/list_columns.h"
 #include "ui/window_events.h"
 #include "ui/window_manager.h"
 
 namespace bb {
-
-namespace {
-
-QString toQString(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-// List format widths are in quarters of the average character.
-int pixels(int units, const QFontMetrics& metrics) {
-    return units * metrics.averageCharWidth() / 4;
-}
-
-}  // namespace
 
 void FileDrop::Setup(QComboBox* list, WindowManager& window, RelationManager& file, int key,
                      std::string_view format, std::string_view picture) {
@@ -100,17 +85,7 @@ int FileDrop::ReloadRows(bool force) {
 }
 
 void FileDrop::FillRow() {
-    QList<QStandardItem*> cells;
-    for (std::size_t i = 0; i < DISPLAYFIELDS.size(); ++i) {
-        const Value value = DISPLAYFIELDS[i].value();
-        std::string shown = value.toText();
-        if (format_ && i < format_->columns.size() && format_->columns[i].picture)
-            shown = std::string(text::trim(format_->columns[i].picture->format(value)));
-        auto* cell = new QStandardItem(toQString(shown));
-        cell->setEditable(false);
-        cells.push_back(cell);
-    }
-    model_->appendRow(cells);
+    model_->appendRow(rowCells(format_, DISPLAYFIELDS));
     rows_.push_back(
         {UPDATEFIELDS.empty() ? Value() : UPDATEFIELDS.front().first.value(), Position()});
 }
@@ -169,24 +144,9 @@ void FileDrop::copyToForm(bool clear) {
 
 void FileDrop::shapeList() {
     if (!format_ || format_->columns.empty()) return;
-    QStringList headers;
-    bool anyHeader = false;
-    for (const ListColumn& column : format_->columns) {
-        headers.push_back(toQString(column.header.text));
-        anyHeader = anyHeader || column.header.present;
-    }
-    model_->setHorizontalHeaderLabels(headers);
     auto* view = qobject_cast<QTreeView*>(LISTCONTROL->view());
     if (!view) return;
-    view->setHeaderHidden(!anyHeader);
-    const QFontMetrics metrics(LISTCONTROL->font());
-    int total = 0;
-    for (int i = 0; i < static_cast<int>(format_->columns.size()); ++i) {
-        const int width = pixels(format_->columns[static_cast<std::size_t>(i)].width, metrics);
-        if (width > 0) view->setColumnWidth(i, width);
-        total += width;
-    }
-    view->setMinimumWidth(total + 24);
+    view->setMinimumWidth(shapeColumns(*view, *model_, *format_) + 24);
     // Closed, the list shows its first column.
     const auto& first = format_->columns.front().picture;
     if (first) LISTCONTROL->setMinimumContentsLength(first->width());

@@ -1,13 +1,16 @@
 #include "ui/form_builder.h"
 
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <map>
 #include <string_view>
+#include <utility>
 
 #include "ui/icons.h"
 #include "ui/popup_manager.h"
@@ -41,6 +44,7 @@ public:
         for (const FieldDecl& field : decl_.fields) addField(field);
         for (const ButtonDecl& button : decl_.buttons) addButton(button);
         finishPages();
+        addStatusBar();
         chainTabOrder();
         return std::move(built_);
     }
@@ -57,6 +61,25 @@ private:
         made.form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
         column->addLayout(made.form);
         column->addStretch();
+        return made;
+    }
+
+    // Where a field goes: its tab's page, or the box of its group there,
+    // which is made where its first field goes.
+    Page& section(const FieldDecl& field) {
+        if (field.group.empty()) return page(field.tab);
+        const std::pair key{field.tab, field.group};
+        const auto found = groups_.find(key);
+        if (found != groups_.end()) return found->second;
+        Page& outer = page(field.tab);
+        auto* box = new QGroupBox(toQString(field.group), outer.widget);
+        box->setAccessibleName(toQString(field.group));
+        outer.form->addRow(box);
+        outer.lastRow = nullptr;
+        Page& made = groups_[key];
+        made.widget = box;
+        made.form = new QFormLayout(box);
+        made.form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
         return made;
     }
 
@@ -81,7 +104,10 @@ private:
 
     QLabel* promptFor(const FormControl& control, Page& p) {
         const FieldDecl& field = control.decl();
-        const bool ownText = field.kind == ControlKind::Check || field.kind == ControlKind::Option;
+        // These show their prompt themselves (beside the box, as the box's title).
+        const bool ownText = field.kind == ControlKind::Check ||
+                             field.kind == ControlKind::Option ||
+                             field.kind == ControlKind::MarkedList;
         if (field.prompt.empty() || ownText) return nullptr;
         auto* label = new QLabel(toQString(field.prompt), p.widget);
         label->setBuddy(control.focusTarget());
@@ -89,7 +115,7 @@ private:
     }
 
     void addField(const FieldDecl& field) {
-        Page& p = page(field.tab);
+        Page& p = section(field);
         QWidget* slot = field.kind == ControlKind::Slot ? context_.slot(field, p.widget) : nullptr;
         auto control = makeControl(field, context_.bind(field), context_.listener, p.widget, slot);
         QLabel* label = promptFor(*control, p);
@@ -155,6 +181,26 @@ private:
         if (windowButtons_) built_.root->addLayout(windowButtons_);
     }
 
+    void addStatusBar() {
+        if (decl_.statusZones <= 0) return;
+        auto* bar = new QStatusBar(&window_);
+        bar->setSizeGripEnabled(false);
+        for (int zone = 1; zone <= decl_.statusZones; ++zone) {
+            auto* shown = new QLabel(bar);
+            shown->setObjectName(zone == 1 ? QString(kMessageZoneName)
+                                           : QStringLiteral("statusZone%1").arg(zone));
+            if (zone == 1) {
+                bar->addWidget(shown, 1);
+            } else {
+                shown->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+                shown->setContentsMargins(6, 0, 6, 0);
+                bar->addPermanentWidget(shown);
+            }
+            built_.statusZones.push_back(shown);
+        }
+        built_.root->addWidget(bar);
+    }
+
     void chainTabOrder() {
         QWidget* previous = nullptr;
         auto chain = [&previous](QWidget* next) {
@@ -174,6 +220,7 @@ private:
     const BuildContext& context_;
     BuiltWindow built_;
     std::map<std::string_view, Page> pages_;
+    std::map<std::pair<std::string_view, std::string_view>, Page> groups_;
     std::vector<std::string_view> order_;
     QHBoxLayout* windowButtons_ = nullptr;
 };

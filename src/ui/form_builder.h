@@ -1,9 +1,11 @@
 // Builds a declared window's widgets: one label-and-field column per tab
 // (tabs in the order the fields first name them; fields of no tab above
-// them), a row of buttons under each tab's fields that has buttons and one
-// at the bottom of the window, every prompt the buddy of its field, every
-// control named for the accessibility tools, and the tab order that of the
-// declaration. Qt layouts place everything; the window takes the size they ask for.
+// them), a titled box with a column of its own for each group of fields, a
+// row of buttons under each tab's fields that has buttons and one at the
+// bottom of the window, the status bar when the window has one, every
+// prompt the buddy of its field, every control named for the accessibility
+// tools, and the tab order that of the declaration. Qt layouts place
+// everything; the window takes the size they ask for.
 //
 // The built controls and buttons belong to the caller; their widgets belong
 // to the window's widget.
@@ -18,6 +20,7 @@
 #include "ui/form_controls.h"
 #include "ui/window_decl.h"
 
+class QLabel;
 class QPushButton;
 class QTabWidget;
 class QVBoxLayout;
@@ -29,6 +32,7 @@ struct BuiltWindow {
     QTabWidget* tabs = nullptr;   // null when the window has no tabs
     std::vector<std::unique_ptr<FormControl>> controls;
     std::vector<std::pair<const ButtonDecl*, QPushButton*>> buttons;
+    std::vector<QLabel*> statusZones;  // zone 1 first; empty without a status bar
 };
 
 struct BuildContext {

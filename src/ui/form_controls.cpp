@@ -9,10 +9,13 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTreeView>
+#include <QVBoxLayout>
 #include <cassert>
 
 #include "platform/filter.h"
@@ -20,6 +23,7 @@
 #include "ui/date_spin.h"
 #include "ui/file_drop.h"
 #include "ui/frame_services.h"
+#include "ui/marked_list.h"
 
 namespace bb {
 
@@ -85,7 +89,10 @@ bool holdsValue(const Value& value, std::string_view text) {
 
 void showMessageOf(const QWidget* widget) {
     const QVariant message = widget ? widget->property(kMessageProperty) : QVariant();
-    frameServices().showStatusMessage(message.isValid() ? message.toString().toStdString() : "");
+    const QString text = message.isValid() ? message.toString() : QString();
+    frameServices().showStatusMessage(text.toStdString());
+    if (auto* zone = widget ? widget->window()->findChild<QLabel*>(kMessageZoneName) : nullptr)
+        zone->setText(text);
 }
 
 // Shows its widget's message while the widget has the focus or the mouse;
@@ -380,6 +387,58 @@ private:
     bool chosen_ = false;
 };
 
+// A marked list's box, titled by the prompt, with the list inside; a click
+// on a row, or Space on the current one, turns its mark on or off. The
+// marks are the marked list's, which fills the list.
+class MarkedListControl final : public FormControl {
+public:
+    MarkedListControl(const FieldDecl& decl, Binding binding, ControlListener& listener,
+                      QWidget* parent)
+        : FormControl(decl, binding, listener),
+          box_(new QGroupBox(toQString(decl.prompt), parent)),
+          list_(new QTreeView(box_)) {
+        setWidget(box_);
+        adopt(list_, decl.tip, decl.message, label());
+        (new QVBoxLayout(box_))->addWidget(list_);
+        list_->setRootIsDecorated(false);
+        list_->setUniformRowHeights(true);
+        list_->setAllColumnsShowFocus(true);
+        list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        list_->setSelectionMode(QAbstractItemView::SingleSelection);
+        const QFontMetrics metrics(list_->font());
+        // Room for the rows asked for under the header.
+        list_->setMinimumHeight(metrics.lineSpacing() * (std::max(decl.lines, 1) + 1) + 16);
+        list_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+        QObject::connect(list_, &QTreeView::clicked, list_,
+                         [this](const QModelIndex& index) { toggle(index.row()); });
+    }
+
+    QWidget* focusTarget() const override { return list_; }
+    QTreeView* list() const { return list_; }
+    void attach(MarkedList& marks) { marks_ = &marks; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == list_ && event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
+            toggle(list_->currentIndex().row());
+            return true;
+        }
+        return FormControl::eventFilter(watched, event);
+    }
+
+private:
+    void toggle(int row) {
+        if (!marks_ || row < 0 || row >= marks_->RowCount()) return;
+        marks_->Toggle(row);
+        listener().controlCommitted(*this);
+    }
+
+    QGroupBox* box_;
+    QTreeView* list_;
+    MarkedList* marks_ = nullptr;
+};
+
 // ---------------------------------------------------------------- Binding
 
 const FieldDef& Binding::def() const {
@@ -486,6 +545,8 @@ std::unique_ptr<FormControl> makeControl(const FieldDecl& decl, Binding binding,
             return std::make_unique<TextAreaControl>(decl, binding, listener, parent);
         case ControlKind::Slot:
             return std::make_unique<SlotControl>(decl, binding, listener, slot);
+        case ControlKind::MarkedList:
+            return std::make_unique<MarkedListControl>(decl, binding, listener, parent);
     }
     return nullptr;
 }
@@ -497,6 +558,15 @@ void attachFileDrop(FormControl& control, FileDrop& drop) {
 QComboBox* dropList(const FormControl& control) {
     const auto* list = dynamic_cast<const DropControl*>(&control);
     return list ? list->combo() : nullptr;
+}
+
+void attachMarkedList(FormControl& control, MarkedList& marks) {
+    if (auto* box = dynamic_cast<MarkedListControl*>(&control)) box->attach(marks);
+}
+
+QTreeView* markedListView(const FormControl& control) {
+    const auto* box = dynamic_cast<const MarkedListControl*>(&control);
+    return box ? box->list() : nullptr;
 }
 
 }  // namespace bb

@@ -23,12 +23,18 @@
 #include "ui/window_decl.h"
 
 class QComboBox;
+class QTreeView;
 class QWidget;
 
 namespace bb {
 
 class FileDrop;
 class FormControl;
+class MarkedList;
+
+// The object name of the zone of a window's own status bar that shows the
+// messages of its controls.
+inline constexpr char kMessageZoneName[] = "statusZone1";
 
 // The value a control is bound to.
 struct Binding {
@@ -107,13 +113,19 @@ std::unique_ptr<FormControl> makeControl(const FieldDecl& decl, Binding binding,
                                          ControlListener& listener, QWidget* parent,
                                          QWidget* slot = nullptr);
 
-// Shows `message` in the frame's status bar while `widget` has the focus or
-// the mouse (an empty message clears the bar).
+// Shows `message` in the frame's status bar (and in the message zone of the
+// window's own, when it has one) while `widget` has the focus or the mouse
+// (an empty message clears the bar).
 void giveStatusMessage(QWidget* widget, std::string_view message);
 
 // Connects a drop list to the file drop that fills it.
 void attachFileDrop(FormControl& control, FileDrop& drop);
 // The drop list's combo box, or null for other controls.
 QComboBox* dropList(const FormControl& control);
+// Connects a marked list's box to the marked list that fills it and keeps
+// its marks.
+void attachMarkedList(FormControl& control, MarkedList& marks);
+// The marked list's list, or null for other controls.
+QTreeView* markedListView(const FormControl& control);
 
 }  // namespace bb

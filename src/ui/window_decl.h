@@ -42,6 +42,9 @@ enum class ControlKind : std::uint8_t {
     Display,   // a value shown, not edited
     TextArea,  // several lines of text
     Slot,      // a place the window fills itself (a browse list, a computed line)
+    // Every record of a file with a check per row, in a box titled by the
+    // prompt; the window reads and sets the marks (see MarkedList).
+    MarkedList,
 };
 
 struct RadioDecl {
@@ -51,10 +54,11 @@ struct RadioDecl {
     std::string_view message{};
 };
 
-// The records of a file offered by a drop list: in the order of `key`, one
-// row per record showing `columns` through the list `format`; choosing a
-// row copies each update pair's first field into its second (the form's).
-// The first pair also finds the row of the form's current value.
+// The records of a file offered by a drop list or a marked list: in the
+// order of `key`, one row per record showing `columns` through the list
+// `format`. Choosing a drop list's row copies each update pair's first field
+// into its second (the form's); the first pair also finds the row of the
+// form's current value. A marked list names each row by its first column.
 struct DropDecl {
     FileId file = FileId::Members;
     int key = -1;
@@ -81,13 +85,14 @@ struct FieldDecl {
     std::string_view tip{};
     std::string_view message{};  // status bar while the control has the focus or the mouse
     std::string_view tab{};      // the tab's text; empty: the window's one page
+    std::string_view group{};    // fields of one group sit in a box titled so, on their tab
     bool beside = false;         // in the row of the field before, to its right
     bool ditto = false;          // Ctrl+' puts back the previous record's value
     std::string_view checked = "1";
     std::string_view unchecked = "0";
     std::vector<RadioDecl> radios{};
-    std::optional<DropDecl> drop{};
-    int lines = 4;  // a text area's height
+    std::optional<DropDecl> drop{};  // a drop list's or a marked list's records
+    int lines = 4;                   // a text area's or a marked list's height, in lines
 };
 
 enum class ButtonRole : std::uint8_t {
@@ -124,6 +129,10 @@ struct WindowDecl {
     std::string_view caption{};
     std::string_view icon{};
     bool recordsName = false;  // stores `procedure` in CurrentProcedure when it opens
+    // A status bar of this many zones at the foot of the window (0: none).
+    // Zone 1 shows the message of the control under the focus or the
+    // mouse; the window's code writes the others (SetStatusText).
+    int statusZones = 0;
     // The file an update form inserts, changes and deletes; none for others.
     std::optional<FileId> primary{};
     // Files the window opens (with their related files) besides the primary one.

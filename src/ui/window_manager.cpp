@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
@@ -17,6 +18,7 @@
 #include "platform/runtime.h"
 #include "ui/file_drop.h"
 #include "ui/frame_services.h"
+#include "ui/marked_list.h"
 #include "ui/procedures.h"
 #include "ui/scoped_value.h"
 #include "ui/toolbar_strip.h"
@@ -389,6 +391,7 @@ void WindowManager::Reset(bool force) {
     for (WindowBrowse* browse : BROWSES) browse->ApplySortOrder(forced);
     for (WindowBrowse* browse : BROWSES) browse->RefreshControls();
     for (FileDrop* drop : FILEDROPS) drop->ReloadRows(forced);
+    for (const auto& entry : ownMarks_) entry.second->ReloadRows(forced);
     Display();
 }
 
@@ -461,6 +464,26 @@ FormControl* WindowManager::BoundControl(const QWidget* widget) const {
         if (control->owns(widget)) return control.get();
     }
     return nullptr;
+}
+
+void WindowManager::Enable(FieldRef field, bool enabled) {
+    const FormControl* control = BoundControl(Control(field));
+    if (!control) return;
+    for (QWidget* part : control->parts()) part->setEnabled(enabled);
+    for (QLabel* prompt : widget_->findChildren<QLabel*>()) {
+        if (prompt->buddy() == control->focusTarget()) prompt->setEnabled(enabled);
+    }
+}
+
+void WindowManager::SetStatusText(int zone, std::string_view text) {
+    if (zone < 1 || zone > static_cast<int>(built_.statusZones.size())) return;
+    built_.statusZones[static_cast<std::size_t>(zone - 1)]->setText(
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+std::string WindowManager::StatusText(int zone) const {
+    if (zone < 1 || zone > static_cast<int>(built_.statusZones.size())) return {};
+    return built_.statusZones[static_cast<std::size_t>(zone - 1)]->text().toStdString();
 }
 
 QWidget* WindowManager::focusedControl() const {

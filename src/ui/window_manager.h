@@ -15,7 +15,8 @@
 //
 //   Setup          the request from PendingRequest, defaults, the files opened,
 //                  PrepareRequest (which may end the window here), the widgets
-//                  built from the declaration, SetupControls, ArmKeys
+//                  built from the declaration, SetupControls, the declared
+//                  file drops and marked lists, ArmKeys
 //   Interact       the event loop: every event goes to OnEvent, which hands it
 //                  to OnWindowEvent or to OnAccepted, OnNewSelection,
 //                  DittoField, OnRejected, OnSelected and OnControlEvent, then
@@ -61,6 +62,7 @@ class QEventLoop;
 namespace bb {
 
 class FileDrop;
+class MarkedList;
 class ToolbarStrip;
 
 class WindowManager : public ToolbarCommandTarget,
@@ -146,6 +148,13 @@ public:
     QWidget* Control(std::string_view name) const;
     QAbstractButton* ButtonOf(ButtonRole role) const;
     FormControl* BoundControl(const QWidget* widget) const;
+    // The marked list declared with the prompt `label`, or null.
+    MarkedList* Marks(std::string_view label) const;
+    // Lets the user use the control of `field`, with its prompt, or not.
+    void Enable(FieldRef field, bool enabled);
+    // Zone `zone` (from 1) of the window's own status bar.
+    void SetStatusText(int zone, std::string_view text);
+    std::string StatusText(int zone) const;
     // A window variable of the declaration.
     Value Local(std::string_view name) const;
     void SetLocal(std::string_view name, const Value& value);
@@ -230,6 +239,7 @@ private:
     void closeFiles();
     void openWindow();
     void attachDeclaredDrops();
+    void attachDeclaredMarks();
     void attachFormToolbar();
     void buildHistory();
     bool acceptAll();
@@ -267,6 +277,7 @@ private:
     std::vector<HistoryEntry> history_;  // the controls ditto serves
     std::vector<std::pair<QWidget*, QKeyCombination>> armedKeys_;
     std::vector<std::unique_ptr<FileDrop>> ownDrops_;
+    std::vector<std::pair<const FormControl*, std::unique_ptr<MarkedList>>> ownMarks_;
     ToolbarManager toolbar_;
     FormToolbarTarget formTarget_;
     std::unique_ptr<FrameToolbarDisplay> frameDisplay_;

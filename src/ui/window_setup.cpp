@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <functional>
@@ -17,6 +18,7 @@
 #include "platform/text.h"
 #include "ui/file_drop.h"
 #include "ui/help_topics.h"
+#include "ui/marked_list.h"
 #include "ui/toolbar_strip.h"
 #include "ui/window_manager.h"
 
@@ -98,6 +100,7 @@ int WindowManager::Setup() {
     buildHistory();
     SetupControls();
     attachDeclaredDrops();
+    attachDeclaredMarks();
     attachFormToolbar();
     ArmKeys();
     return LevelCarryOn;
@@ -284,6 +287,27 @@ void WindowManager::attachDeclaredDrops() {
     }
 }
 
+void WindowManager::attachDeclaredMarks() {
+    for (const auto& control : built_.controls) {
+        const FieldDecl& field = control->decl();
+        QTreeView* list = markedListView(*control);
+        if (!list || !field.drop) continue;
+        const DropDecl& rows = *field.drop;
+        auto made = std::make_unique<MarkedList>();
+        made->Setup(list, *relationManagerFor(rows.file), rows.key, rows.format);
+        for (FieldRef column : rows.columns) made->DefineColumn(column);
+        attachMarkedList(*control, *made);
+        ownMarks_.emplace_back(control.get(), std::move(made));
+    }
+}
+
+MarkedList* WindowManager::Marks(std::string_view label) const {
+    for (const auto& [control, marks] : ownMarks_) {
+        if (control->label() == label) return marks.get();
+    }
+    return nullptr;
+}
+
 void WindowManager::attachFormToolbar() {
     if (!isUpdateForm()) return;
     formTarget_.HISTORY = HISTORYKEY != QKeyCombination();
@@ -339,6 +363,7 @@ int WindowManager::Teardown() {
     BROWSES.clear();
     for (FileDrop* drop : FILEDROPS) drop->Teardown();
     FILEDROPS.clear();
+    for (const auto& entry : ownMarks_) entry.second->Teardown();
     BUTTONS.clear();
     history_.clear();
     // The saved buffers are dropped, not put back.

@@ -14,9 +14,11 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeView>
 #include <stdexcept>
 
 #include "dictionary/process_values.h"
@@ -49,6 +51,12 @@ bool named(const QWidget* widget, const QString& wanted) {
     if (const auto* label = qobject_cast<const QLabel*>(widget))
         return label->buddy() && plain(label->text()) == wanted;
     return false;
+}
+
+// The list of a marked list found by its box's title or its own name.
+QTreeView* markedList(QWidget* found) {
+    if (auto* list = qobject_cast<QTreeView*>(found)) return list;
+    return found ? found->findChild<QTreeView*>() : nullptr;
 }
 
 // The widget that takes typing for a control.
@@ -148,6 +156,38 @@ void DrivenWindow::choose(std::string_view radio) {
     }
 }
 
+void DrivenWindow::mark(std::string_view label, std::string_view row) {
+    QTreeView* list = markedList(find(label));
+    if (!list) return;
+    list->setFocus(Qt::MouseFocusReason);
+    const QAbstractItemModel& model = *list->model();
+    for (int r = 0; r < model.rowCount(); ++r) {
+        for (int c = 0; c < model.columnCount(); ++c) {
+            const QModelIndex cell = model.index(r, c);
+            if (cell.data().toString().trimmed() != toQString(row)) continue;
+            list->scrollTo(cell);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualRect(cell).center());
+            driver_.settle();
+            return;
+        }
+    }
+    ADD_FAILURE() << "the marked list \"" << label << "\" has no row \"" << row << "\"";
+}
+
+void DrivenWindow::showTab(std::string_view tab) {
+    for (auto* tabs : window_.Widget()->findChildren<QTabWidget*>()) {
+        for (int i = 0; i < tabs->count(); ++i) {
+            if (plain(tabs->tabText(i)) != toQString(tab)) continue;
+            tabs->setCurrentIndex(i);
+            driver_.settle();
+            screenshot("tab " + std::string(tab));
+            return;
+        }
+    }
+    ADD_FAILURE() << "no tab \"" << tab << "\" in the window \"" << caption() << "\"";
+}
+
 void DrivenWindow::check(std::string_view label, bool checked) {
     auto* box = qobject_cast<QCheckBox*>(find(label));
     if (!box) return;
@@ -217,6 +257,34 @@ std::string DrivenWindow::shown(std::string_view label) const {
 bool DrivenWindow::enabled(std::string_view label) const {
     const QWidget* control = find(label);
     return control && control->isEnabled();
+}
+
+std::vector<std::string> DrivenWindow::marked(std::string_view label) const {
+    std::vector<std::string> names;
+    if (const QTreeView* list = markedList(find(label))) {
+        const QAbstractItemModel& model = *list->model();
+        for (int r = 0; r < model.rowCount(); ++r) {
+            const QModelIndex name = model.index(r, 0);
+            if (name.data(Qt::CheckStateRole).toInt() == Qt::Checked)
+                names.push_back(name.data().toString().toStdString());
+        }
+    }
+    return names;
+}
+
+std::vector<std::string> DrivenWindow::rows(std::string_view label) const {
+    std::vector<std::string> shown;
+    if (const QTreeView* list = markedList(find(label))) {
+        const QAbstractItemModel& model = *list->model();
+        for (int r = 0; r < model.rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < model.columnCount(); ++c)
+                cells.push_back(model.index(r, c).data().toString());
+            const QString name = cells.takeFirst();
+            shown.push_back((cells.isEmpty() ? name : name + ": " + cells.join(' ')).toStdString());
+        }
+    }
+    return shown;
 }
 
 std::string DrivenWindow::caption() const {

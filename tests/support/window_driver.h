@@ -9,6 +9,7 @@
 //           form.pick("Region", "South");      // a drop list's row, by any column's text
 //           form.choose("Yes");                // a radio button
 //           form.check("Sales tax", true);
+//           form.mark("Customer Groups", "Golf");   // a marked list's row, by any column
 //           form.press("OK");                  // a button by its text ("&OK" or "OK")
 //       });
 //       ui.messages.answer(ButtonYes);         // the next question's answer
@@ -67,6 +68,11 @@ public:
     void pick(std::string_view label, std::string_view row);
     // Clicks the radio button `radio` (its text).
     void choose(std::string_view radio);
+    // Clicks the row of a marked list that shows `row` in any column, which
+    // turns its mark on or off (and makes it the current row).
+    void mark(std::string_view label, std::string_view row);
+    // Shows the tab `tab` (its text), as a click on it does.
+    void showTab(std::string_view tab);
     void check(std::string_view label, bool checked);
     // Clicks a button as a user does: it takes the focus, then is pressed;
     // a message that leaving the control before shows takes the click.
@@ -87,6 +93,10 @@ public:
     // "unchecked", a radio group's chosen text, a drop list's shown row.
     std::string shown(std::string_view label) const;
     bool enabled(std::string_view label) const;
+    // The names (first columns) of a marked list's marked rows, in order.
+    std::vector<std::string> marked(std::string_view label) const;
+    // Every row of a marked list, as "name" or "name: other columns".
+    std::vector<std::string> rows(std::string_view label) const;
     std::string caption() const;
     // The prompt of the control that has the focus.
     std::string focused() const;

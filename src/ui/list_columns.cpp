@@ -1,0 +1,55 @@
+#include "ui/list_columns.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QStandardItemModel>
+#include <QTreeView>
+
+#include "platform/text.h"
+
+namespace bb {
+
+namespace {
+
+// List format widths are in quarters of the average character.
+int pixels(int units, const QFontMetrics& metrics) {
+    return units * metrics.averageCharWidth() / 4;
+}
+
+}  // namespace
+
+int shapeColumns(QTreeView& view, QStandardItemModel& model, const ListFormat& format) {
+    QStringList headers;
+    bool anyHeader = false;
+    for (const ListColumn& column : format.columns) {
+        headers.push_back(QString::fromStdString(column.header.text));
+        anyHeader = anyHeader || column.header.present;
+    }
+    model.setHorizontalHeaderLabels(headers);
+    view.setHeaderHidden(!anyHeader);
+    const QFontMetrics metrics(view.font());
+    int total = 0;
+    for (int i = 0; i < static_cast<int>(format.columns.size()); ++i) {
+        const int width = pixels(format.columns[static_cast<std::size_t>(i)].width, metrics);
+        if (width > 0) view.setColumnWidth(i, width);
+        total += width;
+    }
+    return total;
+}
+
+QList<QStandardItem*> rowCells(const std::optional<ListFormat>& format,
+                               const std::vector<FieldRef>& fields) {
+    QList<QStandardItem*> cells;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const Value value = fields[i].value();
+        std::string shown = value.toText();
+        if (format && i < format->columns.size() && format->columns[i].picture)
+            shown = std::string(text::trim(format->columns[i].picture->format(value)));
+        auto* cell = new QStandardItem(QString::fromStdString(shown));
+        cell->setEditable(false);
+        cells.push_back(cell);
+    }
+    return cells;
+}
+
+}  // namespace bb
