@@ -1,5 +1,6 @@
 #include "storage/sqlite/holds.h"
 
+#include <chrono>
 #include <ctime>
 
 #include "platform/runtime.h"
@@ -10,8 +11,8 @@ namespace bb::sqlite {
 
 namespace {
 
-const std::string kFind = std::string("SELECT \"station\", \"taken\" FROM ") +
-                          identifier(kHoldsTable) + " WHERE \"file\" = ?1 AND \"rid\" = ?2";
+const std::string kFind = std::string("SELECT \"station\" FROM ") + identifier(kHoldsTable) +
+                          " WHERE \"file\" = ?1 AND \"rid\" = ?2";
 const std::string kBreak = std::string("DELETE FROM ") + identifier(kHoldsTable) +
                            " WHERE \"file\" = ?1 AND \"rid\" = ?2 AND \"station\" = ?3";
 const std::string kTake = std::string("INSERT INTO ") + identifier(kHoldsTable) +
@@ -58,11 +59,13 @@ bool Holds::heldByOther(const std::string& file, std::int64_t rid, int recoverSe
         return false;
     }
     const std::string station = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
-    const std::int64_t taken = sqlite3_column_int64(s, 1);
     sqlite3_reset(s);
     if (station == storage_.station()) return false;
-    if (storage_.stations().alive(station)) return true;
-    if (std::time(nullptr) - taken < recoverSeconds) return true;
+    // The time counts from the holder's death as this station first saw it,
+    // not from when the hold was taken: a long-lived holder's hold is not
+    // broken the moment it dies, nor a short-lived one's early.
+    const auto gone = storage_.stations().goneFor(station);
+    if (!gone || *gone < std::chrono::seconds(recoverSeconds)) return true;
     // The holder is gone and its time is up: the hold no longer stands.
     if (sqlite3_stmt* d = storage_.statement(kBreak, status)) {
         sqlite3_bind_text(d, 1, file.c_str(), -1, SQLITE_TRANSIENT);

@@ -1,6 +1,8 @@
 // Records held by a station, kept in a table of the database so that every
-// station sees them. A hold whose station has died is broken once the file's
-// lock-recovery time has passed since it was taken.
+// station sees them (with when each was taken, for whoever looks at the
+// table). A hold whose station has died is broken once the file's
+// lock-recovery time has passed since this station first found the holder
+// gone.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +22,7 @@ public:
     // before looking at records one by one).
     bool anyByOthers(const std::string& file);
     // Whether another station holds the record; breaks the hold instead when
-    // its station is gone and `recoverSeconds` have passed.
+    // its station has been seen gone for `recoverSeconds`.
     bool heldByOther(const std::string& file, std::int64_t rid, int recoverSeconds);
     // Holds the record for this station; code 43 when another station does.
     DriverStatus take(const std::string& file, std::int64_t rid, int recoverSeconds);

@@ -36,7 +36,9 @@ bool onNetworkFileSystem(const std::filesystem::path& folder) {
 }  // namespace
 
 SqliteStorage::SqliteStorage(std::filesystem::path folder, bool readOnly)
-    : folder_(std::move(folder)), onlyRead_(readOnly), stations_(folder_) {}
+    : folder_(std::move(folder)),
+      onlyRead_(readOnly),
+      stations_(folder_, folder_ / kDatabaseName) {}
 
 SqliteStorage::~SqliteStorage() {
     for (SqliteFile* file : files_) file->orphan();

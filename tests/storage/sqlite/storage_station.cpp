@@ -7,6 +7,8 @@
 //   storage_station transaction <folder> <count>        (then waits to be killed)
 //   storage_station reserve <folder> <member-number>    (then waits to be killed)
 //   storage_station hold-at <folder> <file> <position>  (then waits to be killed)
+//   storage_station stale <folder>                      the numbers of the customers
+//                                                       whose stations died reserving them
 #include <unistd.h>
 
 #include <cstdio>
@@ -81,6 +83,15 @@ int main(int argc, char** argv) {
         MBR::MEMBERNUMBER.set(std::atoi(argv[3]));
         say("reserved " + std::to_string(members->add(r, true).code));
         waitToBeKilled();
+    }
+    if (command == "stale") {
+        std::string numbers;
+        for (const std::string& position : members->staleReservations()) {
+            if (!members->getAtPosition(position, r).ok()) return 4;
+            numbers += " " + std::to_string(MBR::MEMBERNUMBER.get());
+        }
+        say("stale" + numbers);
+        return 0;
     }
     if (command == "transaction" && argc == 4) {
         auto log = storage->file(fileDef(FileId::Log));
