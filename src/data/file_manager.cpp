@@ -197,7 +197,11 @@ Severity FileManager::opened(Status& s) {
 // Numbers reserved by a station that died before writing its record would
 // otherwise stay behind as blank records; they are removed with whatever
 // was already attached to them. This is housekeeping: nothing it meets is
-// shown to the user, and a record it cannot remove stays for a later open.
+// shown to the user, nothing is tried twice, and the open goes on at once.
+// A record that cannot be removed because of what hangs on it (an account
+// forbids it, another station holds a phone) becomes an ordinary record,
+// shown as the incomplete record it is, rather than tried again at every
+// open; one that failed for another reason stays for a later open.
 void FileManager::PurgeStaleReservations() {
     // Looked up without adding a status: most files have nothing pending.
     const auto found = std::find_if(info_.begin(), info_.end(),
@@ -212,8 +216,17 @@ void FileManager::PurgeStaleReservations() {
     const QuietMessages quiet;
     const int copy = SaveCopy();
     // Removed in one attempt each: nobody is there to answer "try again?".
-    for (const std::string& position : stale) removeReserved(s, position, ruledDelete_, false);
+    for (const std::string& position : stale) {
+        if (removeReserved(s, position, ruledDelete_, false) != SeverityNone)
+            keepIfOwning(s, position);
+    }
     RestoreCopy(copy, true);
+}
+
+void FileManager::keepIfOwning(Status& s, const std::string& position) {
+    if (!ruledDelete_ || !s.file->getAtPosition(position, Buffer()).ok()) return;
+    // Written as it stands, the record is no longer a reservation.
+    if (ruledDelete_->OwnsRelated()) s.file->put(Buffer());
 }
 
 Severity FileManager::removeReserved(Status& s, const std::string& position, RuledDelete* relations,
@@ -367,8 +380,10 @@ std::optional<std::int32_t> FileManager::nextNumber(int keyIndex, bool asking, S
                     extremeOf(Def().fields[static_cast<std::size_t>(numbered.field)], true));
         file.setAt(keyIndex, r, k);
     }
-    // The highest number is last in an ascending component, first in a descending one.
-    const DriverStatus found = numbered.ascending ? file.previous(r) : file.next(r);
+    // The highest number is last in an ascending component, first in a
+    // descending one. Another station's hold on that record protects what it
+    // holds, not its number: numbering looks past it.
+    const DriverStatus found = file.peek(!numbered.ascending, r);
     std::optional<std::int32_t> next;
     if (found.ok() && (k == 1 || groupText(r, key, k - 1) == group)) {
         next = r.integer(numbered.field) + 1;

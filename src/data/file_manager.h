@@ -34,6 +34,9 @@ class FolderStorage;
 class RuledDelete {
 public:
     virtual Severity DeleteWithRules(bool retry) = 0;
+    // Whether records hang on the current record that its delete would
+    // reach (or could not be looked at).
+    virtual bool OwnsRelated() = 0;
 
 protected:
     ~RuledDelete() = default;
@@ -200,6 +203,9 @@ private:
     // Removes the record loaded from `position`: through `relations`, else plainly.
     Severity removeReserved(Status& s, const std::string& position, RuledDelete* relations,
                             bool retry);
+    // Clears the reservation mark of the record at `position` when records
+    // hang on it, after its removal failed.
+    void keepIfOwning(Status& s, const std::string& position);
 
     std::optional<std::int32_t> nextNumber(int keyIndex, bool asking, Severity& failure);
     Severity reportDuplicate(Status& s);

@@ -309,12 +309,28 @@ Severity RelationManager::DeleteWithRules(bool retry) {
     }
 }
 
-// A record gone meanwhile leaves nothing to delete and nothing to say; one
-// that cannot be read is told of once the transaction is rolled back.
+bool RelationManager::OwnsRelated() {
+    const RelatedFilesOpen open(*this);
+    if (open.result() != SeverityNone) return false;
+    for (Relation& r : Relations) {
+        if (r.DeleteMode() == Rule::None || r.HisKey() < 0) continue;
+        // Stops at the first related record; a read that fails (one held by
+        // another station) counts as one too.
+        const Severity found =
+            r.File->forEachLinked(r.HisKey(), linksOf(r), false, [] { return SeverityNotify; });
+        r.File->failedAt_ = nullptr;
+        if (found != SeverityNone) return true;
+    }
+    return false;
+}
+
+// The user confirmed the delete: a record that another station removed
+// meanwhile (error 11, "Record Not Available") or holds (error 28) is told of,
+// once the transaction is rolled back, rather than passed over in silence.
 Severity RelationManager::reread(const std::string& position, Transaction& change) {
     const Severity s = Me->RegetQuietly(position);
-    if (s != SeverityFatal) return s;
-    fail(Me->Info().LastError);
+    if (s == SeverityNone) return s;
+    fail(s == SeverityNotify ? ErrRecordNotDeleted : Me->Info().LastError);
     return report(change);
 }
 

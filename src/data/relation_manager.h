@@ -76,6 +76,7 @@ private:
     // Deletes the current record with its rules without asking first (a
     // reserved record, removed with what hangs on it).
     Severity DeleteWithRules(bool retry) override;
+    bool OwnsRelated() override;
     // Does `act` on this file, then on each related file that `follows`
     // lets the walk reach, in registration order, each once in the walk;
     // stops at the first failure.

@@ -10,16 +10,30 @@ public:
     void beep(Beep) override {}
 };
 
+// Stands in while QuietMessages lives.
+class DecliningService final : public MessageService {
+public:
+    Button show(const MessageRequest& request) override { return declined(request); }
+    void beep(Beep) override {}
+};
+
 QuietService quiet;
+DecliningService declining;
 MessageService* installed = nullptr;
 
 }  // namespace
+
+Button declined(const MessageRequest& request) {
+    if (request.buttons & ButtonCancel) return ButtonCancel;
+    if (request.buttons & ButtonNo) return ButtonNo;
+    return request.defaultButton;
+}
 
 MessageService& messages() {
     return installed ? *installed : quiet;
 }
 
-QuietMessages::QuietMessages() : previous_(installMessageService(&quiet)) {}
+QuietMessages::QuietMessages() : previous_(installMessageService(&declining)) {}
 
 QuietMessages::~QuietMessages() {
     installMessageService(previous_);

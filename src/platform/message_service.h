@@ -50,8 +50,14 @@ MessageService& messages();
 // one it replaces.
 MessageService* installMessageService(MessageService* service);
 
-// For as long as it lives, nothing is shown or sounded: every message gets
-// its default button. For work the user did not ask for.
+// The reply when nobody is there to answer: a question is declined (Cancel,
+// else No), so that nothing is tried again or gone on with unasked; a notice
+// gets its default button.
+Button declined(const MessageRequest& request);
+
+// For as long as it lives, nothing is shown or sounded: questions are
+// declined and notices get their default button. For work the user did not
+// ask for, which must never wait on a question nobody sees.
 class QuietMessages {
 public:
     QuietMessages();

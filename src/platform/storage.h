@@ -93,6 +93,10 @@ public:
     // record is held by another station (the read moves past it).
     virtual DriverStatus next(Record& record) = 0;
     virtual DriverStatus previous(Record& record) = 0;
+    // Reads as next (or previous) does, a record another station holds too:
+    // for the values of its key (the highest number given so far), which a
+    // hold does not protect. What it reads is not to be shown or written.
+    virtual DriverStatus peek(bool forward, Record& record) = 0;
     // The first entry of `key` equal to the buffer's key values.
     virtual DriverStatus get(int key, Record& record) = 0;
     virtual DriverStatus getAtPosition(std::string_view position, Record& record) = 0;

@@ -32,8 +32,7 @@ int WindowManager::PrepareRequest() {
         if (RESPONSE == ResponseCancelled) return LevelHandled;
         RESPONSE = ResponseCancelled;
     } else if (REQUEST == DeleteRequest && deletesAtOnce(DELETEACTION)) {
-        const bool deleted = PRIMARY->Delete(DELETEACTION == 2) == SeverityNone;
-        RESPONSE = deleted ? ResponseCompleted : ResponseCancelled;
+        RESPONSE = deleteRecord(DELETEACTION == 2) ? ResponseCompleted : ResponseCancelled;
         return LevelHandled;
     }
     SAVED = PRIMARY->Me->SaveCopy();
@@ -161,15 +160,22 @@ int WindowManager::changeAction() {
 
 int WindowManager::deleteAction() {
     RESPONSE = ResponseCancelled;
-    if (PRIMARY->Delete(true) == SeverityNone) {
+    if (deleteRecord(true)) {
         EndWith(ResponseCompleted);
         return LevelCarryOn;
     }
-    // Declined, or failed after the delete itself asked whether to try
-    // again: the form stays as it was.
+    // Declined, or failed (and said why): the form stays, showing the
+    // record as it now is.
     Display();
     Select(FIRSTFIELD);
     return LevelHandled;
+}
+
+bool WindowManager::deleteRecord(bool ask) {
+    const std::string position = PRIMARY->Me->Position();
+    if (PRIMARY->Delete(ask) == SeverityNone) return true;
+    // Gone all the same: the caller reloads its list without it.
+    return !position.empty() && PRIMARY->Me->RegetQuietly(position) == SeverityNotify;
 }
 
 void WindowManager::EndWith(int response) {

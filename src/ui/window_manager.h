@@ -249,6 +249,10 @@ private:
     void keepShowingInserted();
     int changeAction();
     int deleteAction();
+    // Deletes the window's record (asking first with `ask`); true when it is
+    // gone, also when another station deleted it first. A record that stays
+    // is read again, so the window shows it as it now is.
+    bool deleteRecord(bool ask);
     int askToSaveOnClose();
     Binding bind(const FieldDecl& field);
     QWidget* focusedControl() const;

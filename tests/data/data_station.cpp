@@ -1,8 +1,10 @@
 // A second station for the data-layer tests: a separate process with its own
 // managers, working on the same data folder.
 //
-//   data_station insert <folder> <count>    numbers and inserts transactions;
-//                                           reports failures and messages shown
+//   data_station insert <folder> <count> [customers]
+//                                           numbers and inserts transactions (or
+//                                           customers); reports failures and
+//                                           messages shown
 //   data_station reserve <folder> [account] reserves a customer, adds a phone
 //                                           (and an account) to it, then
 //                                           waits to be killed
@@ -54,14 +56,23 @@ int main(int argc, char** argv) {
     DataDictionary& dictionary = dataDictionary();
     dictionary.Setup(errors);
 
-    if (command == "insert" && argc == 4) {
-        FileManager& trades = dictionary.files(FileId::Transactions);
-        if (trades.Open() != SeverityNone) return 3;
+    if (command == "insert" && (argc == 4 || argc == 5)) {
+        const bool customers = argc == 5 && std::string(argv[4]) == "customers";
+        FileManager& file = dictionary.files(customers ? FileId::Members : FileId::Transactions);
+        if (file.Open() != SeverityNone) return 3;
         int failed = 0;
         for (int i = 0; i < std::atoi(argv[3]); ++i) {
-            trades.PrimeNewRecord();
-            TRN::DESCRIPTION.set("by " + std::to_string(getpid()));
-            if (trades.Insert() != SeverityNone) ++failed;
+            if (file.PrimeNewRecord() != SeverityNone) {
+                ++failed;
+                continue;
+            }
+            const std::string by = "by " + std::to_string(getpid());
+            if (customers) {
+                MBR::COMPANYNAME.set(by);
+            } else {
+                TRN::DESCRIPTION.set(by);
+            }
+            if (file.Insert() != SeverityNone) ++failed;
         }
         say("done " + std::to_string(failed) + messages.titles);
         return 0;

@@ -157,5 +157,18 @@ TEST_F(ErrorManagerTest, EachSeverityReactsItsOwnWay) {
     EXPECT_NE(messages_.last().text.find("999"), std::string::npos);
 }
 
+// Housekeeping that nobody asked for runs quiet: a question it meets is
+// declined, so that "try again?" can never send it round and round; a notice
+// is passed over. Nothing reaches the user.
+TEST_F(ErrorManagerTest, AQuietCallerIsNeverAskedToTryAgain) {
+    const QuietMessages quiet;
+    for (const int asking : {ErrRecordDelete, ErrRecordUpdate, ErrAutoIncrement, ErrConfirmDelete})
+        EXPECT_EQ(errors_.HandleError(asking), SeverityCancel) << asking;
+    EXPECT_EQ(errors_.Message(ErrRecordDelete, ButtonYes | ButtonNo | ButtonCancel, ButtonYes),
+              ButtonCancel);
+    EXPECT_EQ(errors_.HandleError(ErrRecordNotDeleted), SeverityNotify);
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
 }  // namespace
 }  // namespace bb

@@ -48,6 +48,9 @@ public:
     DriverStatus previous(Record& record) override {
         return step("previous", [&] { return real_->previous(record); });
     }
+    DriverStatus peek(bool forward, Record& record) override {
+        return step("peek", [&] { return real_->peek(forward, record); });
+    }
     DriverStatus get(int key, Record& record) override {
         return step("get", [&] { return real_->get(key, record); });
     }

@@ -15,11 +15,7 @@ Button ScriptedMessages::show(const MessageRequest& request) {
     if (onShow) onShow(request);
     // Unscripted questions are declined, so that a test that did not expect
     // one cannot loop on it.
-    if (replies_.empty()) {
-        if (request.buttons & ButtonCancel) return ButtonCancel;
-        if (request.buttons & ButtonNo) return ButtonNo;
-        return request.defaultButton;
-    }
+    if (replies_.empty()) return declined(request);
     const Button reply = replies_.front();
     replies_.pop_front();
     return reply;

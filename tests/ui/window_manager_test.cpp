@@ -88,6 +88,31 @@ TEST_F(WindowManagerTest, ADeleteActionThatShowsTheFormDeletesOnOk) {
     EXPECT_TRUE(representatives().empty());
 }
 
+// The user confirms the delete of a record that another station deleted
+// meanwhile: told so, the caller gets the request as done and reloads its
+// list, which no longer has the record.
+TEST_F(WindowManagerTest, AConfirmedDeleteOfARecordGoneMeanwhileSaysSoAndTheCallerReloads) {
+    for (const int action : {1, 2}) {
+        SCOPED_TRACE(action == 1 ? "the form shown" : "without the form");
+        ui.messages.clear();
+        const int number = addRepresentative("101", "Ann");
+        readRepresentative(number);
+        auto other = dataStorage().file(fileDef(FileId::Representatives));
+        ASSERT_TRUE(other->open(kSharedReadWrite).ok());
+        Record scratch(fileDef(FileId::Representatives));
+        ASSERT_TRUE(
+            other->getAtPosition(fileManagerFor(FileId::Representatives)->Position(), scratch)
+                .ok());
+        ASSERT_TRUE(other->erase().ok());
+        decl.deleteAction = action;
+        ui.messages.answer(ButtonYes);
+        if (action == 1) ui.when(kTestFormCaption, [](DrivenWindow& form) { form.press("OK"); });
+        EXPECT_EQ(callForm(DeleteRequest), ResponseCompleted);
+        EXPECT_EQ(titles(), (std::vector<std::string>{"Confirm Delete", "Record was not deleted"}));
+        EXPECT_TRUE(representatives().empty());
+    }
+}
+
 struct RefusalCase {
     unsigned serves;
     int request;

@@ -251,11 +251,11 @@ DriverStatus SqliteFile::setAtPosition(int key, std::string_view position) {
     return reported(DriverStatus::success());
 }
 
-DriverStatus SqliteFile::read(bool forward, Record& record) {
+DriverStatus SqliteFile::read(bool forward, Record& record, bool heldToo) {
     if (!open_) return notOpen();
     const Row* row = nullptr;
     if (DriverStatus s = cursor(order_).read(forward, row); !s.ok()) return reported(s);
-    if (row->held) return reported(statusOf(code::kRecordHeld));
+    if (row->held && !heldToo) return reported(statusOf(code::kRecordHeld));
     record = row->records[0];
     current_ = Current{row->rids[0], row->version};
     return reported(DriverStatus::success());
@@ -266,6 +266,9 @@ DriverStatus SqliteFile::next(Record& record) {
 }
 DriverStatus SqliteFile::previous(Record& record) {
     return read(false, record);
+}
+DriverStatus SqliteFile::peek(bool forward, Record& record) {
+    return read(forward, record, true);
 }
 
 DriverStatus SqliteFile::load(std::int64_t rid, Record& into, Current& current) {

@@ -36,6 +36,7 @@ public:
     DriverStatus setAtPosition(int key, std::string_view position) override;
     DriverStatus next(Record& record) override;
     DriverStatus previous(Record& record) override;
+    DriverStatus peek(bool forward, Record& record) override;
     DriverStatus get(int key, Record& record) override;
     DriverStatus getAtPosition(std::string_view position, Record& record) override;
     DriverStatus reget(Record& record) override;
@@ -70,7 +71,7 @@ private:
     static void bindKey(sqlite3_stmt* stmt, const KeyDef& key, const Record& record);
     DriverStatus writeFailed(int result, const Record& record, bool excludeCurrent);
     SeekCursor& cursor(int key);
-    DriverStatus read(bool forward, Record& record);
+    DriverStatus read(bool forward, Record& record, bool heldToo = false);
     // Reads the record with this id into `into`; code 33 when there is none.
     DriverStatus load(std::int64_t rid, Record& into, Current& current);
     DriverStatus addMissingColumns(const SchemaCheck& check);
