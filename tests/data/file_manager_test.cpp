@@ -543,19 +543,5 @@ TEST_F(FileManagerTest, AnInvalidKeyIsReportedAndRebuilt) {
     EXPECT_EQ(messages_.last().text, "Members key file is invalid. Key must be rebuilt.");
 }
 
-TEST_F(FileManagerTest, ADamagedDatabaseIsAFileAccessErrorInTheDriversWords) {
-    std::ofstream(folder_.path() / kDatabaseName, std::ios::binary) << std::string(4096, '\x5a');
-    try {
-        files(FileId::Members).Open();
-        FAIL() << "did not halt";
-    } catch (const Halted&) {
-    }
-    EXPECT_EQ(messages_.last().title, "File Access Error");
-    EXPECT_EQ(
-        messages_.last().text,
-        "File (Members) could not be opened.  Error: file is not a database (26).  Press OK to end "
-        "this application");
-}
-
 }  // namespace
 }  // namespace bb::test

@@ -67,6 +67,9 @@ DriverStatus SqliteFile::open(std::uint8_t mode) {
     if (open_) return reported(statusOf(code::kFileAlreadyOpen));
     if (DriverStatus s = storage_.connect(false); !s.ok()) return reported(s);
     if (wantsWrite(mode) && storage_.readOnly()) return reported(statusOf(code::kAccessDenied));
+    // Keys found damaged when the database was first opened are built again
+    // before anything else is done to the table.
+    if (storage_.keysDamaged(def_.storedName)) return reported(statusOf(code::kInvalidKeyFile));
     SchemaCheck check = checkSchema(storage_.db(), def_);
     if (check.result != SQLITE_OK) return reported(statusFromEngine(storage_.db(), check.result));
     if (check.state == SchemaState::Missing) return reported(statusOf(code::kFileNotFound));
@@ -133,7 +136,7 @@ DriverStatus SqliteFile::createIndexes() {
 DriverStatus SqliteFile::buildKeys() {
     if (DriverStatus s = storage_.connect(false); !s.ok()) return reported(s);
     if (storage_.readOnly()) return reported(statusOf(code::kAccessDenied));
-    return reported(inTransaction([&] {
+    const DriverStatus built = inTransaction([&] {
         if (DriverStatus s = storage_.execute(createMetaTablesSql()); !s.ok()) return s;
         const SchemaCheck check = checkSchema(storage_.db(), def_);
         if (check.state == SchemaState::Missing) return statusOf(code::kFileNotFound);
@@ -157,7 +160,9 @@ DriverStatus SqliteFile::buildKeys() {
                 return s;
         }
         return createIndexes();
-    }));
+    });
+    if (built.ok()) storage_.keysRebuilt(def_.storedName);
+    return reported(built);
 }
 
 DriverStatus SqliteFile::close() {

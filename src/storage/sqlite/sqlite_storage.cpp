@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/runtime.h"
+#include "storage/sqlite/damage_check.h"
 #include "storage/sqlite/open_sqlite_storage.h"
 #include "storage/sqlite/sqlite_file.h"
 #include "storage/sqlite/sqlite_schema.h"
@@ -56,10 +57,11 @@ std::unique_ptr<StorageView> SqliteStorage::view(std::vector<ViewTable> tables) 
 }
 
 DriverStatus SqliteStorage::connect(bool create) {
-    if (db_) return DriverStatus::success();
+    if (db_) return damage_.data;
     const std::filesystem::path path = folder_ / kDatabaseName;
     std::error_code ec;
     if (!create && !std::filesystem::exists(path, ec)) return statusOf(code::kFileNotFound);
+    const bool existed = std::filesystem::file_size(path, ec) > 0 && !ec;
     if (onlyRead_ && create && !std::filesystem::exists(path, ec))
         return statusOf(code::kAccessDenied);
     const int flags = onlyRead_ ? SQLITE_OPEN_READONLY
@@ -82,6 +84,10 @@ DriverStatus SqliteStorage::connect(bool create) {
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, kStatementWaitMs);
     registerExtensions(db_);
+    // Looked over before this station writes anything; damaged data leaves
+    // the storage refusing every use, so nothing is ever written into it.
+    if (existed) damage_ = lookForDamage(db_);
+    if (!damage_.data.ok()) return damage_.data;
     readOnly_ = sqlite3_db_readonly(db_, "main") == 1;
     if (!readOnly_) {
         // A rollback journal is safe on a folder shared between machines.

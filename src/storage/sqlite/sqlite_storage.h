@@ -19,6 +19,7 @@
 #include <string>
 
 #include "platform/storage.h"
+#include "storage/sqlite/damage_check.h"
 #include "storage/sqlite/sqlite_support.h"
 #include "storage/sqlite/stations.h"
 
@@ -39,9 +40,14 @@ public:
     bool inTransaction() const override { return inTransaction_; }
     const std::string& station() const override { return stations_.self(); }
 
-    // Opens the connection if it is not open. Without `create`, a missing
-    // database is code 2.
+    // Opens the connection if it is not open, looking the database over for
+    // damage first. Without `create`, a missing database is code 2; a
+    // damaged one is code 90 with the engine's words, every time.
     DriverStatus connect(bool create);
+    // Whether the look found the table's keys damaged (and nothing else),
+    // so that they must be built again before the table is used.
+    bool keysDamaged(const std::string& table) const { return damage_.keysOf.count(table) > 0; }
+    void keysRebuilt(const std::string& table) { damage_.keysOf.erase(table); }
     sqlite3* db() const { return db_; }
     bool readOnly() const { return readOnly_; }
 
@@ -84,6 +90,7 @@ private:
     std::uint64_t rollbacks_ = 0;
     std::map<std::string, std::unique_ptr<Statement>> statements_;
     Stations stations_;
+    Damage damage_;
 };
 
 }  // namespace bb::sqlite
