@@ -2,12 +2,11 @@
 
 #include <string>
 
+#include "reporting/preview_layout.h"
+
 namespace bb {
 
 namespace {
-
-// Most pages a tile grid shows in either direction.
-constexpr int kMostTiles = 10;
 
 const WindowDecl kJumpWindow{
     .procedure = "PrintPreview",
@@ -84,7 +83,8 @@ bool TileGridWindow::CheckFields() {
     // The grid may not hold more pages than the report has.
     return Refuse(Control("Across"), "Too Many Pages",
                   "     The report has " + std::to_string(pages_) +
-                      " pages: pages across times pages down may not be more.");
+                      " pages, so pages across times pages down may be at most " +
+                      std::to_string(pages_) + ".");
 }
 
 int TileGridWindow::Across() const {

@@ -61,6 +61,10 @@ TypedZoom readTypedZoom(std::string_view text);
 // while the grid would reach past the last page (`total`).
 int gridStartFor(int page, int first, int cells, int total);
 
+// Most pages a tile grid shows in either direction: more would be too small
+// to read on any screen.
+inline constexpr int kMostTiles = 10;
+
 // A grid dimension the user just changed to `changed`, reduced one at a time
 // (while it stays at 2 or more) until the grid, with the other dimension
 // `other`, holds no more than the pages from `first` to the last.

@@ -125,8 +125,8 @@ void PrintPreviewer::Open() {
     w.pageEntry->setRange(1, count);
     w.pageEntry->setToolTip(hint);
     w.pageEntry->setStatusTip(hint);
-    w.acrossEntry->setRange(1, count);
-    w.downEntry->setRange(1, count);
+    w.acrossEntry->setRange(1, std::min(count, kMostTiles));
+    w.downEntry->setRange(1, std::min(count, kMostTiles));
     w.showZoomList(ALLOWUSERZOOM);
     ZOOMINDEX = static_cast<std::uint8_t>(zoomChoiceOf(INITZOOM));
     if (ZOOMINDEX == 0)

@@ -284,6 +284,9 @@ TEST_F(Preview, TheGridWindowRefusesMoreTilesThanPages) {
             grid.press("OK");
             ASSERT_EQ(ui.messages.shown.size(), 1u);
             EXPECT_EQ(ui.messages.last().title, "Too Many Pages");
+            EXPECT_EQ(ui.messages.last().text,
+                      "     The report has 4 pages, so pages across times pages down may be at "
+                      "most 4.");
             EXPECT_EQ(grid.focused(), "Pages across");
             grid.type("Pages across", "4");
             grid.type("Pages down", "1");
@@ -294,6 +297,39 @@ TEST_F(Preview, TheGridWindowRefusesMoreTilesThanPages) {
         EXPECT_EQ(previewer().PAGESDOWN, 1);
         EXPECT_EQ(previewer().CURRENTPAGE, 1);
         EXPECT_EQ(pageZone(p), "Page 1-4 of 4");
+        press(p, PRTPREV::TBAREXIT);
+    });
+}
+
+TEST_F(Preview, AGridHoldsAtMostTenPagesEachWay) {
+    makePages(30);
+    show(kZoomTiles, [&](PreviewPanel& p) {
+        for (QSpinBox* entry : {p.acrossEntry, p.downEntry}) {
+            entry->setFocus();
+            for (int i = 0; i < 15; ++i) {
+                QTest::keyClick(entry, Qt::Key_Up);
+                ui.settle();
+            }
+        }
+        EXPECT_EQ(previewer().PAGESACROSS, 10);
+        EXPECT_EQ(previewer().PAGESDOWN, 3) << "10 across and 3 down hold the 30 pages";
+        ui.when("Pages Shown", [&](DrivenWindow& grid) {
+            struct Case {
+                const char* across;
+                const char* down;
+            };
+            for (const Case c : {Case{"11", "1"}, Case{"1", "0"}}) {
+                ui.messages.clear();
+                grid.type("Pages across", c.across);
+                grid.type("Pages down", c.down);
+                grid.press("OK");
+                ASSERT_EQ(ui.messages.shown.size(), 1u) << c.across << " x " << c.down;
+                EXPECT_EQ(ui.messages.last().text, "     Enter from 1 to 10 pages.");
+            }
+            grid.press("Cancel");
+        });
+        press(p, PRTPREV::CHANGEDISPLAY);
+        EXPECT_EQ(previewer().PAGESACROSS, 10);
         press(p, PRTPREV::TBAREXIT);
     });
 }

@@ -44,9 +44,8 @@ TEST_F(Help, TheCollectionOpensOnThePageOfTheFrame) {
 
 TEST_F(Help, TopicsOpenTheirPagesAndAnUnknownTopicTheFirstPage) {
     const std::pair<const char*, const char*> topics[] = {
-        {"Sponsor", "Sponsor.html"},
-        {"Splash", "Splash.html"},
-        {"HowToUseHelp", "HowToUseHelp.html"},
+        {"Sponsor", "Sponsor.html"},           {"Splash", "Splash.html"},
+        {"HowToUseHelp", "HowToUseHelp.html"}, {"PrintPreview", "PrintPreview.html"},
         {"BrowseNotYetWritten", "Main.html"},
     };
     for (const auto& [topic, page] : topics) {
