@@ -393,8 +393,16 @@ Severity ViewManager::ResetToPosition(std::string_view position) {
     return SeverityNone;
 }
 
+bool ViewManager::ResetToPositionQuietly(std::string_view position) {
+    return Open() == SeverityNone && VIEW->resetToPosition(position).ok();
+}
+
 std::string ViewManager::Position() const {
     return VIEW ? VIEW->position() : std::string();
+}
+
+std::string ViewManager::RecordPosition(int table) const {
+    return VIEW ? VIEW->recordPosition(table) : std::string();
 }
 
 void ViewManager::DefineFilter(const std::string& text, const std::string& id) {

@@ -93,8 +93,14 @@ public:
     Severity Reset() { return Reset(0); }
     // At a row by its position: the next read, either way, reads that row.
     Severity ResetToPosition(std::string_view position);
+    // The same, quietly: false, with nothing shown and the filter kept,
+    // when the row cannot be read (another station removed it).
+    bool ResetToPositionQuietly(std::string_view position);
     // The position of the row read last; empty when there is none.
     std::string Position() const;
+    // The position of that row's record of the view's file `table` (0: the
+    // primary one), as the file's own handles know it.
+    std::string RecordPosition(int table = 0) const;
     virtual void DefineFilter(const std::string& text, const std::string& id = "5 Standard");
     virtual void DefineOrder(const std::string& text);
     virtual bool ChooseSortOrder(int n);

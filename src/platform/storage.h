@@ -201,6 +201,10 @@ public:
     virtual DriverStatus previous() = 0;
     // The current row's position; empty when there is none.
     virtual std::string position() const = 0;
+    // The position of the current row's record of table `table`, as the
+    // handles on that table's file know it (getAtPosition); empty when the
+    // row has none (no current row, or no match in a joined table).
+    virtual std::string recordPosition(int table) const = 0;
     // Engine steps spent by this view so far (for tests and benchmarks of
     // how much a read costs).
     virtual std::uint64_t workDone() const = 0;

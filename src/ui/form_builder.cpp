@@ -26,11 +26,23 @@ QString toQString(std::string_view s) {
 // One page of fields: the label-and-field column, then its buttons.
 struct Page {
     QWidget* widget = nullptr;
+    QVBoxLayout* column = nullptr;
     QFormLayout* form = nullptr;
     QHBoxLayout* lastRow = nullptr;  // where a field `beside` the one before goes
     QHBoxLayout* buttons = nullptr;
-    bool grows = false;  // holds a slot that takes the height it is given
+    bool grows = false;   // holds a slot that takes the height it is given
+    bool listed = false;  // holds a list, which takes the room the window gains
 };
+
+bool isList(const FieldDecl& field) {
+    return field.kind == ControlKind::List;
+}
+
+QFormLayout* newForm() {
+    auto* form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    return form;
+}
 
 class Builder {
 public:
@@ -56,11 +68,9 @@ private:
         Page& made = pages_[tab];
         order_.push_back(tab);
         made.widget = new QWidget(&window_);
-        auto* column = new QVBoxLayout(made.widget);
-        made.form = new QFormLayout;
-        made.form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-        column->addLayout(made.form);
-        column->addStretch();
+        made.column = new QVBoxLayout(made.widget);
+        made.form = newForm();
+        made.column->addLayout(made.form);
         return made;
     }
 
@@ -114,12 +124,27 @@ private:
         return label;
     }
 
+    // A list stands in the page's column between the fields above and
+    // below it, and grows with the window.
+    void addList(Page& p, QLabel* label, QWidget* list) {
+        if (label) p.column->addWidget(label);
+        p.column->addWidget(list, 1);
+        p.form = newForm();
+        p.column->addLayout(p.form);
+        p.lastRow = nullptr;
+        p.listed = true;
+    }
+
     void addField(const FieldDecl& field) {
-        Page& p = section(field);
-        QWidget* slot = field.kind == ControlKind::Slot ? context_.slot(field, p.widget) : nullptr;
+        // A list stands in its page's column, never in a group's box.
+        Page& p = isList(field) ? page(field.tab) : section(field);
+        const bool slotted = field.kind == ControlKind::Slot || isList(field);
+        QWidget* slot = slotted ? context_.slot(field, p.widget) : nullptr;
         auto control = makeControl(field, context_.bind(field), context_.listener, p.widget, slot);
         QLabel* label = promptFor(*control, p);
-        if (field.beside && p.lastRow) {
+        if (isList(field)) {
+            addList(p, label, control->widget());
+        } else if (field.beside && p.lastRow) {
             if (label) put(p.lastRow, label);
             put(p.lastRow, control->widget());
         } else if (field.kind == ControlKind::Slot || field.kind == ControlKind::TextArea) {
@@ -161,15 +186,17 @@ private:
 
     void finishPages() {
         // Fields of no tab sit above the tabs.
+        bool tabsGrow = false;
         for (std::string_view tab : order_) {
             Page& p = pages_[tab];
-            auto* column = static_cast<QVBoxLayout*>(p.widget->layout());
-            // A slot that grows (a list, the pages of a preview) takes the
-            // height the window is given, not the space below the fields.
-            if (p.grows) column->setStretchFactor(p.form, 1);
-            if (p.buttons) column->addLayout(p.buttons);
+            // A slot that grows (the pages of a preview) takes the height
+            // the window is given, not the space below the fields; a list
+            // takes it in the page's column.
+            if (p.grows) p.column->setStretchFactor(p.form, 1);
+            if (!p.grows && !p.listed) p.column->addStretch();
+            if (p.buttons) p.column->addLayout(p.buttons);
             if (tab.empty()) {
-                built_.root->addWidget(p.widget);
+                built_.root->addWidget(p.widget, p.listed ? 1 : 0);
                 continue;
             }
             if (!built_.tabs) {
@@ -177,7 +204,9 @@ private:
                 built_.root->addWidget(built_.tabs);
             }
             built_.tabs->addTab(p.widget, toQString(tab));
+            tabsGrow = tabsGrow || p.listed;
         }
+        if (built_.tabs && tabsGrow) built_.root->setStretchFactor(built_.tabs, 1);
         if (windowButtons_) built_.root->addLayout(windowButtons_);
     }
 
@@ -209,7 +238,8 @@ private:
             previous = next;
         };
         for (const auto& control : built_.controls) {
-            if (control->editable() || control->decl().kind == ControlKind::Slot)
+            if (control->editable() || control->decl().kind == ControlKind::Slot ||
+                isList(control->decl()))
                 chain(control->focusTarget());
         }
         for (const auto& [decl, button] : built_.buttons) chain(button);

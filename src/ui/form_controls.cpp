@@ -341,11 +341,17 @@ private:
     std::string shown_;
 };
 
+// A widget the window made (a list, a picture): a slot whose focus goes to
+// a part of it takes its focus, messages and name there too.
 class SlotControl final : public FormControl {
 public:
     SlotControl(const FieldDecl& decl, Binding binding, ControlListener& listener, QWidget* slot)
         : FormControl(decl, binding, listener) {
         setWidget(slot);
+        if (QWidget* inner = slot->focusProxy()) adopt(inner, decl.tip, decl.message, label());
+    }
+    QWidget* focusTarget() const override {
+        return widget()->focusProxy() ? widget()->focusProxy() : widget();
     }
     bool editable() const override { return false; }
 };
@@ -544,6 +550,7 @@ std::unique_ptr<FormControl> makeControl(const FieldDecl& decl, Binding binding,
         case ControlKind::TextArea:
             return std::make_unique<TextAreaControl>(decl, binding, listener, parent);
         case ControlKind::Slot:
+        case ControlKind::List:
             return std::make_unique<SlotControl>(decl, binding, listener, slot);
         case ControlKind::MarkedList:
             return std::make_unique<MarkedListControl>(decl, binding, listener, parent);

@@ -24,11 +24,14 @@
 // its mnemonic. Declarations are static data and outlive every window.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "data/step_estimators.h"
+#include "data/view_manager.h"
 #include "dictionary/files.h"
 
 namespace bb {
@@ -41,10 +44,11 @@ enum class ControlKind : std::uint8_t {
     DropList,  // a drop-down list of a file's records (a file drop)
     Display,   // a value shown, not edited
     TextArea,  // several lines of text
-    Slot,      // a place the window fills itself (a browse list, a computed line)
+    Slot,      // a place the window fills itself (a computed line, a picture)
     // Every record of a file with a check per row, in a box titled by the
     // prompt; the window reads and sets the marks (see MarkedList).
     MarkedList,
+    List,  // a list of a file's records, one page at a time (a browse)
 };
 
 struct RadioDecl {
@@ -75,6 +79,94 @@ struct LocalDecl {
     FieldSpec spec{};
 };
 
+// A value a declaration refers to: a field of a record buffer, or a window
+// variable by its name.
+struct ValueRef {
+    FieldRef field{FileId::Members, -1};
+    std::string_view local{};
+};
+
+// The colours of one cell of a list row, each 0xRRGGBB; kDefaultColour
+// leaves the list's own.
+inline constexpr int kDefaultColour = -1;
+struct RowColours {
+    int foreground = kDefaultColour;
+    int background = kDefaultColour;
+    int selectedForeground = kDefaultColour;
+    int selectedBackground = kDefaultColour;
+};
+
+// What keeps a sort order's records within a range of its key (see the
+// view manager's range kinds): the key's components up to `field` equal
+// the record buffer's values (CurrentValue); those before it equal the
+// buffer's and `field` equals `limit` (SingleValue); or the records belong
+// to the current record of `parent` (FileRelation).
+struct RangeDecl {
+    LimitType kind = NoRange;
+    FieldRef field{FileId::Members, -1};
+    ValueRef limit{};
+    FileId parent = FileId::Members;
+};
+
+// How the thumb of the list's scroll bar finds its place in an order: none
+// (the fixed rule: the middle, or an end when one is shown), or one of the
+// step estimators over the order's free key element.
+enum class ThumbKind : std::uint8_t { None, Plain, Long, Real, String };
+struct ThumbDecl {
+    ThumbKind kind = ThumbKind::None;
+    std::uint8_t controls = 0;  // StepManager's bits
+    StringStep::LookupMode mode = StringStep::LookupMode::Computed;
+};
+
+// How typing finds a record in an order: not at all, a letter typed on the
+// list (the step locator), or the text of an entry field of the window.
+enum class LocatorKind : std::uint8_t { None, Step, Entry };
+
+struct SortDecl {
+    int key = -1;  // the primary file's key; -1 for the file's own order
+    RangeDecl range{};
+    std::string_view filter{};  // a filter expression over the view's files and window variables
+    LocatorKind locator = LocatorKind::None;
+    std::string_view locatorEntry{};  // an entry locator's field: its prompt or name
+    ThumbDecl thumb{};
+    // Values whose change reloads the list.
+    std::vector<ValueRef> resets{};
+    // What chooses this order: its tab of the window shown, or the window
+    // variable `local` holding `value`. Neither: the window's own code
+    // chooses (the first order unless it does).
+    std::string_view tab{};
+    std::string_view local{};
+    std::string_view value{};
+};
+
+// A list of the records of a file (with related files read alongside), one
+// page at a time, in one of its sort orders. Its insert, change, delete,
+// select and print buttons are the window's buttons of those roles (for
+// the list named by their `list`, or the window's first list).
+struct ListDecl {
+    FileId file = FileId::Members;
+    std::vector<ViewJoin> joins{};
+    // The columns: widths, headings, justification and pictures.
+    std::string_view format{};
+    // What each row field shows, in the format's column order.
+    std::vector<FieldRef> columns{};
+    std::vector<SortDecl> orders{};
+    // The window's procedure (one of its `procedures`) that inserts,
+    // changes and deletes the records; none: the list is edited in place
+    // (in `editColumns`, counted from 1) or not at all.
+    std::string_view update{};
+    std::vector<int> editColumns{};
+    std::string_view print{};  // the procedure the Print button runs
+    // A row's cell colours, from the row's records as read into the buffers.
+    RowColours (*colours)(int column) = nullptr;
+    int rows = 10;                // rows the list shows at its designed size
+    bool hideSelect = false;      // no Select button unless the list was called to select
+    bool activeInvisible = true;  // loaded while it is not visible (on another tab)
+    bool allowUnfilled = false;   // a page at the end may end in empty rows
+    bool startAtCurrent = false;  // opens at the record in the buffer
+    bool quickScan = false;       // reads ahead while a page is read
+};
+
 struct FieldDecl {
     ControlKind kind = ControlKind::Entry;
     FieldRef field{FileId::Members, -1};  // the record field shown and edited
@@ -93,6 +185,7 @@ struct FieldDecl {
     std::vector<RadioDecl> radios{};
     std::optional<DropDecl> drop{};  // a drop list's or a marked list's records
     int lines = 4;                   // a text area's or a marked list's height, in lines
+    std::optional<ListDecl> list{};
 };
 
 enum class ButtonRole : std::uint8_t {
@@ -104,6 +197,7 @@ enum class ButtonRole : std::uint8_t {
     Change,
     Delete,
     Select,
+    Print,  // a list's print button: runs the list's print procedure
 };
 
 struct ButtonDecl {
@@ -114,6 +208,7 @@ struct ButtonDecl {
     std::string_view message{};
     std::string_view icon{};  // a program icon name ("INSERT.ICO")
     std::string_view tab{};   // empty: the window's button row; else under that tab
+    std::string_view list{};  // a list's button: that list's name; empty: the first list
 };
 
 // Requests a form serves.

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QKeyCombination>
+#include <QString>
 #include <cstdint>
 
 class QWidget;
@@ -45,6 +46,7 @@ struct WindowEvent {
     QWidget* control = nullptr;  // the control of a control event
     int command = 0;             // a toolbar command (2000-2012) accepted, instead of a control
     QKeyCombination key{};       // the key of an AlertKey event
+    QString text{};              // and the character it types, if any
 
     bool isWindowEvent() const { return kind >= EventKind::OpenWindow; }
 };
@@ -58,6 +60,9 @@ enum Level : int {
 
 // The key that puts back a field's previous value (Ctrl+').
 inline constexpr QKeyCombination kDittoKey{Qt::ControlModifier, Qt::Key_Apostrophe};
+// A double click on a list, which a list handles as one of its keys. No
+// keyboard sends an unknown key with the keypad modifier alone.
+inline constexpr QKeyCombination kDoubleClickKey{Qt::KeypadModifier, Qt::Key_unknown};
 
 // Window events posted and not yet handled, across all windows: a test
 // drives the event loop until none is left.

@@ -16,6 +16,7 @@
 #include "dictionary/process_values.h"
 #include "platform/message_service.h"
 #include "platform/runtime.h"
+#include "ui/browse_manager.h"
 #include "ui/file_drop.h"
 #include "ui/frame_services.h"
 #include "ui/marked_list.h"
@@ -454,6 +455,25 @@ QWidget* WindowManager::Control(std::string_view name) const {
 QAbstractButton* WindowManager::ButtonOf(ButtonRole role) const {
     for (const auto& [decl, button] : built_.buttons) {
         if (decl->role == role) return button;
+    }
+    return nullptr;
+}
+
+QAbstractButton* WindowManager::ButtonOf(ButtonRole role, std::string_view list) const {
+    for (const auto& [decl, button] : built_.buttons) {
+        if (decl->role == role && decl->list == list) return button;
+    }
+    return nullptr;
+}
+
+std::string WindowManager::ShownTab() const {
+    if (!built_.tabs || built_.tabs->currentIndex() < 0) return {};
+    return built_.tabs->tabText(built_.tabs->currentIndex()).toStdString();
+}
+
+BrowseManager* WindowManager::Browse(std::string_view name) const {
+    for (const auto& browse : ownBrowses_) {
+        if (name.empty() || browse->Name() == name) return browse.get();
     }
     return nullptr;
 }

@@ -61,6 +61,7 @@ class QEventLoop;
 
 namespace bb {
 
+class BrowseManager;
 class FileDrop;
 class MarkedList;
 class ToolbarStrip;
@@ -117,6 +118,9 @@ public:
     virtual void AfterEvent();
     // The widget for a declared slot; null gives an empty place.
     virtual QWidget* CreateSlot(const FieldDecl& slot, QWidget* parent);
+    // The browse of a declared list: a BrowseManager, or a window's own
+    // kind of it when its rows need more than the declaration says.
+    virtual std::unique_ptr<BrowseManager> CreateBrowse(const FieldDecl& list);
 
     // Set-up operations.
     void Attach(WindowBrowse& browse);
@@ -147,6 +151,13 @@ public:
     QWidget* Control(FieldRef field) const;
     QWidget* Control(std::string_view name) const;
     QAbstractButton* ButtonOf(ButtonRole role) const;
+    // The button of `role` declared for the list named `list` (empty: for
+    // no list in particular).
+    QAbstractButton* ButtonOf(ButtonRole role, std::string_view list) const;
+    // The browse of the declared list named `name` (empty: the first one).
+    BrowseManager* Browse(std::string_view name = {}) const;
+    // The text of the tab shown; empty for a window without tabs.
+    std::string ShownTab() const;
     FormControl* BoundControl(const QWidget* widget) const;
     // The marked list declared with the prompt `label`, or null.
     MarkedList* Marks(std::string_view label) const;
@@ -240,6 +251,7 @@ private:
     void openWindow();
     void attachDeclaredDrops();
     void attachDeclaredMarks();
+    void attachDeclaredBrowses();
     void attachFormToolbar();
     void buildHistory();
     bool acceptAll();
@@ -282,6 +294,7 @@ private:
     std::vector<std::pair<QWidget*, QKeyCombination>> armedKeys_;
     std::vector<std::unique_ptr<FileDrop>> ownDrops_;
     std::vector<std::pair<const FormControl*, std::unique_ptr<MarkedList>>> ownMarks_;
+    std::vector<std::unique_ptr<BrowseManager>> ownBrowses_;  // the declared lists
     ToolbarManager toolbar_;
     FormToolbarTarget formTarget_;
     std::unique_ptr<FrameToolbarDisplay> frameDisplay_;

@@ -16,6 +16,7 @@
 
 #include "dictionary/process_values.h"
 #include "platform/text.h"
+#include "ui/browse_manager.h"
 #include "ui/file_drop.h"
 #include "ui/help_topics.h"
 #include "ui/marked_list.h"
@@ -59,6 +60,9 @@ std::vector<FileId> filesOf(const WindowDecl& decl) {
     for (FileId file : decl.files) add(file);
     for (const FieldDecl& field : decl.fields) {
         if (field.drop) add(field.drop->file);
+        if (!field.list) continue;
+        add(field.list->file);
+        for (const ViewJoin& join : field.list->joins) add(join.file);
     }
     return files;
 }
@@ -98,6 +102,7 @@ int WindowManager::Setup() {
     openWindow();
     OPENED = true;
     buildHistory();
+    attachDeclaredBrowses();
     SetupControls();
     attachDeclaredDrops();
     attachDeclaredMarks();
@@ -188,7 +193,9 @@ void WindowManager::openWindow() {
         [this](QObject* watched, QEvent* event) { return filterEvent(watched, event); });
     ControlListener& listener = *this;
     const BuildContext context{listener, [this](const FieldDecl& field) { return bind(field); },
-                               [this](const FieldDecl& field, QWidget* parent) {
+                               [this](const FieldDecl& field, QWidget* parent) -> QWidget* {
+                                   if (field.kind == ControlKind::List)
+                                       return new BrowseList(parent);
                                    QWidget* made = CreateSlot(field, parent);
                                    return made ? made : new QWidget(parent);
                                }};
@@ -306,6 +313,23 @@ MarkedList* WindowManager::Marks(std::string_view label) const {
         if (control->label() == label) return marks.get();
     }
     return nullptr;
+}
+
+void WindowManager::attachDeclaredBrowses() {
+    for (const auto& control : built_.controls) {
+        const FieldDecl& field = control->decl();
+        auto* list = dynamic_cast<BrowseList*>(control->widget());
+        if (!list || !field.list) continue;
+        auto made = CreateBrowse(field);
+        made->Declare(*list, *this, *field.list, control->label());
+        // A list window starts on its (first) list.
+        if (!FIRSTFIELD) FIRSTFIELD = list;
+        ownBrowses_.push_back(std::move(made));
+    }
+}
+
+std::unique_ptr<BrowseManager> WindowManager::CreateBrowse(const FieldDecl&) {
+    return std::make_unique<BrowseManager>();
 }
 
 void WindowManager::attachFormToolbar() {

@@ -101,7 +101,55 @@ private:
     std::unique_ptr<StorageFile> real_;
 };
 
+// A view whose reads and starting points its storage counts.
+class CountedView final : public StorageView {
+public:
+    CountedView(FaultyStorage& owner, std::unique_ptr<StorageView> real)
+        : owner_(owner), real_(std::move(real)) {}
+
+    DriverStatus open() override { return real_->open(); }
+    DriverStatus close() override { return real_->close(); }
+    bool isOpen() const override { return real_->isOpen(); }
+    DriverStatus setOrder(std::vector<ViewOrderTerm> order) override {
+        return real_->setOrder(std::move(order));
+    }
+    DriverStatus setFilter(ViewFilter filter) override {
+        return real_->setFilter(std::move(filter));
+    }
+    void setPushDown(bool on) override { real_->setPushDown(on); }
+    void setBuffering(int pageSize, int behind, int ahead, int timeoutSeconds) override {
+        real_->setBuffering(pageSize, behind, ahead, timeoutSeconds);
+    }
+    DriverStatus reset(int components) override {
+        owner_.countViewSeek();
+        return real_->reset(components);
+    }
+    DriverStatus resetToPosition(std::string_view position) override {
+        owner_.countViewSeek();
+        return real_->resetToPosition(position);
+    }
+    DriverStatus next() override {
+        owner_.countViewRead();
+        return real_->next();
+    }
+    DriverStatus previous() override {
+        owner_.countViewRead();
+        return real_->previous();
+    }
+    std::string position() const override { return real_->position(); }
+    std::string recordPosition(int table) const override { return real_->recordPosition(table); }
+    std::uint64_t workDone() const override { return real_->workDone(); }
+
+private:
+    FaultyStorage& owner_;
+    std::unique_ptr<StorageView> real_;
+};
+
 }  // namespace
+
+std::unique_ptr<StorageView> FaultyStorage::view(std::vector<ViewTable> tables) {
+    return std::make_unique<CountedView>(*this, real_->view(std::move(tables)));
+}
 
 std::unique_ptr<StorageFile> FaultyStorage::file(const FileDef& def) {
     return std::make_unique<FaultyFile>(*this, real_->file(def));

@@ -47,10 +47,16 @@ public:
     void clearJournal() { journal_.clear(); }
     void note(const std::string& entry) { journal_.push_back(entry); }
 
+    // What views have asked of the storage since the last clear: rows read
+    // (either way) and starting points set.
+    int viewReads() const { return viewReads_; }
+    int viewSeeks() const { return viewSeeks_; }
+    void clearViewCounts() { viewReads_ = viewSeeks_ = 0; }
+    void countViewRead() { ++viewReads_; }
+    void countViewSeek() { ++viewSeeks_; }
+
     std::unique_ptr<StorageFile> file(const FileDef& def) override;
-    std::unique_ptr<StorageView> view(std::vector<ViewTable> tables) override {
-        return real_->view(std::move(tables));
-    }
+    std::unique_ptr<StorageView> view(std::vector<ViewTable> tables) override;
     DriverStatus begin(int waitMs) override;
     DriverStatus commit() override;
     DriverStatus rollback() override { return real_->rollback(); }
@@ -73,6 +79,8 @@ private:
     int stepsToFailure_ = 0;
     std::string failedStep_;
     int adds_ = 0;
+    int viewReads_ = 0;
+    int viewSeeks_ = 0;
     std::vector<std::string> journal_;
 };
 

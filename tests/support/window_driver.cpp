@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -23,6 +24,7 @@
 
 #include "dictionary/process_values.h"
 #include "qt_application.h"
+#include "ui/browse_list.h"
 #include "ui/form_controls.h"
 #include "ui/toolbar_strip.h"
 
@@ -232,6 +234,70 @@ void DrivenWindow::key(QKeyCombination key) {
 
 void DrivenWindow::close() {
     window_.Widget()->close();
+    driver_.settle();
+}
+
+void DrivenWindow::resize(int width, int height) {
+    window_.Widget()->resize(width, height);
+    driver_.settle();
+}
+
+BrowseList* DrivenWindow::list(std::string_view name) const {
+    QWidget* found = find(name);
+    if (!found) return nullptr;
+    if (auto* list = dynamic_cast<BrowseList*>(found)) return list;
+    if (auto* list = dynamic_cast<BrowseList*>(found->parentWidget())) return list;
+    ADD_FAILURE() << "\"" << name << "\" is not a list";
+    return nullptr;
+}
+
+std::vector<std::string> DrivenWindow::rows(std::string_view name, int column) const {
+    std::vector<std::string> out;
+    const BrowseList* shown = list(name);
+    if (!shown) return out;
+    const QAbstractItemModel* model = shown->Table()->model();
+    for (int r = 0; r < model->rowCount(); ++r)
+        out.push_back(model->index(r, column).data().toString().toStdString());
+    return out;
+}
+
+int DrivenWindow::highlighted(std::string_view name) const {
+    const BrowseList* shown = list(name);
+    if (!shown) return -1;
+    const QModelIndexList selected = shown->Table()->selectionModel()->selectedRows();
+    return selected.isEmpty() ? -1 : selected.front().row();
+}
+
+int DrivenWindow::thumb(std::string_view name) const {
+    const BrowseList* shown = list(name);
+    return shown && shown->ScrollBar()->isVisible() ? shown->Thumb() : -1;
+}
+
+void DrivenWindow::clickRow(std::string_view name, int row) {
+    BrowseList* shown = list(name);
+    if (!shown) return;
+    BrowseTable* table = shown->Table();
+    const QRect cell = table->visualRect(table->model()->index(row, 0));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    driver_.settle();
+}
+
+void DrivenWindow::doubleClickRow(std::string_view name, int row) {
+    BrowseList* shown = list(name);
+    if (!shown) return;
+    BrowseTable* table = shown->Table();
+    const QRect cell = table->visualRect(table->model()->index(row, 0));
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    driver_.settle();
+}
+
+void DrivenWindow::dragThumb(std::string_view name, int percent) {
+    BrowseList* shown = list(name);
+    if (!shown) return;
+    QScrollBar* bar = shown->ScrollBar();
+    bar->setSliderDown(true);
+    bar->setSliderPosition(percent);
+    bar->setSliderDown(false);
     driver_.settle();
 }
 

@@ -51,6 +51,10 @@
 
 class QWidget;
 
+namespace bb {
+class BrowseList;
+}
+
 namespace bb::test {
 
 class WindowDriver;
@@ -88,6 +92,20 @@ public:
     void leave(std::string_view label);
     // Asks the window to close, as its close button does.
     void close();
+    // Resizes the window, as dragging its border does.
+    void resize(int width, int height);
+
+    // A list, by its name: the texts its rows show in `column`, the row
+    // highlighted (from 0; -1 for none), and the thumb of its scroll bar (0
+    // to 100; -1 while the bar is hidden).
+    std::vector<std::string> rows(std::string_view list, int column = 0) const;
+    int highlighted(std::string_view list) const;
+    int thumb(std::string_view list) const;
+    // Clicks row `row` (from 0) of a list.
+    void clickRow(std::string_view list, int row);
+    void doubleClickRow(std::string_view list, int row);
+    // Drags the list's thumb to `percent` and lets it go.
+    void dragThumb(std::string_view list, int percent);
 
     // What a control shows: an entry's text, a check box's "checked" or
     // "unchecked", a radio group's chosen text, a drop list's shown row.
@@ -110,6 +128,8 @@ public:
     // The control by its prompt, text or accessible name; fails the test
     // and returns null when there is none.
     QWidget* find(std::string_view label) const;
+    // The list by its name; fails the test and returns null when there is none.
+    BrowseList* list(std::string_view name) const;
 
 private:
     WindowDriver& driver_;

@@ -296,6 +296,12 @@ std::string SqliteView::position() const {
     return out;
 }
 
+std::string SqliteView::recordPosition(int table) const {
+    const auto t = static_cast<std::size_t>(table);
+    if (table < 0 || t >= current_.size() || current_[t] <= 0) return {};
+    return std::to_string(current_[t]);
+}
+
 std::uint64_t SqliteView::workDone() const {
     return retiredSteps_ + (cursor_ ? cursor_->steps() : 0);
 }

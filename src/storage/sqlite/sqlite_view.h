@@ -32,6 +32,7 @@ public:
     DriverStatus next() override { return read(true); }
     DriverStatus previous() override { return read(false); }
     std::string position() const override;
+    std::string recordPosition(int table) const override;
     std::uint64_t workDone() const override;
 
 private:
