@@ -11,10 +11,10 @@
 #include <QGuiApplication>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "bench_book.h"
+#include "bench_memory.h"
 #include "data/data_folder.h"
 #include "data/dictionary_setup.h"
 #include "dictionary/process_values.h"
@@ -27,6 +27,8 @@
 namespace {
 
 using namespace bb;
+using bench::peakMemoryMegabytes;
+using bench::resetPeakMemory;
 
 constexpr int kCustomers = 100000;
 
@@ -53,19 +55,6 @@ void ensureApplication() {
     static char name[] = "report_bench";
     static char* argv[] = {name, nullptr};
     static QGuiApplication app(argc, argv);
-}
-
-// The process's peak resident memory is counted afresh from here on.
-void resetPeakMemory() {
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
-double peakMemoryMegabytes() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
-    }
-    return 0;
 }
 
 ReportLayout customerList() {

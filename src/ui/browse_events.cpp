@@ -10,6 +10,7 @@
 #include "dictionary/process_values.h"
 #include "ui/browse_manager.h"
 #include "ui/frame_services.h"
+#include "ui/scoped_value.h"
 #include "ui/window_manager.h"
 
 namespace bb {
@@ -75,7 +76,7 @@ bool BrowseManager::mine(const QWidget* control) const {
 
 void BrowseManager::OnEvent(const WindowEvent& event) {
     // A row edited in place takes the keys itself until it is done.
-    if (editing_ || sorts_.empty()) return;
+    if (editing_ || calling_ || sorts_.empty()) return;
     if (mine(event.control)) {
         switch (event.kind) {
             case EventKind::NewSelection:
@@ -113,7 +114,7 @@ void BrowseManager::onAccepted(const QWidget* control) {
         WINDOW->Post(EventKind::CloseWindow);
     } else if (control == PRINTCONTROL) {
         RereadSelected();
-        WINDOW->CallProcedure(PRINTPROCEDURE, ProcessRequest);
+        callProcedure(PRINTPROCEDURE, ProcessRequest);
     } else if (Locator* locator = CurrentSort().LOCATOR; locator && locator->OnAccepted(control)) {
         locate();
     }
@@ -238,13 +239,18 @@ int BrowseManager::Interact(int request) {
         if (request == InsertRequest && PrimeNewRecord() != SeverityNone) return ResponseCancelled;
         contextPending_ = false;
         if (ASKPROCEDURE != 0) {
-            response = WINDOW->CallProcedure(ASKPROCEDURE, request);
+            response = callProcedure(ASKPROCEDURE, request);
             RefreshAfterUpdate(request, response);
         } else {
             response = EditInPlace(request);
         }
     } while (moving != 0);
     return response;
+}
+
+int BrowseManager::callProcedure(int number, int request) {
+    const ScopedFlag calling(calling_);
+    return WINDOW->CallProcedure(number, request);
 }
 
 void BrowseManager::RefreshAfterUpdate(int& request, int response) {

@@ -153,7 +153,10 @@ void BrowseTable::mousePressEvent(QMouseEvent* event) {
 
 void BrowseTable::mouseDoubleClickEvent(QMouseEvent* event) {
     const int row = rowAt(static_cast<int>(event->position().y()));
-    if (listener_ && row >= 0 && event->button() == Qt::LeftButton) listener_->listDoubleClicked();
+    if (!listener_ || row < 0 || event->button() != Qt::LeftButton) return;
+    // The row double-clicked is the one acted on.
+    listener_->listRowChosen(row, false);
+    listener_->listDoubleClicked();
 }
 
 void BrowseTable::contextMenuEvent(QContextMenuEvent* event) {

@@ -300,12 +300,12 @@ int BrowseManager::ChooseSortOrder(int order, bool force) {
 }
 
 void BrowseManager::ApplySortOrder(bool force) {
-    if (sorts_.empty()) return;
+    if (sorts_.empty() || calling_) return;
     ChooseSortOrder(chosenOrder(), force);
 }
 
 bool BrowseManager::ResetNeeded() {
-    if (sorts_.empty() || !LISTCONTROL) return false;
+    if (sorts_.empty() || !LISTCONTROL || calling_) return false;
     bool needed = false;
     const int visible = LISTCONTROL->Table()->VisibleRows();
     if (visible != LASTITEMS) {

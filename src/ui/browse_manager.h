@@ -264,6 +264,12 @@ private:
     // The last fetch ran out of records, or the list was scrolled to an end.
     bool reachedEnd_ = false;
     bool editing_ = false;
+    // A procedure the browse called (its form, its print) is running: the
+    // list waits for it, as its caller, and does not read into the buffers
+    // the procedure works on.
+    bool calling_ = false;
+    // Runs procedure `number` of the window for `request`; its response.
+    int callProcedure(int number, int request);
     std::size_t keptColumn_ = 0;  // the column an arrow key keeps for the next row's editing
 };
 

@@ -4,10 +4,12 @@
 // station's records; and how much a move reads.
 #include <gtest/gtest.h>
 
+#include <QColor>
 #include <QScrollBar>
 #include <algorithm>
 
 #include "browse_fixture.h"
+#include "data/file_manager.h"
 #include "dictionary/process_values.h"
 #include "platform/text.h"
 #include "processes.h"
@@ -102,6 +104,36 @@ TEST_F(BrowsePagingTest, AReloadNearTheEndFillsThePageFromAbove) {
         // The next round's customers come after these.
         ui.closeAll();
     }
+}
+
+TEST_F(BrowsePagingTest, ColumnsShowTheFormatsHeadingsAndJustificationAndRowsTheirColours) {
+    addCustomers({"Active Co", "Dormant Co"});
+    FileManager& file = *fileManagerFor(FileId::Members);
+    MBR::MEMBERNUMBER.set(2);
+    ASSERT_EQ(file.Fetch(MBR::key::MEMBERKEY), SeverityNone);
+    MBR::ACTIVE.set(0);
+    ASSERT_EQ(file.UpdateQuietly(), SeverityNone);
+    start();
+    const BrowseModel& model = browse().Rows();
+    EXPECT_EQ(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "Company");
+    EXPECT_EQ(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "City");
+    // The city column is right-justified under a left-justified heading.
+    const auto alignment = [&](int column, bool heading) {
+        const QVariant v = heading ? model.headerData(column, Qt::Horizontal, Qt::TextAlignmentRole)
+                                   : model.index(0, column).data(Qt::TextAlignmentRole);
+        return v.value<Qt::Alignment>() & Qt::AlignHorizontal_Mask;
+    };
+    EXPECT_EQ(alignment(0, false), Qt::AlignLeft);
+    EXPECT_EQ(alignment(1, false), Qt::AlignRight);
+    EXPECT_EQ(alignment(1, true), Qt::AlignLeft);
+    EXPECT_EQ(model.index(1, 1).data().toString(), "City 2");
+    // The inactive customer is silver, white on silver when highlighted.
+    EXPECT_FALSE(model.index(0, 0).data(Qt::ForegroundRole).isValid());
+    EXPECT_EQ(model.index(1, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(0xC0C0C0));
+    EXPECT_EQ(model.index(1, 0).data(BrowseModel::kSelectedForegroundRole).value<QColor>(),
+              QColor(0xFFFFFF));
+    EXPECT_EQ(model.index(1, 0).data(BrowseModel::kSelectedBackgroundRole).value<QColor>(),
+              QColor(0xC0C0C0));
 }
 
 // ------------------------------------------------------------------ moves
@@ -284,6 +316,48 @@ TEST_F(BrowsePagingTest, ALetterTypedOnTheListStepsThroughItsRecordsThenJumpsToT
     EXPECT_EQ(highlighted(), "Delta");
     shown().key(QKeyCombination(Qt::ShiftModifier, Qt::Key_A));
     EXPECT_EQ(highlighted(), "Alpha");
+}
+
+class BrowseEntryLocatorTest : public BrowsePagingTest {
+protected:
+    BrowseEntryLocatorTest() {
+        list.locals = {{"Locate", T_STRING(40)}};
+        list.fields.push_back({.local = "Locate", .prompt = "&Locate:"});
+        SortDecl& order = list.fields.front().list->orders.front();
+        order.locator = LocatorKind::Entry;
+        order.locatorEntry = "Locate";
+    }
+};
+
+TEST_F(BrowseEntryLocatorTest, IsDisabledWhileTheListIsEmpty) {
+    DrivenWindow window = start();
+    EXPECT_FALSE(window.enabled("Locate"));
+    ui.when(kFormCaption, [](DrivenWindow& edit) {
+        edit.type("Company", "Acme Tools");
+        edit.press("OK");
+    });
+    window.press("Insert");
+    EXPECT_TRUE(window.enabled("Locate"));
+}
+
+TEST_F(BrowseEntryLocatorTest, FindsWhatIsTypedAndIsClearedByAMove) {
+    addCustomers({"Alpha", "Beta", "Charlie", "Cobalt", "Crane", "Delta", "Echo"});
+    DrivenWindow window = start();
+    // A letter typed on the list goes into the entry.
+    press(QKeyCombination(Qt::Key_C));
+    EXPECT_EQ(window.focused(), "Locate");
+    EXPECT_EQ(window.shown("Locate"), "c");
+    window.type("Locate", "COB");
+    EXPECT_EQ(highlighted(), "Cobalt");
+    EXPECT_EQ(window.focused(), kList);
+    EXPECT_EQ(window.shown("Locate"), "");
+    // Past the last record: the list ends with the last one.
+    window.type("Locate", "zz");
+    EXPECT_EQ(highlighted(), "Echo");
+    window.typeOnly("Locate", "de");
+    press(QKeyCombination(Qt::Key_Up));
+    EXPECT_EQ(window.shown("Locate"), "");
+    EXPECT_EQ(highlighted(), "Delta");
 }
 
 // ------------------------------------------------------- window and others

@@ -1,0 +1,204 @@
+// A page down, a page up and a thumb jump in a list of 1,000 and of
+// 1,000,000 customers by company name, driven as a user drives it: the
+// list's scroll bar pressed or its thumb let go at a place, and the window's
+// events handled until none is left. A list holds one page, so both sizes
+// should cost about the same and keep the same memory. Each size's book is
+// built once in the temporary folder (brokerbook-bench-browse-<size>) and
+// kept; run one size per process (--benchmark_filter=/1000$ or /1000000$)
+// to read each size's own peak memory.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QScrollBar>
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "bench_book.h"
+#include "bench_memory.h"
+#include "data/data_folder.h"
+#include "data/dictionary_setup.h"
+#include "dictionary/process_values.h"
+#include "platform/message_service.h"
+#include "platform/runtime.h"
+#include "ui/browse_manager.h"
+#include "ui/window_manager.h"
+
+namespace {
+
+using namespace bb;
+
+constexpr int kRows = 20;
+// Pages moved before the list goes back to its end: fewer than the smaller
+// book holds, so that every timed move reads a whole page.
+constexpr int kMovesPerRound = 40;
+
+// "Kqzt Trading 123456": names spread over the alphabet, as real ones are.
+std::string companyName(std::mt19937& random, int number) {
+    std::string name(4, 'A');
+    for (char& c : name) c = static_cast<char>('A' + random() % 26);
+    return name + " Trading " + std::to_string(number);
+}
+
+std::filesystem::path buildBook(int customers) {
+    return bench::keptBook("browse-" + std::to_string(customers), FileId::Members,
+                           [customers](StorageFile& members) {
+                               std::mt19937 random(7);
+                               Record& r = buffer(FileId::Members);
+                               for (int i = 1; i <= customers; ++i) {
+                                   r.clear();
+                                   MBR::MEMBERNUMBER.set(i);
+                                   MBR::COMPANYNAME.set(companyName(random, i));
+                                   MBR::CITY.set(i % 2 ? "Springfield" : "Riverside");
+                                   MBR::ACTIVE.set(1);
+                                   members.add(r);
+                               }
+                           });
+}
+
+const WindowDecl& listDecl() {
+    static const WindowDecl decl{
+        .procedure = "BenchCustomers",
+        .caption = "Customers",
+        .fields = {{.kind = ControlKind::List,
+                    .name = "Customers",
+                    .list =
+                        ListDecl{
+                            .file = FileId::Members,
+                            .format = "140L(2)|M*~Company~@s34@100R(2)|M*~City~L@s25@",
+                            .columns = {MBR::COMPANYNAME, MBR::CITY},
+                            .orders = {{.key = MBR::key::COMPANYKEY,
+                                        .locator = LocatorKind::Step,
+                                        .thumb = {.kind = ThumbKind::String,
+                                                  .controls = StepManager::kLetters |
+                                                              StepManager::kDigits}}},
+                            .rows = kRows,
+                        }}},
+        .buttons = {{.text = "C&lose", .role = ButtonRole::Cancel}},
+    };
+    return decl;
+}
+
+void ensureApplication() {
+    if (QApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "browse_bench";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+}
+
+// Every posted event handled, as the window's event loop would.
+void settle() {
+    for (int round = 0; round < 1000; ++round) {
+        QCoreApplication::processEvents();
+        if (postedWindowEvents() == 0) return;
+    }
+}
+
+class QuietService final : public MessageService {
+public:
+    Button show(const MessageRequest& request) override { return request.defaultButton; }
+    void beep(Beep) override {}
+};
+
+// The list window open over a book of `customers`.
+class OpenList {
+public:
+    explicit OpenList(int customers) : folder_(buildBook(customers)) {
+        ensureApplication();
+        installMessageService(&quiet_);
+        useDataFolder(folder_);
+        loadProgram();
+        setCurrentThread(1);
+        programErrors().Setup();
+        dataDictionary().Setup(programErrors());
+        startWindow(std::make_unique<WindowManager>(listDecl()));
+        settle();
+        window_ = startedWindows().front();
+        browse_ = window_->Browse();
+    }
+    ~OpenList() {
+        window_->CANCELACTION = 0;
+        window_->Widget()->close();
+        settle();
+        dataDictionary().Teardown();
+        programErrors().Teardown();
+        useDataFolder(".");
+        installMessageService(nullptr);
+    }
+    OpenList(const OpenList&) = delete;
+    OpenList& operator=(const OpenList&) = delete;
+
+    void press(QAbstractSlider::SliderAction action) {
+        bar().triggerAction(action);
+        settle();
+    }
+    void dragThumb(int percent) {
+        bar().setSliderDown(true);
+        bar().setSliderPosition(percent);
+        bar().setSliderDown(false);
+        settle();
+    }
+    int rows() const { return browse_->Rows().Count(); }
+
+private:
+    QScrollBar& bar() { return *browse_->List()->ScrollBar(); }
+
+    std::filesystem::path folder_;
+    QuietService quiet_;
+    WindowManager* window_ = nullptr;
+    BrowseManager* browse_ = nullptr;
+};
+
+void report(benchmark::State& state, const OpenList& list) {
+    state.counters["rows"] = list.rows();
+    state.counters["peak MB"] = bench::peakMemoryMegabytes();
+}
+
+// Page after page from one end, back to it now and then (untimed).
+void movePages(benchmark::State& state, QAbstractSlider::SliderAction end,
+               QAbstractSlider::SliderAction move) {
+    OpenList list(static_cast<int>(state.range(0)));
+    list.press(end);
+    bench::resetPeakMemory();
+    int moved = 0;
+    for (auto _ : state) {
+        if (++moved > kMovesPerRound) {
+            state.PauseTiming();
+            list.press(end);
+            moved = 1;
+            state.ResumeTiming();
+        }
+        list.press(move);
+    }
+    report(state, list);
+}
+
+void PageDown(benchmark::State& state) {
+    movePages(state, QAbstractSlider::SliderToMinimum, QAbstractSlider::SliderPageStepAdd);
+}
+void PageUp(benchmark::State& state) {
+    movePages(state, QAbstractSlider::SliderToMaximum, QAbstractSlider::SliderPageStepSub);
+}
+
+// The thumb let go at places all over the bar.
+void ThumbJump(benchmark::State& state) {
+    constexpr int kPlaces[] = {37, 81, 12, 64, 50, 93, 25, 58};
+    OpenList list(static_cast<int>(state.range(0)));
+    bench::resetPeakMemory();
+    std::size_t next = 0;
+    for (auto _ : state) {
+        list.dragThumb(kPlaces[next]);
+        next = (next + 1) % std::size(kPlaces);
+    }
+    report(state, list);
+}
+
+// Disk-bound: timed by the clock.
+BENCHMARK(PageDown)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(PageUp)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(ThumbJump)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+}  // namespace
