@@ -61,6 +61,20 @@ QTreeView* markedList(QWidget* found) {
     return found ? found->findChild<QTreeView*>() : nullptr;
 }
 
+// Every row of a marked list, as "name" or "name: other columns".
+std::vector<std::string> markedRows(const QTreeView& list) {
+    std::vector<std::string> shown;
+    const QAbstractItemModel& model = *list.model();
+    for (int r = 0; r < model.rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model.columnCount(); ++c)
+            cells.push_back(model.index(r, c).data().toString());
+        const QString name = cells.takeFirst();
+        shown.push_back((cells.isEmpty() ? name : name + ": " + cells.join(' ')).toStdString());
+    }
+    return shown;
+}
+
 // The widget that takes typing for a control.
 QWidget* typingTarget(QWidget* control) {
     if (auto* label = qobject_cast<QLabel*>(control); label && label->buddy())
@@ -253,6 +267,7 @@ BrowseList* DrivenWindow::list(std::string_view name) const {
 
 std::vector<std::string> DrivenWindow::rows(std::string_view name, int column) const {
     std::vector<std::string> out;
+    if (const QTreeView* marks = markedList(find(name))) return markedRows(*marks);
     const BrowseList* shown = list(name);
     if (!shown) return out;
     const QAbstractItemModel* model = shown->Table()->model();
@@ -336,21 +351,6 @@ std::vector<std::string> DrivenWindow::marked(std::string_view label) const {
         }
     }
     return names;
-}
-
-std::vector<std::string> DrivenWindow::rows(std::string_view label) const {
-    std::vector<std::string> shown;
-    if (const QTreeView* list = markedList(find(label))) {
-        const QAbstractItemModel& model = *list->model();
-        for (int r = 0; r < model.rowCount(); ++r) {
-            QStringList cells;
-            for (int c = 0; c < model.columnCount(); ++c)
-                cells.push_back(model.index(r, c).data().toString());
-            const QString name = cells.takeFirst();
-            shown.push_back((cells.isEmpty() ? name : name + ": " + cells.join(' ')).toStdString());
-        }
-    }
-    return shown;
 }
 
 std::string DrivenWindow::caption() const {

@@ -97,7 +97,8 @@ public:
 
     // A list, by its name: the texts its rows show in `column`, the row
     // highlighted (from 0; -1 for none), and the thumb of its scroll bar (0
-    // to 100; -1 while the bar is hidden).
+    // to 100; -1 while the bar is hidden). A marked list's rows read as
+    // "name" or "name: other columns".
     std::vector<std::string> rows(std::string_view list, int column = 0) const;
     int highlighted(std::string_view list) const;
     int thumb(std::string_view list) const;
@@ -113,8 +114,6 @@ public:
     bool enabled(std::string_view label) const;
     // The names (first columns) of a marked list's marked rows, in order.
     std::vector<std::string> marked(std::string_view label) const;
-    // Every row of a marked list, as "name" or "name: other columns".
-    std::vector<std::string> rows(std::string_view label) const;
     std::string caption() const;
     // The prompt of the control that has the focus.
     std::string focused() const;
