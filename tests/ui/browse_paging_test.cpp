@@ -354,10 +354,17 @@ TEST_F(BrowseEntryLocatorTest, FindsWhatIsTypedAndIsClearedByAMove) {
     // Past the last record: the list ends with the last one.
     window.type("Locate", "zz");
     EXPECT_EQ(highlighted(), "Echo");
+    // Leaving the entry takes what it holds, as Enter does.
     window.typeOnly("Locate", "de");
     press(QKeyCombination(Qt::Key_Up));
+    EXPECT_EQ(highlighted(), "Crane");  // Delta, then a row up
     EXPECT_EQ(window.shown("Locate"), "");
-    EXPECT_EQ(highlighted(), "Delta");
+    // A move clears what was typed and not yet taken.
+    window.typeOnly("Locate", "b");
+    window.list(kList)->ScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    ui.settle();
+    EXPECT_EQ(window.shown("Locate"), "");
+    EXPECT_EQ(highlighted(), "Cobalt");
 }
 
 // ------------------------------------------------------- window and others
