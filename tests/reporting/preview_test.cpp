@@ -136,6 +136,25 @@ TEST_F(Preview, EveryZoomChoiceShowsItsStatusAndCheckMark) {
     });
 }
 
+TEST_F(Preview, TheZoomButtonOffersTheZoomsWithTheCurrentOneChecked) {
+    makePages(3);
+    show(75, [&](PreviewPanel& p) {
+        std::vector<std::string> checked;
+        whenShown("popup", [&](QWidget& m) {
+            auto& menu = static_cast<QMenu&>(m);
+            for (QAction* item : menu.actions())
+                if (item->isChecked()) checked.push_back(item->text().toStdString());
+            QAction* item = menu.findChild<QAction*>("ZoomItem3");
+            QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(item).center());
+        });
+        press(p, PRTPREV::TBARZOOM);
+        EXPECT_EQ(checked, std::vector<std::string>{"75% Zoom"});
+        EXPECT_EQ(zoomZone(p), "Zoom: 50%");
+        EXPECT_EQ(checkedZooms(p), std::vector<int>{3});
+        press(p, PRTPREV::TBAREXIT);
+    });
+}
+
 TEST_F(Preview, ATypedZoomIsAPercentageOrAChoiceAndNothingElse) {
     makePages(3);
     show(kZoomTiles, [&](PreviewPanel& p) {
