@@ -9,7 +9,7 @@ void DataDictionary::Setup(ErrorManager& errors, const Trace& trace) {
         fm.Setup(id, errors, folder_);
         fm.FileNameValue = def.label;
         fm.Create = true;
-        fm.LockRecover = FileManager::kLockRecoverSeconds;
+        fm.LockRecover = kLockRecoverSeconds;
         fm.LazyOpen = false;
 
         RelationManager& rm = relations(id);

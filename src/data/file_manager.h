@@ -168,9 +168,6 @@ public:
     bool Create = true;
     bool HasAutoInc = false;
     bool LazyOpen = true;
-    // Long enough for a station that stopped answering to be taken for
-    // dead, short enough that the user waits no longer than that.
-    static constexpr std::uint16_t kLockRecoverSeconds = 10;
     std::uint16_t LockRecover = kLockRecoverSeconds;
     std::uint8_t OpenMode = kSharedReadWrite;
     int PrimaryKey = 0;  // position (from 1) of the primary key among the keys, 0 for none

@@ -10,9 +10,9 @@
 // (code 90), the engine's code and message. Each operation also records its
 // status as the process's last error, as the runtime does.
 //
-// Handles are used from the GUI thread only. The program destroys every
-// handle before the Storage that made it (the data dictionary owns both); a
-// handle kept past its Storage may still be destroyed, and nothing more.
+// Handles are used from the GUI thread only. REQUIRES: every handle and view
+// is destroyed before the Storage that made it (the data dictionary owns
+// both).
 #pragma once
 
 #include <cstdint>
@@ -52,6 +52,12 @@ enum OpenMode : std::uint8_t {
     kAccessBits = 0x03,
     kSharingBits = 0xF0,
 };
+
+// How long a hold outlives the station that took it before other stations
+// may break it: long enough for a station that stopped answering to be
+// taken for dead, short enough that the user waits no longer than that. A
+// file may set its own ("Recover=" option).
+inline constexpr int kLockRecoverSeconds = 10;
 
 // Whether an open mode asks for more than reading.
 constexpr bool wantsWrite(std::uint8_t mode) {

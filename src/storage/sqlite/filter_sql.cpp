@@ -12,10 +12,8 @@ namespace {
 
 constexpr int kTextKind = -1;
 
-// Parameters of the filter are numbered from 1000 (two for each node: its
-// value's kind, then the value), clear of the cursor's own, numbered from 1.
 int kindParameter(int node) {
-    return 1000 + 2 * node;
+    return kFilterParameter + 2 * node;
 }
 
 const char* sqlOperator(CompareOp op) {
@@ -109,8 +107,9 @@ private:
         } else {
             const Decimal& d = v.asNumber();
             o.kind = std::to_string(d.places());
-            o.value = d.digits() <= 18 ? Decimal::fromUnits(d.units(), 0).toString()
-                                       : filterLiteral(Decimal::fromUnits(d.units(), 0).toString());
+            o.value = d.digits() <= kIntegerDigits
+                          ? Decimal::fromUnits(d.units(), 0).toString()
+                          : filterLiteral(Decimal::fromUnits(d.units(), 0).toString());
         }
         return o;
     }
@@ -197,12 +196,12 @@ private:
         if (f.isText() && v.isText()) return a.value + sqlOperator(op) + b.value;
         if (v.isText()) return std::nullopt;
         const Decimal& d = v.asNumber();
-        if (f.isInteger() && d.places() == 0 && d.digits() <= 18)
+        if (f.isInteger() && d.places() == 0 && d.digits() <= kIntegerDigits)
             return a.value + sqlOperator(op) + d.toString();
-        if (f.spec.type == FieldType::Decimal && f.spec.width <= 18) {
+        if (f.spec.type == FieldType::Decimal && f.spec.width <= kIntegerDigits) {
             const Decimal scaled = d.rescaled(f.spec.places);
             // Only a value the column can hold exactly compares the same in units.
-            if (scaled.ok() && scaled == d && scaled.digits() <= 18) {
+            if (scaled.ok() && scaled == d && scaled.digits() <= kIntegerDigits) {
                 return a.value + sqlOperator(op) + Decimal::fromUnits(scaled.units(), 0).toString();
             }
         }
@@ -291,7 +290,7 @@ void FilterSql::bind(const Filter& filter, sqlite3_stmt* stmt) const {
         }
         const Decimal& d = v.asNumber();
         sqlite3_bind_int(stmt, kindIndex, d.places());
-        if (d.digits() <= 18) {
+        if (d.digits() <= kIntegerDigits) {
             sqlite3_bind_int64(stmt, valueIndex, static_cast<sqlite3_int64>(d.units()));
         } else {
             const std::string units = Decimal::fromUnits(d.units(), 0).toString();

@@ -21,6 +21,11 @@
 
 namespace bb::sqlite {
 
+// A filter's parameters are numbered from here (two for each node: its
+// value's kind, then the value), clear of the cursor's own, numbered from 1,
+// and of the range's.
+inline constexpr int kFilterParameter = 1000;
+
 struct FilterSql {
     std::string condition;        // empty when the filter takes every row
     std::vector<int> parameters;  // nodes whose values are bound when the query runs

@@ -27,7 +27,7 @@ std::uint64_t SeekCursor::stamp() const {
 void SeekCursor::invalidate() {
     batchValid_ = false;
     lastReturned_.reset();
-    wanted_ = 20;
+    wanted_ = kFirstBatchRows;
 }
 
 void SeekCursor::toStart() {

@@ -75,8 +75,17 @@ public:
     // The tables' change count (see SqliteStorage::changes).
     std::uint64_t stamp() const;
 
-    // Largest batch: 64 normally, 512 with read-ahead asked for.
-    void setReadAhead(bool on) { maxBatch_ = on ? 512 : 64; }
+    // The first batch after a new starting point is one page of a list, so
+    // a list shows its first page without reading more.
+    static constexpr std::size_t kFirstBatchRows = 20;
+    // Later batches grow to this: large enough that a statement's set-up is
+    // spread over many rows, small enough that a reader never holds up
+    // another station's writer for long.
+    static constexpr std::size_t kBatchRows = 64;
+    // With read-ahead asked for (a report reading a file through), larger.
+    static constexpr std::size_t kReadAheadBatchRows = 512;
+
+    void setReadAhead(bool on) { maxBatch_ = on ? kReadAheadBatchRows : kBatchRows; }
     // Marks held rows after each fetch.
     using HoldMarker = std::function<void(std::vector<Row>&, std::size_t count)>;
     void setHoldMarker(HoldMarker marker) { marker_ = std::move(marker); }
@@ -119,9 +128,8 @@ private:
     bool batchValid_ = false;
     std::uint64_t batchStamp_ = 0;
     std::optional<std::size_t> lastReturned_;
-    // The first batch after a new starting point is one page of a list.
-    std::size_t wanted_ = 20;
-    std::size_t maxBatch_ = 64;
+    std::size_t wanted_ = kFirstBatchRows;
+    std::size_t maxBatch_ = kBatchRows;
     HoldMarker marker_;
     std::uint64_t steps_ = 0;
 };

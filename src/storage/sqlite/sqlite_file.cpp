@@ -31,7 +31,6 @@ SqliteFile::SqliteFile(SqliteStorage& storage, const FileDef& def)
 }
 
 SqliteFile::~SqliteFile() {
-    if (orphaned_) return;
     release();
     storage_.detach(this);
 }

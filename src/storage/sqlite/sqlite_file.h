@@ -52,9 +52,6 @@ public:
     // The transaction this handle wrote in ended: after a rollback the
     // records it rewrote are back at the versions it had read.
     void transactionEnded(bool committed);
-    // The storage is gone (a caller kept this handle past it; the program
-    // never does): the handle may only be destroyed now.
-    void orphan() { orphaned_ = true; }
 
     DriverStatus hold() override;
     DriverStatus release() override;
@@ -86,14 +83,13 @@ private:
     const FileDef& def_;
     Holds holds_;
     bool open_ = false;
-    bool orphaned_ = false;
     bool writable_ = false;
     int order_ = -1;  // the key the last set or read went by; -1 for file order
     std::map<int, std::unique_ptr<SeekCursor>> cursors_;
     std::optional<Current> current_;
     std::optional<std::int64_t> heldRid_;
     std::map<std::int64_t, std::int64_t> versionsBeforeTransaction_;  // record id to version
-    int recoverSeconds_ = 10;
+    int recoverSeconds_ = kLockRecoverSeconds;
     bool readAhead_ = false;
     std::string table_;
     std::string columns_;

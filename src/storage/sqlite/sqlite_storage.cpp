@@ -2,6 +2,7 @@
 
 #include <sys/vfs.h>
 
+#include <cassert>
 #include <system_error>
 
 #include "platform/runtime.h"
@@ -42,7 +43,7 @@ SqliteStorage::SqliteStorage(std::filesystem::path folder, bool readOnly)
       stations_(folder_, folder_ / kDatabaseName) {}
 
 SqliteStorage::~SqliteStorage() {
-    for (SqliteFile* file : files_) file->orphan();
+    assert(files_.empty() && "a handle outlived the storage that made it");
     statements_.clear();
     if (inTransaction_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close_v2(db_);

@@ -149,8 +149,8 @@ std::string identifier(std::string_view name) {
 }
 
 bool storedAsInteger(const FieldDef& field) {
-    // Eighteen digits of units always fit 63 bits; wider decimals go as text.
-    return field.isInteger() || (field.spec.type == FieldType::Decimal && field.spec.width <= 18);
+    return field.isInteger() ||
+           (field.spec.type == FieldType::Decimal && field.spec.width <= kIntegerDigits);
 }
 
 namespace {

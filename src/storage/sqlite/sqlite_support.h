@@ -54,6 +54,10 @@ DriverStatus reported(DriverStatus status);
 // "NAME" quoted as an SQL identifier.
 std::string identifier(std::string_view name);
 
+// The most decimal digits of units that always fit a 64-bit integer
+// column; wider numbers are kept and bound as texts.
+inline constexpr int kIntegerDigits = 18;
+
 // How a field is kept in its column.
 bool storedAsInteger(const FieldDef& field);
 

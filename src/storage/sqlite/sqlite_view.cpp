@@ -20,9 +20,9 @@ DriverStatus badExpression(const std::string& why) {
     return s;
 }
 
-// The range's parameters, clear of the cursor's (from 1) and the filter's
-// (from 1000).
+// The range's parameters, clear of the cursor's (from 1) and the filter's.
 constexpr std::size_t kRangeParameter = 500;
+static_assert(kRangeParameter < static_cast<std::size_t>(kFilterParameter));
 
 }  // namespace
 
@@ -158,7 +158,8 @@ DriverStatus SqliteView::rebuild() {
         if (DriverStatus again = prepares(q); !again.ok()) return again;
     }
     cursor_ = std::make_unique<SeekCursor>(storage_, defs_, std::move(q));
-    cursor_->setReadAhead(pageSizeGiven_ && pageSize_ > 64);
+    // Pages larger than a batch are read ahead in larger batches.
+    cursor_->setReadAhead(pageSizeGiven_ && pageSize_ > SeekCursor::kBatchRows);
     return DriverStatus::success();
 }
 

@@ -62,7 +62,7 @@ private:
     bool pushDown_ = true;
     bool testEachRow_ = false;  // the view tests the filter on each row itself
     bool pageSizeGiven_ = false;
-    std::size_t pageSize_ = 20;
+    std::size_t pageSize_ = SeekCursor::kFirstBatchRows;
     std::unique_ptr<SeekCursor> cursor_;
     std::uint64_t retiredSteps_ = 0;  // spent by cursors this view has replaced
     std::vector<std::int64_t> current_;

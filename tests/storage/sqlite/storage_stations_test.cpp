@@ -299,6 +299,7 @@ TEST_F(Stations, ADamagedDatabaseFileIsAClearConditionNotACrash) {
     EXPECT_NE(s.engineCode, 0);
     EXPECT_FALSE(s.engineText.empty());
 
+    members.reset();
     storage_.reset();
     std::ofstream(path, std::ios::binary | std::ios::trunc) << std::string(4096, '\x5a');
     storage_ = openSqliteStorage(folder_.path());
