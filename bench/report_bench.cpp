@@ -18,6 +18,7 @@
 #include "data/data_folder.h"
 #include "data/dictionary_setup.h"
 #include "dictionary/process_values.h"
+#include "peak_memory.h"
 #include "platform/date.h"
 #include "reporting/band_report.h"
 #include "reporting/page_output.h"
@@ -130,7 +131,7 @@ void Report(benchmark::State& state, Output output) {
     const std::string pdf = (folder / "bench.pdf").string();
     int printed = 0;
     int pageCount = 0;
-    resetPeakMemory();
+    bench::resetPeakMemory();
     for (auto _ : state) {
         PageStore pages;
         printed = runReport(records, output, pages);
@@ -143,7 +144,7 @@ void Report(benchmark::State& state, Output output) {
         benchmark::Counter(static_cast<double>(printed) * static_cast<double>(state.iterations()),
                            benchmark::Counter::kIsRate);
     state.counters["pages"] = pageCount;
-    state.counters["peak MB"] = peakMemoryMegabytes();
+    state.counters["peak MB"] = bench::peakMemoryMegabytes();
     std::filesystem::remove(pdf);
     members.Close();
     dataDictionary().Teardown();

@@ -1,6 +1,6 @@
-// The file driver: paging by key on files of growing size, reading a whole
-// key order through the driver against a plain SQLite loop over the same
-// index, and adding records.
+// The file driver against plain SQLite with the same connection settings:
+// a page read by key on files of growing size, a whole key order read
+// through, a million records read through for the peak memory, and adds.
 //
 // The files are built once per size in the temporary folder and kept for
 // later runs (brokerbook-bench-<size>).
@@ -11,8 +11,11 @@
 #include <random>
 
 #include "dictionary/files.h"
+#include "peak_memory.h"
+#include "plain_sqlite.h"
 #include "platform/storage.h"
 #include "storage/sqlite/open_sqlite_storage.h"
+#include "storage/sqlite/sqlite_schema.h"
 #include "storage/sqlite/sqlite_support.h"
 
 namespace {
@@ -85,6 +88,34 @@ void SeekAndReadAPage(benchmark::State& state) {
 }
 BENCHMARK(SeekAndReadAPage)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
+// The rows in name order, as the driver's name key sorts them.
+const std::string kNameOrder =
+    " ORDER BY \"LASTNAME\" COLLATE BBNOCASE, \"FIRSTNAME\" COLLATE BBNOCASE, \"_rid\"";
+
+std::string selectMembers() {
+    return "SELECT " + sqlite::selectColumns(fileDef(FileId::Members)) + " FROM \"MEMBERS\"";
+}
+
+void PlainSeekAndReadAPage(benchmark::State& state) {
+    const int size = static_cast<int>(state.range(0));
+    membersOf(size);
+    bench::PlainConnection plain(benchFolder(size));
+    bench::PlainStatement page(
+        plain.db(),
+        selectMembers() + " WHERE \"LASTNAME\" COLLATE BBNOCASE >= ?1" + kNameOrder + " LIMIT 20");
+    std::mt19937 random(7);
+    for (auto _ : state) {
+        const std::string name = surname(random);
+        sqlite3_bind_text(page.get(), 1, name.c_str(), -1, SQLITE_TRANSIENT);
+        benchmark::DoNotOptimize(page.readRows());
+    }
+}
+BENCHMARK(PlainSeekAndReadAPage)
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMicrosecond);
+
 constexpr int kReadSize = 100000;
 
 void ReadKeyOrderThroughTheDriver(benchmark::State& state) {
@@ -104,51 +135,50 @@ BENCHMARK(ReadKeyOrderThroughTheDriver)->Unit(benchmark::kMillisecond);
 
 void ReadKeyOrderInAPlainLoop(benchmark::State& state) {
     membersOf(kReadSize);
-    sqlite3* db = nullptr;
-    sqlite3_open_v2((benchFolder(kReadSize) / kDatabaseName).c_str(), &db, SQLITE_OPEN_READONLY,
-                    nullptr);
-    sqlite::registerExtensions(db);
-    sqlite3_stmt* stmt = nullptr;
-    const std::string sql =
-        "SELECT * FROM \"MEMBERS\" ORDER BY \"LASTNAME\" COLLATE BBNOCASE, "
-        "\"FIRSTNAME\" COLLATE BBNOCASE, \"_rid\"";
-    sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr);
-    // Each row's columns land in variables, as a program reading records would.
-    const auto columns = static_cast<std::size_t>(sqlite3_column_count(stmt));
-    std::vector<std::string> texts(columns);
-    std::vector<sqlite3_int64> numbers(columns);
-    for (auto _ : state) {
-        std::int64_t rows = 0;
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
-                if (sqlite3_column_type(stmt, c) == SQLITE_TEXT) {
-                    texts[static_cast<std::size_t>(c)].assign(
-                        reinterpret_cast<const char*>(sqlite3_column_text(stmt, c)),
-                        static_cast<std::size_t>(sqlite3_column_bytes(stmt, c)));
-                } else {
-                    numbers[static_cast<std::size_t>(c)] = sqlite3_column_int64(stmt, c);
-                }
-            }
-            ++rows;
-        }
-        sqlite3_reset(stmt);
-        benchmark::DoNotOptimize(rows);
-    }
+    bench::PlainConnection plain(benchFolder(kReadSize));
+    bench::PlainStatement all(plain.db(), selectMembers() + kNameOrder);
+    for (auto _ : state) benchmark::DoNotOptimize(all.readRows());
     state.SetItemsProcessed(state.iterations() * kReadSize);
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
 }
 BENCHMARK(ReadKeyOrderInAPlainLoop)->Unit(benchmark::kMillisecond);
 
-void AddRecords(benchmark::State& state, bool oneTransaction) {
+constexpr int kLargest = 1000000;
+
+// A report's way through the largest file: by name, with read-ahead. The
+// peak resident memory is what users and monitors see of the read.
+void ReadAMillionThrough(benchmark::State& state) {
+    auto storage = membersOf(kLargest);
+    auto file = storage->file(fileDef(FileId::Members));
+    file->open(kSharedReadWrite);
+    file->sendOption("QUICKSCAN=on");
+    Record& r = buffer(FileId::Members);
+    bench::resetPeakMemory();
+    for (auto _ : state) {
+        file->setStart(MBR::key::NAMEKEY);
+        std::int64_t rows = 0;
+        while (file->next(r).ok()) ++rows;
+        benchmark::DoNotOptimize(rows);
+    }
+    state.counters["peak MB"] = bench::peakMemoryMegabytes();
+    state.SetItemsProcessed(state.iterations() * kLargest);
+}
+BENCHMARK(ReadAMillionThrough)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A fresh folder holding an empty Members file, made by the driver.
+std::filesystem::path emptyMembers() {
     const auto folder = std::filesystem::temp_directory_path() / "brokerbook-bench-adds";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    auto storage = openSqliteStorage(folder);
+    storage->file(fileDef(FileId::Members))->create();
+    return folder;
+}
+
+void AddRecords(benchmark::State& state, bool oneTransaction) {
     for (auto _ : state) {
         state.PauseTiming();
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-        auto storage = openSqliteStorage(folder);
+        auto storage = openSqliteStorage(emptyMembers());
         auto file = storage->file(fileDef(FileId::Members));
-        file->create();
         file->open(kSharedReadWrite);
         Record& r = buffer(FileId::Members);
         std::mt19937 random(3);
@@ -163,17 +193,57 @@ void AddRecords(benchmark::State& state, bool oneTransaction) {
         if (oneTransaction) storage->commit();
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
-    std::filesystem::remove_all(folder);
 }
 
+// The same records added with one prepared INSERT of every column, the
+// others blank as the driver writes them.
+void PlainAddInOneTransaction(benchmark::State& state) {
+    const FileDef& def = fileDef(FileId::Members);
+    std::string names, values;
+    for (std::size_t f = 0; f < def.fields.size(); ++f) {
+        names += (f ? ", \"" : "\"") + def.fields[f].name + "\"";
+        values += (f ? ", ?" : "?") + std::to_string(f + 1);
+    }
+    const int lastName = MBR::LASTNAME.index() + 1;
+    const int number = MBR::MEMBERNUMBER.index() + 1;
+    for (auto _ : state) {
+        state.PauseTiming();
+        bench::PlainConnection plain(emptyMembers());
+        bench::PlainStatement insert(
+            plain.db(),
+            "INSERT INTO \"MEMBERS\" (" + names + ", \"_reserved\") VALUES (" + values + ", '')");
+        std::mt19937 random(3);
+        state.ResumeTiming();
+        sqlite3_exec(plain.db(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        for (int i = 1; i <= state.range(0); ++i) {
+            sqlite3_stmt* s = insert.get();
+            for (std::size_t f = 0; f < def.fields.size(); ++f) {
+                const int at = static_cast<int>(f) + 1;
+                if (sqlite::storedAsInteger(def.fields[f]))
+                    sqlite3_bind_int64(s, at, 0);
+                else
+                    sqlite3_bind_text(s, at, "", 0, SQLITE_STATIC);
+            }
+            sqlite3_bind_int(s, number, i);
+            const std::string name = surname(random);
+            sqlite3_bind_text(s, lastName, name.c_str(), -1, SQLITE_TRANSIENT);
+            sqlite3_step(s);
+            sqlite3_reset(s);
+        }
+        sqlite3_exec(plain.db(), "COMMIT", nullptr, nullptr, nullptr);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
 void AddInOneTransaction(benchmark::State& state) {
     AddRecords(state, true);
 }
 void AddOnePerTransaction(benchmark::State& state) {
     AddRecords(state, false);
 }
-BENCHMARK(AddInOneTransaction)->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK(AddOnePerTransaction)->Arg(200)->Unit(benchmark::kMillisecond);
+// Every commit waits for the disk: these are timed by the clock.
+BENCHMARK(AddInOneTransaction)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(PlainAddInOneTransaction)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(AddOnePerTransaction)->Arg(200)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The first open of a book in a run looks the database over for damage
 // before the station writes anything. Measured by the clock (the look reads

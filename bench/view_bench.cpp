@@ -1,7 +1,7 @@
 // A date-range filter over a million transactions, newest first: the storage
 // evaluating the filter, the view testing each record itself, and the same
-// query in plain SQL. The book is built once in the temporary folder
-// (brokerbook-bench-view) and kept for later runs.
+// query in plain SQL over a connection with the driver's settings. The book is built once in the
+// temporary folder (brokerbook-bench-view) and kept for later runs.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -13,8 +13,9 @@
 #include "data/dictionary_setup.h"
 #include "data/view_manager.h"
 #include "dictionary/process_values.h"
+#include "plain_sqlite.h"
 #include "platform/name_bindings.h"
-#include "storage/sqlite/sqlite_support.h"
+#include "storage/sqlite/sqlite_schema.h"
 
 namespace {
 
@@ -96,41 +97,20 @@ BENCHMARK(ViewRecordByRecord)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 void PlainSqlQuery(benchmark::State& state) {
     const std::filesystem::path folder = buildBook();
-    sqlite3* db = nullptr;
-    sqlite3_open_v2((folder / kDatabaseName).c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite::registerExtensions(db);
-    sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(
-        db,
+    bench::PlainConnection plain(folder);
+    bench::PlainStatement month(
+        plain.db(),
         // the date key's own condition lets the engine read its index
-        "SELECT * FROM \"TRANSACT\" WHERE \"DATE\" <> 0 AND \"DATE\" >= ?1 AND \"DATE\" <= ?2 "
-        "ORDER BY \"DATE\" DESC, \"_rid\"",
-        -1, &stmt, nullptr);
-    const auto columns = static_cast<std::size_t>(sqlite3_column_count(stmt));
-    std::vector<std::string> texts(columns);
-    std::vector<sqlite3_int64> numbers(columns);
+        "SELECT " + sqlite::selectColumns(fileDef(FileId::Transactions)) +
+            " FROM \"TRANSACT\" WHERE \"DATE\" <> 0 AND \"DATE\" >= ?1 AND \"DATE\" <= ?2 "
+            "ORDER BY \"DATE\" DESC, \"_rid\"");
     std::int64_t rows = 0;
     for (auto _ : state) {
-        rows = 0;
-        sqlite3_bind_int(stmt, 1, startDate);
-        sqlite3_bind_int(stmt, 2, endDate);
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
-                if (sqlite3_column_type(stmt, c) == SQLITE_TEXT) {
-                    texts[static_cast<std::size_t>(c)].assign(
-                        reinterpret_cast<const char*>(sqlite3_column_text(stmt, c)),
-                        static_cast<std::size_t>(sqlite3_column_bytes(stmt, c)));
-                } else {
-                    numbers[static_cast<std::size_t>(c)] = sqlite3_column_int64(stmt, c);
-                }
-            }
-            ++rows;
-        }
-        sqlite3_reset(stmt);
+        sqlite3_bind_int(month.get(), 1, startDate);
+        sqlite3_bind_int(month.get(), 2, endDate);
+        rows = month.readRows();
     }
     state.counters["rows"] = static_cast<double>(rows);
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
 }
 BENCHMARK(PlainSqlQuery)->Unit(benchmark::kMillisecond);
 

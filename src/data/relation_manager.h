@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "data/file_manager.h"
@@ -114,6 +115,11 @@ private:
     Severity forEachLinked(int key, Links links, bool oldValues,
                            const std::function<Severity()>& visit);
     Severity writeWithRules();
+    // Whether any relation of this file deletes or protects related records.
+    bool hasDeleteRules() const;
+    // Deletes every record of this file linked to the parent's values at
+    // once; nullopt when the driver cannot, or another station holds one.
+    std::optional<Severity> eraseAllLinked(int key, Links links);
 
     // A failure inside a framed change is recorded on the file where it
     // happened and travels up as a severity; only the outermost scope rolls

@@ -123,6 +123,15 @@ public:
     virtual DriverStatus add(const Record& record, bool reservation = false) = 0;
     virtual DriverStatus put(const Record& record) = 0;
     virtual DriverStatus erase() = 0;
+    // Deletes at once every record whose first `components` components of
+    // `key` equal those in `values` (texts compared as the key compares
+    // them), all or none: code 43, with nothing deleted, when another
+    // station holds one of them. nullopt when the driver cannot delete a set
+    // at once; the caller then deletes the records one by one.
+    virtual std::optional<DriverStatus> eraseLinked(int /*key*/, const Record& /*values*/,
+                                                    int /*components*/) {
+        return std::nullopt;
+    }
     // The first unique key, in key order, whose values in `record` another
     // stored record already has (the current record does not count when
     // excludeCurrent is set).

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/storage.h"
+#include "storage/sqlite/sqlite_support.h"
 
 namespace bb::sqlite {
 
@@ -30,9 +31,11 @@ public:
 
 private:
     bool tableExists();
+    void remove(const std::string& file, std::int64_t rid, const std::string& station);
 
     SqliteStorage& storage_;
     bool tableKnown_ = false;
+    KeptStatement exists_, find_, break_, take_, any_;
 };
 
 }  // namespace bb::sqlite

@@ -15,12 +15,15 @@ SeekCursor::SeekCursor(SqliteStorage& storage, std::vector<const FileDef*> files
       files_(std::move(files)),
       query_(std::move(query)),
       anchorRids_(files_.size(), 0) {
-    for (const FileDef* def : files_) anchorValues_.emplace_back(*def);
+    for (const FileDef* def : files_) {
+        anchorValues_.emplace_back(*def);
+        changeCounts_.push_back(&storage_.ownChanges(def->storedName));
+    }
 }
 
 std::uint64_t SeekCursor::stamp() const {
     std::uint64_t sum = 0;
-    for (const FileDef* def : files_) sum += storage_.changes(def->storedName);
+    for (const std::uint64_t* count : changeCounts_) sum += storage_.rollbacks() + *count;
     return sum;
 }
 
@@ -63,29 +66,25 @@ void SeekCursor::keepAnchorFromBatch() {
 }
 
 std::vector<SeekCursor::Level> SeekCursor::levels() const {
-    std::vector<Level> out;
-    switch (anchor_) {
-        case Anchor::Start:
-        case Anchor::Beyond:
-            return {{0, false}};
-        case Anchor::Values:
-            out.push_back({anchorColumns_, false});
-            break;
-        case Anchor::Entry:
-            // Every column is known: the row itself, when included, then the
-            // rows beyond it column by column.
-            if (anchorInclusive_) out.push_back({anchorColumns_, false});
-            break;
-    }
-    for (int i = anchorColumns_; i >= 1; --i) out.push_back({i - 1, true});
+    if (anchor_ == Anchor::Start || anchor_ == Anchor::Beyond || anchorColumns_ == 0)
+        return {{0, false}};
+    // The rows at the anchor (its values, or the row itself when included),
+    // then the rows beyond it column by column. The first two are one query:
+    // the rows whose last known column lies at or beyond the anchor's.
+    const bool at = anchor_ == Anchor::Values || anchorInclusive_;
+    std::vector<Level> out{{anchorColumns_ - 1, true, at}};
+    for (int i = anchorColumns_ - 1; i >= 1; --i) out.push_back({i - 1, true});
     return out;
 }
 
-const std::string& SeekCursor::sql(bool forward, const Level& level) {
-    const int cacheKey = (level.equal << 2) | (forward ? 1 : 0) | (level.beyond ? 2 : 0);
-    auto found = sqlCache_.find(cacheKey);
-    if (found != sqlCache_.end()) return found->second;
+sqlite3_stmt* SeekCursor::statement(bool forward, const Level& level, DriverStatus& status) {
+    const int shape =
+        (level.equal << 3) | (forward ? 1 : 0) | (level.beyond ? 2 : 0) | (level.orAt ? 4 : 0);
+    return statements_[shape].use(
+        storage_.db(), [&] { return sql(forward, level); }, status);
+}
 
+std::string SeekCursor::sql(bool forward, const Level& level) const {
     std::string where = query_.where;
     auto condition = [&where](const std::string& c) {
         where += (where.empty() ? "" : " AND ") + c;
@@ -98,7 +97,8 @@ const std::string& SeekCursor::sql(bool forward, const Level& level) {
     if (level.beyond) {
         const OrderColumn& c = query_.order[static_cast<std::size_t>(level.equal)];
         const bool greater = forward != c.descending;
-        condition(c.column + (greater ? " > ?" : " < ?") + std::to_string(++parameter));
+        const std::string comparison = std::string(greater ? " >" : " <") + (level.orAt ? "=" : "");
+        condition(c.column + comparison + " ?" + std::to_string(++parameter));
     }
     std::string order;
     for (const OrderColumn& c : query_.order) {
@@ -107,8 +107,7 @@ const std::string& SeekCursor::sql(bool forward, const Level& level) {
     }
     std::string text = "SELECT " + query_.select + " FROM " + query_.from;
     if (!where.empty()) text += " WHERE " + where;
-    text += " ORDER BY " + order + " LIMIT ?" + std::to_string(++parameter);
-    return sqlCache_.emplace(cacheKey, std::move(text)).first->second;
+    return text + " ORDER BY " + order + " LIMIT ?" + std::to_string(++parameter);
 }
 
 void SeekCursor::bindColumn(sqlite3_stmt* stmt, int parameter, const OrderColumn& c) const {
@@ -120,13 +119,16 @@ void SeekCursor::bindColumn(sqlite3_stmt* stmt, int parameter, const OrderColumn
 }
 
 DriverStatus SeekCursor::fetch(bool forward) {
+    // The batch's queries and its look at the holds see one state of the
+    // database.
+    const SqliteStorage::Reading reading(storage_);
     if (lastReturned_) keepAnchorFromBatch();
     const std::size_t wanted = wanted_;
     while (batch_.size() < wanted) batch_.emplace_back(files_);
     std::size_t rows = 0;
     for (const Level& level : levels()) {
         DriverStatus status;
-        sqlite3_stmt* stmt = storage_.statement(sql(forward, level), status);
+        sqlite3_stmt* stmt = statement(forward, level, status);
         if (!stmt) return status;
         int parameter = 0;
         for (int i = 0; i < level.equal; ++i)

@@ -22,6 +22,7 @@
 
 #include "platform/record.h"
 #include "platform/storage.h"
+#include "storage/sqlite/sqlite_support.h"
 
 namespace bb::sqlite {
 
@@ -72,7 +73,7 @@ public:
     // This cursor's handle changed or removed the row it last read: the rows
     // read ahead are still good. `before` is the change count before it.
     void ownChange(std::uint64_t before);
-    // The tables' change count (see SqliteStorage::changes).
+    // The tables' change count (see SqliteStorage::ownChanges).
     std::uint64_t stamp() const;
 
     // The first batch after a new starting point is one page of a list, so
@@ -98,21 +99,25 @@ private:
     // values, a row, or past the end the last read ran into.
     enum class Anchor { Start, Values, Entry, Beyond };
     struct Level {
-        int equal;    // leading order columns that equal the anchor's
-        bool beyond;  // and the next one lies beyond it
+        int equal;          // leading order columns that equal the anchor's
+        bool beyond;        // and the next one lies beyond it
+        bool orAt = false;  // or at it
     };
 
     void invalidate();
     void keepAnchorFromBatch();
     void bindColumn(sqlite3_stmt* stmt, int parameter, const OrderColumn& c) const;
     std::vector<Level> levels() const;
-    const std::string& sql(bool forward, const Level& level);
+    std::string sql(bool forward, const Level& level) const;
+    // The query for a direction and level, prepared once.
+    sqlite3_stmt* statement(bool forward, const Level& level, DriverStatus& status);
     DriverStatus fetch(bool forward);
 
     SqliteStorage& storage_;
     std::vector<const FileDef*> files_;
     CursorQuery query_;
-    std::map<int, std::string> sqlCache_;
+    std::map<int, KeptStatement> statements_;
+    std::vector<const std::uint64_t*> changeCounts_;  // the tables', kept by the storage
 
     Anchor anchor_ = Anchor::Start;
     std::vector<Record> anchorValues_;

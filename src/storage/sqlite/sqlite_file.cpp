@@ -4,6 +4,7 @@
 
 #include "platform/runtime.h"
 #include "platform/text.h"
+#include "storage/sqlite/connection_settings.h"
 #include "storage/sqlite/sqlite_schema.h"
 #include "storage/sqlite/sqlite_storage.h"
 
@@ -25,8 +26,11 @@ SqliteFile::SqliteFile(SqliteStorage& storage, const FileDef& def)
     : storage_(storage),
       def_(def),
       holds_(storage),
+      ownChanges_(storage.ownChanges(def.storedName)),
       table_(identifier(def.storedName)),
       columns_(selectColumns(def)) {
+    kept_.get.resize(def_.keys.size());
+    kept_.duplicate.resize(2 * def_.keys.size());
     storage_.attach(this);
 }
 
@@ -55,7 +59,7 @@ void SqliteFile::bindKey(sqlite3_stmt* stmt, const KeyDef& key, const Record& re
 
 DriverStatus SqliteFile::inTransaction(const std::function<DriverStatus()>& work) {
     if (storage_.inTransaction()) return work();
-    if (DriverStatus s = storage_.begin(SqliteStorage::kStatementWaitMs); !s.ok()) return s;
+    if (DriverStatus s = storage_.begin(kStatementWaitMs); !s.ok()) return s;
     DriverStatus s = work();
     if (s.ok()) s = storage_.commit();
     if (!s.ok()) storage_.rollback();
@@ -69,14 +73,14 @@ DriverStatus SqliteFile::open(std::uint8_t mode) {
     // Keys found damaged when the database was first opened are built again
     // before anything else is done to the table.
     if (storage_.keysDamaged(def_.storedName)) return reported(statusOf(code::kInvalidKeyFile));
-    SchemaCheck check = checkSchema(storage_.db(), def_);
+    SchemaCheck check = storage_.checkedSchema(def_);
     if (check.result != SQLITE_OK) return reported(statusFromEngine(storage_.db(), check.result));
     if (check.state == SchemaState::Missing) return reported(statusOf(code::kFileNotFound));
     if (check.state == SchemaState::MissingColumns) {
         // A field added to the layout since the table was made: add its column.
         if (storage_.readOnly()) return reported(statusOf(code::kInvalidKeyFile));
         if (DriverStatus s = addMissingColumns(check); !s.ok()) return reported(s);
-        check = checkSchema(storage_.db(), def_);
+        check = storage_.checkedSchema(def_);
     }
     if (check.state == SchemaState::KeysInvalid) return reported(statusOf(code::kInvalidKeyFile));
     open_ = true;
@@ -192,7 +196,8 @@ DriverStatus SqliteFile::sendOption(std::string_view option) {
 DriverStatus SqliteFile::count(std::int64_t& records) {
     if (!open_) return notOpen();
     DriverStatus status;
-    sqlite3_stmt* s = storage_.statement("SELECT COUNT(*) FROM " + table_, status);
+    sqlite3_stmt* s = kept_.count.use(
+        storage_.db(), [&] { return "SELECT COUNT(*) FROM " + table_; }, status);
     if (!s) return reported(status);
     const int rc = sqlite3_step(s);
     records = rc == SQLITE_ROW ? sqlite3_column_int64(s, 0) : 0;
@@ -277,22 +282,26 @@ DriverStatus SqliteFile::peek(bool forward, Record& record) {
 
 DriverStatus SqliteFile::load(std::int64_t rid, Record& into, Current& current) {
     current.rid = rid;
-    return storage_.readRecord(def_, rid, into, &current.version);
+    return storage_.readRecord(kept_.byId, def_, rid, into, &current.version);
 }
 
 DriverStatus SqliteFile::get(int key, Record& record) {
     if (!open_) return notOpen();
+    const SqliteStorage::Reading reading(storage_);
     const KeyDef& k = def_.keys[static_cast<std::size_t>(key)];
-    std::string order;
-    for (std::size_t i = 0; i < k.components.size(); ++i) {
-        order += componentColumn(def_, k, static_cast<int>(i)) +
-                 (k.components[i].ascending ? ", " : " DESC, ");
-    }
     DriverStatus status;
-    sqlite3_stmt* s = storage_.statement("SELECT " + columns_ + " FROM " + table_ + " WHERE " +
-                                             keyEqualsCondition(def_, key) + " ORDER BY " + order +
-                                             "\"_rid\" LIMIT 1",
-                                         status);
+    sqlite3_stmt* s = kept_.get[static_cast<std::size_t>(key)].use(
+        storage_.db(),
+        [&] {
+            std::string order;
+            for (std::size_t i = 0; i < k.components.size(); ++i) {
+                order += componentColumn(def_, k, static_cast<int>(i)) +
+                         (k.components[i].ascending ? ", " : " DESC, ");
+            }
+            return "SELECT " + columns_ + " FROM " + table_ + " WHERE " +
+                   keyEqualsCondition(def_, key) + " ORDER BY " + order + "\"_rid\" LIMIT 1";
+        },
+        status);
     if (!s) return reported(status);
     bindKey(s, k, record);
     Record found(def_);
@@ -341,16 +350,19 @@ DriverStatus SqliteFile::add(const Record& record, bool reservation) {
     // will still be written.
     if (reservation && !storage_.stations().announce())
         return reported(statusOf(code::kAccessDenied));
-    std::string names, values;
-    for (std::size_t f = 0; f < def_.fields.size(); ++f) {
-        names += identifier(def_.fields[f].name) + ", ";
-        values += "?" + std::to_string(f + 1) + ", ";
-    }
     DriverStatus status;
-    sqlite3_stmt* s =
-        storage_.statement("INSERT INTO " + table_ + " (" + names + "\"_reserved\") VALUES (" +
-                               values + "?" + std::to_string(def_.fields.size() + 1) + ")",
-                           status);
+    sqlite3_stmt* s = kept_.insert.use(
+        storage_.db(),
+        [&] {
+            std::string names, values;
+            for (std::size_t f = 0; f < def_.fields.size(); ++f) {
+                names += identifier(def_.fields[f].name) + ", ";
+                values += "?" + std::to_string(f + 1) + ", ";
+            }
+            return "INSERT INTO " + table_ + " (" + names + "\"_reserved\") VALUES (" + values +
+                   "?" + std::to_string(def_.fields.size() + 1) + ")";
+        },
+        status);
     if (!s) return reported(status);
     for (int f = 0; f < record.size(); ++f) bindField(s, f + 1, record, f);
     const std::string& mark = reservation ? storage_.station() : std::string();
@@ -359,7 +371,7 @@ DriverStatus SqliteFile::add(const Record& record, bool reservation) {
     sqlite3_reset(s);
     if (rc != SQLITE_DONE) return writeFailed(rc, record, false);
     current_ = Current{sqlite3_last_insert_rowid(storage_.db()), 1};
-    storage_.noteChange(def_.storedName);
+    ++ownChanges_;
     return reported(DriverStatus::success());
 }
 
@@ -368,17 +380,21 @@ DriverStatus SqliteFile::put(const Record& record) {
     if (!writable_) return reported(statusOf(code::kAccessDenied));
     if (!current_) return reported(statusOf(code::kRecordNotAvailable));
     if (heldByOther(current_->rid)) return reported(statusOf(code::kRecordHeld));
-    std::string assignments;
-    for (std::size_t f = 0; f < def_.fields.size(); ++f) {
-        assignments += identifier(def_.fields[f].name) + " = ?" + std::to_string(f + 1) + ", ";
-    }
-    const std::size_t n = def_.fields.size();
     DriverStatus status;
-    sqlite3_stmt* s =
-        storage_.statement("UPDATE " + table_ + " SET " + assignments +
-                               "\"_reserved\" = '', \"_ver\" = \"_ver\" + 1 WHERE \"_rid\" = ?" +
-                               std::to_string(n + 1) + " AND \"_ver\" = ?" + std::to_string(n + 2),
-                           status);
+    sqlite3_stmt* s = kept_.update.use(
+        storage_.db(),
+        [&] {
+            std::string assignments;
+            const std::size_t n = def_.fields.size();
+            for (std::size_t f = 0; f < n; ++f) {
+                assignments +=
+                    identifier(def_.fields[f].name) + " = ?" + std::to_string(f + 1) + ", ";
+            }
+            return "UPDATE " + table_ + " SET " + assignments +
+                   "\"_reserved\" = '', \"_ver\" = \"_ver\" + 1 WHERE \"_rid\" = ?" +
+                   std::to_string(n + 1) + " AND \"_ver\" = ?" + std::to_string(n + 2);
+        },
+        status);
     if (!s) return reported(status);
     for (int f = 0; f < record.size(); ++f) bindField(s, f + 1, record, f);
     sqlite3_bind_int64(s, record.size() + 1, current_->rid);
@@ -402,7 +418,8 @@ DriverStatus SqliteFile::erase() {
     if (!current_) return reported(statusOf(code::kRecordNotAvailable));
     if (heldByOther(current_->rid)) return reported(statusOf(code::kRecordHeld));
     DriverStatus status;
-    sqlite3_stmt* s = storage_.statement("DELETE FROM " + table_ + " WHERE \"_rid\" = ?1", status);
+    sqlite3_stmt* s = kept_.erase.use(
+        storage_.db(), [&] { return "DELETE FROM " + table_ + " WHERE \"_rid\" = ?1"; }, status);
     if (!s) return reported(status);
     sqlite3_bind_int64(s, 1, current_->rid);
     const int rc = sqlite3_step(s);
@@ -413,6 +430,67 @@ DriverStatus SqliteFile::erase() {
     current_.reset();
     noteOwnChange();
     return reported(removed ? DriverStatus::success() : statusOf(code::kRecordNotAvailable));
+}
+
+std::string SqliteFile::rangeCondition(int key, int components) const {
+    const KeyDef& k = def_.keys[static_cast<std::size_t>(key)];
+    std::string where = keyPresentPredicate(def_, key);
+    for (int i = 0; i < components; ++i) {
+        where += (where.empty() ? "" : " AND ") + componentColumn(def_, k, i) + " = ?" +
+                 std::to_string(i + 1);
+    }
+    return where.empty() ? "1" : where;
+}
+
+void SqliteFile::bindRange(sqlite3_stmt* stmt, int key, const Record& values, int components) {
+    const KeyDef& k = def_.keys[static_cast<std::size_t>(key)];
+    for (int i = 0; i < components; ++i)
+        bindField(stmt, i + 1, values, k.components[static_cast<std::size_t>(i)].field);
+}
+
+bool SqliteFile::rangeHeldByOther(int key, const Record& values, int components) {
+    if (!holds_.anyByOthers(def_.storedName)) return false;
+    DriverStatus status;
+    sqlite3_stmt* s = kept_.heldInRange[key * 256 + components].use(
+        storage_.db(),
+        [&] {
+            const std::string n = std::to_string(components + 1);
+            return "SELECT 1 FROM " + identifier(kHoldsTable) + " WHERE \"file\" = ?" + n +
+                   " AND \"station\" <> ?" + std::to_string(components + 2) +
+                   " AND \"rid\" IN (SELECT \"_rid\" FROM " + table_ + " WHERE " +
+                   rangeCondition(key, components) + ") LIMIT 1";
+        },
+        status);
+    if (!s) return true;  // unknown: the caller goes record by record
+    bindRange(s, key, values, components);
+    sqlite3_bind_text(s, components + 1, def_.storedName.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(s, components + 2, storage_.station().c_str(), -1, SQLITE_TRANSIENT);
+    const int rc = sqlite3_step(s);
+    sqlite3_reset(s);
+    return rc != SQLITE_DONE;
+}
+
+std::optional<DriverStatus> SqliteFile::eraseLinked(int key, const Record& values, int components) {
+    if (!open_) return notOpen();
+    if (!writable_) return reported(statusOf(code::kAccessDenied));
+    return reported(inTransaction([&] {
+        // Held records are left to the record-by-record way, which knows
+        // when a hold has outlived its station.
+        if (rangeHeldByOther(key, values, components)) return statusOf(code::kRecordHeld);
+        DriverStatus status;
+        sqlite3_stmt* s = kept_.eraseRange[key * 256 + components].use(
+            storage_.db(),
+            [&] { return "DELETE FROM " + table_ + " WHERE " + rangeCondition(key, components); },
+            status);
+        if (!s) return status;
+        bindRange(s, key, values, components);
+        const int rc = sqlite3_step(s);
+        sqlite3_reset(s);
+        if (rc != SQLITE_DONE) return statusFromEngine(storage_.db(), rc);
+        // Rows read ahead may be among those gone.
+        ++ownChanges_;
+        return DriverStatus::success();
+    }));
 }
 
 // A write the engine refused; a duplicated key is named when it can be found.
@@ -426,8 +504,8 @@ DriverStatus SqliteFile::writeFailed(int result, const Record& record, bool excl
 // A change of the record this handle read last leaves its read-ahead good:
 // the entries after it were read before and are untouched.
 void SqliteFile::noteOwnChange() {
-    const std::uint64_t before = storage_.changes(def_.storedName);
-    storage_.noteChange(def_.storedName);
+    const std::uint64_t before = storage_.rollbacks() + ownChanges_;
+    ++ownChanges_;
     for (auto& [key, c] : cursors_) c->ownChange(before);
 }
 
@@ -435,12 +513,17 @@ std::optional<int> SqliteFile::duplicateKey(const Record& record, bool excludeCu
     for (std::size_t key = 0; key < def_.keys.size(); ++key) {
         const KeyDef& k = def_.keys[key];
         if (!k.unique || (k.blankExcluded && record.keyIsBlank(static_cast<int>(key)))) continue;
-        std::string where = keyEqualsCondition(def_, static_cast<int>(key));
         const bool skipCurrent = excludeCurrent && current_;
-        if (skipCurrent) where += " AND \"_rid\" <> ?" + std::to_string(k.components.size() + 1);
         DriverStatus status;
-        sqlite3_stmt* s =
-            storage_.statement("SELECT 1 FROM " + table_ + " WHERE " + where + " LIMIT 1", status);
+        sqlite3_stmt* s = kept_.duplicate[2 * key + (skipCurrent ? 1 : 0)].use(
+            storage_.db(),
+            [&] {
+                std::string where = keyEqualsCondition(def_, static_cast<int>(key));
+                if (skipCurrent)
+                    where += " AND \"_rid\" <> ?" + std::to_string(k.components.size() + 1);
+                return "SELECT 1 FROM " + table_ + " WHERE " + where + " LIMIT 1";
+            },
+            status);
         if (!s) continue;
         bindKey(s, k, record);
         if (skipCurrent)
@@ -456,8 +539,12 @@ std::vector<std::string> SqliteFile::staleReservations() {
     std::vector<std::string> stale;
     if (!open_) return stale;
     DriverStatus status;
-    sqlite3_stmt* s = storage_.statement(
-        "SELECT \"_rid\", \"_reserved\" FROM " + table_ + " WHERE \"_reserved\" <> ''", status);
+    sqlite3_stmt* s = kept_.stale.use(
+        storage_.db(),
+        [&] {
+            return "SELECT \"_rid\", \"_reserved\" FROM " + table_ + " WHERE \"_reserved\" <> ''";
+        },
+        status);
     if (!s) return stale;
     std::vector<std::pair<std::int64_t, std::string>> reserved;
     while (sqlite3_step(s) == SQLITE_ROW) {

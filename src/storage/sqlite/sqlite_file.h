@@ -7,11 +7,13 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/storage.h"
 #include "storage/sqlite/holds.h"
 #include "storage/sqlite/seek_cursor.h"
 #include "storage/sqlite/sqlite_schema.h"
+#include "storage/sqlite/sqlite_support.h"
 
 namespace bb::sqlite {
 
@@ -46,6 +48,7 @@ public:
     DriverStatus add(const Record& record, bool reservation) override;
     DriverStatus put(const Record& record) override;
     DriverStatus erase() override;
+    std::optional<DriverStatus> eraseLinked(int key, const Record& values, int components) override;
     std::optional<int> duplicateKey(const Record& record, bool excludeCurrent) override;
     std::vector<std::string> staleReservations() override;
 
@@ -67,6 +70,11 @@ private:
     // Binds the key's values in `record` to parameters 1, 2...
     static void bindKey(sqlite3_stmt* stmt, const KeyDef& key, const Record& record);
     DriverStatus writeFailed(int result, const Record& record, bool excludeCurrent);
+    // The records whose first `components` components of `key` equal
+    // parameters 1, 2...
+    std::string rangeCondition(int key, int components) const;
+    void bindRange(sqlite3_stmt* stmt, int key, const Record& values, int components);
+    bool rangeHeldByOther(int key, const Record& values, int components);
     SeekCursor& cursor(int key);
     DriverStatus read(bool forward, Record& record, bool heldToo = false);
     // Reads the record with this id into `into`; code 33 when there is none.
@@ -82,6 +90,7 @@ private:
     SqliteStorage& storage_;
     const FileDef& def_;
     Holds holds_;
+    std::uint64_t& ownChanges_;  // kept by the storage
     bool open_ = false;
     bool writable_ = false;
     int order_ = -1;  // the key the last set or read went by; -1 for file order
@@ -93,6 +102,14 @@ private:
     bool readAhead_ = false;
     std::string table_;
     std::string columns_;
+    // The statements this handle runs, each prepared once.
+    struct Kept {
+        KeptStatement count, byId, insert, update, erase, stale;
+        std::vector<KeptStatement> get;        // by key
+        std::vector<KeptStatement> duplicate;  // by key, twice: all records, all but the current
+        std::map<int, KeptStatement> heldInRange, eraseRange;  // by key and components
+    };
+    Kept kept_;
 };
 
 }  // namespace bb::sqlite

@@ -1,11 +1,11 @@
 #include "storage/sqlite/sqlite_storage.h"
 
-#include <sys/vfs.h>
-
 #include <cassert>
+#include <optional>
 #include <system_error>
 
 #include "platform/runtime.h"
+#include "storage/sqlite/connection_settings.h"
 #include "storage/sqlite/damage_check.h"
 #include "storage/sqlite/open_sqlite_storage.h"
 #include "storage/sqlite/sqlite_file.h"
@@ -14,29 +14,6 @@
 
 namespace bb::sqlite {
 
-namespace {
-
-bool onNetworkFileSystem(const std::filesystem::path& folder) {
-    struct statfs info {};
-    if (statfs(folder.c_str(), &info) != 0) return true;  // unknown: take the safe way
-    switch (static_cast<unsigned long>(info.f_type)) {
-        case 0x6969:      // NFS
-        case 0x517B:      // SMB
-        case 0xFF534D42:  // CIFS
-        case 0xFE534D42:  // SMB2
-        case 0x65735546:  // FUSE (sshfs and the like)
-        case 0x5346414F:  // AFS
-        case 0x01021997:  // 9P
-        case 0x00C36400:  // Ceph
-        case 0x73757245:  // Coda
-            return true;
-        default:
-            return false;
-    }
-}
-
-}  // namespace
-
 SqliteStorage::SqliteStorage(std::filesystem::path folder, bool readOnly)
     : folder_(std::move(folder)),
       onlyRead_(readOnly),
@@ -44,7 +21,7 @@ SqliteStorage::SqliteStorage(std::filesystem::path folder, bool readOnly)
 
 SqliteStorage::~SqliteStorage() {
     assert(files_.empty() && "a handle outlived the storage that made it");
-    statements_.clear();
+    kept_ = {};
     if (inTransaction_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close_v2(db_);
 }
@@ -82,56 +59,28 @@ DriverStatus SqliteStorage::connect(bool create) {
         db_ = nullptr;
         return s;
     }
-    sqlite3_extended_result_codes(db_, 1);
-    sqlite3_busy_timeout(db_, kStatementWaitMs);
-    registerExtensions(db_);
+    // Set up before anything else, so that the look for damage below
+    // compares the no-case keys by the program's own collation; setting
+    // the journal the database already has writes nothing.
+    configureConnection(db_, folder_);
     // Looked over before this station writes anything; damaged data leaves
     // the storage refusing every use, so nothing is ever written into it.
     if (existed) damage_ = lookForDamage(db_);
     if (!damage_.data.ok()) return damage_.data;
     readOnly_ = sqlite3_db_readonly(db_, "main") == 1;
-    if (!readOnly_) {
-        // A rollback journal is safe on a folder shared between machines.
-        sqlite3_exec(db_, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL;", nullptr, nullptr,
-                     nullptr);
-    }
-    // Up to 64 MiB of pages stay cached between reads while no other station
-    // writes; the memory is taken only as pages are read.
-    sqlite3_exec(db_, "PRAGMA cache_size=-65536", nullptr, nullptr, nullptr);
-    // On a local disk the file is read through a memory map, which spares a
-    // copy of every page read. Over a network file system another machine's
-    // writes may not reach a mapping in time, so there it is read plainly.
-    if (!onNetworkFileSystem(folder_)) {
-        sqlite3_exec(db_, "PRAGMA mmap_size=2147483648", nullptr, nullptr, nullptr);
-    }
     return DriverStatus::success();
 }
 
-std::uint64_t SqliteStorage::changes(const std::string& table) const {
-    const auto found = changes_.find(table);
-    return rollbacks_ + (found == changes_.end() ? 0 : found->second);
-}
-
-sqlite3_stmt* SqliteStorage::statement(const std::string& sql, DriverStatus& status) {
-    auto found = statements_.find(sql);
-    if (found == statements_.end()) {
-        auto prepared = std::make_unique<Statement>(db_, sql);
-        if (!prepared->valid()) {
-            status = statusFromEngine(db_, prepared->prepareResult());
-            return nullptr;
-        }
-        found = statements_.emplace(sql, std::move(prepared)).first;
-    }
-    found->second->reset();
-    return found->second->get();
-}
-
-DriverStatus SqliteStorage::readRecord(const FileDef& def, std::int64_t rid, Record& into,
-                                       std::int64_t* version) {
+DriverStatus SqliteStorage::readRecord(KeptStatement& kept, const FileDef& def, std::int64_t rid,
+                                       Record& into, std::int64_t* version) {
     DriverStatus status;
-    sqlite3_stmt* s = statement("SELECT " + selectColumns(def) + " FROM " +
-                                    identifier(def.storedName) + " WHERE \"_rid\" = ?1",
-                                status);
+    sqlite3_stmt* s = kept.use(
+        db_,
+        [&] {
+            return "SELECT " + selectColumns(def) + " FROM " + identifier(def.storedName) +
+                   " WHERE \"_rid\" = ?1";
+        },
+        status);
     if (!s) return status;
     sqlite3_bind_int64(s, 1, rid);
     std::int64_t found = 0;
@@ -148,6 +97,78 @@ DriverStatus SqliteStorage::readOneRecord(sqlite3_stmt* stmt, Record& into, std:
     sqlite3_reset(stmt);
     if (rc == SQLITE_ROW) return DriverStatus::success();
     return rc == SQLITE_DONE ? statusOf(code::kRecordNotAvailable) : statusFromEngine(db_, rc);
+}
+
+namespace {
+
+// The single integer a pragma answers; nullopt when it cannot be read.
+std::optional<std::int64_t> pragmaValue(sqlite3* db, KeptStatement& kept, const char* name) {
+    DriverStatus status;
+    sqlite3_stmt* s = kept.use(
+        db, [name] { return std::string("PRAGMA ") + name; }, status);
+    if (!s) return std::nullopt;
+    std::optional<std::int64_t> value;
+    if (sqlite3_step(s) == SQLITE_ROW) value = sqlite3_column_int64(s, 0);
+    sqlite3_reset(s);
+    return value;
+}
+
+// Runs a kept statement that returns no rows.
+void run(sqlite3* db, KeptStatement& kept, const char* text) {
+    DriverStatus status;
+    if (sqlite3_stmt* s = kept.use(
+            db, [text] { return std::string(text); }, status)) {
+        sqlite3_step(s);
+        sqlite3_reset(s);
+    }
+}
+
+}  // namespace
+
+bool SqliteStorage::othersMayHold() {
+    const auto version = pragmaValue(db_, kept_.dataVersion, "data_version");
+    if (!version) return true;
+    if (*version == holdsSeenAt_) return othersHeld_;
+    DriverStatus status;
+    sqlite3_stmt* s = kept_.anyHold.use(
+        db_,
+        [] {
+            return "SELECT 1 FROM " + identifier(kHoldsTable) + " WHERE \"station\" <> ?1 LIMIT 1";
+        },
+        status);
+    if (!s) return true;
+    sqlite3_bind_text(s, 1, station().c_str(), -1, SQLITE_TRANSIENT);
+    const int rc = sqlite3_step(s);
+    sqlite3_reset(s);
+    othersHeld_ = rc != SQLITE_DONE;
+    holdsSeenAt_ = *version;
+    return othersHeld_;
+}
+
+SchemaCheck SqliteStorage::checkedSchema(const FileDef& def) {
+    const auto version = pragmaValue(db_, kept_.schemaVersion, "schema_version");
+    if (!version || *version != schemaSeenAt_) {
+        schemaChecks_.clear();
+        schemaSeenAt_ = version.value_or(-1);
+    }
+    const auto found = schemaChecks_.find(def.storedName);
+    if (found != schemaChecks_.end() && found->second.first == &def) return found->second.second;
+    SchemaCheck check = checkSchema(db_, def);
+    // Only a table found sound is trusted: anything else is looked at again.
+    if (version && check.result == SQLITE_OK && check.state == SchemaState::Ok)
+        schemaChecks_.insert_or_assign(def.storedName, std::make_pair(&def, check));
+    return check;
+}
+
+SqliteStorage::Reading::Reading(SqliteStorage& storage) : storage_(storage) {
+    if (storage_.inTransaction_ || !sqlite3_get_autocommit(storage_.db_)) return;
+    run(storage_.db_, storage_.kept_.beginReading, "BEGIN");
+    began_ = !sqlite3_get_autocommit(storage_.db_);
+}
+
+SqliteStorage::Reading::~Reading() {
+    if (began_ && !sqlite3_get_autocommit(storage_.db_))
+        run(storage_.db_, storage_.kept_.endReading, "COMMIT");
 }
 
 DriverStatus SqliteStorage::execute(const std::string& sql) {

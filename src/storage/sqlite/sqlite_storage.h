@@ -17,9 +17,11 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_map>
 
 #include "platform/storage.h"
 #include "storage/sqlite/damage_check.h"
+#include "storage/sqlite/sqlite_schema.h"
 #include "storage/sqlite/sqlite_support.h"
 #include "storage/sqlite/stations.h"
 
@@ -51,33 +53,56 @@ public:
     sqlite3* db() const { return db_; }
     bool readOnly() const { return readOnly_; }
 
-    // A prepared statement for the text, kept for reuse; reset before use.
-    // Null (with the failure in `status`) when it cannot be prepared.
-    sqlite3_stmt* statement(const std::string& sql, DriverStatus& status);
     DriverStatus execute(const std::string& sql);
     // Reads the record of `def`'s table with this id into `into` (and its
-    // version into *version); code 33 when there is none.
-    DriverStatus readRecord(const FileDef& def, std::int64_t rid, Record& into,
+    // version into *version), through `kept`, the caller's statement for
+    // this (prepared on first use); code 33 when there is none.
+    DriverStatus readRecord(KeptStatement& kept, const FileDef& def, std::int64_t rid, Record& into,
                             std::int64_t* version = nullptr);
     // Steps `stmt` (a query of `selectColumns`) once: its first row into
     // `into`, with its id and version; code 33 when it has none.
     DriverStatus readOneRecord(sqlite3_stmt* stmt, Record& into, std::int64_t& rid,
                                std::int64_t& version);
 
-    // Bumped by every change this station makes to a table (and for every
-    // table by a rollback), so that read-ahead taken before it is not trusted
-    // after it.
-    std::uint64_t changes(const std::string& table) const;
-    void noteChange(const std::string& table) { ++changes_[table]; }
+    // A table's change count is its count of this station's own changes
+    // plus the rollbacks, which undo changes to every table: read-ahead
+    // taken before the count moved is not trusted after it. The own count
+    // stays where it is for the storage's life, so that a handle keeps it at
+    // hand instead of finding it by name for every record.
+    std::uint64_t& ownChanges(const std::string& table) { return changes_[table]; }
+    const std::uint64_t& rollbacks() const { return rollbacks_; }
 
     Stations& stations() { return stations_; }
+
+    // Whether a station other than this one may hold a record. False only
+    // when none did at the last look and no other station has changed the
+    // database since (its data version is the same), so that reading needs
+    // no look at the holds record by record.
+    bool othersMayHold();
+
+    // The schema check of `def`'s table, made once and trusted until the
+    // database's schema changes.
+    SchemaCheck checkedSchema(const FileDef& def);
+
+    // While one lives, the statements run share one read transaction (one
+    // lock taken and let go, instead of one per statement), unless a
+    // transaction is open already. A reader never holds up another
+    // station's writer for longer than the guard lives.
+    class Reading {
+    public:
+        explicit Reading(SqliteStorage& storage);
+        ~Reading();
+        Reading(const Reading&) = delete;
+        Reading& operator=(const Reading&) = delete;
+
+    private:
+        SqliteStorage& storage_;
+        bool began_ = false;
+    };
 
     // The handles alive on this storage, told when a transaction ends.
     void attach(SqliteFile* file) { files_.insert(file); }
     void detach(SqliteFile* file) { files_.erase(file); }
-
-    // How long a plain statement waits for other stations.
-    static constexpr int kStatementWaitMs = 5000;
 
 private:
     std::filesystem::path folder_;
@@ -88,7 +113,17 @@ private:
     std::map<std::string, std::uint64_t> changes_;
     std::set<SqliteFile*> files_;
     std::uint64_t rollbacks_ = 0;
-    std::map<std::string, std::unique_ptr<Statement>> statements_;
+    // The storage's own statements, each prepared once.
+    struct Kept {
+        KeptStatement dataVersion, anyHold, beginReading, endReading, schemaVersion;
+    };
+    Kept kept_;
+    std::int64_t holdsSeenAt_ = -1;  // the data version when the holds were last looked at
+    bool othersHeld_ = true;
+    std::int64_t schemaSeenAt_ = -1;  // the schema version the checks below were made at
+    // Keyed by table name; a check made for another layout of the table is
+    // not trusted for this one.
+    std::unordered_map<std::string, std::pair<const FileDef*, SchemaCheck>> schemaChecks_;
     Stations stations_;
     Damage damage_;
 };

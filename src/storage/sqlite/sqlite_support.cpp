@@ -101,6 +101,13 @@ void Statement::reset() {
     sqlite3_clear_bindings(stmt_);
 }
 
+sqlite3_stmt* KeptStatement::prepare(sqlite3* db, const std::string& text, DriverStatus& status) {
+    stmt_ = Statement(db, text);
+    if (stmt_.valid()) return stmt_.get();
+    status = statusFromEngine(db, stmt_.prepareResult());
+    return nullptr;
+}
+
 DriverStatus statusOf(int runtimeCode) {
     DriverStatus s;
     s.code = runtimeCode;
@@ -164,8 +171,10 @@ std::string unitsText(Decimal::Units units) {
 void bindField(sqlite3_stmt* stmt, int index, const Record& record, int field) {
     const FieldDef& f = record.def().fields[static_cast<std::size_t>(field)];
     if (f.isText()) {
+        // The record outlives the statement's run, and every statement has
+        // its bindings cleared before it is run again: no copy is needed.
         const std::string& t = record.text(field);
-        sqlite3_bind_text(stmt, index, t.data(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(stmt, index, t.data(), static_cast<int>(t.size()), SQLITE_STATIC);
     } else if (f.spec.type != FieldType::Decimal) {
         sqlite3_bind_int64(stmt, index, record.integer(field));
     } else if (storedAsInteger(f)) {

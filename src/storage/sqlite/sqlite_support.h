@@ -42,6 +42,28 @@ private:
     int prepared_ = SQLITE_OK;
 };
 
+// A statement of one shape, prepared on its first use and kept: its text is
+// built once, and no later use looks it up or parses it again.
+class KeptStatement {
+public:
+    // The statement, reset and with its bindings cleared; `text()` gives its
+    // text the first time. Null (with the failure in `status`) when it cannot
+    // be prepared; the next use tries again.
+    template <class MakeText>
+    sqlite3_stmt* use(sqlite3* db, const MakeText& text, DriverStatus& status) {
+        if (stmt_.valid()) {
+            stmt_.reset();
+            return stmt_.get();
+        }
+        return prepare(db, text(), status);
+    }
+
+private:
+    sqlite3_stmt* prepare(sqlite3* db, const std::string& text, DriverStatus& status);
+
+    Statement stmt_;
+};
+
 // The status for an engine result code on `db`: the runtime's code where one
 // fits (busy or read-only databases, constraint failures), else code 90 with
 // the engine's own code and message.
@@ -61,6 +83,7 @@ inline constexpr int kIntegerDigits = 18;
 // How a field is kept in its column.
 bool storedAsInteger(const FieldDef& field);
 
+// REQUIRES: `record` lives until the statement has run and been reset.
 void bindField(sqlite3_stmt* stmt, int index, const Record& record, int field);
 void readField(sqlite3_stmt* stmt, int column, Record& record, int field);
 // Reads one record's columns of a row, from `column` on (its id, its

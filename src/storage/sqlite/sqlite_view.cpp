@@ -34,7 +34,7 @@ SqliteView::SqliteView(SqliteStorage& storage, std::vector<ViewTable> tables)
 DriverStatus SqliteView::open() {
     if (DriverStatus s = storage_.connect(false); !s.ok()) return reported(s);
     for (const ViewTable& t : tables_) {
-        const SchemaCheck check = checkSchema(storage_.db(), *t.def);
+        const SchemaCheck check = storage_.checkedSchema(*t.def);
         if (check.result != SQLITE_OK)
             return reported(statusFromEngine(storage_.db(), check.result));
         if (check.state == SchemaState::Missing) return reported(statusOf(code::kFileNotFound));
@@ -266,7 +266,9 @@ DriverStatus SqliteView::resetToPosition(std::string_view position) {
     for (std::size_t t = 0; t < tables_.size(); ++t) {
         rows.emplace_back(*tables_[t].def);
         if (rids[t] == 0) continue;
-        if (DriverStatus s = storage_.readRecord(*tables_[t].def, rids[t], rows.back()); !s.ok()) {
+        KeptStatement byId;
+        if (DriverStatus s = storage_.readRecord(byId, *tables_[t].def, rids[t], rows.back());
+            !s.ok()) {
             return reported(s);
         }
     }

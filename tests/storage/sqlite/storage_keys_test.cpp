@@ -44,6 +44,42 @@ TEST_F(Keys, BlankExcludedKeysSkipBlankEntries) {
     EXPECT_EQ(byNumber, (std::vector<std::int32_t>{1, 2, 3}));
 }
 
+// Deleting the entries of a key's leading values at once takes exactly what
+// a walk of those values meets: case set aside where the key sets it aside,
+// the blank entries of a blank-excluding key never.
+TEST_F(Keys, ASetDeleteTakesExactlyTheEntriesOfItsLeadingValues) {
+    auto members = openFile(FileId::Members);
+    const std::tuple<int, const char*, const char*> people[] = {
+        {1, "Adams", "Acme"}, {2, "ADAMS", ""}, {3, "Adamson", "acme"}, {4, "Baker", ""}};
+    for (const auto& [n, last, company] : people) {
+        add(*members, [&] {
+            MBR::MEMBERNUMBER.set(n);
+            MBR::LASTNAME.set(last);
+            MBR::COMPANYNAME.set(company);
+        });
+    }
+    struct Step {
+        int key;
+        FieldRef field;
+        const char* value;
+        std::vector<std::int32_t> left;
+    };
+    const Step steps[] = {
+        {MBR::key::COMPANYKEY, MBR::COMPANYNAME, "", {1, 2, 3, 4}},
+        {MBR::key::NAMEKEY, MBR::LASTNAME, "adams", {3, 4}},
+        {MBR::key::COMPANYKEY, MBR::COMPANYNAME, "ACME", {4}},
+    };
+    Record values(fileDef(FileId::Members));
+    for (const Step& s : steps) {
+        values.clear();
+        values.setText(s.field.index(), s.value);
+        const auto erased = members->eraseLinked(s.key, values, 1);
+        ASSERT_TRUE(erased.has_value());
+        EXPECT_TRUE(erased->ok()) << erased->code;
+        EXPECT_EQ(walk(*members, -1, [] { return MBR::MEMBERNUMBER.get(); }), s.left) << s.value;
+    }
+}
+
 TEST_F(Keys, UniqueKeysAllowAnyNumberOfBlanksButNoTwoEqualValues) {
     auto members = openFile(FileId::Members);
     add(*members, [] { MBR::MEMBERNUMBER.set(1); });

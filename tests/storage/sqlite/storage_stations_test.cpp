@@ -148,6 +148,26 @@ TEST_F(Stations, ADeadStationsHoldIsBrokenTenSecondsAfterItsDeathIsSeenNeitherEa
     }
 }
 
+TEST_F(Stations, ASetDeleteMeetingARecordHeldElsewhereDeletesNothing) {
+    auto members = openFile(FileId::Members);
+    for (int n : {7, 8}) {
+        add(*members, [n] {
+            MBR::MEMBERNUMBER.set(n);
+            MBR::COMPANYNAME.set("Acme");
+        });
+    }
+    ChildProcess holder(stationProgram(), {"hold", folder_.path().string(), "7"});
+    ASSERT_TRUE(holder.waitForLine("held 0"));
+    Record values(fileDef(FileId::Members));
+    values.setText(MBR::COMPANYNAME.index(), "Acme");
+    const auto erased = members->eraseLinked(MBR::key::COMPANYKEY, values, 1);
+    ASSERT_TRUE(erased.has_value());
+    EXPECT_EQ(erased->code, code::kRecordHeld);
+    std::int64_t left = 0;
+    ASSERT_TRUE(members->count(left).ok());
+    EXPECT_EQ(left, 2);
+}
+
 TEST_F(Stations, AHoldOfADeadStationStandsUntilTheRecoveryTime) {
     auto members = openFile(FileId::Members);
     add(*members, [] { MBR::MEMBERNUMBER.set(7); });
