@@ -48,6 +48,10 @@ public:
     PlainStatement& operator=(const PlainStatement&) = delete;
 
     sqlite3_stmt* get() const { return stmt_; }
+    // The engine's steps spent by the statement since it was prepared.
+    std::uint64_t engineSteps() const {
+        return static_cast<std::uint64_t>(sqlite3_stmt_status(stmt_, SQLITE_STMTSTATUS_VM_STEP, 0));
+    }
 
     // Steps through the rows (at most `limit`), copying each row's columns;
     // the rows read. The statement is reset afterwards.
