@@ -51,6 +51,8 @@ struct ProcessValues {
     int LastResponse = NoResponse;
     // The toolbar navigation request a browse passes to its update form.
     int VCRRequest = 0;
+    // 1 while a customer form is open; the customer groups window reads it.
+    int CustomerFormOpen = 0;
 };
 
 ProcessValues& processValues();

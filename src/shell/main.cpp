@@ -2,6 +2,7 @@
 // then runs the program body with the main frame.
 #include <QApplication>
 
+#include "customers/customer_procedures.h"
 #include "dictionary/process_values.h"
 #include "platform/message_service.h"
 #include "shell/help_window.h"
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     bb::installMessageService(&dialogs);
     bb::loadProgram();
     bb::registerSponsorWindow(bb::procedures());
+    bb::registerCustomerProcedures(bb::procedures());
 
     const int status =
         bb::runProgramBody({[] {

@@ -221,6 +221,9 @@ enum RequestSet : unsigned {
 
 struct WindowDecl {
     std::string_view procedure{};  // "UpdateStates": the help page's topic too
+    // The help page of a window that shares another procedure's page (a
+    // variant of a form); empty: `procedure`.
+    std::string_view helpTopic{};
     std::string_view caption{};
     std::string_view icon{};
     bool recordsName = false;  // stores `procedure` in CurrentProcedure when it opens

@@ -522,7 +522,7 @@ void WindowManager::SetTimer(int hundredths) {
 }
 
 void WindowManager::ShowHelp() {
-    frameServices().showHelp(decl_.procedure);
+    frameServices().showHelp(HelpTopic());
 }
 
 void WindowManager::SetCaption(std::string_view caption) {

@@ -175,6 +175,10 @@ public:
     void DeferShow() { deferShow_ = true; }
     void ShowWindow();
     void ShowHelp();
+    // The help page's topic: the declared one, else the procedure's name.
+    std::string_view HelpTopic() const {
+        return decl_.helpTopic.empty() ? decl_.procedure : decl_.helpTopic;
+    }
     void SetCaption(std::string_view caption);
     WindowWidget* Widget() const { return widget_; }
     ToolbarManager& Toolbar() { return toolbar_; }

@@ -218,7 +218,7 @@ void WindowManager::openWindow() {
         if (control->editable() && !FIRSTFIELD) FIRSTFIELD = control->widget();
     }
     // F1 anywhere in the window opens this page (the frame sees to it).
-    setHelpTopic(*widget_, decl_.procedure);
+    setHelpTopic(*widget_, HelpTopic());
     frameDisplay_ = std::make_unique<FrameToolbarDisplay>(widget_);
     toolbar_.AddDisplay(*frameDisplay_);
     const bool strip = called_ && (REQUEST == InsertRequest || REQUEST == ChangeRequest ||

@@ -570,3 +570,21 @@ TEST_F(WindowManagerTest, ControlsShowTheirMessagesAndHelpOpensTheProceduresPage
 
 }  // namespace
 }  // namespace bb::test
+
+namespace bb::test {
+namespace {
+
+// A variant of a form shares the page of the form it varies.
+TEST_F(WindowManagerTest, ADeclaredHelpTopicReplacesTheProceduresPage) {
+    decl.helpTopic = "UpdateRepresentatives";
+    ui.when(kTestFormCaption, [this](DrivenWindow& form) {
+        EXPECT_EQ(helpTopicAt(form.find("Number")), "UpdateRepresentatives");
+        form.press("Help");
+        EXPECT_EQ(ui.helpTopic(), "UpdateRepresentatives");
+        form.press("Cancel");
+    });
+    callForm(InsertRequest);
+}
+
+}  // namespace
+}  // namespace bb::test

@@ -1,0 +1,123 @@
+#include "customers/phone_form.h"
+
+#include <QFont>
+#include <QWidget>
+#include <map>
+#include <string>
+
+#include "dictionary/process_values.h"
+#include "platform/text.h"
+#include "ui/window_manager.h"
+
+namespace bb {
+namespace {
+
+constexpr std::string_view kGeneral = "General";
+constexpr std::string_view kHeading = "Owner";
+// The type a new number gets when the preferences name none.
+constexpr std::string_view kOfficeType = "Office";
+// The complete number an account company's new phone starts from.
+constexpr std::string_view kTollFreeNumber = "8000000000";
+// Fewer digits than a local number cannot be dialled.
+constexpr std::size_t kLocalNumberDigits = 7;
+
+std::vector<FieldDecl> phoneFields(const PhoneFormShape& shape) {
+    std::vector<FieldDecl> fields{
+        {.kind = ControlKind::Display, .field = shape.heading, .name = kHeading, .tab = kGeneral},
+        {.kind = ControlKind::Option,
+         .field = shape.description,
+         .prompt = "Phone &Type",
+         .tab = kGeneral,
+         .radios = {{.text = "&Office", .value = "Office"},
+                    {.text = "C&ar", .value = "Car"},
+                    {.text = "&Home", .value = "Home"},
+                    {.text = "&Fax", .value = "Fax"},
+                    {.text = "C&ell", .value = "Cell", .message = "Cellular"}}},
+        {.field = shape.number,
+         .prompt = "Phone &Number:",
+         .picture = "@p(###) ###-####p",
+         .message = "Enter the complete phone number",
+         .tab = kGeneral},
+        {.field = shape.department, .prompt = "&Department:", .picture = "@s20", .tab = kGeneral},
+    };
+    if (shape.contact)
+        fields.push_back(
+            {.field = *shape.contact, .prompt = "&Contact:", .picture = "@s20", .tab = kGeneral});
+    fields.push_back({.field = shape.extension,
+                      .prompt = "E&xtension:",
+                      .picture = "@s6",
+                      .message = "Enter an extension number, if appropriate",
+                      .tab = kGeneral});
+    return fields;
+}
+
+WindowDecl phoneDecl(const PhoneFormShape& shape) {
+    return WindowDecl{
+        .procedure = shape.procedure,
+        .helpTopic = "UpdateMPH",
+        .caption = shape.caption,
+        .primary = shape.file,
+        .fields = phoneFields(shape),
+        .buttons = {{.text = "&OK", .role = ButtonRole::Ok, .message = "Save changes and exit"},
+                    {.text = "&Cancel",
+                     .role = ButtonRole::Cancel,
+                     .message = "Do not save changes and exit"},
+                    {.text = "&Help", .role = ButtonRole::Help}},
+    };
+}
+
+// One declaration per variant, made when its form first opens.
+const WindowDecl& declFor(const PhoneFormShape& shape) {
+    static std::map<std::string_view, WindowDecl> decls;
+    auto found = decls.find(shape.procedure);
+    if (found == decls.end()) found = decls.emplace(shape.procedure, phoneDecl(shape)).first;
+    return found->second;
+}
+
+class PhoneForm final : public WindowManager {
+public:
+    explicit PhoneForm(const PhoneFormShape& shape)
+        : WindowManager(declFor(shape)), shape_(shape) {}
+
+    void SeedNewRecord() override {
+        if (shape_.priming == PhonePriming::TollFree) {
+            shape_.number.set(kTollFreeNumber);
+            shape_.description.set(kOfficeType);
+            return;
+        }
+        const int areaCode = CTRL::DEFAULTAREACODE.get();
+        if (areaCode > 0) shape_.number.set(std::to_string(areaCode) + "0000000");
+        const std::string& type = CTRL::DEFAULTPHONETYPE.get();
+        shape_.description.set(text::isBlank(type) ? kOfficeType : std::string_view(type));
+    }
+
+    void SetupControls() override {
+        WindowManager::SetupControls();
+        QWidget* heading = Control(shape_.heading);
+        QFont heavy = heading->font();
+        heavy.setBold(true);
+        heading->setFont(heavy);
+    }
+
+    bool CheckFields() override {
+        if (text::isBlank(shape_.description.get()))
+            return Refuse(shape_.description, "Select Phone Type",
+                          "     Select the type of phone to record.");
+        if (text::length(shape_.number.get()) < kLocalNumberDigits)
+            return Refuse(shape_.number, "Incomplete Phone Number",
+                          "     Enter a complete phone number...");
+        return true;
+    }
+
+private:
+    const PhoneFormShape& shape_;
+};
+
+}  // namespace
+
+void runPhoneForm(const PhoneFormShape& shape) {
+    PhoneForm form(shape);
+    processValues().LastResponse = form.Run();
+}
+
+}  // namespace bb

@@ -1,0 +1,48 @@
+// The phone number form that customers, account companies and
+// representatives share: one record of MPhones, VPhones or RPhones (files
+// of the same shape), under a heading naming its owner. A new number is
+// primed from the preferences (or with the toll-free prefix for account
+// companies), and OK refuses a number without a type or with fewer than
+// seven digits.
+//
+// Each variant's procedure (UpdateMPH, UpdateVPH, UpdateRPH) describes its
+// file with a PhoneFormShape and runs the form with runPhoneForm. Called
+// (modal) with the request in PendingRequest. Used from the GUI thread only.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "dictionary/files.h"
+
+namespace bb {
+
+// How a new phone record's number and type are primed.
+enum class PhonePriming : std::uint8_t {
+    Preferences,  // the default area code and phone type of the preferences
+    TollFree,     // 800 000-0000, an office phone
+};
+
+struct PhoneFormShape {
+    std::string_view procedure;
+    std::string_view caption;
+    FileId file;
+    FieldRef heading;  // the owner's name
+    TextField description;
+    TextField number;
+    TextField department;
+    TextField extension;
+    std::optional<TextField> contact;  // not every variant keeps a contact
+    PhonePriming priming;
+};
+
+// Runs the form of `shape`, which must outlive it; LastResponse gets its response.
+void runPhoneForm(const PhoneFormShape& shape);
+
+// The variants, each in the source unit named after it.
+void UpdateMPH(std::string_view argument);
+void UpdateVPH(std::string_view argument);
+void UpdateRPH(std::string_view argument);
+
+}  // namespace bb

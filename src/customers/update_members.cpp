@@ -1,0 +1,426 @@
+#include "customers/update_members.h"
+
+#include <string>
+
+#include "data/file_manager.h"
+#include "dictionary/process_values.h"
+#include "platform/date.h"
+#include "platform/text.h"
+#include "ui/scoped_value.h"
+#include "ui/window_manager.h"
+
+namespace bb {
+namespace {
+
+constexpr std::string_view kGeneral = "General";
+constexpr std::string_view kAddress = "Address";
+constexpr std::string_view kFinancial = "Financial";
+
+constexpr std::string_view kCompany = "Company";
+constexpr std::string_view kIndividual = "Individual";
+
+std::vector<FieldDecl> generalFields() {
+    return {
+        {.kind = ControlKind::DateSpin,
+         .field = MBR::CONTACTSINCE,
+         .prompt = "Contact &Since:",
+         .picture = "@d2",
+         .tip = "Date of First Contact",
+         .tab = kGeneral,
+         .ditto = true},
+        {.kind = ControlKind::Option,
+         .field = MBR::MEMBERTYPE,
+         .prompt = "Customer &Type",
+         .tab = kGeneral,
+         .ditto = true,
+         .radios = {{.text = "C&ompany",
+                     .value = kCompany,
+                     .message = "Customer with a company name"},
+                    {.text = "In&dividual",
+                     .value = kIndividual,
+                     .message = "Customer as an individual"}}},
+        {.field = MBR::COMPANYNAME,
+         .prompt = "Company &Name:",
+         .picture = "@s34",
+         .tab = kGeneral,
+         .ditto = true},
+        {.field = MBR::CONTACT,
+         .prompt = "Conta&ct:",
+         .picture = "@s35",
+         .tip = "Contact Person",
+         .tab = kGeneral,
+         .ditto = true},
+        {.field = MBR::LASTNAME,
+         .prompt = "&Last Name:",
+         .picture = "@s25",
+         .tab = kGeneral,
+         .ditto = true},
+        {.field = MBR::FIRSTNAME,
+         .prompt = "&First Name:",
+         .picture = "@s20",
+         .tab = kGeneral,
+         .ditto = true},
+        {.field = MBR::MIDDLENAME,
+         .prompt = "&Middle Initial:",
+         .picture = "@s1",
+         .tab = kGeneral,
+         .ditto = true},
+        {.kind = ControlKind::DropList,
+         .field = MBR::REPRESENTATIVENUMBER,
+         .prompt = "&Representative:",
+         .tip = "Registered representative",
+         .tab = kGeneral,
+         .ditto = true,
+         .drop = DropDecl{.file = FileId::Representatives,
+                          .key = REP::key::REPRESENTATIVENAMEKEY,
+                          .format = "29L(4)|M~Number~C(0)@s5@100L(3)|M~Name~L(2)@s25@",
+                          .columns = {REP::REP_NUM, REP::REP_NAME},
+                          .updates = {{REP::REPRESENTATIVENUMBER, MBR::REPRESENTATIVENUMBER},
+                                      {REP::REP_NUM, MBR::REP_NUM}},
+                          .defaultFill = false}},
+        {.kind = ControlKind::Display,
+         .field = REP::REP_NAME,
+         .name = "Representative name",
+         .tab = kGeneral,
+         .beside = true},
+        {.kind = ControlKind::DropList,
+         .field = MBR::SALESLEVEL,
+         .prompt = "Cl&assification:",
+         .tab = kGeneral,
+         .ditto = true,
+         .drop = DropDecl{.file = FileId::MembershipTypes,
+                          .key = TYP::key::MEMBERTYPEKEY,
+                          .format = "60L(3)~Member Classification~L(2)@s15@",
+                          .columns = {TYP::MEMBERTYPE},
+                          .updates = {{TYP::MEMBERTYPE, MBR::SALESLEVEL}},
+                          .defaultFill = false}},
+        {.kind = ControlKind::Display,
+         .field = TYP::DESCRIPTION,
+         .name = "Classification description",
+         .picture = "@s40",
+         .tab = kGeneral,
+         .beside = true},
+        {.kind = ControlKind::Check,
+         .field = MBR::ACTIVE,
+         .prompt = "Acti&ve",
+         .message = "Active/Inactive",
+         .tab = kGeneral,
+         .ditto = true},
+        {.kind = ControlKind::Option,
+         .field = MBR::EMPLOYEERELATED,
+         .prompt = "&Employee Related",
+         .tab = kGeneral,
+         .ditto = true,
+         .radios = {{.text = "No", .value = "N"}, {.text = "Yes", .value = "Y"}}},
+    };
+}
+
+std::vector<FieldDecl> addressFields() {
+    return {
+        {.field = MBR::ADDRESS,
+         .prompt = "&Address:",
+         .picture = "@s40",
+         .message = "Street address",
+         .tab = kAddress,
+         .ditto = true},
+        {.field = MBR::ADDRESS2,
+         .name = "Address line 2",
+         .picture = "@s40",
+         .message = "Additional address information",
+         .tab = kAddress,
+         .ditto = true},
+        {.field = MBR::CITY, .prompt = "&City:", .picture = "@s25", .tab = kAddress, .ditto = true},
+        {.kind = ControlKind::DropList,
+         .field = MBR::STATE,
+         .prompt = "&State:",
+         .message = "Select a state from the drop-down list",
+         .tab = kAddress,
+         .ditto = true,
+         .drop = DropDecl{.file = FileId::States,
+                          .key = ST::key::STATEKEY,
+                          .format = "18L(1)@s2@80L@s20@",
+                          .columns = {ST::STATECODE, ST::STATENAME},
+                          .updates = {{ST::STATECODE, MBR::STATE}},
+                          .defaultFill = false}},
+        {.kind = ControlKind::Display,
+         .field = ST::STATENAME,
+         .name = "State name",
+         .picture = "@s20",
+         .tab = kAddress,
+         .beside = true},
+        {.field = MBR::ZIPCODE,
+         .prompt = "&Zip:",
+         .picture = "@s10",
+         .message = "Postal zip code, or zip + 4",
+         .tab = kAddress,
+         .ditto = true},
+        {.field = MBR::EMAIL,
+         .prompt = "E-&Mail:",
+         .picture = "@s35",
+         .message = "E-mail address or web site",
+         .tab = kAddress,
+         .ditto = true},
+        {.field = MBR::EMPLOYER,
+         .prompt = "&Employer:",
+         .picture = "@s40",
+         .message = "Customer's employer",
+         .tab = kAddress,
+         .ditto = true},
+    };
+}
+
+std::vector<FieldDecl> financialFields() {
+    return {
+        {.kind = ControlKind::DateSpin,
+         .field = MBR::BIRTHDATE,
+         .prompt = "&Birth Date:",
+         .picture = "@d2",
+         .tab = kFinancial,
+         .ditto = true},
+        {.field = MBR::INCOME,
+         .prompt = "&Income:",
+         .picture = "@n$-15.2",
+         .message = "Annual income from all sources",
+         .tab = kFinancial,
+         .ditto = true},
+        {.field = MBR::NETWORTH,
+         .prompt = "&Net Worth:",
+         .picture = "@n$-15.2",
+         .message = "Net worth exclusive of home",
+         .tab = kFinancial,
+         .ditto = true},
+        {.field = MBR::SALESTAXID,
+         .prompt = "&Tax ID:",
+         .picture = "@s20",
+         .message = "Customer's SSAN or tax ID number",
+         .tab = kFinancial,
+         .ditto = true},
+        {.kind = ControlKind::DateSpin,
+         .field = MBR::LASTUPDATE,
+         .prompt = "&Last Update:",
+         .picture = "@d2",
+         .message = "Date that income and net worth was last updated",
+         .tab = kFinancial,
+         .ditto = true},
+        {.kind = ControlKind::Option,
+         .field = MBR::MARRIEDYN,
+         .prompt = "&Married",
+         .tab = kFinancial,
+         .ditto = true,
+         .radios = {{.text = "Yes", .value = "Y"}, {.text = "No", .value = "N"}}},
+        {.kind = ControlKind::Option,
+         .field = MBR::SALESTAX,
+         .prompt = "&Withholding",
+         .message = "Subject to back-up withholding",
+         .tab = kFinancial,
+         .ditto = true,
+         .radios = {{.text = "No", .value = "N", .tip = "Mandatory Withholding"},
+                    {.text = "Yes", .value = "Y", .tip = "Mandatory Withholding"}}},
+    };
+}
+
+std::vector<FieldDecl> formFields() {
+    std::vector<FieldDecl> fields = generalFields();
+    for (auto part : {addressFields(), financialFields()})
+        fields.insert(fields.end(), part.begin(), part.end());
+    return fields;
+}
+
+WindowDecl formDecl(std::string_view procedure) {
+    return WindowDecl{
+        .procedure = procedure,
+        .helpTopic = "UpdateMembers",
+        .caption = "Update the Customer File",
+        .primary = FileId::Members,
+        .files = {FileId::Representatives, FileId::MembershipTypes, FileId::States,
+                  FileId::MPhones},
+        .fields = formFields(),
+        .buttons = {{.text = "&OK", .role = ButtonRole::Ok, .message = "Save changes and exit"},
+                    {.text = "&Cancel",
+                     .role = ButtonRole::Cancel,
+                     .message = "Cancel changes and exit"},
+                    {.text = "&Help", .role = ButtonRole::Help, .message = "Windows Help"}},
+    };
+}
+
+const WindowDecl& fullListDecl() {
+    static const WindowDecl decl = formDecl("UpdateMembers");
+    return decl;
+}
+
+const WindowDecl& repListDecl() {
+    static const WindowDecl decl = formDecl("UpdateRepMembers");
+    return decl;
+}
+
+// A preference that is set replaces the value a new record has.
+void takeDefault(const TextField& to, const std::string& preference) {
+    if (!text::isBlank(preference)) to.set(preference);
+}
+
+// "Smith, John Q." with a middle initial, "John Smith" without.
+std::string sortName(const std::string& last, const std::string& first, const std::string& middle) {
+    if (text::isBlank(middle)) return first + " " + last;
+    return last + ", " + first + " " + middle + ".";
+}
+
+class UpdateMembersWindow final : public WindowManager {
+public:
+    UpdateMembersWindow(const WindowDecl& decl, bool readsRepresentative)
+        : WindowManager(decl), readsRepresentative_(readsRepresentative) {}
+
+    void SeedNewRecord() override {
+        MBR::ACTIVE.set(1);
+        MBR::EMPLOYEERELATED.set("N");
+        takeDefault(MBR::CITY, CTRL::DEFAULTCITY.get());
+        takeDefault(MBR::STATE, CTRL::DEFAULTSTATE.get());
+        takeDefault(MBR::ZIPCODE, CTRL::DEFAULTZIP.get());
+        if (CTRL::DEFAULTREPRESENTATIVENUMBER.get() != 0)
+            MBR::REPRESENTATIVENUMBER.set(CTRL::DEFAULTREPRESENTATIVENUMBER.get());
+        takeDefault(MBR::SALESLEVEL, CTRL::DEFAULTCLASS.get());
+        MBR::MEMBERTYPE.set(kIndividual);
+        takeDefault(MBR::MEMBERTYPE, CTRL::DEFAULTTYPE.get());
+        MBR::FOREIGN.set("D");
+        takeDefault(MBR::FOREIGN, CTRL::DEFAULTFOREIGN.get());
+    }
+
+    void SetupControls() override {
+        WindowManager::SetupControls();
+        formOpen_.emplace(processValues().CustomerFormOpen, 1);
+    }
+
+    int Teardown() override {
+        formOpen_.reset();
+        return WindowManager::Teardown();
+    }
+
+    void AfterEvent() override {
+        WindowManager::AfterEvent();
+        derive();
+        if (readsRepresentative_) readRepresentative();
+        Display();
+    }
+
+    bool CheckFields() override {
+        // The derived fields are saved with the record, whichever tab the
+        // user pressed OK on.
+        derive();
+        return checkNames() && checkAddressAndOwner() && checkFinancial();
+    }
+
+private:
+    void derive() {
+        deriveNames();
+        const DayNumber born = MBR::BIRTHDATE.get();
+        MBR::BIRTHMONTH.set(born == kNoDate ? 0 : monthOf(born));
+        MBR::BIRTHDAY.set(born == kNoDate ? 0 : dayOf(born));
+    }
+
+    void deriveNames() {
+        const bool company = text::equal(MBR::MEMBERTYPE.get(), kCompany);
+        Enable(MBR::COMPANYNAME, company);
+        Enable(MBR::CONTACT, company);
+        if (company) {
+            MBR::MEMBERNAME.set(MBR::COMPANYNAME.get());
+            return;
+        }
+        if (!text::equal(MBR::MEMBERTYPE.get(), kIndividual)) return;
+        const std::string& last = MBR::LASTNAME.get();
+        const std::string& first = MBR::FIRSTNAME.get();
+        MBR::MEMBERNAME.set(first + " " + last);
+        if (!text::isBlank(last) && !text::isBlank(first))
+            MBR::COMPANYNAME.set(sortName(last, first, MBR::MIDDLENAME.get()));
+    }
+
+    // So that the number and name shown are those of the record's own
+    // representative, whatever the drop list last read.
+    static void readRepresentative() {
+        buffer(FileId::Representatives).clear();
+        REP::REPRESENTATIVENUMBER.set(MBR::REPRESENTATIVENUMBER.get());
+        if (MBR::REPRESENTATIVENUMBER.get() == 0) return;
+        if (fileManagerFor(FileId::Representatives)
+                ->FetchQuietly(REP::key::REPRESENTATIVENUMBERKEY) != SeverityNone)
+            buffer(FileId::Representatives).clear();
+    }
+
+    bool checkNames() {
+        const bool company = text::equal(MBR::MEMBERTYPE.get(), kCompany);
+        if (MBR::CONTACTSINCE.get() == kNoDate)
+            return Refuse(MBR::CONTACTSINCE, "Customer Date Required",
+                          "     Enter an appropriate \"as of\" date...");
+        if (company && text::isBlank(MBR::COMPANYNAME.get()))
+            return Refuse(MBR::COMPANYNAME, "Company Name Required",
+                          "     Enter the company name...");
+        if (company && text::isBlank(MBR::CONTACT.get()))
+            return Refuse(MBR::CONTACT, "Company Contact Required",
+                          "     Enter a contact for this company...");
+        if (text::isBlank(MBR::LASTNAME.get()))
+            return Refuse(MBR::LASTNAME, "Customer Name Required",
+                          "     Enter the customer's last name...");
+        if (text::isBlank(MBR::FIRSTNAME.get()))
+            return Refuse(MBR::FIRSTNAME, "Customer Name Required",
+                          "     Enter the customer's first name...");
+        return true;
+    }
+
+    bool checkAddressAndOwner() {
+        static constexpr std::string_view kTitle = "Complete Address Required";
+        if (text::isBlank(MBR::ADDRESS.get()))
+            return Refuse(MBR::ADDRESS, kTitle, "     Enter the customer's street address...");
+        if (text::isBlank(MBR::CITY.get()))
+            return Refuse(MBR::CITY, kTitle, "     Enter the customer's city...");
+        if (text::isBlank(MBR::STATE.get()))
+            return Refuse(MBR::STATE, kTitle, "     Enter the customer's state...");
+        if (text::isBlank(MBR::ZIPCODE.get()))
+            return Refuse(MBR::ZIPCODE, kTitle, "     Enter the customer's zip code...");
+        if (MBR::REPRESENTATIVENUMBER.get() == 0)
+            return Refuse(MBR::REPRESENTATIVENUMBER, "Representative Required",
+                          "     Select a representative from the list");
+        if (text::isBlank(MBR::SALESLEVEL.get()))
+            return Refuse(MBR::SALESLEVEL, "Customer Class Required",
+                          "     Enter a classification for this customer...");
+        if (text::isBlank(MBR::EMPLOYER.get()))
+            return Refuse(MBR::EMPLOYER, "Employer Name Required",
+                          "     Enter the customer's employer...");
+        return true;
+    }
+
+    bool checkFinancial() {
+        if (MBR::BIRTHDATE.get() == kNoDate)
+            return Refuse(MBR::BIRTHDATE, "Birthdate Required",
+                          "     Enter the customer's date of birth...");
+        if (text::isBlank(MBR::MARRIEDYN.get()))
+            return Refuse(MBR::MARRIEDYN, "Marital Status Required",
+                          "     Enter the customer's marital status...");
+        if (MBR::INCOME.get().isZero())
+            return Refuse(MBR::INCOME, "Annual Income Required",
+                          "     Enter the customer's annual income...");
+        if (MBR::NETWORTH.get().isZero())
+            return Refuse(MBR::NETWORTH, "Net Worth Required",
+                          "     Enter the customer's net worth exclusive of home...");
+        if (text::isBlank(MBR::SALESTAXID.get()))
+            return Refuse(MBR::SALESTAXID, "Tax ID Required",
+                          "     Enter the customer's social security number...");
+        if (MBR::LASTUPDATE.get() == kNoDate)
+            return Refuse(MBR::LASTUPDATE, "Update Required",
+                          "     Enterthe date income and net worth were last updated...");
+        return true;
+    }
+
+    const bool readsRepresentative_;
+    std::optional<ScopedValue<int>> formOpen_;  // CustomerFormOpen while the form is open
+};
+
+}  // namespace
+
+void UpdateMembers(std::string_view) {
+    UpdateMembersWindow window(fullListDecl(), true);
+    processValues().LastResponse = window.Run();
+}
+
+void UpdateRepMembers(std::string_view) {
+    UpdateMembersWindow window(repListDecl(), false);
+    processValues().LastResponse = window.Run();
+}
+
+}  // namespace bb
