@@ -11,6 +11,7 @@
 
 #include "customer_fixture.h"
 #include "data/file_manager.h"
+#include "data/relation_manager.h"
 #include "dictionary/process_values.h"
 #include "platform/date.h"
 #include "platform/decimal.h"
@@ -77,7 +78,7 @@ TEST_F(UpdateMembersTest, ANewIndividualIsSavedWithItsDerivedNamesAndBirthday) {
         EXPECT_EQ(MBR::ACTIVE.get(), 1);
         EXPECT_EQ(MBR::EMPLOYEERELATED.get(), "N");
         EXPECT_EQ(MBR::MARRIEDYN.get(), "N");
-        ASSERT_EQ(fileManagerFor(FileId::Members)->Delete(false), SeverityNone);
+        ASSERT_EQ(relationManagerFor(FileId::Members)->Delete(false), SeverityNone);
     }
 }
 
@@ -265,7 +266,7 @@ TEST_F(UpdateMembersTest, TheFirstFailingCheckWinsTakesTheFocusAndSavesNothing) 
                   1);
         readCustomer(number);
         EXPECT_EQ(MBR::MEMBERNAME.get() + MBR::COMPANYNAME.get(), before);
-        ASSERT_EQ(fileManagerFor(FileId::Members)->Delete(false), SeverityNone);
+        ASSERT_EQ(relationManagerFor(FileId::Members)->Delete(false), SeverityNone);
     }
 }
 
