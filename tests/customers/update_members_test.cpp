@@ -124,11 +124,11 @@ TEST_F(UpdateMembersTest, ANewCustomerTakesOnlyThePreferencesThatAreSet) {
         SCOPED_TRACE(c.what);
         buffer(FileId::Defaults).clear();
         c.preferences();
-        ui.when(kCaption, [&](DrivenWindow& form) {
+        ui.when(kCaption, [&, this](DrivenWindow& form) {
             c.expect();
             EXPECT_EQ(MBR::ACTIVE.get(), 1);
             EXPECT_EQ(MBR::EMPLOYEERELATED.get(), "N");
-            form.press("Cancel");
+            cancel(form);
         });
         EXPECT_EQ(callForm(InsertRequest), ResponseCancelled);
     }
@@ -138,11 +138,11 @@ TEST_F(UpdateMembersTest, ANewCustomerTakesOnlyThePreferencesThatAreSet) {
 TEST_F(UpdateMembersTest, TheDefaultRepresentativeAndStateShowWithTheirNames) {
     CTRL::DEFAULTREPRESENTATIVENUMBER.set(bob_);
     CTRL::DEFAULTSTATE.set("AK");
-    ui.when(kCaption, [](DrivenWindow& form) {
+    ui.when(kCaption, [this](DrivenWindow& form) {
         EXPECT_EQ(form.shown("Representative name"), "Bob Brown");
         form.showTab("Address");
         EXPECT_EQ(form.shown("State name"), "Alaska");
-        form.press("Cancel");
+        cancel(form);
     });
     callForm(InsertRequest);
 }
@@ -314,6 +314,7 @@ TEST_F(UpdateMembersTest, DeletingACustomerTakesItsPhonesAndNotesAndLeavesOthers
         LOG::MEMBERNUMBER.set(number);
         LOG::REPRESENTATIVENUMBER.set(ann_);
         LOG::SUBJECT.set("Called");
+        ASSERT_TRUE(LOG::DAYOFMONTH.set(Decimal(1)));
         ASSERT_EQ(fileManagerFor(FileId::Log)->Insert(), SeverityNone);
     }
     readCustomer(smith);
