@@ -38,7 +38,7 @@ struct PrimingCase {
 
 TEST_F(PhoneFormTest, ANewCustomerPhoneIsPrimedFromThePreferences) {
     const PrimingCase cases[] = {
-        {"no preferences", 0, "", "(   )    -    ", "Office"},
+        {"no preferences", 0, "", "(   )    -", "Office"},
         {"area code and type", 512, "Cell", "(512) 000-0000", "Cell"},
     };
     for (const PrimingCase& c : cases) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QRadioButton>
+
 #include <algorithm>
 #include <functional>
 
@@ -24,7 +26,7 @@ constexpr char kCaption[] = "Update the Customer File";
 class UpdateMembersTest : public CustomerFixture {
 protected:
     // Fills every field a new individual needs, on all three tabs.
-    static void fillIndividual(DrivenWindow& form, const std::string& middle) {
+    void fillIndividual(DrivenWindow& form, const std::string& middle) {
         form.type("Last Name", "Smith");
         form.type("First Name", "John");
         form.type("Middle Initial", middle);
@@ -42,7 +44,13 @@ protected:
         form.type("Net Worth", "250000");
         form.type("Tax ID", "123-45-6789");
         form.type("Last Update", "01/05/2026");
-        form.choose("No");
+        // "No" is a radio of three groups: the one of Married is meant.
+        for (QRadioButton* radio : form.find("Married")->findChildren<QRadioButton*>()) {
+            if (radio->text() != "No") continue;
+            radio->setFocus(Qt::TabFocusReason);
+            radio->click();
+            ui.settle();
+        }
     }
 };
 
