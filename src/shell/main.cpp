@@ -2,7 +2,6 @@
 // then runs the program body with the main frame.
 #include <QApplication>
 
-#include "customers/customer_procedures.h"
 #include "dictionary/process_values.h"
 #include "platform/message_service.h"
 #include "shell/help_window.h"
@@ -21,7 +20,6 @@ int main(int argc, char** argv) {
     bb::installMessageService(&dialogs);
     bb::loadProgram();
     bb::registerSponsorWindow(bb::procedures());
-    bb::registerCustomerProcedures(bb::procedures());
 
     const int status =
         bb::runProgramBody({[] {
