@@ -7,7 +7,7 @@
 #include "shell/help_window.h"
 #include "shell/main_frame.h"
 #include "shell/program_body.h"
-#include "shell/sponsor_window.h"
+#include "shell/program_procedures.h"
 #include "ui/dialog_message_service.h"
 #include "ui/icons.h"
 #include "ui/procedures.h"
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     bb::DialogMessageService dialogs;
     bb::installMessageService(&dialogs);
     bb::loadProgram();
-    bb::registerSponsorWindow(bb::procedures());
+    bb::registerProcedures(bb::procedures());
 
     const int status =
         bb::runProgramBody({[] {

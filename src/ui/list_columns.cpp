@@ -1,5 +1,7 @@
 #include "ui/list_columns.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QStandardItemModel>
@@ -32,6 +34,19 @@ int shapeColumns(QTreeView& view, QStandardItemModel& model, const ListFormat& f
     for (int i = 0; i < static_cast<int>(format.columns.size()); ++i) {
         const int width = pixels(format.columns[static_cast<std::size_t>(i)].width, metrics);
         if (width > 0) view.setColumnWidth(i, width);
+        total += width;
+    }
+    return total;
+}
+
+int fitColumns(QTreeView& view) {
+    int total = 0;
+    for (int column = 0; column < view.model()->columnCount(); ++column) {
+        const int header = view.isHeaderHidden() ? 0 : view.header()->sectionSizeHint(column);
+        // The tree view keeps its rows' measure protected; every item view offers it.
+        const int rows = static_cast<const QAbstractItemView&>(view).sizeHintForColumn(column);
+        const int width = std::max({view.columnWidth(column), header, rows});
+        view.setColumnWidth(column, width);
         total += width;
     }
     return total;

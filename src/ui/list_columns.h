@@ -24,6 +24,11 @@ namespace bb {
 // headers only when a column has one); the width of all the columns, in pixels.
 int shapeColumns(QTreeView& view, QStandardItemModel& model, const ListFormat& format);
 
+// Widens each column of `view` to what its header and its rows need (the
+// format's widths were chosen for another font, and a row may show more
+// than its value, such as a check); the width of all the columns, in pixels.
+int fitColumns(QTreeView& view);
+
 // The cells of a row showing the current values of `fields`, each through
 // its column's picture when the format gives one. The caller owns them
 // until it hands them to a model.

@@ -45,10 +45,11 @@ void MarkedList::ReloadRows(bool force) {
     const Record kept = record;
     names_.clear();
     model_->clear();
-    if (format_) LISTCONTROL->setMinimumWidth(shapeColumns(*LISTCONTROL, *model_, *format_) + 40);
+    if (format_) shapeColumns(*LISTCONTROL, *model_, *format_);
     if (Reset(0) == SeverityNone) {
         while (Next() == SeverityNone) FillRow();
     }
+    LISTCONTROL->setMinimumWidth(fitColumns(*LISTCONTROL) + 40);
     record = kept;
     for (int row = 0; row < RowCount(); ++row) {
         if (std::find(marked.begin(), marked.end(), Name(row)) != marked.end()) Mark(row, true);

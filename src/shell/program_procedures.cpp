@@ -1,0 +1,16 @@
+#include "shell/program_procedures.h"
+
+#include "reports/preferences.h"
+#include "reports/select_n_sort.h"
+#include "shell/sponsor_window.h"
+#include "ui/procedures.h"
+
+namespace bb {
+
+void registerProcedures(ProcedureRegistry& registry) {
+    registry.add("Preferences", Preferences);
+    registry.add("SelectNSort", runSelectNSort);
+    registerSponsorWindow(registry);
+}
+
+}  // namespace bb
