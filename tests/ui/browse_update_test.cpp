@@ -1,8 +1,16 @@
 // The browse manager with its form: a change keeps the record on its screen
 // row, a delete leaves the highlight on a neighbour, the form's toolbar
-// saves and moves on or adds another, and a list called to select opens on
-// the caller's record and hands back the one chosen.
+// saves and moves on or adds another, a list called to select opens on the
+// caller's record and hands back the one chosen, the right button's menu
+// presses the list's buttons, and a list without a form is edited in place.
 #include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
 
 #include "browse_fixture.h"
 #include "data/file_manager.h"
@@ -261,6 +269,118 @@ TEST_F(BrowseUpdateTest, ASelectionClosedWithoutChoosingAnswersCancelled) {
         select.press("Close");
     });
     EXPECT_EQ(procedures().call("SelectTestCustomer", SelectRequest), ResponseCancelled);
+}
+
+// ----------------------------------------------------------------- popup
+
+// The texts of the open popup menu's items, "(disabled)" after those that
+// are; then triggers the item `choose`.
+void answerPopup(std::vector<std::string>& items, const QString& choose) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, &items, choose] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        poll->stop();
+        poll->deleteLater();
+        QAction* chosen = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (action->isSeparator()) continue;
+            QString text = action->text().remove('&');
+            if (text == choose) chosen = action;
+            items.push_back(text.toStdString() + (action->isEnabled() ? "" : " (disabled)"));
+        }
+        // Chosen as the keyboard chooses, so that the menu reports it.
+        if (chosen) menu->setActiveAction(chosen);
+        QTest::keyClick(menu, chosen ? Qt::Key_Return : Qt::Key_Escape);
+    });
+    poll->start(10);
+}
+
+TEST_F(BrowseUpdateTest, TheRightButtonHighlightsTheRowAndItsMenuPressesTheListsButtons) {
+    addNumbered(5);
+    DrivenWindow window = start();
+    std::vector<std::string> items;
+    answerPopup(items, "Change");
+    ui.when(kFormCaption, [](DrivenWindow& edit) {
+        EXPECT_EQ(edit.shown("Company"), numbered(3));
+        edit.press("Cancel");
+    });
+    BrowseTable& table = *window.list(kList)->Table();
+    const QPoint at = table.visualRect(table.model()->index(2, 0)).center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, table.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(table.viewport(), &click);
+    ui.settle();
+    EXPECT_EQ(items, (std::vector<std::string>{"Insert", "Change", "Delete"}));
+    EXPECT_EQ(ui.waitingScripts(), 0u);
+    EXPECT_EQ(highlighted(), numbered(3));
+}
+
+// ---------------------------------------------------------- edit in place
+
+class BrowseEditInPlaceTest : public BrowseTest {
+protected:
+    BrowseEditInPlaceTest() {
+        ListDecl& decl = *list.fields.front().list;
+        decl.update = {};
+        decl.editColumns = {1, 2};
+    }
+
+    // Types `texts` into the row's cells as their entries open, one after
+    // another (Tab between them), and ends the row with `end`.
+    void editCells(std::vector<std::string> texts, Qt::Key end) {
+        auto* poll = new QTimer;
+        QObject::connect(poll, &QTimer::timeout,
+                         [this, poll, texts, end, done = std::size_t{0},
+                          last = static_cast<QWidget*>(nullptr)]() mutable {
+                             auto* entry = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+                             if (!entry || entry == last || !browse().List()->isAncestorOf(entry))
+                                 return;
+                             last = entry;
+                             entry->setText(QString::fromStdString(texts[done]));
+                             const bool lastCell = ++done == texts.size();
+                             if (lastCell) {
+                                 poll->stop();
+                                 poll->deleteLater();
+                             }
+                             QTest::keyClick(entry, lastCell ? end : Qt::Key_Tab);
+                         });
+        poll->start(10);
+    }
+};
+
+TEST_F(BrowseEditInPlaceTest, AChangedRowIsSavedWhenTheUserSaysSo) {
+    addNumbered(5);
+    start();
+    shown().clickRow(kList, 1);
+    editCells({"Company 002", "Paris"}, Qt::Key_Return);
+    ui.messages.answer(ButtonYes);  // "Do you want to save the changes to this record?"
+    press(QKeyCombination(Qt::ControlModifier, Qt::Key_Return));
+    ASSERT_FALSE(ui.messages.shown.empty());
+    EXPECT_EQ(ui.messages.last().title, "Save Record");
+    EXPECT_EQ(shown().rows(kList, 1)[1], "Paris");
+    EXPECT_EQ(highlighted(), numbered(2));
+    FileManager& file = *fileManagerFor(FileId::Members);
+    MBR::MEMBERNUMBER.set(2);
+    ASSERT_EQ(file.Fetch(MBR::key::MEMBERKEY), SeverityNone);
+    EXPECT_EQ(MBR::CITY.get(), "Paris");
+}
+
+TEST_F(BrowseEditInPlaceTest, AnInsertedRowIsAddedBelowTheHighlightAndEscapeTakesItBack) {
+    addNumbered(3);
+    start();
+    shown().clickRow(kList, 0);
+    editCells({"Company 001b", "Lyon"}, Qt::Key_Escape);
+    press(QKeyCombination(Qt::Key_Insert));
+    EXPECT_EQ(rows(), numberedRange(1, 3));
+    EXPECT_EQ(companies().size(), 3u);
+
+    editCells({"Company 001b", "Lyon"}, Qt::Key_Return);
+    ui.messages.answer(ButtonYes);
+    press(QKeyCombination(Qt::Key_Insert));
+    EXPECT_EQ(rows(),
+              (std::vector<std::string>{numbered(1), "Company 001b", numbered(2), numbered(3)}));
+    EXPECT_EQ(highlighted(), "Company 001b");
+    EXPECT_EQ(companies().size(), 4u);
 }
 
 }  // namespace
