@@ -16,10 +16,10 @@
 #include <string>
 
 #include "bench_book.h"
-#include "bench_memory.h"
 #include "data/data_folder.h"
 #include "data/dictionary_setup.h"
 #include "dictionary/process_values.h"
+#include "peak_memory.h"
 #include "platform/message_service.h"
 #include "platform/runtime.h"
 #include "ui/browse_manager.h"

@@ -14,7 +14,6 @@
 #include <string>
 
 #include "bench_book.h"
-#include "bench_memory.h"
 #include "data/data_folder.h"
 #include "data/dictionary_setup.h"
 #include "dictionary/process_values.h"
@@ -28,8 +27,6 @@
 namespace {
 
 using namespace bb;
-using bench::peakMemoryMegabytes;
-using bench::resetPeakMemory;
 
 constexpr int kCustomers = 100000;
 
