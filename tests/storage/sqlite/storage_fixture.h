@@ -10,8 +10,8 @@
 #include "dictionary/files.h"
 #include "platform/runtime.h"
 #include "platform/storage.h"
-#include "temp_folder.h"
 #include "storage/sqlite/open_sqlite_storage.h"
+#include "temp_folder.h"
 
 namespace bb::test {
 

@@ -4,9 +4,9 @@
 
 #include <fstream>
 
+#include "storage/sqlite/open_sqlite_storage.h"
 #include "storage/sqlite/sqlite_storage.h"
 #include "storage_fixture.h"
-#include "storage/sqlite/open_sqlite_storage.h"
 
 namespace bb::test {
 namespace {
