@@ -429,5 +429,30 @@ TEST_F(Preview, TheNextPreviewOpensWhereTheLastWasClosed) {
     });
 }
 
+TEST_F(Preview, APlaceTheReportGivesComesBeforeTheOneKept) {
+    makePages(2);
+    show(kZoomTiles, [&](PreviewPanel& p) {
+        previewer().Widget()->setGeometry(120, 90, 620, 440);
+        press(p, PRTPREV::TBAREXIT);
+    });
+    ASSERT_EQ(settings_.Fetch(kPreviewSection, "Width"), "620");
+    previewer_ = std::make_unique<PrintPreviewer>();
+    previewer_->Setup(pages_);
+    previewer_->INIMGR = &settings_;
+    previewer_->WINDOWPOSSET = previewer_->WINDOWSIZESET = true;
+    previewer_->WINXPOS = 60;
+    previewer_->WINYPOS = 50;
+    previewer_->WINWIDTH = 700;
+    previewer_->WINHEIGHT = 500;
+    QRect shown;
+    ui.when("Print Preview", [&](DrivenWindow& w) {
+        const QWidget& window = *previewer().Widget();
+        shown = QRect(window.pos(), window.size());  // the position is the frame's
+        w.close();
+    });
+    previewer_->Display(1, 2, 1);
+    EXPECT_EQ(shown, QRect(60, 50, 700, 500));
+}
+
 }  // namespace
 }  // namespace bb::test
