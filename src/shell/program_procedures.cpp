@@ -1,5 +1,6 @@
 #include "shell/program_procedures.h"
 
+#include "reference/reference_windows.h"
 #include "reports/preferences.h"
 #include "reports/select_n_sort.h"
 #include "shell/sponsor_window.h"
@@ -11,6 +12,7 @@ void registerProcedures(ProcedureRegistry& registry) {
     registry.add("Preferences", Preferences);
     registry.add("SelectNSort", runSelectNSort);
     registerSponsorWindow(registry);
+    registerReferenceWindows(registry);
 }
 
 }  // namespace bb

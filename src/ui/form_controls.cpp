@@ -282,6 +282,11 @@ public:
         const bool numeric = picture().kind() == Picture::Kind::Numeric;
         label_->setAlignment((numeric ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
         label_->setMinimumWidth(charsWide(picture().width(), numeric));
+        if (decl.heavy) {
+            QFont font = label_->font();
+            font.setBold(true);
+            label_->setFont(font);
+        }
     }
 
     void display(bool) override {

@@ -9,6 +9,11 @@ void ProcedureRegistry::add(std::string name, Procedure body) {
     procedures_[std::move(name)] = std::move(body);
 }
 
+void ProcedureRegistry::remove(std::string_view name) {
+    const auto found = procedures_.find(name);
+    if (found != procedures_.end()) procedures_.erase(found);
+}
+
 bool ProcedureRegistry::has(std::string_view name) const {
     return procedures_.find(name) != procedures_.end();
 }

@@ -27,6 +27,8 @@ class ProcedureRegistry {
 public:
     // Registers `body` under `name`, replacing what was there.
     void add(std::string name, Procedure body);
+    // Forgets the procedure of `name`; calling it reports it not defined.
+    void remove(std::string_view name);
     bool has(std::string_view name) const;
     // PendingRequest := request, runs the procedure, and returns its
     // LastResponse (0 counts as ResponseCancelled).

@@ -186,6 +186,7 @@ struct FieldDecl {
     std::optional<DropDecl> drop{};  // a drop list's or a marked list's records
     int lines = 4;                   // a text area's or a marked list's height, in lines
     std::optional<ListDecl> list{};
+    bool heavy = false;  // a display in a heavy font: the heading of a list window
 };
 
 enum class ButtonRole : std::uint8_t {

@@ -426,10 +426,14 @@ bool WindowManager::Refuse(FieldRef field, std::string_view title, std::string_v
     return Refuse(Control(field), title, text);
 }
 
-bool WindowManager::Refuse(QWidget* control, std::string_view title, std::string_view text) {
+void WindowManager::Announce(std::string_view title, std::string_view text) {
     messages().beep(Beep::Asterisk);
     messages().show(
         {std::string(title), std::string(text), MessageIcon::Information, ButtonOk, ButtonOk});
+}
+
+bool WindowManager::Refuse(QWidget* control, std::string_view title, std::string_view text) {
+    Announce(title, text);
     Select(control);
     return false;
 }
@@ -487,11 +491,19 @@ FormControl* WindowManager::BoundControl(const QWidget* widget) const {
 }
 
 void WindowManager::Enable(FieldRef field, bool enabled) {
+    withPrompt(field, [enabled](QWidget* part) { part->setEnabled(enabled); });
+}
+
+void WindowManager::Show(FieldRef field, bool shown) {
+    withPrompt(field, [shown](QWidget* part) { part->setVisible(shown); });
+}
+
+void WindowManager::withPrompt(FieldRef field, const std::function<void(QWidget*)>& apply) {
     const FormControl* control = BoundControl(Control(field));
     if (!control) return;
-    for (QWidget* part : control->parts()) part->setEnabled(enabled);
+    for (QWidget* part : control->parts()) apply(part);
     for (QLabel* prompt : widget_->findChildren<QLabel*>()) {
-        if (prompt->buddy() == control->focusTarget()) prompt->setEnabled(enabled);
+        if (prompt->buddy() == control->focusTarget()) apply(prompt);
     }
 }
 

@@ -38,6 +38,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -140,6 +141,9 @@ public:
     static WindowManager* Owning(const QWidget* widget);
 
     // For the window's own code.
+    // Beeps and shows `text` with the information icon under `title`: a
+    // notice the user reads before the window goes on.
+    void Announce(std::string_view title, std::string_view text);
     // Beeps, shows `text` with the information icon under `title`, and puts
     // the focus on the control of `field`: a check on OK that fails. False.
     bool Refuse(FieldRef field, std::string_view title, std::string_view text);
@@ -163,6 +167,8 @@ public:
     MarkedList* Marks(std::string_view label) const;
     // Lets the user use the control of `field`, with its prompt, or not.
     void Enable(FieldRef field, bool enabled);
+    // Shows the control of `field`, with its prompt, or hides both.
+    void Show(FieldRef field, bool shown);
     // Zone `zone` (from 1) of the window's own status bar.
     void SetStatusText(int zone, std::string_view text);
     std::string StatusText(int zone) const;
@@ -278,6 +284,8 @@ private:
     void registerWidget();
     void takeBackReservation();
     bool filterEvent(QObject* watched, QEvent* event);
+    // `apply` to every part of the control of `field` and to its prompt.
+    void withPrompt(FieldRef field, const std::function<void(QWidget*)>& apply);
     static void focusMoved(QWidget* from, QWidget* to);
 
     const WindowDecl& decl_;

@@ -1,0 +1,79 @@
+// "Update Representative States": one state a representative is registered
+// in, and from when. The transaction form relies on these registrations to
+// refuse trades outside them.
+#include "dictionary/process_values.h"
+#include "platform/date.h"
+#include "platform/text.h"
+#include "reference/form_parts.h"
+#include "reference/reference_windows.h"
+#include "ui/window_manager.h"
+
+namespace bb {
+namespace {
+
+const WindowDecl kUpdateRepStates{
+    .procedure = "UpdateRepStates",
+    .caption = "Update Representative States",
+    .recordsName = true,
+    .primary = FileId::RepStates,
+    .files = {FileId::Representatives, FileId::States},
+    .fields =
+        {
+            {.kind = ControlKind::Display, .field = REP::REP_NUM, .prompt = "Representative:"},
+            {.kind = ControlKind::Display,
+             .field = REP::REP_NAME,
+             .name = "Representative name",
+             .beside = true},
+            {.kind = ControlKind::DropList,
+             .field = RST::STATE,
+             .prompt = "&State:",
+             .message = "Select a state from the drop-down list",
+             .drop = DropDecl{.file = FileId::States,
+                              .key = ST::key::STATEKEY,
+                              .format = "18L(1)|M~Code~@s2@80L(2)|M~Name~@s20@",
+                              .columns = {ST::STATECODE, ST::STATENAME},
+                              .updates = {{ST::STATECODE, RST::STATE}},
+                              // A registration names its state on purpose:
+                              // none is chosen for the user.
+                              .defaultFill = false}},
+            {.kind = ControlKind::Display,
+             .field = ST::LICENSEFEE,
+             .prompt = "License Fee:",
+             .picture = "@n6.2"},
+            {.kind = ControlKind::DateSpin,
+             .field = RST::EFFECTIVEDATE,
+             .prompt = "&Effective Date:",
+             .picture = "@d2",
+             .message = "The date this registration took effect"},
+        },
+    .buttons = formButtons(),
+};
+
+class UpdateRepStatesWindow : public WindowManager {
+public:
+    UpdateRepStatesWindow() : WindowManager(kUpdateRepStates) {}
+
+    void SeedNewRecord() override {
+        RST::EFFECTIVEDATE.set(Clock::today());
+        const std::string& state = CTRL::DEFAULTSTATE.get();
+        if (!text::isBlank(state)) RST::STATE.set(state);
+    }
+
+    bool CheckFields() override {
+        if (text::isBlank(RST::STATE.get()))
+            return Refuse(RST::STATE, "Registration State Required",
+                          "     Select a state from the drop-down list");
+        if (RST::EFFECTIVEDATE.get() == 0)
+            return Refuse(RST::EFFECTIVEDATE, "Effective Date Required",
+                          "     You must enter the effective date of this registration");
+        return true;
+    }
+};
+
+}  // namespace
+
+void UpdateRepStates(std::string_view) {
+    runCalled<UpdateRepStatesWindow>();
+}
+
+}  // namespace bb

@@ -1,0 +1,48 @@
+// The Customer Classification list: two lines per classification, and a
+// delete that the customers of the classification refuse.
+#include <gtest/gtest.h>
+
+#include "reference_fixture.h"
+
+namespace bb::test {
+namespace {
+
+class BrowseMembershipTypesTest : public ReferenceTest {
+protected:
+    DrivenWindow open() {
+        procedures().call("BrowseMembershipTypes");
+        ui.settle();
+        return ui.window("Customer Classification");
+    }
+};
+
+TEST_F(BrowseMembershipTypesTest, ShowsEachClassificationWithItsDescription) {
+    addClassification("Retail", "Individual investors");
+    addClassification("Institutional", "Banks and funds");
+    DrivenWindow list = open();
+    EXPECT_EQ(list.rows("Classifications"), (std::vector<std::string>{"Institutional", "Retail"}));
+    EXPECT_EQ(list.rows("Classifications", 1),
+              (std::vector<std::string>{"Banks and funds", "Individual investors"}));
+}
+
+TEST_F(BrowseMembershipTypesTest, OnlyAClassificationNoCustomerHasIsDeleted) {
+    addClassification("Retail", "Individual investors");
+    addClassification("Wholesale", "Dealers");
+    addCustomer("Adams", "Retail");
+    DrivenWindow list = open();
+    ui.messages.answer(ButtonYes);  // yes, delete Retail
+    list.clickRow("Classifications", 0);
+    list.press("Delete");
+    ASSERT_FALSE(ui.messages.shown.empty());
+    EXPECT_EQ(ui.messages.last().title, "Referential Integrity Delete Error");
+    EXPECT_EQ(list.rows("Classifications"), (std::vector<std::string>{"Retail", "Wholesale"}));
+
+    ui.messages.answer(ButtonYes);  // yes, delete Wholesale
+    list.clickRow("Classifications", 1);
+    list.press("Delete");
+    EXPECT_EQ(list.rows("Classifications"), std::vector<std::string>{"Retail"});
+    EXPECT_EQ(customers(), std::vector<std::string>{"Adams: Retail"});
+}
+
+}  // namespace
+}  // namespace bb::test

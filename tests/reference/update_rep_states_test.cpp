@@ -1,0 +1,106 @@
+// The state registration form: a new registration's state and date, and its
+// two checks.
+#include <gtest/gtest.h>
+
+#include "platform/date.h"
+#include "reference_fixture.h"
+
+namespace bb::test {
+namespace {
+
+class UpdateRepStatesTest : public ReferenceTest {
+protected:
+    UpdateRepStatesTest() {
+        addState("CA", "California", "25.00");
+        addState("TX", "Texas", "10.00");
+        representative_ = addRepresentative("101", "Ann Lee");
+        Clock::fix(dayNumber(2026, 12, 10).value());
+    }
+    ~UpdateRepStatesTest() override { Clock::release(); }
+
+    int insert(WindowDriver::Script script) {
+        readRepresentative(representative_);
+        buffer(FileId::RepStates).clear();
+        RST::REPRESENTATIVENUMBER.set(representative_);
+        ui.when("Update Representative States", std::move(script));
+        return procedures().call("UpdateRepStates", InsertRequest);
+    }
+    std::vector<std::string> registrations() {
+        return rows(FileId::RepStates, RST::key::REPRESENTATIVENUMBERKEY,
+                    {RST::REPRESENTATIVENUMBER, RST::STATE, RST::EFFECTIVEDATE});
+    }
+    int representative_ = 0;
+};
+
+TEST_F(UpdateRepStatesTest, ANewRegistrationStartsTodayInTheDefaultState) {
+    struct Case {
+        const char* defaultState;
+        const char* state;  // what the drop list shows
+        const char* fee;
+    };
+    const Case cases[] = {{"", "", ""}, {"TX", "TX", "10.00"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.defaultState);
+        CTRL::DEFAULTSTATE.set(c.defaultState);
+        EXPECT_EQ(insert([&c](DrivenWindow& form) {
+                      EXPECT_EQ(form.shown("Representative"), "101");
+                      EXPECT_EQ(form.shown("Representative name"), "Ann Lee");
+                      EXPECT_EQ(form.shown("State").substr(0, 2),
+                                std::string(c.state).substr(0, 2));
+                      EXPECT_EQ(form.shown("Effective Date"), "12/10/2026");
+                      form.press("Cancel");
+                  }),
+                  ResponseCancelled);
+    }
+    CTRL::DEFAULTSTATE.set("");
+}
+
+TEST_F(UpdateRepStatesTest, AChosenStateShowsItsFeeAndIsSaved) {
+    EXPECT_EQ(insert([](DrivenWindow& form) {
+                  form.pick("State", "California");
+                  EXPECT_EQ(form.shown("License Fee"), "25.00");
+                  form.press("OK");
+              }),
+              ResponseCompleted);
+    EXPECT_EQ(registrations(),
+              std::vector<std::string>{std::to_string(representative_) + "|CA|" +
+                                       std::to_string(dayNumber(2026, 12, 10).value())});
+}
+
+TEST_F(UpdateRepStatesTest, OkRefusesARegistrationWithoutStateOrDate) {
+    struct Case {
+        bool pickState;
+        const char* date;
+        const char* title;
+        const char* text;
+        const char* focus;
+    };
+    const Case cases[] = {
+        {false, "12/10/2026", "Registration State Required",
+         "     Select a state from the drop-down list", "State"},
+        {true, "", "Effective Date Required",
+         "     You must enter the effective date of this registration", "Effective Date"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        ui.messages.clear();
+        EXPECT_EQ(insert([&c](DrivenWindow& form) {
+                      if (c.pickState) form.pick("State", "Texas");
+                      form.type("Effective Date", c.date);
+                      form.press("OK");
+                      EXPECT_EQ(form.focused(), c.focus);
+                      form.pick("State", "Texas");
+                      form.type("Effective Date", "1/2/2025");
+                      form.press("OK");
+                  }),
+                  ResponseCompleted);
+        ASSERT_FALSE(ui.messages.shown.empty());
+        EXPECT_EQ(ui.messages.shown[0].title, c.title);
+        EXPECT_EQ(ui.messages.shown[0].text, c.text);
+        fetch(FileId::RepStates, RST::key::REPRESENTATIVENUMBERKEY);
+        ASSERT_EQ(relationManagerFor(FileId::RepStates)->Delete(false), SeverityNone);
+    }
+}
+
+}  // namespace
+}  // namespace bb::test

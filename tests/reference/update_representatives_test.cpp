@@ -1,0 +1,202 @@
+// The representative form: licences whose dates follow their check boxes,
+// a new representative's defaults, the checks on OK, the change message,
+// the annual renewal, and a delete the customers' links refuse.
+#include <gtest/gtest.h>
+
+#include "dictionary/process_values.h"
+#include "reference_fixture.h"
+
+namespace bb::test {
+namespace {
+
+class UpdateRepresentativesTest : public ReferenceTest {
+protected:
+    // Changes representative `number` with `script`; the form's response.
+    int change(int number, WindowDriver::Script script) {
+        readRepresentative(number);
+        ui.when("Update Representatives", std::move(script));
+        return procedures().call("UpdateRepresentatives", ChangeRequest);
+    }
+};
+
+TEST_F(UpdateRepresentativesTest, ALicenceDateCanBeEnteredOnlyWhileItsBoxIsChecked) {
+    struct Case {
+        const char* tab;
+        const char* flag;
+        const char* date;
+    };
+    const Case cases[] = {
+        {"Licensing", "GP Approved", "GP Date"},
+        {"Licensing", "GS Approved", "GS Date"},
+        {"Licensing", "IR Approved", "IR Date"},
+        {"Licensing", "DR Approved", "DR Date"},
+        {"Examinations", "Series 6", "Series 6 Date"},
+        {"Examinations", "Series 7", "Series 7 Date"},
+        {"Examinations", "Series 22", "Series 22 Date"},
+        {"Examinations", "Series 24", "Series 24 Date"},
+        {"Examinations", "Series 63", "Series 63 Date"},
+    };
+    const int number = addRepresentative("101", "Ann Lee");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.flag);
+        EXPECT_EQ(change(number,
+                         [&c](DrivenWindow& form) {
+                             form.showTab(c.tab);
+                             EXPECT_FALSE(form.enabled(c.date));
+                             form.check(c.flag, true);
+                             EXPECT_TRUE(form.enabled(c.date));
+                             form.type(c.date, "3/15/2020");
+                             form.check(c.flag, false);
+                             EXPECT_FALSE(form.enabled(c.date));
+                             form.check(c.flag, true);
+                             form.press("OK");
+                         }),
+                  ResponseCompleted);
+    }
+    readRepresentative(number);
+    EXPECT_EQ(REP::SERIES7.get(), "1");
+    EXPECT_NE(REP::SERIES7DATE.get(), 0);
+    EXPECT_EQ(REP::GPPOS.get(), "1");
+}
+
+TEST_F(UpdateRepresentativesTest, ANewRepresentativeIsNoSignatureGuarantor) {
+    addState("TX", "Texas");
+    ui.when("Update Representatives", [](DrivenWindow& form) {
+        EXPECT_EQ(form.caption(), "Record Will Be Added");
+        form.type("Number", "205");
+        form.type("Name", "Bob Hale");
+        form.pick("State", "Texas");
+        form.choose("In Office Branch");
+        form.press("OK");
+    });
+    EXPECT_EQ(callForm("UpdateRepresentatives", FileId::Representatives, InsertRequest),
+              ResponseCompleted);
+    EXPECT_EQ(rows(FileId::Representatives, REP::key::REPRESENTATIVENAMEKEY,
+                   {REP::REP_NUM, REP::REP_NAME, REP::STATE, REP::LOCATION, REP::MEDALLION}),
+              std::vector<std::string>{"205|Bob Hale|TX|IB|N"});
+    EXPECT_EQ(processValues().CurrentProcedure.get(), "UpdateRepresentatives");
+}
+
+TEST_F(UpdateRepresentativesTest, OkRefusesARepresentativeWithoutNumberOrName) {
+    struct Case {
+        const char* num;
+        const char* name;
+        const char* title;
+        const char* text;
+        const char* focus;
+    };
+    const Case cases[] = {
+        {"", "Bob Hale", "Representative Number Required",
+         "     Enter a number for this registered representative.", "Number"},
+        {"205", "", "Representative Name Required",
+         "     Enter the name of this registered representative.", "Name"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        ui.messages.clear();
+        ui.when("Update Representatives", [&c](DrivenWindow& form) {
+            form.type("Number", c.num);
+            form.type("Name", c.name);
+            form.press("OK");
+            EXPECT_EQ(form.focused(), c.focus);
+            form.press("Cancel");
+        });
+        ui.messages.answer(ButtonNo);  // do not save on the way out
+        EXPECT_EQ(callForm("UpdateRepresentatives", FileId::Representatives, InsertRequest),
+                  ResponseCancelled);
+        ASSERT_FALSE(ui.messages.shown.empty());
+        EXPECT_EQ(ui.messages.shown[0].title, c.title);
+        EXPECT_EQ(ui.messages.shown[0].text, c.text);
+        EXPECT_TRUE(
+            rows(FileId::Representatives, REP::key::REPRESENTATIVENAMEKEY, {REP::REP_NUM}).empty());
+    }
+}
+
+TEST_F(UpdateRepresentativesTest, ANumberOrNameChangeIsAnnounced) {
+    struct Case {
+        const char* what;
+        const char* num;
+        const char* name;
+        const char* extension;  // changed in every case, so that there is a change to save
+        const char* text;       // null: nothing announced
+    };
+    const Case cases[] = {
+        {"name only", "101", "Ann Lee-Hart", "1",
+         "Representative # 101   has been changed ...||Original: 101  Ann Lee    New: 101  "
+         "Ann Lee-Hart||All Customer and Account Registration records will be updated."},
+        {"number only", "7", "Ann Lee-Hart", "2",
+         "Representative # 101   has been changed ...||Original: 101  Ann Lee-Hart    New: 7  "
+         "Ann Lee-Hart||All Customer and Account Registration records will be updated."},
+        {"neither", "7", "Ann Lee-Hart", "3", nullptr},
+    };
+    const int number = addRepresentative("101", "Ann Lee");
+    const int customer = addCustomer("Adams", "");
+    MBR::REPRESENTATIVENUMBER.set(number);
+    ASSERT_EQ(fileManagerFor(FileId::Members)->Update(), SeverityNone);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ui.messages.clear();
+        EXPECT_EQ(change(number,
+                         [&c](DrivenWindow& form) {
+                             form.type("Number", c.num);
+                             form.type("Name", c.name);
+                             form.type("Extension", c.extension);
+                             form.press("OK");
+                         }),
+                  ResponseCompleted);
+        if (c.text) {
+            ASSERT_EQ(ui.messages.shown.size(), 1U);
+            EXPECT_EQ(ui.messages.last().title, "Representative Number/Name Change");
+            EXPECT_EQ(ui.messages.last().text, c.text);
+            EXPECT_EQ(ui.messages.last().icon, MessageIcon::Information);
+        } else {
+            EXPECT_TRUE(ui.messages.shown.empty());
+        }
+    }
+    // The customer still points at the same representative, who now shows
+    // the new number and name.
+    buffer(FileId::Members).clear();
+    MBR::MEMBERNUMBER.set(customer);
+    fetch(FileId::Members, MBR::key::MEMBERKEY);
+    readRepresentative(MBR::REPRESENTATIVENUMBER.get());
+    EXPECT_EQ(REP::REP_NUM.get() + " " + REP::REP_NAME.get(), "7 Ann Lee-Hart");
+}
+
+TEST_F(UpdateRepresentativesTest, TheAnnualRenewalAddsTheFeesOfTheRepresentativesStates) {
+    addState("AK", "Alaska", "10.00");
+    addState("CA", "California", "25.00");
+    addState("TX", "Texas", "0");
+    addState("NY", "New York", "99.00");  // another representative's
+    const int number = addRepresentative("101", "Ann Lee");
+    const int other = addRepresentative("102", "Bob Hale");
+    for (const char* state : {"AK", "CA", "TX"}) addRegistration(number, state);
+    addRegistration(other, "NY");
+    EXPECT_EQ(change(number,
+                     [](DrivenWindow& form) {
+                         form.showTab("Licensing");
+                         EXPECT_EQ(form.shown("Annual Renewal"), "35.00");
+                         form.press("Cancel");
+                     }),
+              ResponseCancelled);
+}
+
+TEST_F(UpdateRepresentativesTest, ARepresentativeOfACustomerIsNotDeleted) {
+    const int number = addRepresentative("101", "Ann Lee");
+    addRegistration(number, "CA");
+    addCustomer("Adams", "");
+    MBR::REPRESENTATIVENUMBER.set(number);
+    ASSERT_EQ(fileManagerFor(FileId::Members)->Update(), SeverityNone);
+    readRepresentative(number);
+    ui.messages.answer(ButtonYes);
+    procedures().call("UpdateRepresentatives", DeleteRequest);
+    ASSERT_FALSE(ui.messages.shown.empty());
+    EXPECT_EQ(ui.messages.last().title, "Referential Integrity Delete Error");
+    EXPECT_EQ(rows(FileId::Representatives, REP::key::REPRESENTATIVENAMEKEY,
+                   {REP::REP_NUM, REP::REP_NAME}),
+              std::vector<std::string>{"101|Ann Lee"});
+    EXPECT_EQ(rows(FileId::RepStates, RST::key::REPRESENTATIVENUMBERKEY, {RST::STATE}),
+              std::vector<std::string>{"CA"});
+}
+
+}  // namespace
+}  // namespace bb::test
