@@ -85,6 +85,16 @@ void ReferenceTest::fetch(FileId file, int key) {
     ASSERT_EQ(fileManagerFor(file)->Fetch(key), SeverityNone);
 }
 
+std::vector<std::string> ReferenceTest::titles() const {
+    std::vector<std::string> out;
+    for (const MessageRequest& shown : ui.messages.shown) out.push_back(shown.title);
+    return out;
+}
+
+std::vector<std::string> ReferenceTest::refusedDelete() {
+    return {"Confirm Delete", "Referential Integrity Delete Error", "Record Delete Error"};
+}
+
 std::vector<std::string> ReferenceTest::customers() {
     std::vector<std::string> out;
     for (const std::string& row :

@@ -41,6 +41,13 @@ protected:
     // Reads the record of `file` whose key `key` matches the buffer.
     void fetch(FileId file, int key);
 
+    // The titles of the messages shown so far, in order.
+    std::vector<std::string> titles() const;
+    // What the relation manager shows when the user confirms deleting a
+    // record others still refer to: the refusal, then whether to try again
+    // (which the scripted messages decline).
+    static std::vector<std::string> refusedDelete();
+
     // Every customer's "last name: classification", in number order.
     std::vector<std::string> customers();
     // Every record of `file` in the order of `key`, each as its `fields`
