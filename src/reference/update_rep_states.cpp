@@ -1,6 +1,10 @@
 // "Update Representative States": one state a representative is registered
 // in, and from when. The transaction form relies on these registrations to
 // refuse trades outside them.
+#include <cstdint>
+#include <string>
+
+#include "data/file_manager.h"
 #include "dictionary/process_values.h"
 #include "platform/date.h"
 #include "platform/text.h"
@@ -59,6 +63,11 @@ public:
         if (!text::isBlank(state)) RST::STATE.set(state);
     }
 
+    int PrepareRequest() override {
+        originalState_ = RST::STATE.get();
+        return WindowManager::PrepareRequest();
+    }
+
     bool CheckFields() override {
         if (text::isBlank(RST::STATE.get()))
             return Refuse(RST::STATE, "Registration State Required",
@@ -66,8 +75,30 @@ public:
         if (RST::EFFECTIVEDATE.get() == 0)
             return Refuse(RST::EFFECTIVEDATE, "Effective Date Required",
                           "     You must enter the effective date of this registration");
+        if (registeredTwice())
+            return Refuse(RST::STATE, "State Already Registered",
+                          "     This representative is already registered in " +
+                              std::string(text::clip(RST::STATE.get())) +
+                              ". Change that registration instead.");
         return true;
     }
+
+private:
+    // A second registration in the same state would count the state's fee
+    // twice in the annual renewal, and the key lets it in.
+    bool registeredTwice() {
+        const bool keptItsState =
+            REQUEST == ChangeRequest && text::equalNoCase(RST::STATE.get(), originalState_);
+        if (keptItsState) return false;
+        FileManager& file = *fileManagerFor(FileId::RepStates);
+        // The record being changed is saved through the file's position.
+        std::uint16_t saved = file.SaveFileState();
+        const bool found = file.FetchQuietly(RST::key::REPRESENTATIVENUMBERKEY) == SeverityNone;
+        file.RestoreFileState(saved);
+        return found;
+    }
+
+    std::string originalState_;  // as read: a change keeping it is no second registration
 };
 
 }  // namespace

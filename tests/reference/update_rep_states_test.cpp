@@ -25,6 +25,16 @@ protected:
         ui.when("Update Representative States", std::move(script));
         return procedures().call("UpdateRepStates", InsertRequest);
     }
+    // Changes the representative's registration in `state` with `script`.
+    int change(const char* state, WindowDriver::Script script) {
+        readRepresentative(representative_);
+        buffer(FileId::RepStates).clear();
+        RST::REPRESENTATIVENUMBER.set(representative_);
+        RST::STATE.set(state);
+        fetch(FileId::RepStates, RST::key::REPRESENTATIVENUMBERKEY);
+        ui.when("Update Representative States", std::move(script));
+        return procedures().call("UpdateRepStates", ChangeRequest);
+    }
     std::vector<std::string> registrations() {
         return rows(FileId::RepStates, RST::key::REPRESENTATIVENUMBERKEY,
                     {RST::REPRESENTATIVENUMBER, RST::STATE, RST::EFFECTIVEDATE});
@@ -100,6 +110,58 @@ TEST_F(UpdateRepStatesTest, OkRefusesARegistrationWithoutStateOrDate) {
         fetch(FileId::RepStates, RST::key::REPRESENTATIVENUMBERKEY);
         ASSERT_EQ(relationManagerFor(FileId::RepStates)->Delete(false), SeverityNone);
     }
+}
+
+TEST_F(UpdateRepStatesTest, ARepresentativeIsRegisteredInAStateOnlyOnce) {
+    addState("AK", "Alaska", "5.00");
+    addState("NY", "New York", "99.00");
+    addRegistration(representative_, "CA");
+    addRegistration(representative_, "TX");
+    const int other = addRepresentative("102", "Bob Hale");
+    addRegistration(other, "NY");  // no bar to Ann in New York
+    const auto refusesCalifornia = [](DrivenWindow& form) {
+        form.pick("State", "California");
+        form.press("OK");
+        EXPECT_EQ(form.focused(), "State");
+    };
+
+    // A new registration in California is refused, one in New York saved.
+    EXPECT_EQ(insert([&](DrivenWindow& form) {
+                  refusesCalifornia(form);
+                  form.pick("State", "New York");
+                  form.press("OK");
+              }),
+              ResponseCompleted);
+    ASSERT_EQ(titles(), std::vector<std::string>{"State Already Registered"});
+    EXPECT_EQ(ui.messages.last().text,
+              "     This representative is already registered in CA. Change that registration "
+              "instead.");
+    // Texas moved to California is refused; moved to Alaska it is saved, to
+    // the Texas record and not to the California one just looked at.
+    EXPECT_EQ(change("TX",
+                     [&](DrivenWindow& form) {
+                         refusesCalifornia(form);
+                         form.pick("State", "Alaska");
+                         form.type("Effective Date", "1/2/2025");
+                         form.press("OK");
+                     }),
+              ResponseCompleted);
+    EXPECT_EQ(titles().size(), 2U);
+    // A registration that keeps its state changes its date alone.
+    EXPECT_EQ(change("CA",
+                     [](DrivenWindow& form) {
+                         form.type("Effective Date", "3/4/2021");
+                         form.press("OK");
+                     }),
+              ResponseCompleted);
+    EXPECT_EQ(titles().size(), 2U);
+
+    const auto day = [](int y, int m, int d) { return std::to_string(dayNumber(y, m, d).value()); };
+    const std::string ann = std::to_string(representative_) + "|";
+    EXPECT_EQ(registrations(), (std::vector<std::string>{
+                                   ann + "AK|" + day(2025, 1, 2), ann + "CA|" + day(2021, 3, 4),
+                                   ann + "NY|" + day(2026, 12, 10),
+                                   std::to_string(other) + "|NY|" + day(2020, 1, 1)}));
 }
 
 }  // namespace
