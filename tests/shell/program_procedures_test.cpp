@@ -1,0 +1,72 @@
+// The program's procedures as the frame reaches them: every list built so
+// far opens inside the frame from its menu item, over an empty data folder.
+#include "shell/program_procedures.h"
+
+#include "data/data_folder.h"
+#include "data/dictionary_setup.h"
+#include "frame_fixture.h"
+#include "platform/runtime.h"
+#include "temp_folder.h"
+#include "ui/frame_services.h"
+#include "ui/window_manager.h"
+
+namespace bb {
+namespace {
+
+class ProgramProcedures : public test::FrameTest {
+protected:
+    ProgramProcedures() {
+        useDataFolder(folder_.path());
+        loadProgram();
+        setCurrentThread(1);
+        dataDictionary().Setup(programErrors());
+        registerProcedures(registry_);
+    }
+    ~ProgramProcedures() override {
+        // The windows close the files they opened before the files go.
+        for (WindowManager* window : startedWindows()) {
+            window->CANCELACTION = 0;
+            window->Widget()->close();
+        }
+        for (int round = 0; round < 100 && !startedWindows().empty(); ++round)
+            QCoreApplication::processEvents();
+        EXPECT_TRUE(startedWindows().empty());
+        frame_.reset();
+        dataDictionary().Teardown();
+        useDataFolder(".");
+    }
+
+    test::TempFolder folder_;
+};
+
+TEST_F(ProgramProcedures, TheReferenceListsOpenFromTheFramesMenus) {
+    struct Case {
+        const char* menu;
+        const char* item;
+        const char* caption;
+        const char* procedure;
+    };
+    const Case cases[] = {
+        {"Representatives", "Registered Representatives", "Registered Representatives",
+         "BrowseRepresentatives"},
+        {"Representatives", "Representative Reports", "Representative Reports",
+         "RepresentativeReports"},
+        {"Maintenance", "State Codes", "States", "BrowseStates"},
+        {"Maintenance", "Customer Classifications", "Customer Classification",
+         "BrowseMembershipTypes"},
+    };
+    showWithoutSplash();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.item);
+        choose(c.menu, c.item);
+        QWidget* opened = frameServices().activeChildWindow();
+        ASSERT_NE(opened, nullptr);
+        EXPECT_EQ(opened->windowTitle().toStdString(), c.caption);
+        EXPECT_EQ(processValues().CurrentProcedure.get(), c.procedure);
+    }
+    EXPECT_EQ(frame_->area().subWindowList().size(), std::size(cases));
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+}  // namespace
+}  // namespace bb
