@@ -11,12 +11,28 @@ inline void resetPeakMemory() {
     std::ofstream("/proc/self/clear_refs") << "5";
 }
 
-inline double peakMemoryMegabytes() {
+// A figure of /proc/self/status, in MB: `name` with its colon.
+inline double statusMegabytes(const std::string& name) {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+        if (line.rfind(name, 0) == 0) return std::stod(line.substr(name.size())) / 1024.0;
     }
     return 0;
+}
+
+inline double peakMemoryMegabytes() {
+    return statusMegabytes("VmHWM:");
+}
+
+// What the process has resident now, in two parts: its own memory, and
+// pages of files it maps (the program and its libraries, and the data file
+// read through the storage's memory map). The system can take mapped pages
+// back at any time, but they count in the resident size users read.
+inline double ownMemoryMegabytes() {
+    return statusMegabytes("RssAnon:");
+}
+inline double mappedFileMegabytes() {
+    return statusMegabytes("RssFile:");
 }
 
 }  // namespace bb::bench

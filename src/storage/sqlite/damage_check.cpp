@@ -6,12 +6,52 @@
 #include <sstream>
 #include <vector>
 
+#include "storage/sqlite/connection_settings.h"
 #include "storage/sqlite/sqlite_schema.h"
 #include "storage/sqlite/sqlite_support.h"
 
 namespace bb::sqlite {
 
 namespace {
+
+// Pages the look keeps cached. It reads each page about once, so a small
+// cache does not slow it down.
+constexpr int kLookCacheKiB = 1024;
+
+// A connection of the look's own on the driver's database, closed when the
+// look ends. The look reads every page of the file: through the driver's
+// connection those pages would stay in its page cache and memory map for
+// the rest of the run, and the program's memory would grow with the book.
+// This one reads without a map, through a small cache.
+class LookConnection {
+public:
+    explicit LookConnection(sqlite3* driver) {
+        // The driver's own access, so that a journal left by a station that
+        // died is rolled back here as the driver would have done it.
+        const int access =
+            sqlite3_db_readonly(driver, "main") == 1 ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+        opened_ = sqlite3_open_v2(sqlite3_db_filename(driver, "main"), &db_,
+                                  access | SQLITE_OPEN_NOMUTEX, nullptr);
+        if (opened_ != SQLITE_OK) return;
+        sqlite3_extended_result_codes(db_, 1);
+        sqlite3_busy_timeout(db_, kStatementWaitMs);
+        // The no-case keys are compared by the program's own collation.
+        opened_ = registerExtensions(db_);
+        const std::string settings =
+            "PRAGMA mmap_size=0; PRAGMA cache_size=-" + std::to_string(kLookCacheKiB);
+        sqlite3_exec(db_, settings.c_str(), nullptr, nullptr, nullptr);
+    }
+    ~LookConnection() { sqlite3_close_v2(db_); }
+    LookConnection(const LookConnection&) = delete;
+    LookConnection& operator=(const LookConnection&) = delete;
+
+    sqlite3* get() const { return db_; }
+    int opened() const { return opened_; }
+
+private:
+    sqlite3* db_ = nullptr;
+    int opened_ = SQLITE_OK;
+};
 
 // Counts the engine's steps and stops the look once the budget is spent.
 class Budget {
@@ -92,8 +132,14 @@ std::optional<std::set<std::string>> keyTablesOf(sqlite3* db, std::set<std::int6
 
 }  // namespace
 
-Damage lookForDamage(sqlite3* db, std::uint64_t budgetSteps) {
+Damage lookForDamage(sqlite3* driver, std::uint64_t budgetSteps) {
     Damage found;
+    const LookConnection look(driver);
+    sqlite3* db = look.get();
+    if (look.opened() != SQLITE_OK) {
+        found.data = statusFromEngine(db, look.opened());
+        return found;
+    }
     std::vector<std::string> complaints;
     int failed = SQLITE_OK;
     // The pages' structure is looked over whole, and told of, before the

@@ -59,12 +59,11 @@ DriverStatus SqliteStorage::connect(bool create) {
         db_ = nullptr;
         return s;
     }
-    // Set up before anything else, so that the look for damage below
-    // compares the no-case keys by the program's own collation; setting
-    // the journal the database already has writes nothing.
+    // Setting the journal the database already has writes nothing.
     configureConnection(db_, folder_);
     // Looked over before this station writes anything; damaged data leaves
     // the storage refusing every use, so nothing is ever written into it.
+    // The look reads on a connection of its own, which it closes.
     if (existed) damage_ = lookForDamage(db_);
     if (!damage_.data.ok()) return damage_.data;
     readOnly_ = sqlite3_db_readonly(db_, "main") == 1;
