@@ -197,6 +197,43 @@ TEST_F(Views, ARangeIsASeek) {
     all.Teardown();
 }
 
+// A date filter along the date key, read both ways: each batch starts where
+// the last one stopped, so the engine's work per row does not grow with the
+// rows the filter took before it.
+TEST_F(Views, AFilteredWalkNeverStepsAgainOverRowsItRead) {
+    open({FileId::Transactions});
+    constexpr int kPerDay = 50;
+    addMany(FileId::Transactions, 80 * kPerDay, [](int i) {
+        TRN::TRANSACTIONNUMBER.set(i + 1);
+        TRN::DATE.set(80000 + i / kPerDay);
+    });
+    const BindingScope scope;
+    std::int32_t startDate = 80010;
+    std::int32_t endDate = 0;
+    bindings().bindVariable("StartDate", &startDate);
+    bindings().bindVariable("EndDate", &endDate);
+    for (const bool forward : {true, false}) {
+        SCOPED_TRACE(forward ? "forward" : "backward");
+        std::vector<double> workPerRow;
+        for (const int days : {10, 40}) {
+            endDate = startDate + days - 1;
+            ViewManager trades;
+            trades.Setup({FileId::Transactions, {}}, relations(FileId::Transactions));
+            trades.DefineSortOrder(TRN::key::DATEKEY);
+            trades.DefineFilter("TRN:Date => StartDate AND TRN:Date =< EndDate");
+            ASSERT_EQ(trades.Open(), SeverityNone);
+            const std::uint64_t before = trades.VIEW->workDone();
+            const std::size_t rows = readAll(trades, forward).size();
+            ASSERT_EQ(rows, static_cast<std::size_t>(days * kPerDay));
+            workPerRow.push_back(static_cast<double>(trades.VIEW->workDone() - before) /
+                                 static_cast<double>(rows));
+            trades.Teardown();
+        }
+        EXPECT_LE(workPerRow[1], workPerRow[0] * 1.5)
+            << "per row: " << workPerRow[0] << " over 10 days, " << workPerRow[1] << " over 40";
+    }
+}
+
 // A range value counts as its key component would hold it, as a new record
 // primed in the range holds it: a text that is a number finds that number,
 // and a value the component cannot hold finds nothing.

@@ -85,7 +85,11 @@ sqlite3_stmt* SeekCursor::statement(bool forward, const Level& level, DriverStat
 }
 
 std::string SeekCursor::sql(bool forward, const Level& level) const {
-    std::string where = query_.where;
+    // The seek's conditions come before the query's own. Of two bounds on
+    // one column (the seek's and a filter's) the engine starts its walk at
+    // the first it is given; started at the filter's, each batch would step
+    // again over every row the earlier batches read.
+    std::string where;
     auto condition = [&where](const std::string& c) {
         where += (where.empty() ? "" : " AND ") + c;
     };
@@ -100,6 +104,7 @@ std::string SeekCursor::sql(bool forward, const Level& level) const {
         const std::string comparison = std::string(greater ? " >" : " <") + (level.orAt ? "=" : "");
         condition(c.column + comparison + " ?" + std::to_string(++parameter));
     }
+    if (!query_.where.empty()) condition(query_.where);
     std::string order;
     for (const OrderColumn& c : query_.order) {
         if (!order.empty()) order += ", ";
