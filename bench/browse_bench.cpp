@@ -18,6 +18,7 @@
 #include <string>
 
 #include "bench_book.h"
+#include "customers_by_company.h"
 #include "data/data_folder.h"
 #include "data/dictionary_setup.h"
 #include "dictionary/process_values.h"
@@ -59,26 +60,21 @@ std::filesystem::path buildBook(int customers) {
                            });
 }
 
-const WindowDecl& listDecl() {
-    static const WindowDecl decl{
+// The tests' list of customers by company name, kRows high, with only a
+// Close button.
+WindowDecl makeListDecl() {
+    ListDecl customers = test::customersByCompany();
+    customers.rows = kRows;
+    return WindowDecl{
         .procedure = "BenchCustomers",
         .caption = "Customers",
-        .fields = {{.kind = ControlKind::List,
-                    .name = "Customers",
-                    .list =
-                        ListDecl{
-                            .file = FileId::Members,
-                            .format = "140L(2)|M*~Company~@s34@100R(2)|M*~City~L@s25@",
-                            .columns = {MBR::COMPANYNAME, MBR::CITY},
-                            .orders = {{.key = MBR::key::COMPANYKEY,
-                                        .locator = LocatorKind::Step,
-                                        .thumb = {.kind = ThumbKind::String,
-                                                  .controls = StepManager::kLetters |
-                                                              StepManager::kDigits}}},
-                            .rows = kRows,
-                        }}},
+        .fields = {{.kind = ControlKind::List, .name = "Customers", .list = customers}},
         .buttons = {{.text = "C&lose", .role = ButtonRole::Cancel}},
     };
+}
+
+const WindowDecl& listDecl() {
+    static const WindowDecl decl = makeListDecl();
     return decl;
 }
 

@@ -4,6 +4,7 @@
 #include <QTest>
 #include <algorithm>
 
+#include "customers_by_company.h"
 #include "data/data_folder.h"
 #include "data/file_manager.h"
 #include "data/relation_manager.h"
@@ -31,6 +32,10 @@ std::vector<std::string> numberedRange(int from, int to) {
 }
 
 WindowDecl customerListDecl() {
+    ListDecl customers = customersByCompany();
+    customers.update = "UpdateTestCustomers";
+    customers.colours = customerColours;
+    customers.hideSelect = true;
     return WindowDecl{
         .procedure = "BrowseTestCustomers",
         .caption = kListCaption,
@@ -38,20 +43,7 @@ WindowDecl customerListDecl() {
                     .name = kList,
                     .tip = "The customers by company name",
                     .message = "Select a customer",
-                    .list =
-                        ListDecl{
-                            .file = FileId::Members,
-                            .format = "140L(2)|M*~Company~@s34@100R(2)|M*~City~L@s25@",
-                            .columns = {MBR::COMPANYNAME, MBR::CITY},
-                            .orders = {{.key = MBR::key::COMPANYKEY,
-                                        .locator = LocatorKind::Step,
-                                        .thumb = {.kind = ThumbKind::String,
-                                                  .controls = StepManager::kLetters |
-                                                              StepManager::kDigits}}},
-                            .update = "UpdateTestCustomers",
-                            .colours = customerColours,
-                            .hideSelect = true,
-                        }}},
+                    .list = customers}},
         .buttons = {{.text = "&Insert", .role = ButtonRole::Insert, .message = "Add a customer"},
                     {.text = "&Change", .role = ButtonRole::Change},
                     {.text = "&Delete", .role = ButtonRole::Delete},
