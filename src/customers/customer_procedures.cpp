@@ -1,12 +1,19 @@
 #include "customers/customer_procedures.h"
 
+#include "customers/browse_members.h"
 #include "customers/phone_form.h"
+#include "customers/phone_list.h"
 #include "customers/update_members.h"
 #include "ui/procedures.h"
 
 namespace bb {
 
 void registerCustomerProcedures(ProcedureRegistry& registry) {
+    registry.add("BrowseMembers", BrowseMembers);
+    registry.add("BrowseRepMembers", BrowseRepMembers);
+    registry.add("BrowseMPH", BrowseMPH);
+    registry.add("BrowseVPH", BrowseVPH);
+    registry.add("BrowseRPH", BrowseRPH);
     registry.add("UpdateMembers", UpdateMembers);
     registry.add("UpdateRepMembers", UpdateRepMembers);
     registry.add("UpdateMPH", UpdateMPH);

@@ -53,6 +53,9 @@ struct ProcessValues {
     int VCRRequest = 0;
     // 1 while a customer form is open; the customer groups window reads it.
     int CustomerFormOpen = 0;
+    // The window ids of the open customer list and customer groups window, 0 for none.
+    int CustomerListThread = 0;
+    int GroupsWindowThread = 0;
 };
 
 ProcessValues& processValues();

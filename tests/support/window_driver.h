@@ -159,6 +159,8 @@ public:
 
     std::string statusMessage() const { return frame_.statusMessage; }
     std::string helpTopic() const { return frame_.lastHelpTopic; }
+    // The mnemonic of the frame menu a window opened last (0 for none).
+    char frameMenu() const { return frame_.openedMenu; }
     // The frame toolbar's button as the windows last set it.
     StandaloneFrame::ButtonState frameButton(int command) const;
 

@@ -1,0 +1,410 @@
+#include "customers/browse_members.h"
+
+#include <QFont>
+#include <QWidget>
+#include <array>
+#include <optional>
+#include <string>
+
+#include "data/file_manager.h"
+#include "dictionary/process_values.h"
+#include "platform/date.h"
+#include "platform/message_service.h"
+#include "platform/text.h"
+#include "ui/browse_manager.h"
+#include "ui/frame_services.h"
+#include "ui/scoped_value.h"
+#include "ui/window_manager.h"
+
+namespace bb {
+namespace {
+
+constexpr std::string_view kCustomers = "Customers";
+constexpr std::string_view kPhones = "Customer phones";
+constexpr std::string_view kTitle = "Title";
+constexpr std::string_view kShowOption = "ShowOption";
+constexpr std::string_view kRepresentative = "RepresentativeRange";
+constexpr std::string_view kDetails = "Selected Member Information";
+
+constexpr std::string_view kCustomerList = "Customer List";
+
+// The row colours, as RGB.
+constexpr int kSilver = 0xC0C0C0;
+constexpr int kWhite = 0xFFFFFF;
+constexpr int kBlue = 0x0000FF;
+constexpr int kRed = 0xFF0000;
+constexpr int kGreen = 0x008000;
+
+bool birthdayToday() {
+    const DayNumber born = MBR::BIRTHDATE.get();
+    const DayNumber today = Clock::today();
+    return born != kNoDate && monthOf(born) == monthOf(today) && dayOf(born) == dayOf(today);
+}
+
+// "Active", "Inactive" or "All", as the preferences' report filter selects.
+std::string showOptionFrom(std::string_view filter) {
+    const std::size_t at = filter.find("MBR:Active");
+    if (at == std::string_view::npos) return "All";
+    const std::string_view test = filter.substr(at, 12);
+    if (test == "MBR:Active=1") return "Active";
+    if (test == "MBR:Active=0") return "Inactive";
+    return "All";
+}
+
+SortDecl customerOrder(bool rep, std::string_view filter, std::string_view show) {
+    SortDecl order{
+        .key = rep ? MBR::key::REPRESENTATIVENUMBERKEY : MBR::key::COMPANYKEY,
+        .filter = filter,
+        .locator = LocatorKind::Step,
+        .resets = {{.local = kShowOption}},
+        .local = kShowOption,
+        .value = show,
+    };
+    if (rep)
+        order.range = {.kind = SingleValue,
+                       .field = MBR::REPRESENTATIVENUMBER,
+                       .limit = {.local = kRepresentative}};
+    return order;
+}
+
+FieldDecl customerList(bool rep) {
+    std::vector<SortDecl> orders{customerOrder(rep, "(MBR:Active=1)", "Active"),
+                                 customerOrder(rep, "(MBR:Active=0)", "Inactive"),
+                                 customerOrder(rep, "", "All")};
+    // The thumb of the active customers' order finds its place by the name.
+    orders[0].thumb = {.kind = ThumbKind::String,
+                       .controls = StepManager::kLetters | StepManager::kDigits};
+    return {.kind = ControlKind::List,
+            .name = kCustomers,
+            .list = ListDecl{.file = FileId::Members,
+                             .format = "142L(3)|M*~Customer/Company~L(2)@s34@",
+                             .columns = {MBR::COMPANYNAME},
+                             .orders = std::move(orders),
+                             .update = rep ? "UpdateRepMembers" : "UpdateMembers",
+                             .colours = customerRowColours,
+                             .rows = 16,
+                             .hideSelect = true}};
+}
+
+FieldDecl phoneList() {
+    return {.kind = ControlKind::List,
+            .name = kPhones,
+            .tip = "Customer phone numbers",
+            .group = kDetails,
+            .list = ListDecl{
+                .file = FileId::MPhones,
+                .format = "44L(2)|M~Location~@s10@80L(2)|M~Number~@p(###) ###-####p@24L(2)@s6@"
+                          "120L(2)@s30@80L(2)@s20@",
+                .columns = {MPH::DESCRIPTION, MPH::PHONENUMBER, MPH::EXTENSION, MPH::CONTACT,
+                            MPH::DEPARTMENT},
+                .orders = {{.key = MPH::key::KEYMEMBERNUMBER,
+                            .range = {.kind = SingleValue,
+                                      .field = MPH::MEMBERNUMBER,
+                                      .limit = {.field = MBR::MEMBERNUMBER}}}},
+                .rows = 4,
+                .hideSelect = true}};
+}
+
+FieldDecl detailLine(std::string_view local) {
+    return {.kind = ControlKind::Display, .local = local, .name = local, .group = kDetails};
+}
+
+std::vector<FieldDecl> listFields(bool rep) {
+    return {
+        {.kind = ControlKind::Display, .field = MBR::MEMBERNAME, .name = kTitle},
+        customerList(rep),
+        phoneList(),
+        detailLine("RepresentativeLine"),
+        detailLine("DisplayName"),
+        detailLine("AddressLine1"),
+        detailLine("AddressLine2"),
+        detailLine("AddressLine3"),
+        {.kind = ControlKind::Display, .field = MBR::EMAIL, .name = "E-mail", .group = kDetails},
+        {.kind = ControlKind::Display,
+         .field = MBR::SALESTAXID,
+         .prompt = "Tax ID:",
+         .group = kDetails},
+        {.kind = ControlKind::Option,
+         .local = kShowOption,
+         .prompt = "&Show Customers",
+         .message = "Select customers to show in the list",
+         .radios = {{.text = "Active",
+                     .value = "Active",
+                     .tip = "Display Active Customers",
+                     .message = "Display only records marked active"},
+                    {.text = "Inactive",
+                     .value = "Inactive",
+                     .tip = "Display Inactive Customers",
+                     .message = "Display only records marked inactive"},
+                    {.text = "Both",
+                     .value = "All",
+                     .tip = "Display Both Active & Inactive Customers",
+                     .message = "Display both active and inactive customer records"}}},
+    };
+}
+
+std::vector<ButtonDecl> listButtons() {
+    return {
+        {.text = "&Phones",
+         .tip = "Browse/Update Customer Phones",
+         .message = "Add, review, or change phone records for the highlighted customer",
+         .icon = "Phone2.ico"},
+        {.text = "&Accounts",
+         .tip = "Browse/Update Customer Accounts",
+         .message = "Display accounts for the highlighted customer"},
+        {.text = "&Notes",
+         .tip = "Browse/Update Customer Notes",
+         .message = "Display notes for the highlighted customer"},
+        {.text = "&Insert",
+         .role = ButtonRole::Insert,
+         .message = "Add a new record to the customer file",
+         .list = kCustomers},
+        {.text = "&Delete",
+         .role = ButtonRole::Delete,
+         .message = "Delete the highlighted record",
+         .list = kCustomers},
+        {.text = "&Edit",
+         .role = ButtonRole::Change,
+         .message = "Review or make changes to the highlighted record",
+         .list = kCustomers},
+        {.text = "&Close",
+         .role = ButtonRole::Cancel,
+         .tip = "Close Window",
+         .message = "Exit and return..."},
+        {.text = "&Help",
+         .role = ButtonRole::Help,
+         .tip = "Windows Help",
+         .message = "Access detailed help information"},
+    };
+}
+
+// The procedures the list's buttons reach, counted from 1.
+enum ListProcedure : int {
+    UpdateProcedure = 1,
+    PhonesProcedure,
+    AccountsProcedure,
+    NotesProcedure
+};
+
+WindowDecl listDecl(bool rep) {
+    return WindowDecl{
+        .procedure = rep ? "BrowseRepMembers" : "BrowseMembers",
+        .helpTopic = "BrowseMembers",
+        .caption = kCustomerList,
+        .icon = "Customer.ico",
+        .recordsName = true,
+        .locals = {{.name = kShowOption, .spec = T_STRING(10)},
+                   {.name = kRepresentative, .spec = T_LONG},
+                   {.name = "DisplayName", .spec = T_STRING(34)},
+                   {.name = "RepresentativeLine", .spec = T_STRING(40)},
+                   {.name = "AddressLine1", .spec = T_STRING(40)},
+                   {.name = "AddressLine2", .spec = T_STRING(40)},
+                   {.name = "AddressLine3", .spec = T_STRING(40)}},
+        .fields = listFields(rep),
+        .buttons = listButtons(),
+        .procedures = {rep ? "UpdateRepMembers" : "UpdateMembers", "BrowseMPH",
+                       "BrowseAccountRegistration", "BrowseLOG"},
+    };
+}
+
+const WindowDecl& declFor(bool rep) {
+    static const WindowDecl full = listDecl(false);
+    static const WindowDecl own = listDecl(true);
+    return rep ? own : full;
+}
+
+// A file a new customer needs a record of, and where the frame's menu
+// offers it.
+struct Prerequisite {
+    FileId file;
+    std::string_view fullText;
+    std::string_view repText;
+    char menu;
+    int downPresses;  // in the full list only
+};
+
+constexpr Prerequisite kPrerequisites[] = {
+    {FileId::Representatives,
+     "Insert at least one Representative in the Representative File first.",
+     "Insert at least one representative record in the Representative file.", 'R', 0},
+    {FileId::MembershipTypes,
+     "Insert at least one Customer Class record in the Customer Classification File first.",
+     "Insert at least one customer class record in the Customer Classification file.", 'M', 2},
+    {FileId::States, "Insert at least one State record in the States file first.",
+     "Insert at least one state record in the States file.", 'M', 8},
+};
+
+bool isEmpty(FileId file) {
+    FileManager& manager = *fileManagerFor(file);
+    const int saved = manager.SaveCopy();
+    const bool empty = manager.SetOrder(0) != SeverityNone || manager.NextQuietly() != SeverityNone;
+    manager.RestoreCopy(saved, true);
+    return empty;
+}
+
+// The customers' list refuses an insert until the files a customer form
+// chooses from hold a record each, and opens the menu that leads to the
+// first that does not.
+class CustomerBrowse final : public BrowseManager {
+public:
+    explicit CustomerBrowse(bool rep) : rep_(rep) {}
+
+    int Interact(int request) override {
+        if (request == InsertRequest && !prerequisitesMet()) return ResponseCancelled;
+        return BrowseManager::Interact(request);
+    }
+
+private:
+    bool prerequisitesMet() {
+        for (const Prerequisite& p : kPrerequisites) {
+            if (!isEmpty(p.file)) continue;
+            WINDOW->Refuse(LISTCONTROL, "Insert Record Required", rep_ ? p.repText : p.fullText);
+            frameServices().openMenu(p.menu, rep_ ? 0 : p.downPresses);
+            return false;
+        }
+        return true;
+    }
+
+    const bool rep_;
+};
+
+class BrowseMembersWindow final : public WindowManager {
+public:
+    explicit BrowseMembersWindow(bool rep) : WindowManager(declFor(rep)), rep_(rep) {}
+
+    void SetupControls() override {
+        listOpen_.emplace(processValues().CustomerListThread, WindowId());
+        SetLocal(kShowOption, Value::text(showOptionFrom(CTRL::REPORTFILTER.get())));
+        if (rep_) SetLocal(kRepresentative, Value::number(REP::REPRESENTATIVENUMBER.get()));
+        WindowManager::SetupControls();
+        QWidget* title = Control(kTitle);
+        QFont heavy = title->font();
+        heavy.setBold(true);
+        heavy.setPointSizeF(heavy.pointSizeF() * 1.4);
+        title->setFont(heavy);
+    }
+
+    int Teardown() override {
+        listOpen_.reset();
+        return WindowManager::Teardown();
+    }
+
+    std::unique_ptr<BrowseManager> CreateBrowse(const FieldDecl& list) override {
+        if (list.name == kCustomers) return std::make_unique<CustomerBrowse>(rep_);
+        return WindowManager::CreateBrowse(list);
+    }
+
+    int OnAccepted() override {
+        const QWidget* control = CurrentEvent().control;
+        if (control == Control("Phones")) {
+            callForCustomer(PhonesProcedure, "Insert Record Required",
+                            "Phone records cannot be accessed for incomplete accounts.");
+        } else if (control == Control("Accounts")) {
+            callForCustomer(
+                AccountsProcedure, "Edit/Insert Record Required",
+                "Account records cannot be accessed for inactive or incomplete accounts.");
+        } else if (control == Control("Notes")) {
+            callForCustomer(NotesProcedure, "Insert Record Required",
+                            "The log file cannot be accessed for incomplete accounts.");
+        } else if (control == Control("Show Customers")) {
+            Select(Control(kCustomers));
+        }
+        return WindowManager::OnAccepted();
+    }
+
+    void AfterEvent() override {
+        WindowManager::AfterEvent();
+        const bool any = Browse(kCustomers)->Records() > 0;
+        SetLocal("DisplayName", Value::text(any ? displayName() : std::string()));
+        SetLocal("RepresentativeLine", Value::text(any ? representativeLine() : std::string()));
+        const auto lines = any ? addressLines() : std::array<std::string, 3>{};
+        SetLocal("AddressLine1", Value::text(lines[0]));
+        SetLocal("AddressLine2", Value::text(lines[1]));
+        SetLocal("AddressLine3", Value::text(lines[2]));
+        Display();
+    }
+
+private:
+    // Runs `procedure` for the highlighted customer, unless the customer is inactive.
+    void callForCustomer(int procedure, std::string_view title, std::string_view text) {
+        if (Browse(kCustomers)->Records() == 0) return;
+        if (MBR::ACTIVE.get() == 0) {
+            Refuse(Control(kCustomers), title, text);
+            return;
+        }
+        Update();
+        CallProcedure(procedure, ProcessRequest);
+        Reset(true);
+    }
+
+    static std::string displayName() {
+        if (birthdayToday())
+            return "Happy Birthday " + std::string(text::clip(MBR::FIRSTNAME.get())) + "!";
+        if (text::equal(MBR::MEMBERTYPE.get(), "Company")) return MBR::CONTACT.get();
+        return std::string(text::clip(MBR::FIRSTNAME.get())) + " " + MBR::LASTNAME.get();
+    }
+
+    static std::string representativeLine() {
+        REP::REPRESENTATIVENUMBER.set(MBR::REPRESENTATIVENUMBER.get());
+        // A representative that is gone leaves the name the buffer holds.
+        (void)fileManagerFor(FileId::Representatives)
+            ->FetchQuietly(REP::key::REPRESENTATIVENUMBERKEY);
+        return "Representative: " + std::string(text::clip(REP::REP_NAME.get()));
+    }
+
+    static std::array<std::string, 3> addressLines() {
+        const std::string& second = MBR::ADDRESS2.get();
+        if (text::equal(MBR::FOREIGN.get(), "I")) {
+            if (text::isBlank(second)) return {MBR::ADDRESS.get(), MBR::COUNTRY.get(), ""};
+            return {MBR::ADDRESS.get(), second, MBR::COUNTRY.get()};
+        }
+        const std::string place = std::string(text::clip(MBR::CITY.get())) + ", " +
+                                  MBR::STATE.get() + " " + MBR::ZIPCODE.get();
+        if (text::isBlank(second)) return {MBR::ADDRESS.get(), place, ""};
+        return {MBR::ADDRESS.get(), second, place};
+    }
+
+    const bool rep_;
+    std::optional<ScopedValue<int>> listOpen_;  // CustomerListThread while the list is open
+};
+
+// Brings the open customer list to the front; false when none is open.
+bool bringOpenListForward() {
+    const int open = processValues().CustomerListThread;
+    if (open == 0) return false;
+    for (WindowManager* window : startedWindows()) {
+        if (window->WindowId() == open && window->Widget())
+            frameServices().activateChildWindow(*window->Widget());
+    }
+    return true;
+}
+
+}  // namespace
+
+RowColours customerRowColours(int) {
+    if (MBR::ACTIVE.get() == 0) return {kSilver, kDefaultColour, kWhite, kSilver};
+    if (MBR::ACTIVE.get() != 1) return {};
+    if (birthdayToday()) return {kBlue, kWhite, kWhite, kBlue};
+    if (MBR::LASTUPDATE.get() <= CTRL::DEFAULTOUTDATEDATE.get())
+        return {kRed, kWhite, kWhite, kRed};
+    if (text::equal(MBR::EMPLOYEERELATED.get(), "Y"))
+        return {kGreen, kDefaultColour, kDefaultColour, kGreen};
+    return {};
+}
+
+void BrowseMembers(std::string_view) {
+    if (bringOpenListForward()) return;
+    startWindow(std::make_unique<BrowseMembersWindow>(false));
+}
+
+void BrowseRepMembers(std::string_view) {
+    if (processValues().CustomerListThread != 0) {
+        messages().beep(Beep::Asterisk);
+        messages().show({"Window Already Open", "   Close the active Customer List first...",
+                         MessageIcon::Information, ButtonOk, ButtonOk});
+    }
+    if (bringOpenListForward()) return;
+    startWindow(std::make_unique<BrowseMembersWindow>(true));
+}
+
+}  // namespace bb

@@ -1,0 +1,31 @@
+// The list of a customer's phone numbers.
+#include "customers/phone_list.h"
+
+namespace bb {
+namespace {
+
+const PhoneListShape kShape{
+    .procedure = "BrowseMPH",
+    .caption = "Customer Phone Numbers",
+    .format = "47L(2)|M~Location~@s10@63L(2)|M~Number~@p(###) ###-####p@80L(2)|M~Department~@s20@",
+    .update = "UpdateMPH",
+    .editTip = "Review or make changes to the highlighted record",
+    .file = FileId::MPhones,
+    .key = MPH::key::KEYMEMBERNUMBER,
+    .owner = MPH::MEMBERNUMBER,
+    .ownerValue = MBR::MEMBERNUMBER,
+    .heading = MBR::MEMBERNAME,
+    .description = MPH::DESCRIPTION,
+    .number = MPH::PHONENUMBER,
+    .department = MPH::DEPARTMENT,
+    .extension = MPH::EXTENSION,
+    .contact = MPH::CONTACT,
+};
+
+}  // namespace
+
+void BrowseMPH(std::string_view) {
+    runPhoneList(kShape);
+}
+
+}  // namespace bb

@@ -1,0 +1,31 @@
+// The list of an account company's phone numbers.
+#include "customers/phone_list.h"
+
+namespace bb {
+namespace {
+
+const PhoneListShape kShape{
+    .procedure = "BrowseVPH",
+    .caption = "Company Phone Numbers",
+    .format = "47L(2)|M~Location~@s10@63L(2)|M~Number~@p(###) ###-####p@80L(2)|M~Department~@s20@",
+    .update = "UpdateVPH",
+    .editTip = "Review or make changes to the highlighted record",
+    .file = FileId::VPhones,
+    .key = VPH::key::KEYVENDORNUMBER,
+    .owner = VPH::VENDORNUMBER,
+    .ownerValue = VEN::VENDORNUMBER,
+    .heading = VEN::VENDORNAME,
+    .description = VPH::DESCRIPTION,
+    .number = VPH::PHONENUMBER,
+    .department = VPH::DEPARTMENT,
+    .extension = VPH::EXTENSION,
+    .contact = VPH::CONTACT,
+};
+
+}  // namespace
+
+void BrowseVPH(std::string_view) {
+    runPhoneList(kShape);
+}
+
+}  // namespace bb

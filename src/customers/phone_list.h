@@ -1,0 +1,52 @@
+// The list of one owner's phone numbers that customers, account companies
+// and representatives share: the numbers of MPhones, VPhones or RPhones
+// whose owner is the record in the owner's buffer, under a heading naming
+// the owner, with the highlighted number's department and extension, and
+// its contact, in two lines below. Insert, Edit and Delete run the matching
+// phone form.
+//
+// Each variant's procedure (BrowseMPH, BrowseVPH, BrowseRPH) describes its
+// files with a PhoneListShape and runs the list with runPhoneList; the list
+// is called (modal) by the owner's window. Used from the GUI thread only.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "dictionary/files.h"
+
+namespace bb {
+
+struct PhoneListShape {
+    std::string_view procedure;
+    std::string_view caption;
+    std::string_view format;   // Location, Number and Department columns
+    std::string_view update;   // the phone form's procedure
+    std::string_view editTip;  // the Edit button's message
+    FileId file;
+    int key;
+    FieldRef owner;       // the phone's owner number
+    FieldRef ownerValue;  // the owner's own number, in its buffer
+    FieldRef heading;     // the owner's name
+    TextField description;
+    TextField number;
+    TextField department;
+    TextField extension;
+    TextField contact;
+};
+
+// Runs the list of `shape`, which must outlive it; LastResponse gets its response.
+void runPhoneList(const PhoneListShape& shape);
+
+// "Sales Ext: 221", "Sales", "Ext: 221" or empty, from a department and an
+// extension.
+std::string extensionLine(std::string_view department, std::string_view extension);
+// "Contact: Jane Doe", or empty for no contact.
+std::string contactLine(std::string_view contact);
+
+// The variants, each in the source unit named after it.
+void BrowseMPH(std::string_view argument);
+void BrowseVPH(std::string_view argument);
+void BrowseRPH(std::string_view argument);
+
+}  // namespace bb

@@ -1,0 +1,193 @@
+// The customer list over a small book: the Show option the preferences
+// choose, the row colours on a fixed day, the highlighted customer's lines,
+// one list at a time, the checks before its buttons act, and the files an
+// insert needs first.
+#include "customers/browse_members.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "customer_fixture.h"
+#include "data/file_manager.h"
+#include "data/relation_manager.h"
+#include "dictionary/process_values.h"
+#include "platform/date.h"
+#include "ui/browse_manager.h"
+#include "ui/browse_model.h"
+#include "ui/procedures.h"
+
+namespace bb::test {
+namespace {
+
+constexpr char kCaption[] = "Customer List";
+constexpr char kList[] = "Customers";
+
+class BrowseMembersTest : public CustomerFixture {
+protected:
+    BrowseMembersTest() { Clock::fix(*dayNumber(2026, 12, 10)); }
+    ~BrowseMembersTest() override { Clock::release(); }
+
+    DrivenWindow start() {
+        procedures().call("BrowseMembers");
+        ui.settle();
+        return ui.window(kCaption);
+    }
+    void change(int number, const std::function<void()>& how) {
+        readCustomer(number);
+        how();
+        ASSERT_EQ(fileManagerFor(FileId::Members)->Update(), SeverityNone);
+    }
+};
+
+struct ShowCase {
+    const char* filter;
+    const char* shown;
+};
+
+TEST_F(BrowseMembersTest, TheShowOptionComesFromThePreferencesFilter) {
+    const ShowCase cases[] = {{"MBR:Active=1", "Active"},
+                              {"MBR:Active=0 AND MBR:SalesLevel='Retail'", "Inactive"},
+                              {"MBR:SalesLevel='Retail'", "Both"},
+                              {"", "Both"}};
+    const int smith = addCustomer();
+    addCustomer("Jones", "Mary");
+    change(smith, [] { MBR::ACTIVE.set(0); });
+    for (const ShowCase& c : cases) {
+        SCOPED_TRACE(c.filter);
+        CTRL::REPORTFILTER.set(c.filter);
+        DrivenWindow list = start();
+        EXPECT_EQ(list.shown("Show Customers"), c.shown);
+        const std::vector<std::string> rows = list.rows(kList);
+        EXPECT_EQ(rows.size(), std::string(c.shown) == "Both" ? 2U : 1U);
+        list.close();
+        ui.settle();
+    }
+}
+
+struct ColourCase {
+    const char* what;
+    std::function<void()> make;
+    int foreground;  // -1: the list's own
+};
+
+TEST_F(BrowseMembersTest, RowColoursFollowActivityBirthdayOutdatedDataAndEmployees) {
+    CTRL::DEFAULTOUTDATEDATE.set(*dayNumber(2025, 12, 10));
+    const DayNumber outdated = *dayNumber(2024, 1, 1);
+    const ColourCase cases[] = {
+        {"plain", [] {}, kDefaultColour},
+        {"inactive on his birthday",
+         [] {
+             MBR::ACTIVE.set(0);
+             MBR::BIRTHDATE.set(*dayNumber(1970, 12, 10));
+         },
+         0xC0C0C0},
+        {"birthday and outdated",
+         [&] {
+             MBR::BIRTHDATE.set(*dayNumber(1970, 12, 10));
+             MBR::LASTUPDATE.set(outdated);
+         },
+         0x0000FF},
+        {"outdated and employee-related",
+         [&] {
+             MBR::LASTUPDATE.set(outdated);
+             MBR::EMPLOYEERELATED.set("Y");
+         },
+         0xFF0000},
+        {"employee-related", [] { MBR::EMPLOYEERELATED.set("Y"); }, 0x008000},
+    };
+    for (const ColourCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        buffer(FileId::Members).clear();
+        MBR::ACTIVE.set(1);
+        MBR::LASTUPDATE.set(*dayNumber(2026, 6, 1));
+        MBR::EMPLOYEERELATED.set("N");
+        c.make();
+        EXPECT_EQ(customerRowColours(0).foreground, c.foreground);
+    }
+    // The list shows them: the birthday customer blue, white on blue when highlighted.
+    const int smith = addCustomer();
+    change(smith, [&] {
+        MBR::BIRTHDATE.set(*dayNumber(1970, 12, 10));
+        MBR::LASTUPDATE.set(outdated);
+    });
+    CTRL::REPORTFILTER.set("MBR:Active=1");
+    DrivenWindow list = start();
+    const BrowseModel& model = list.manager().Browse(kList)->Rows();
+    EXPECT_EQ(model.index(0, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(0x0000FF));
+    EXPECT_EQ(model.index(0, 0).data(BrowseModel::kSelectedBackgroundRole).value<QColor>(),
+              QColor(0x0000FF));
+    EXPECT_EQ(list.shown("DisplayName"), "Happy Birthday John!");
+}
+
+TEST_F(BrowseMembersTest, TheHighlightedCustomersLinesAndPhonesFollowTheHighlight) {
+    const int smith = addCustomer();
+    const int jones = addCustomer("Jones", "Mary");
+    change(jones, [this] {
+        MBR::ADDRESS2.set("Suite 4");
+        MBR::REPRESENTATIVENUMBER.set(bob_);
+    });
+    addPhone(smith, "Office", "5125550100", "Sales", "221");
+    CTRL::REPORTFILTER.set("MBR:Active=1");
+    DrivenWindow list = start();
+    ASSERT_EQ(list.rows(kList), (std::vector<std::string>{"John Smith", "Mary Jones"}));
+    EXPECT_EQ(list.shown("Title"), "John Smith");
+    EXPECT_EQ(list.shown("RepresentativeLine"), "Representative: Ann Adams");
+    EXPECT_EQ(list.shown("AddressLine1"), "1 Main Street");
+    EXPECT_EQ(list.shown("AddressLine2"), "Austin, TX 78701");
+    EXPECT_EQ(list.shown("AddressLine3"), "");
+    EXPECT_EQ(list.rows("Customer phones"), std::vector<std::string>{"Office"});
+    list.clickRow(kList, 1);
+    EXPECT_EQ(list.shown("Title"), "Mary Jones");
+    EXPECT_EQ(list.shown("RepresentativeLine"), "Representative: Bob Brown");
+    EXPECT_EQ(list.shown("AddressLine2"), "Suite 4");
+    EXPECT_EQ(list.shown("AddressLine3"), "Austin, TX 78701");
+    EXPECT_TRUE(list.rows("Customer phones").empty());
+}
+
+TEST_F(BrowseMembersTest, ASecondCustomerListBringsTheFirstForward) {
+    start();
+    EXPECT_EQ(startedWindows().size(), 1U);
+    const int open = processValues().CustomerListThread;
+    EXPECT_NE(open, 0);
+    procedures().call("BrowseMembers");
+    EXPECT_EQ(startedWindows().size(), 1U);
+    EXPECT_TRUE(ui.messages.shown.empty());
+    procedures().call("BrowseRepMembers");
+    EXPECT_EQ(startedWindows().size(), 1U);
+    ASSERT_EQ(ui.messages.shown.size(), 1U);
+    EXPECT_EQ(ui.messages.last().title, "Window Already Open");
+    EXPECT_EQ(ui.messages.last().text, "   Close the active Customer List first...");
+    ui.window(kCaption).close();
+    ui.settle();
+    EXPECT_EQ(processValues().CustomerListThread, 0);
+}
+
+TEST_F(BrowseMembersTest, InsertNamesOnlyTheFirstEmptyFileANewCustomerNeeds) {
+    FileManager& states = *fileManagerFor(FileId::States);
+    states.SetOrder(ST::key::STATEKEY);
+    while (states.NextQuietly() == SeverityNone)
+        ASSERT_EQ(relationManagerFor(FileId::States)->Delete(false), SeverityNone);
+    DrivenWindow list = start();
+    list.press("Insert");
+    ASSERT_EQ(ui.messages.shown.size(), 1U);
+    EXPECT_EQ(ui.messages.last().title, "Insert Record Required");
+    EXPECT_EQ(ui.messages.last().text,
+              "Insert at least one State record in the States file first.");
+    EXPECT_EQ(ui.frameMenu(), 'M');
+    EXPECT_EQ(count(FileId::Members), 0);
+}
+
+TEST_F(BrowseMembersTest, AnInactiveCustomersPhonesAreNotOpened) {
+    const int smith = addCustomer();
+    change(smith, [] { MBR::ACTIVE.set(0); });
+    CTRL::REPORTFILTER.set("MBR:Active=0");
+    DrivenWindow list = start();
+    list.press("Phones");
+    ASSERT_EQ(ui.messages.shown.size(), 1U);
+    EXPECT_EQ(ui.messages.last().title, "Insert Record Required");
+    EXPECT_EQ(ui.messages.last().text, "Phone records cannot be accessed for incomplete accounts.");
+}
+
+}  // namespace
+}  // namespace bb::test
