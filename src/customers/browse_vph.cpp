@@ -7,7 +7,8 @@ namespace {
 const PhoneListShape kShape{
     .procedure = "BrowseVPH",
     .caption = "Company Phone Numbers",
-    .format = "47L(2)|M~Location~@s10@63L(2)|M~Number~@p(###) ###-####p@80L(2)|M~Department~@s20@",
+    // The number's column holds the whole of its picture, (###) ###-####.
+    .format = "47L(2)|M~Location~@s10@80L(2)|M~Number~@p(###) ###-####p@80L(2)|M~Department~@s20@",
     .update = "UpdateVPH",
     .editTip = "Review or make changes to the highlighted record",
     .file = FileId::VPhones,

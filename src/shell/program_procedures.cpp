@@ -1,5 +1,6 @@
 #include "shell/program_procedures.h"
 
+#include "customers/customer_procedures.h"
 #include "reference/reference_windows.h"
 #include "reports/preferences.h"
 #include "reports/select_n_sort.h"
@@ -9,6 +10,7 @@
 namespace bb {
 
 void registerProcedures(ProcedureRegistry& registry) {
+    registerCustomerProcedures(registry);
     registry.add("Preferences", Preferences);
     registry.add("SelectNSort", runSelectNSort);
     registerSponsorWindow(registry);

@@ -137,6 +137,7 @@ TEST_F(BrowseMembersTest, TheHighlightedCustomersLinesAndPhonesFollowTheHighligh
     EXPECT_EQ(list.shown("AddressLine2"), "Austin, TX 78701");
     EXPECT_EQ(list.shown("AddressLine3"), "");
     EXPECT_EQ(list.rows("Customer phones"), std::vector<std::string>{"Office"});
+    list.screenshot("customer list");
     list.clickRow(kList, 1);
     EXPECT_EQ(list.shown("Title"), "Mary Jones");
     EXPECT_EQ(list.shown("RepresentativeLine"), "Representative: Bob Brown");

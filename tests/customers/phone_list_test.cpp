@@ -45,6 +45,7 @@ TEST_F(PhoneListTest, ListsTheCustomersNumbersWithTheHighlightedOnesLines) {
         // Types in descending order, as the key keeps them.
         EXPECT_EQ(list.rows("Phone numbers"), (std::vector<std::string>{"Office", "Home"}));
         EXPECT_EQ(list.shown("Extension line"), "Sales Ext: 221");
+        list.screenshot("customer phone numbers");
         list.clickRow("Phone numbers", 1);
         EXPECT_EQ(list.shown("Extension line"), "");
         EXPECT_EQ(processValues().CurrentProcedure.get(), "BrowseMPH");

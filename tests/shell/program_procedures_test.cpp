@@ -1,6 +1,10 @@
 // The program's procedures as the frame reaches them: every list built so
-// far opens inside the frame from its menu item, over an empty data folder.
+// far opens inside the frame from its menu item, over an empty data folder;
+// the customer list also from the toolbar, and only ever once.
 #include "shell/program_procedures.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 #include "data/data_folder.h"
 #include "data/dictionary_setup.h"
@@ -66,6 +70,30 @@ TEST_F(ProgramProcedures, TheReferenceListsOpenFromTheFramesMenus) {
     }
     EXPECT_EQ(frame_->area().subWindowList().size(), std::size(cases));
     EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(ProgramProcedures, TheCustomerListItemAndToolbarButtonOpenOneCustomerList) {
+    const auto childTitles = [this] {
+        QStringList titles;
+        for (const QMdiSubWindow* child : frame_->area().subWindowList())
+            titles << child->widget()->windowTitle();
+        return titles;
+    };
+    showWithoutSplash();
+    choose("Customers", "Customer List");
+    QTRY_COMPARE(childTitles(), QStringList{"Customer List"});
+    EXPECT_EQ(processValues().CurrentProcedure.get(), "BrowseMembers");
+    frame_->toolbarButton(ToolbarCustomerList)->trigger();
+    choose("Customers", "Customer List");
+    QApplication::processEvents();
+    EXPECT_EQ(childTitles(), QStringList{"Customer List"});
+    EXPECT_EQ(startedWindows().size(), 1U);
+    EXPECT_TRUE(messages_.shown.empty());
+
+    frame_->area().closeAllSubWindows();
+    QTRY_VERIFY(startedWindows().empty());
+    frame_->toolbarButton(ToolbarCustomerList)->trigger();
+    QTRY_COMPARE(childTitles(), QStringList{"Customer List"});
 }
 
 }  // namespace
