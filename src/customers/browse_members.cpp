@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "customers/heavy_heading.h"
 #include "data/file_manager.h"
 #include "dictionary/process_values.h"
 #include "platform/date.h"
@@ -27,6 +28,8 @@ constexpr std::string_view kRepresentative = "RepresentativeRange";
 constexpr std::string_view kDetails = "Selected Member Information";
 
 constexpr std::string_view kCustomerList = "Customer List";
+// The customer's name over the list stands out as the window's heading.
+constexpr double kTitleScale = 1.4;
 
 // The row colours, as RGB.
 constexpr int kSilver = 0xC0C0C0;
@@ -277,11 +280,7 @@ public:
         SetLocal(kShowOption, Value::text(showOptionFrom(CTRL::REPORTFILTER.get())));
         if (rep_) SetLocal(kRepresentative, Value::number(REP::REPRESENTATIVENUMBER.get()));
         WindowManager::SetupControls();
-        QWidget* title = Control(kTitle);
-        QFont heavy = title->font();
-        heavy.setBold(true);
-        heavy.setPointSizeF(heavy.pointSizeF() * 1.4);
-        title->setFont(heavy);
+        makeHeavy(*Control(kTitle), kTitleScale);
     }
 
     int Teardown() override {

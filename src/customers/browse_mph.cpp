@@ -11,16 +11,7 @@ const PhoneListShape kShape{
     .format = "47L(2)|M~Location~@s10@80L(2)|M~Number~@p(###) ###-####p@80L(2)|M~Department~@s20@",
     .update = "UpdateMPH",
     .editTip = "Review or make changes to the highlighted record",
-    .file = FileId::MPhones,
-    .key = MPH::key::KEYMEMBERNUMBER,
-    .owner = MPH::MEMBERNUMBER,
-    .ownerValue = MBR::MEMBERNUMBER,
-    .heading = MBR::MEMBERNAME,
-    .description = MPH::DESCRIPTION,
-    .number = MPH::PHONENUMBER,
-    .department = MPH::DEPARTMENT,
-    .extension = MPH::EXTENSION,
-    .contact = MPH::CONTACT,
+    .phones = kCustomerPhones,
 };
 
 }  // namespace

@@ -11,16 +11,7 @@ const PhoneListShape kShape{
     .format = "47L(2)|M~Location~@s10@80L(2)|M~Number~@p(###) ###-####p@80L(2)|M~Department~@s20@",
     .update = "UpdateRPH",
     .editTip = "Make changes to the highlighted record",
-    .file = FileId::RPhones,
-    .key = RPH::key::REPRESENTATIVENUMBERKEY,
-    .owner = RPH::REPRESENTATIVENUMBER,
-    .ownerValue = REP::REPRESENTATIVENUMBER,
-    .heading = REP::REP_NAME,
-    .description = RPH::DESCRIPTION,
-    .number = RPH::PHONENUMBER,
-    .department = RPH::DEPARTMENT,
-    .extension = RPH::EXTENSION,
-    .contact = RPH::CONTACT,
+    .phones = kRepresentativePhones,
 };
 
 }  // namespace

@@ -11,16 +11,7 @@ const PhoneListShape kShape{
     .format = "47L(2)|M~Location~@s10@80L(2)|M~Number~@p(###) ###-####p@80L(2)|M~Department~@s20@",
     .update = "UpdateVPH",
     .editTip = "Review or make changes to the highlighted record",
-    .file = FileId::VPhones,
-    .key = VPH::key::KEYVENDORNUMBER,
-    .owner = VPH::VENDORNUMBER,
-    .ownerValue = VEN::VENDORNUMBER,
-    .heading = VEN::VENDORNAME,
-    .description = VPH::DESCRIPTION,
-    .number = VPH::PHONENUMBER,
-    .department = VPH::DEPARTMENT,
-    .extension = VPH::EXTENSION,
-    .contact = VPH::CONTACT,
+    .phones = kCompanyPhones,
 };
 
 }  // namespace

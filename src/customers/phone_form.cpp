@@ -1,10 +1,10 @@
 #include "customers/phone_form.h"
 
-#include <QFont>
 #include <QWidget>
 #include <map>
 #include <string>
 
+#include "customers/heavy_heading.h"
 #include "dictionary/process_values.h"
 #include "platform/text.h"
 #include "ui/window_manager.h"
@@ -22,10 +22,11 @@ constexpr std::string_view kTollFreeNumber = "8000000000";
 constexpr std::size_t kLocalNumberDigits = 7;
 
 std::vector<FieldDecl> phoneFields(const PhoneFormShape& shape) {
+    const PhoneFile& phones = shape.phones;
     std::vector<FieldDecl> fields{
-        {.kind = ControlKind::Display, .field = shape.heading, .name = kHeading, .tab = kGeneral},
+        {.kind = ControlKind::Display, .field = phones.heading, .name = kHeading, .tab = kGeneral},
         {.kind = ControlKind::Option,
-         .field = shape.description,
+         .field = phones.description,
          .prompt = "Phone &Type",
          .tab = kGeneral,
          .radios = {{.text = "&Office", .value = "Office"},
@@ -33,17 +34,17 @@ std::vector<FieldDecl> phoneFields(const PhoneFormShape& shape) {
                     {.text = "&Home", .value = "Home"},
                     {.text = "&Fax", .value = "Fax"},
                     {.text = "C&ell", .value = "Cell", .message = "Cellular"}}},
-        {.field = shape.number,
+        {.field = phones.number,
          .prompt = "Phone &Number:",
          .picture = "@p(###) ###-####p",
          .message = "Enter the complete phone number",
          .tab = kGeneral},
-        {.field = shape.department, .prompt = "&Department:", .picture = "@s20", .tab = kGeneral},
+        {.field = phones.department, .prompt = "&Department:", .picture = "@s20", .tab = kGeneral},
     };
-    if (shape.contact)
+    if (shape.showsContact)
         fields.push_back(
-            {.field = *shape.contact, .prompt = "&Contact:", .picture = "@s20", .tab = kGeneral});
-    fields.push_back({.field = shape.extension,
+            {.field = phones.contact, .prompt = "&Contact:", .picture = "@s20", .tab = kGeneral});
+    fields.push_back({.field = phones.extension,
                       .prompt = "E&xtension:",
                       .picture = "@s6",
                       .message = "Enter an extension number, if appropriate",
@@ -56,7 +57,7 @@ WindowDecl phoneDecl(const PhoneFormShape& shape) {
         .procedure = shape.procedure,
         .helpTopic = "UpdateMPH",
         .caption = shape.caption,
-        .primary = shape.file,
+        .primary = shape.phones.file,
         .fields = phoneFields(shape),
         .buttons = {{.text = "&OK", .role = ButtonRole::Ok, .message = "Save changes and exit"},
                     {.text = "&Cancel",
@@ -81,30 +82,27 @@ public:
 
     void SeedNewRecord() override {
         if (shape_.priming == PhonePriming::TollFree) {
-            shape_.number.set(kTollFreeNumber);
-            shape_.description.set(kOfficeType);
+            shape_.phones.number.set(kTollFreeNumber);
+            shape_.phones.description.set(kOfficeType);
             return;
         }
         const int areaCode = CTRL::DEFAULTAREACODE.get();
-        if (areaCode > 0) shape_.number.set(std::to_string(areaCode) + "0000000");
+        if (areaCode > 0) shape_.phones.number.set(std::to_string(areaCode) + "0000000");
         const std::string& type = CTRL::DEFAULTPHONETYPE.get();
-        shape_.description.set(text::isBlank(type) ? kOfficeType : std::string_view(type));
+        shape_.phones.description.set(text::isBlank(type) ? kOfficeType : std::string_view(type));
     }
 
     void SetupControls() override {
         WindowManager::SetupControls();
-        QWidget* heading = Control(shape_.heading);
-        QFont heavy = heading->font();
-        heavy.setBold(true);
-        heading->setFont(heavy);
+        makeHeavy(*Control(shape_.phones.heading));
     }
 
     bool CheckFields() override {
-        if (text::isBlank(shape_.description.get()))
-            return Refuse(shape_.description, "Select Phone Type",
+        if (text::isBlank(shape_.phones.description.get()))
+            return Refuse(shape_.phones.description, "Select Phone Type",
                           "     Select the type of phone to record.");
-        if (text::length(shape_.number.get()) < kLocalNumberDigits)
-            return Refuse(shape_.number, "Incomplete Phone Number",
+        if (text::length(shape_.phones.number.get()) < kLocalNumberDigits)
+            return Refuse(shape_.phones.number, "Incomplete Phone Number",
                           "     Enter a complete phone number...");
         return true;
     }

@@ -6,15 +6,14 @@
 // seven digits.
 //
 // Each variant's procedure (UpdateMPH, UpdateVPH, UpdateRPH) describes its
-// file with a PhoneFormShape and runs the form with runPhoneForm. Called
+// window with a PhoneFormShape and runs the form with runPhoneForm. Called
 // (modal) with the request in PendingRequest. Used from the GUI thread only.
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string_view>
 
-#include "dictionary/files.h"
+#include "customers/phone_files.h"
 
 namespace bb {
 
@@ -27,14 +26,9 @@ enum class PhonePriming : std::uint8_t {
 struct PhoneFormShape {
     std::string_view procedure;
     std::string_view caption;
-    FileId file;
-    FieldRef heading;  // the owner's name
-    TextField description;
-    TextField number;
-    TextField department;
-    TextField extension;
-    std::optional<TextField> contact;  // not every variant keeps a contact
-    PhonePriming priming;
+    const PhoneFile& phones;
+    bool showsContact = true;  // the representatives' form has no contact
+    PhonePriming priming = PhonePriming::Preferences;
 };
 
 // Runs the form of `shape`, which must outlive it; LastResponse gets its response.

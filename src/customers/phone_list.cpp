@@ -1,9 +1,9 @@
 #include "customers/phone_list.h"
 
-#include <QFont>
 #include <QWidget>
 #include <map>
 
+#include "customers/heavy_heading.h"
 #include "dictionary/process_values.h"
 #include "platform/text.h"
 #include "ui/browse_manager.h"
@@ -20,17 +20,18 @@ constexpr std::string_view kContactLine = "ContactLine";
 constexpr std::uint16_t kLineWidth = 32;
 
 std::vector<FieldDecl> listFields(const PhoneListShape& shape) {
+    const PhoneFile& phones = shape.phones;
     return {
-        {.kind = ControlKind::Display, .field = shape.heading, .name = kHeading},
+        {.kind = ControlKind::Display, .field = shape.phones.heading, .name = kHeading},
         {.kind = ControlKind::List,
          .name = kList,
-         .list = ListDecl{.file = shape.file,
+         .list = ListDecl{.file = phones.file,
                           .format = shape.format,
-                          .columns = {shape.description, shape.number, shape.department},
-                          .orders = {{.key = shape.key,
+                          .columns = {phones.description, phones.number, phones.department},
+                          .orders = {{.key = phones.key,
                                       .range = {.kind = SingleValue,
-                                                .field = shape.owner,
-                                                .limit = {.field = shape.ownerValue}}}},
+                                                .field = phones.owner,
+                                                .limit = {.field = phones.ownerValue}}}},
                           .update = shape.update,
                           .rows = 6,
                           .hideSelect = true}},
@@ -69,29 +70,26 @@ const WindowDecl& declFor(const PhoneListShape& shape) {
 class PhoneList final : public WindowManager {
 public:
     explicit PhoneList(const PhoneListShape& shape)
-        : WindowManager(declFor(shape)), shape_(shape) {}
+        : WindowManager(declFor(shape)), phones_(shape.phones) {}
 
     void SetupControls() override {
         WindowManager::SetupControls();
-        QWidget* heading = Control(kHeading);
-        QFont heavy = heading->font();
-        heavy.setBold(true);
-        heading->setFont(heavy);
+        makeHeavy(*Control(kHeading));
     }
 
     void AfterEvent() override {
         WindowManager::AfterEvent();
         const bool any = Browse(kList)->Records() > 0;
         SetLocal(kExtensionLine,
-                 Value::text(any ? extensionLine(shape_.department.get(), shape_.extension.get())
+                 Value::text(any ? extensionLine(phones_.department.get(), phones_.extension.get())
                                  : std::string()));
         SetLocal(kContactLine,
-                 Value::text(any ? contactLine(shape_.contact.get()) : std::string()));
+                 Value::text(any ? contactLine(phones_.contact.get()) : std::string()));
         Display();
     }
 
 private:
-    const PhoneListShape& shape_;
+    const PhoneFile& phones_;
 };
 
 }  // namespace

@@ -6,14 +6,14 @@
 // phone form.
 //
 // Each variant's procedure (BrowseMPH, BrowseVPH, BrowseRPH) describes its
-// files with a PhoneListShape and runs the list with runPhoneList; the list
+// window with a PhoneListShape and runs the list with runPhoneList; the list
 // is called (modal) by the owner's window. Used from the GUI thread only.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-#include "dictionary/files.h"
+#include "customers/phone_files.h"
 
 namespace bb {
 
@@ -23,16 +23,7 @@ struct PhoneListShape {
     std::string_view format;   // Location, Number and Department columns
     std::string_view update;   // the phone form's procedure
     std::string_view editTip;  // the Edit button's message
-    FileId file;
-    int key;
-    FieldRef owner;       // the phone's owner number
-    FieldRef ownerValue;  // the owner's own number, in its buffer
-    FieldRef heading;     // the owner's name
-    TextField description;
-    TextField number;
-    TextField department;
-    TextField extension;
-    TextField contact;
+    const PhoneFile& phones;
 };
 
 // Runs the list of `shape`, which must outlive it; LastResponse gets its response.

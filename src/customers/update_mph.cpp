@@ -7,13 +7,7 @@ namespace {
 const PhoneFormShape kShape{
     .procedure = "UpdateMPH",
     .caption = "Update Phone Number",
-    .file = FileId::MPhones,
-    .heading = MBR::MEMBERNAME,
-    .description = MPH::DESCRIPTION,
-    .number = MPH::PHONENUMBER,
-    .department = MPH::DEPARTMENT,
-    .extension = MPH::EXTENSION,
-    .contact = MPH::CONTACT,
+    .phones = kCustomerPhones,
     .priming = PhonePriming::Preferences,
 };
 

@@ -7,13 +7,8 @@ namespace {
 const PhoneFormShape kShape{
     .procedure = "UpdateRPH",
     .caption = "Update Representative Phone Numbers",
-    .file = FileId::RPhones,
-    .heading = REP::REP_NAME,
-    .description = RPH::DESCRIPTION,
-    .number = RPH::PHONENUMBER,
-    .department = RPH::DEPARTMENT,
-    .extension = RPH::EXTENSION,
-    .contact = std::nullopt,
+    .phones = kRepresentativePhones,
+    .showsContact = false,
     .priming = PhonePriming::Preferences,
 };
 

@@ -7,13 +7,7 @@ namespace {
 const PhoneFormShape kShape{
     .procedure = "UpdateVPH",
     .caption = "Update Phone Numbers",
-    .file = FileId::VPhones,
-    .heading = VEN::VENDORNAME,
-    .description = VPH::DESCRIPTION,
-    .number = VPH::PHONENUMBER,
-    .department = VPH::DEPARTMENT,
-    .extension = VPH::EXTENSION,
-    .contact = VPH::CONTACT,
+    .phones = kCompanyPhones,
     .priming = PhonePriming::TollFree,
 };
 
