@@ -328,6 +328,10 @@ void startWindow(std::unique_ptr<WindowManager> window);
 // The started windows open now, oldest first.
 std::vector<WindowManager*> startedWindows();
 
+// Every form forgets the record it completed last, as at the start of a
+// run; a test is a run of its own. REQUIRES: no form is open.
+void forgetDittoHistory();
+
 // Told when windows open and close; a test's window driver listens. One
 // listener at a time (install null to stop).
 class WindowObserver {

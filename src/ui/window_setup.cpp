@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <string>
 
 #include "dictionary/process_values.h"
 #include "platform/text.h"
@@ -40,11 +41,19 @@ private:
     std::function<bool(QObject*, QEvent*)> filter_;
 };
 
-// The copy of a record kept for a form's ditto: the record as the form last
-// completed it, for the rest of the run; empty the first time the form opens.
+// The copies of records kept for the forms' ditto, by form procedure and
+// file. Found by the procedure's name, not by where its declaration lies:
+// a declaration made later in the same place (another form's, or the same
+// form's anew) must not find a history that is not its own.
+std::map<std::pair<std::string, FileId>, std::unique_ptr<Record>>& historyCopies() {
+    static std::map<std::pair<std::string, FileId>, std::unique_ptr<Record>> copies;
+    return copies;
+}
+
+// The record as the form last completed it, for the rest of the run; empty
+// the first time the form opens.
 Record& historyCopy(const WindowDecl& form, FileId file) {
-    static std::map<std::pair<const WindowDecl*, FileId>, std::unique_ptr<Record>> copies;
-    auto& copy = copies[{&form, file}];
+    auto& copy = historyCopies()[{std::string(form.procedure), file}];
     if (!copy) copy = std::make_unique<Record>(fileDef(file));
     return *copy;
 }
@@ -407,6 +416,10 @@ void WindowManager::takeBackReservation() {
     // a seed that cancelled) still takes back the number reserved for it.
     if (PRIMARY && ORIGINALREQUEST == InsertRequest && RESPONSE != ResponseCompleted)
         (void)PRIMARY->CancelNumber();
+}
+
+void forgetDittoHistory() {
+    historyCopies().clear();
 }
 
 }  // namespace bb

@@ -6,12 +6,17 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <optional>
+#include <string>
+
 #include "data/data_folder.h"
 #include "dictionary/process_values.h"
 #include "platform/date.h"
 #include "platform/runtime.h"
 #include "test_form.h"
 #include "ui/help_topics.h"
+#include "ui/procedures.h"
 #include "ui/window_ids.h"
 
 namespace bb::test {
@@ -542,6 +547,43 @@ TEST_F(WindowManagerTest, DittoPutsBackTheValueOfTheRecordCompletedLast) {
     EXPECT_EQ(callForm(InsertRequest), ResponseCompleted);
     EXPECT_EQ(representatives(), (std::vector<std::string>{"701 Ida", "702 Ida"}));
     EXPECT_EQ(REP::STATE.get(), "TX");
+}
+
+// The history is the form procedure's, wherever its declaration lies: a
+// copy made elsewhere finds it, and another form's declaration made later
+// in the very same place does not.
+TEST_F(WindowManagerTest, DittoHistoryIsTheFormProceduresWhereverItsDeclarationLies) {
+    const WindowDecl* running = nullptr;
+    procedures().add("DittoTestForm", [&running](std::string_view) {
+        TestForm form(*running);
+        processValues().LastResponse = form.Run();
+    });
+    // The name ditto puts back on a new record of `declared`'s form, which
+    // is then completed with `number` and `name`.
+    const auto ditto = [&](const WindowDecl& declared, const char* number, const char* name) {
+        std::string put;
+        ui.when(kTestFormCaption, [&](DrivenWindow& form) {
+            form.focus("Name");
+            form.key(kDittoKey);
+            put = form.shown("Name");
+            form.type("Number", number);
+            form.type("Name", name);
+            form.press("OK");
+        });
+        running = &declared;
+        EXPECT_EQ(fileManagerFor(FileId::Representatives)->PrimeNewRecord(), SeverityNone);
+        EXPECT_EQ(procedures().call("DittoTestForm", InsertRequest), ResponseCompleted);
+        return put;
+    };
+    std::optional<WindowDecl> place(decl);
+    EXPECT_EQ(ditto(*place, "701", "Ida"), "");
+    const auto copy = std::make_unique<WindowDecl>(*place);
+    EXPECT_EQ(ditto(*copy, "702", "Jo"), "Ida");
+    WindowDecl other = decl;
+    other.procedure = "UpdateOtherRepresentatives";
+    place.emplace(other);
+    EXPECT_EQ(ditto(*place, "703", "Kim"), "");
+    procedures().remove("DittoTestForm");
 }
 
 // ------------------------------------------------- status bar, help, layout
