@@ -2,6 +2,8 @@
 // insert, change and delete that OK completes, the ditto of a field, and
 // what closing a form with unsaved changes asks.
 #include <QAbstractButton>
+#include <QStackedWidget>
+#include <QTabWidget>
 #include <QWidget>
 #include <algorithm>
 
@@ -16,6 +18,22 @@ namespace {
 
 bool deletesAtOnce(int action) {
     return action == 2 || action == 4;
+}
+
+bool isTabPage(const QWidget& widget) {
+    const QWidget* stack = widget.parentWidget();
+    return qobject_cast<const QStackedWidget*>(stack) != nullptr &&
+           qobject_cast<const QTabWidget*>(stack->parentWidget()) != nullptr;
+}
+
+// Hidden by the window's own code (Show), itself or a box around it; a
+// control on a tab that is not showing is only covered by the other tabs.
+bool hiddenOnPurpose(const QWidget& control, const QWidget& window) {
+    for (const QWidget* widget = &control; widget && widget != &window;
+         widget = widget->parentWidget()) {
+        if (widget->isHidden() && !isTabPage(*widget)) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -44,7 +62,7 @@ bool WindowManager::acceptAll() {
         const ScopedFlag accepting(acceptingAll_);
         for (const auto& control : built_.controls) {
             QWidget* widget = control->widget();
-            if (!control->editable() || !widget->isEnabled() || !widget->isVisibleTo(widget_))
+            if (!control->editable() || !widget->isEnabled() || hiddenOnPurpose(*widget, *widget_))
                 continue;
             if (!commit(*control)) return false;
             handle({EventKind::Accepted, widget});

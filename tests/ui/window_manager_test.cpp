@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,6 +16,7 @@
 #include "platform/date.h"
 #include "platform/runtime.h"
 #include "test_form.h"
+#include "ui/form_controls.h"
 #include "ui/help_topics.h"
 #include "ui/procedures.h"
 #include "ui/window_ids.h"
@@ -518,6 +520,53 @@ TEST_F(WindowManagerTest, TheFormsChecksOnOkComeInOrderAndFocusTheField) {
     EXPECT_EQ(callForm(InsertRequest), ResponseCompleted);
     // The name typed but never left was read by OK.
     EXPECT_EQ(representatives(), std::vector<std::string>{"601 Hal"});
+}
+
+// OK accepts every field the user can reach, on whichever tab, so that what
+// a form derives on accepting a field has run before the save; a field the
+// form itself hid is left alone.
+class AcceptRecordingForm final : public TestForm {
+public:
+    AcceptRecordingForm(const WindowDecl& decl, std::vector<std::string>& accepted)
+        : TestForm(decl), accepted_(accepted) {}
+
+    void SetupControls() override {
+        TestForm::SetupControls();
+        Show(REP::CRDNUMBER, false);
+    }
+    int OnAccepted() override {
+        if (const FormControl* control = BoundControl(CurrentEvent().control))
+            accepted_.push_back(control->decl().field.name());
+        return TestForm::OnAccepted();
+    }
+
+private:
+    std::vector<std::string>& accepted_;
+};
+
+TEST_F(WindowManagerTest, OkAcceptsTheFieldsOfEveryTabButNotThoseTheFormHid) {
+    std::vector<std::string> accepted;
+    procedures().add("UpdateTestRepresentatives", [this, &accepted](std::string_view) {
+        AcceptRecordingForm form(decl, accepted);
+        processValues().LastResponse = form.Run();
+    });
+    ui.when(kTestFormCaption, [&accepted](DrivenWindow& form) {
+        form.type("Number", "701");
+        form.showTab("Licensing");
+        form.type("E-Mail", "ivy@example.com");
+        form.showTab("General");
+        form.type("Name", "Ivy");
+        accepted.clear();
+        form.press("OK");
+    });
+    EXPECT_EQ(callForm(InsertRequest), ResponseCompleted);
+    const auto acceptedOnOk = [&accepted](FieldRef field) {
+        return std::count(accepted.begin(), accepted.end(), field.name()) > 0;
+    };
+    const FieldRef reached[] = {REP::REP_NUM, REP::REP_NAME, REP::STATE, REP::U4DATE, REP::EMAIL};
+    for (FieldRef field : reached) EXPECT_TRUE(acceptedOnOk(field)) << field.name();
+    EXPECT_FALSE(acceptedOnOk(REP::CRDNUMBER));
+    EXPECT_EQ(REP::EMAIL.get(), "ivy@example.com");
 }
 
 // --------------------------------------------------------------------- ditto
