@@ -1,11 +1,13 @@
 #include "customers/update_members.h"
 
+#include <QWidget>
 #include <string>
 
 #include "data/file_manager.h"
 #include "dictionary/process_values.h"
 #include "platform/date.h"
 #include "platform/text.h"
+#include "ui/browse_manager.h"
 #include "ui/scoped_value.h"
 #include "ui/window_manager.h"
 
@@ -15,6 +17,9 @@ namespace {
 constexpr std::string_view kGeneral = "General";
 constexpr std::string_view kAddress = "Address";
 constexpr std::string_view kFinancial = "Financial";
+constexpr std::string_view kPhones = "Phones";
+constexpr std::string_view kPhoneList = "Phone numbers";
+constexpr std::string_view kExtensionText = "ExtensionText";
 
 constexpr std::string_view kCompany = "Company";
 constexpr std::string_view kIndividual = "Individual";
@@ -219,11 +224,63 @@ std::vector<FieldDecl> financialFields() {
     };
 }
 
+// The customer's phone numbers, kept through the phone number form.
+std::vector<FieldDecl> phoneFields() {
+    return {
+        {.kind = ControlKind::Display,
+         .field = MPH::CONTACT,
+         .name = "Phone contact",
+         .picture = "@s30",
+         .tab = kPhones},
+        {.kind = ControlKind::List,
+         .name = kPhoneList,
+         .tab = kPhones,
+         .list =
+             ListDecl{.file = FileId::MPhones,
+                      // The number's column holds the whole of its picture, as the phone lists do.
+                      .format = "46L(3)|M~Location~L(2)@s10@80L(3)|M~Number~L(2)@p(###) ###-####p@"
+                                "80L(3)|M~Department~L(2)@s20@",
+                      .columns = {MPH::DESCRIPTION, MPH::PHONENUMBER, MPH::DEPARTMENT},
+                      .orders = {{.key = MPH::key::KEYMEMBERNUMBER,
+                                  .range = {.kind = SingleValue,
+                                            .field = MPH::MEMBERNUMBER,
+                                            .limit = {.field = MBR::MEMBERNUMBER}}}},
+                      .update = "UpdateMPH",
+                      .rows = 6,
+                      .hideSelect = true}},
+        {.kind = ControlKind::Display,
+         .local = kExtensionText,
+         .name = "Extension",
+         .tab = kPhones},
+    };
+}
+
+std::vector<ButtonDecl> phoneButtons() {
+    return {
+        {.text = "&Insert", .role = ButtonRole::Insert, .tab = kPhones, .list = kPhoneList},
+        {.text = "Chan&ge",
+         .role = ButtonRole::Change,
+         .message = "Review or make changes for the highlighted phone number",
+         .tab = kPhones,
+         .list = kPhoneList},
+        {.text = "De&lete", .role = ButtonRole::Delete, .tab = kPhones, .list = kPhoneList},
+    };
+}
+
 std::vector<FieldDecl> formFields() {
     std::vector<FieldDecl> fields = generalFields();
-    for (auto part : {addressFields(), financialFields()})
+    for (auto part : {addressFields(), financialFields(), phoneFields()})
         fields.insert(fields.end(), part.begin(), part.end());
     return fields;
+}
+
+std::vector<ButtonDecl> formButtons() {
+    std::vector<ButtonDecl> buttons{
+        {.text = "&OK", .role = ButtonRole::Ok, .message = "Save changes and exit"},
+        {.text = "&Cancel", .role = ButtonRole::Cancel, .message = "Cancel changes and exit"},
+        {.text = "&Help", .role = ButtonRole::Help, .message = "Windows Help"}};
+    for (ButtonDecl& button : phoneButtons()) buttons.push_back(button);
+    return buttons;
 }
 
 WindowDecl formDecl(std::string_view procedure) {
@@ -234,12 +291,10 @@ WindowDecl formDecl(std::string_view procedure) {
         .primary = FileId::Members,
         .files = {FileId::Representatives, FileId::MembershipTypes, FileId::States,
                   FileId::MPhones},
+        .locals = {{.name = kExtensionText, .spec = T_STRING(20)}},
         .fields = formFields(),
-        .buttons = {{.text = "&OK", .role = ButtonRole::Ok, .message = "Save changes and exit"},
-                    {.text = "&Cancel",
-                     .role = ButtonRole::Cancel,
-                     .message = "Cancel changes and exit"},
-                    {.text = "&Help", .role = ButtonRole::Help, .message = "Windows Help"}},
+        .buttons = formButtons(),
+        .procedures = {"UpdateMPH"},
     };
 }
 
@@ -287,6 +342,12 @@ public:
     void SetupControls() override {
         WindowManager::SetupControls();
         formOpen_.emplace(processValues().CustomerFormOpen, 1);
+        // A customer not yet saved has no numbers: one added now would stay
+        // behind, without its customer, if the new customer were cancelled.
+        const bool saved = REQUEST == ChangeRequest;
+        for (std::string_view phones : {kPhoneList, std::string_view("Insert"),
+                                        std::string_view("Change"), std::string_view("Delete")})
+            Control(phones)->setEnabled(saved);
     }
 
     int Teardown() override {
@@ -297,14 +358,20 @@ public:
     void AfterEvent() override {
         WindowManager::AfterEvent();
         derive();
+        // Emptied for a number without an extension, so that the line never
+        // shows the extension of the number highlighted before.
+        const bool anyPhone = Browse(kPhoneList)->Records() > 0;
+        // The phone buffer may hold another customer's number.
+        if (!anyPhone) MPH::CONTACT.clear();
+        const std::string_view extension = text::clip(MPH::EXTENSION.get());
+        SetLocal(kExtensionText,
+                 Value::text(anyPhone && !extension.empty() ? "Ext: " + std::string(extension)
+                                                            : std::string()));
         if (readsRepresentative_) readRepresentative();
         Display();
     }
 
     bool CheckFields() override {
-        // The derived fields are saved with the record, whichever tab the
-        // user pressed OK on.
-        derive();
         return checkNames() && checkAddressAndOwner() && checkFinancial();
     }
 

@@ -311,6 +311,43 @@ TEST_F(UpdateMembersTest, TheFullListsFormShowsTheRecordsOwnRepresentative) {
     EXPECT_EQ(MBR::REP_NUM.get(), "202");
 }
 
+// ------------------------------------------------------------------ phones
+
+TEST_F(UpdateMembersTest, ThePhonesTabKeepsTheNumbersOfASavedCustomerOnly) {
+    const int smith = addCustomer();
+    const int jones = addCustomer("Jones", "Mary");
+    addPhone(smith, "Office", "5125550100", "Sales", "221");
+    addPhone(smith, "Home", "5125550199");
+    addPhone(jones, "Cell", "5125550111");
+    readCustomer(smith);
+    ui.when(kCaption, [this](DrivenWindow& form) {
+        form.showTab("Phones");
+        EXPECT_EQ(form.rows("Phone numbers"), (std::vector<std::string>{"Office", "Home"}));
+        EXPECT_EQ(form.shown("Extension"), "Ext: 221");
+        form.clickRow("Phone numbers", 1);
+        EXPECT_EQ(form.shown("Extension"), "");
+        ui.when("Update Phone Number", [](DrivenWindow& phone) {
+            phone.choose("Fax");
+            phone.type("Phone Number", "(512) 555-0142");
+            phone.press("OK");
+        });
+        form.press("Insert");
+        EXPECT_EQ(form.rows("Phone numbers"), (std::vector<std::string>{"Office", "Home", "Fax"}));
+        cancel(form);
+    });
+    callForm(ChangeRequest);
+    EXPECT_EQ(count(FileId::MPhones), 4);
+
+    // A new customer has no numbers yet: one added now would outlive a
+    // cancelled customer.
+    ui.when(kCaption, [this](DrivenWindow& form) {
+        for (const char* control : {"Phone numbers", "Insert", "Change", "Delete"})
+            EXPECT_FALSE(form.find(control)->isEnabled()) << control;
+        cancel(form);
+    });
+    callForm(InsertRequest);
+}
+
 // ---------------------------------------------------------------- deleting
 
 TEST_F(UpdateMembersTest, DeletingACustomerTakesItsPhonesAndNotesAndLeavesOthers) {
