@@ -139,7 +139,12 @@ Decimal Decimal::operator-() const {
 
 bool Decimal::fits(int digitCount, int placeCount) const {
     const Decimal r = rescaled(placeCount);
-    return r.ok() && (r.isZero() || r.digits() <= digitCount);
+    return r.ok() && unitsFit(r.units(), digitCount);
+}
+
+bool Decimal::unitsFit(Units units, int digitCount) {
+    if (digitCount >= kMaxDigits) return magnitude(units) < kLimit;
+    return magnitude(units) < kPow10[static_cast<std::size_t>(std::max(digitCount, 0))];
 }
 
 namespace {

@@ -67,6 +67,8 @@ public:
     // Whether a DECIMAL(digits, places) field can hold this value once rounded
     // to its places.
     bool fits(int digitCount, int placeCount) const;
+    // Whether `units` has at most `digitCount` digits (zero always has).
+    static bool unitsFit(Units units, int digitCount);
 
     friend Decimal operator+(const Decimal& a, const Decimal& b);
     friend Decimal operator-(const Decimal& a, const Decimal& b);

@@ -1,5 +1,7 @@
 #include "platform/record.h"
 
+#include <cassert>
+
 #include "platform/text.h"
 
 namespace bb {
@@ -65,6 +67,18 @@ bool Record::setDecimal(int field, const Decimal& value) {
     if (!value.fits(spec.width, spec.places)) return false;
     slots_[index(field)] = value.rescaled(spec.places);
     return true;
+}
+
+bool Record::setUnits(int field, Decimal::Units units) {
+    const FieldSpec& spec = def_->fields[index(field)].spec;
+    if (!Decimal::unitsFit(units, spec.width)) return false;
+    std::get<Decimal>(slots_[index(field)]) = Decimal::fromUnits(units, spec.places);
+    return true;
+}
+
+void Record::copyField(const Record& from, int field) {
+    assert(from.def_ == def_);
+    slots_[index(field)] = from.slots_[index(field)];
 }
 
 Value Record::get(int field) const {

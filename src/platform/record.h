@@ -42,6 +42,12 @@ public:
     // False, leaving the field as it was, when the field cannot hold the value
     // (too many digits, or a failed computation).
     [[nodiscard]] bool setDecimal(int field, const Decimal& value);
+    // A DECIMAL field's value given as units of its own places, as the
+    // storage keeps it: no rounding to do, only the width to check. False,
+    // leaving the field as it was, when the field cannot hold it.
+    [[nodiscard]] bool setUnits(int field, Decimal::Units units);
+    // Field `field` of `from`, a record of the same file.
+    void copyField(const Record& from, int field);
 
     // Access by value for filters, pictures and access by name: numbers of
     // any width come back as numbers, texts as texts.

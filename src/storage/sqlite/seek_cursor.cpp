@@ -1,5 +1,7 @@
 #include "storage/sqlite/seek_cursor.h"
 
+#include <cassert>
+
 #include "platform/runtime.h"
 #include "storage/sqlite/sqlite_storage.h"
 
@@ -29,7 +31,7 @@ std::uint64_t SeekCursor::stamp() const {
 
 void SeekCursor::invalidate() {
     batchValid_ = false;
-    lastReturned_.reset();
+    rowRead_ = false;
     wanted_ = kFirstBatchRows;
 }
 
@@ -55,14 +57,25 @@ void SeekCursor::toRow(const std::vector<const Record*>& values,
     invalidate();
 }
 
+void Row::handOver(std::size_t table, Record& into) {
+    assert(&into.def() == &records[table].def());
+    std::swap(records[table], into);
+}
+
+void SeekCursor::keepAnchorValues(const Row& row) {
+    for (const OrderColumn& c : query_.order) {
+        const auto file = static_cast<std::size_t>(c.file);
+        if (c.field >= 0) anchorValues_[file].copyField(row.records[file], c.field);
+    }
+    anchorRids_ = row.rids;
+}
+
 void SeekCursor::keepAnchorFromBatch() {
-    const Row& last = batch_[*lastReturned_];
+    // The last row read's values are kept already (keepAnchorValues).
     anchor_ = Anchor::Entry;
-    anchorValues_ = last.records;
-    anchorRids_ = last.rids;
     anchorColumns_ = static_cast<int>(query_.order.size());
     anchorInclusive_ = false;
-    lastReturned_.reset();
+    rowRead_ = false;
 }
 
 std::vector<SeekCursor::Level> SeekCursor::levels() const {
@@ -127,7 +140,7 @@ DriverStatus SeekCursor::fetch(bool forward) {
     // The batch's queries and its look at the holds see one state of the
     // database.
     const SqliteStorage::Reading reading(storage_);
-    if (lastReturned_) keepAnchorFromBatch();
+    if (rowRead_) keepAnchorFromBatch();
     const std::size_t wanted = wanted_;
     while (batch_.size() < wanted) batch_.emplace_back(files_);
     std::size_t rows = 0;
@@ -176,8 +189,8 @@ void SeekCursor::ownChange(std::uint64_t before) {
     if (batchValid_ && batchStamp_ == before) batchStamp_ = stamp();
 }
 
-DriverStatus SeekCursor::read(bool forward, const Row*& row) {
-    if (anchor_ == Anchor::Beyond && !lastReturned_ && !batchValid_) {
+DriverStatus SeekCursor::read(bool forward, Row*& row) {
+    if (anchor_ == Anchor::Beyond && !rowRead_ && !batchValid_) {
         // Past the end one way: that way stays at the end, the other way
         // starts from it.
         if (forward == beyondForward_) return statusOf(code::kRecordNotAvailable);
@@ -192,8 +205,9 @@ DriverStatus SeekCursor::read(bool forward, const Row*& row) {
             return statusOf(code::kRecordNotAvailable);
         }
     }
-    lastReturned_ = nextRow_;
+    rowRead_ = true;
     row = &batch_[nextRow_++];
+    keepAnchorValues(*row);
     return DriverStatus::success();
 }
 

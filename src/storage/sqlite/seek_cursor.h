@@ -16,7 +16,6 @@
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +47,9 @@ struct CursorQuery {
 
 struct Row {
     explicit Row(const std::vector<const FileDef*>& files);
+    // Hands table `table`'s record over to `into`, a buffer of the same
+    // file: the two swap their values, so no field is copied.
+    void handOver(std::size_t table, Record& into);
     std::vector<Record> records;
     std::vector<std::int64_t> rids;
     std::int64_t version = 0;  // of the first table's record
@@ -67,8 +69,9 @@ public:
                bool inclusive);
 
     // The next row in the direction, or code 33 past the last one. The row
-    // stays valid until the next call.
-    DriverStatus read(bool forward, const Row*& row);
+    // stays valid until the next call; the caller may take its records
+    // (Row::handOver), as the cursor keeps what it needs of them.
+    DriverStatus read(bool forward, Row*& row);
 
     // This cursor's handle changed or removed the row it last read: the rows
     // read ahead are still good. `before` is the change count before it.
@@ -105,6 +108,8 @@ private:
     };
 
     void invalidate();
+    // Where the next batch starts should `row` be the last one read.
+    void keepAnchorValues(const Row& row);
     void keepAnchorFromBatch();
     void bindColumn(sqlite3_stmt* stmt, int parameter, const OrderColumn& c) const;
     std::vector<Level> levels() const;
@@ -132,7 +137,7 @@ private:
     bool batchForward_ = true;
     bool batchValid_ = false;
     std::uint64_t batchStamp_ = 0;
-    std::optional<std::size_t> lastReturned_;
+    bool rowRead_ = false;  // a row read since the anchor was set
     std::size_t wanted_ = kFirstBatchRows;
     std::size_t maxBatch_ = kBatchRows;
     HoldMarker marker_;

@@ -262,10 +262,10 @@ DriverStatus SqliteFile::setAtPosition(int key, std::string_view position) {
 
 DriverStatus SqliteFile::read(bool forward, Record& record, bool heldToo) {
     if (!open_) return notOpen();
-    const Row* row = nullptr;
+    Row* row = nullptr;
     if (DriverStatus s = cursor(order_).read(forward, row); !s.ok()) return reported(s);
     if (row->held && !heldToo) return reported(statusOf(code::kRecordHeld));
-    record = row->records[0];
+    row->handOver(0, record);
     current_ = Current{row->rids[0], row->version};
     return reported(DriverStatus::success());
 }

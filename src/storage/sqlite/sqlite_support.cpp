@@ -205,8 +205,7 @@ void readField(sqlite3_stmt* stmt, int column, Record& record, int field) {
         }
         // The stored value was written from this field, so it fits; a value
         // that does not (edited outside the program) leaves the field zero.
-        if (!record.setDecimal(field, Decimal::fromUnits(units, f.spec.places)))
-            record.clearField(field);
+        if (!record.setUnits(field, units)) record.clearField(field);
     }
 }
 

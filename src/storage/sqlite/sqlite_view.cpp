@@ -284,9 +284,9 @@ DriverStatus SqliteView::read(bool forward) {
     // Without the engine evaluating it, the view tests each row itself.
     const bool testEach = testEachRow_;
     while (true) {
-        const Row* row = nullptr;
+        Row* row = nullptr;
         if (DriverStatus s = cursor_->read(forward, row); !s.ok()) return reported(s);
-        for (std::size_t t = 0; t < tables_.size(); ++t) *tables_[t].buffer = row->records[t];
+        for (std::size_t t = 0; t < tables_.size(); ++t) row->handOver(t, *tables_[t].buffer);
         current_ = row->rids;
         if (!testEach || filter_.matches()) return reported(DriverStatus::success());
     }

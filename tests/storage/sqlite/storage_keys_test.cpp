@@ -215,6 +215,38 @@ TEST_F(Keys, TheEndOfTheOrderIsSticky) {
     EXPECT_EQ(MBR::MEMBERNUMBER.get(), 3);
 }
 
+// The walk goes on from the record it read last, whatever the caller then
+// wrote into its buffer, across batch edges and turns of direction.
+TEST_F(Keys, AWalkIsNotMovedByWhatTheCallerWritesIntoItsBuffer) {
+    auto members = openFile(FileId::Members);
+    for (int i = 1; i <= 150; ++i) {
+        add(*members, [&] {
+            MBR::MEMBERNUMBER.set(i);
+            MBR::LASTNAME.set("Name " + std::to_string(1000 + i));
+        });
+    }
+    Record& r = buffer(FileId::Members);
+    ASSERT_TRUE(members->setStart(MBR::key::NAMEKEY).ok());
+    std::int32_t expected = 0;
+    // Forwards past two batch edges, back over one, forwards to the end.
+    for (const int steps : {90, -50, 150}) {
+        const bool forward = steps > 0;
+        for (int k = 0; k < std::abs(steps); ++k) {
+            const DriverStatus s = forward ? members->next(r) : members->previous(r);
+            expected += forward ? 1 : -1;
+            if (expected > 150) {
+                EXPECT_EQ(s.code, code::kRecordNotAvailable);
+                break;
+            }
+            ASSERT_TRUE(s.ok()) << s.code;
+            ASSERT_EQ(MBR::MEMBERNUMBER.get(), expected) << "step " << k << " of " << steps;
+            r.clear();
+            MBR::LASTNAME.set("Zz");
+            MBR::MEMBERNUMBER.set(1);
+        }
+    }
+}
+
 // Many records with few distinct values, so that ties and batch edges fall
 // everywhere: every walk, from the start and from random points, either
 // way, must agree with a plain sort of the same records.

@@ -61,6 +61,37 @@ TEST_F(Records, ValuesComeBackExactly) {
     EXPECT_EQ(LOG::SUBJECT.get(), "  leading spaces kept");
 }
 
+// A number stored wider than its field (written by some other program) reads
+// as zero; one at the field's full width reads as it is.
+TEST_F(Records, AStoredNumberWiderThanItsFieldReadsAsZero) {
+    auto trades = openFile(FileId::Transactions);
+    add(*trades, [] { TRN::TRANSACTIONNUMBER.set(1); });
+    auto* sqlite = dynamic_cast<sqlite::SqliteStorage*>(storage_.get());
+    ASSERT_NE(sqlite, nullptr);
+    // TOTALAMOUNT, DECIMAL(15,2), is kept as whole units; PRICE, DECIMAL(19,10),
+    // as the units' digits.
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"TOTALAMOUNT", "999999999999999", "9999999999999.99"},
+        {"TOTALAMOUNT", "-999999999999999", "-9999999999999.99"},
+        {"TOTALAMOUNT", "1000000000000000", "0.00"},
+        {"TOTALAMOUNT", "-1000000000000000", "0.00"},
+        {"PRICE", "'9999999999999999999'", "999999999.9999999999"},
+        {"PRICE", "'-10000000000000000000'", "0.0000000000"},
+    };
+    Record& r = buffer(FileId::Transactions);
+    for (const auto& [column, stored, expected] : cases) {
+        ASSERT_TRUE(
+            sqlite->execute(std::string("UPDATE \"TRANSACT\" SET \"") + column + "\" = " + stored)
+                .ok());
+        r.clear();
+        TRN::TRANSACTIONNUMBER.set(1);
+        ASSERT_TRUE(trades->get(TRN::key::TRANSACTIONNUMBERKEY, r).ok());
+        const Decimal read =
+            std::string(column) == "PRICE" ? TRN::PRICE.get() : TRN::TOTALAMOUNT.get();
+        EXPECT_EQ(read.toString(), expected) << column << " " << stored;
+    }
+}
+
 TEST_F(Records, PutEraseAndReget) {
     auto members = openFile(FileId::Members);
     for (int i = 1; i <= 3; ++i)
