@@ -130,7 +130,7 @@ std::vector<FieldDecl> licensingFields() {
         {.kind = ControlKind::Display,
          .field = ST::LICENSEFEE,
          .prompt = "State Registration",
-         .picture = "@n8.2",
+         .picture = "@n10.2",  // as wide as the renewal below, so the two line up
          .tab = kLicensing},
         {.kind = ControlKind::Display,
          .local = "AnnualRenewal",
@@ -146,6 +146,13 @@ std::vector<FieldDecl> licensingFields() {
          .prompt = "Form &U-4 Date:",
          .picture = "@d2",
          .tab = kLicensing},
+        {.kind = ControlKind::Check,
+         .field = REP::MEDALLION,
+         .prompt = "&Medallion Signature Guarantor",
+         .message = "May guarantee signatures under the medallion program",
+         .tab = kLicensing,
+         .checked = "Y",
+         .unchecked = "N"},
         flag(REP::GPPOS, "&GP Approved", "General Principal (Series 24)", kLicensing, kApproved),
         dateBeside(REP::GPPOSDATE, "GP Date:", "GP Date", kLicensing, kApproved),
         flag(REP::GSPOS, "G&S Approved", "General Securities (Series 7)", kLicensing, kApproved),
@@ -156,13 +163,6 @@ std::vector<FieldDecl> licensingFields() {
         flag(REP::XYPOS, "DR A&pproved", "Direct Participation Representative (Series 22)",
              kLicensing, kApproved),
         dateBeside(REP::XYPOSDATE, "DR Date:", "DR Date", kLicensing, kApproved),
-        {.kind = ControlKind::Check,
-         .field = REP::MEDALLION,
-         .prompt = "&Medallion Signature Guarantor",
-         .message = "May guarantee signatures under the medallion program",
-         .tab = kLicensing,
-         .checked = "Y",
-         .unchecked = "N"},
     };
 }
 

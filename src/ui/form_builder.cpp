@@ -32,6 +32,7 @@ struct Page {
     QHBoxLayout* buttons = nullptr;
     bool grows = false;   // holds a slot that takes the height it is given
     bool listed = false;  // holds a list, which takes the room the window gains
+    int underList = -1;   // the column's place just under the page's last list
 };
 
 bool isList(const FieldDecl& field) {
@@ -129,6 +130,7 @@ private:
     void addList(Page& p, QLabel* label, QWidget* list) {
         if (label) p.column->addWidget(label);
         p.column->addWidget(list, 1);
+        p.underList = p.column->count();
         p.form = newForm();
         p.column->addLayout(p.form);
         p.lastRow = nullptr;
@@ -194,7 +196,8 @@ private:
             // takes it in the page's column.
             if (p.grows) p.column->setStretchFactor(p.form, 1);
             if (!p.grows && !p.listed) p.column->addStretch();
-            if (p.buttons) p.column->addLayout(p.buttons);
+            // A tab's buttons act on its list: they sit right under it.
+            if (p.buttons) p.column->insertLayout(p.listed ? p.underList : -1, p.buttons);
             if (tab.empty()) {
                 built_.root->addWidget(p.widget, p.listed ? 1 : 0);
                 continue;

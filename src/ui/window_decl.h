@@ -208,7 +208,7 @@ struct ButtonDecl {
     std::string_view tip{};
     std::string_view message{};
     std::string_view icon{};  // a program icon name ("INSERT.ICO")
-    std::string_view tab{};   // empty: the window's button row; else under that tab
+    std::string_view tab{};   // empty: the window's button row; else on that tab, under its list
     std::string_view list{};  // a list's button: that list's name; empty: the first list
 };
 

@@ -3,6 +3,9 @@
 // the annual renewal, and a delete the customers' links refuse.
 #include <gtest/gtest.h>
 
+#include <QPoint>
+#include <QWidget>
+
 #include "dictionary/process_values.h"
 #include "reference_fixture.h"
 
@@ -176,6 +179,26 @@ TEST_F(UpdateRepresentativesTest, TheAnnualRenewalAddsTheFeesOfTheRepresentative
                      [](DrivenWindow& form) {
                          form.showTab("Licensing");
                          EXPECT_EQ(form.shown("Annual Renewal"), "35.00");
+                         form.press("Cancel");
+                     }),
+              ResponseCancelled);
+}
+
+TEST_F(UpdateRepresentativesTest, TheRegistrationsButtonsSitUnderTheirList) {
+    const int number = addRepresentative("101", "Ann Lee");
+    EXPECT_EQ(change(number,
+                     [](DrivenWindow& form) {
+                         form.showTab("Licensing");
+                         QWidget& window = *form.manager().Widget();
+                         const auto top = [&window](const QWidget* w) {
+                             return w->mapTo(&window, QPoint(0, 0)).y();
+                         };
+                         const QWidget* list = form.find("Browse Representative States");
+                         const QWidget* insert = form.find("Insert");
+                         const QWidget* fee = form.find("State Registration");
+                         ASSERT_TRUE(list && insert && fee);
+                         EXPECT_GE(top(insert), top(list) + list->height());
+                         EXPECT_LE(top(insert) + insert->height(), top(fee));
                          form.press("Cancel");
                      }),
               ResponseCancelled);
