@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -190,12 +191,24 @@ void BrowseList::setListener(BrowseListener* listener) {
     table_->setListener(listener);
 }
 
+// The format's widths were chosen for another font: a column is never
+// narrower than its heading, or the heading would be cut.
+int BrowseList::headingWidth(int column) const {
+    const QHeaderView& header = *table_->horizontalHeader();
+    const QFontMetrics metrics(header.font());
+    int widest = 0;
+    const QString heading = table_->model()->headerData(column, Qt::Horizontal).toString();
+    for (const QString& line : heading.split('\n'))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    return widest == 0 ? 0 : widest + 2 * header.style()->pixelMetric(QStyle::PM_HeaderMargin);
+}
+
 void BrowseList::SetModel(BrowseModel* model) {
     table_->setModel(model);
     table_->SetLines(model->Lines());
     const QFontMetrics metrics(table_->font());
     for (int c = 0; c < model->columnCount(); ++c)
-        table_->setColumnWidth(c, model->ColumnWidth(c, metrics));
+        table_->setColumnWidth(c, std::max(model->ColumnWidth(c, metrics), headingWidth(c)));
     bool headed = false;
     for (int c = 0; c < model->columnCount(); ++c)
         headed =

@@ -80,6 +80,7 @@ public:
 
 private:
     void barAction(int action);
+    int headingWidth(int column) const;
 
     BrowseTable* table_;
     QScrollBar* bar_;

@@ -2,8 +2,12 @@
 // name, and its insert through the state form.
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
+#include <QHeaderView>
+
 #include "dictionary/process_values.h"
 #include "reference_fixture.h"
+#include "ui/browse_list.h"
 
 namespace bb::test {
 namespace {
@@ -22,6 +26,15 @@ TEST_F(BrowseStatesTest, ListsStatesByCodeUnderTheHighlightedName) {
     list.clickRow("States", 1);
     EXPECT_EQ(list.shown("State"), "Texas");
     EXPECT_EQ(processValues().CurrentProcedure.get(), "BrowseStates");
+    // The format's widths are narrower than "State Code" in this font: the
+    // column is widened, so that its heading is not cut.
+    const BrowseTable& table = *list.list("States")->Table();
+    const QFontMetrics metrics(table.horizontalHeader()->font());
+    for (int column = 0; column < 2; ++column) {
+        const QString heading = table.model()->headerData(column, Qt::Horizontal).toString();
+        EXPECT_GT(table.columnWidth(column), metrics.horizontalAdvance(heading))
+            << heading.toStdString();
+    }
 }
 
 TEST_F(BrowseStatesTest, InsertAddsTheStateToTheList) {
