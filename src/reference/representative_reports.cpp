@@ -26,8 +26,13 @@ const WindowDecl kRepresentativeReports{
     .procedure = "RepresentativeReports",
     .caption = "Representative Reports",
     .recordsName = true,
+    .locals = {{"Heading", T_STRING(40)}},
     .fields =
         {
+            {.kind = ControlKind::Display,
+             .local = "Heading",
+             .name = "Browse Representative Reports",
+             .heavy = true},
             {.kind = ControlKind::List,
              .name = "Representatives",
              .message = "Select a representative",
@@ -78,6 +83,11 @@ public:
             }
         }
         return WindowManager::OnAccepted();
+    }
+
+    void SetupControls() override {
+        WindowManager::SetupControls();
+        SetLocal("Heading", Value::text("Browse Representative Reports"));
     }
 
     void AfterEvent() override {

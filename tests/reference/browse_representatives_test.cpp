@@ -46,7 +46,7 @@ TEST_F(BrowseRepresentativesTest, ShowsWhatTheHighlightedRepresentativeMaySignAn
                  c.adviser);
     DrivenWindow list = open();
     EXPECT_EQ(list.rows("Representatives"), (std::vector<std::string>{"101", "102", "103", "104"}));
-    EXPECT_EQ(list.find("Browse Registered Representatives") != nullptr, true);
+    EXPECT_EQ(list.shown("Browse Registered Representatives"), "Browse Registered Representatives");
     for (int row = 0; row < 4; ++row) {
         const Case& c = cases[row];
         SCOPED_TRACE(c.num);

@@ -23,6 +23,7 @@ TEST_F(RepresentativeReportsTest, TheExtensionShowsOnlyWhenThereIsOne) {
     REP::REP_EXT.set("221");
     ASSERT_EQ(fileManagerFor(FileId::Representatives)->Update(), SeverityNone);
     DrivenWindow list = open();
+    EXPECT_EQ(list.shown("Browse Representative Reports"), "Browse Representative Reports");
     EXPECT_TRUE(list.find("Extension")->isHidden());
     list.clickRow("Representatives", 1);
     EXPECT_FALSE(list.find("Extension")->isHidden());
