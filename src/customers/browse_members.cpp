@@ -85,7 +85,7 @@ FieldDecl customerList(bool rep) {
                              .orders = std::move(orders),
                              .update = rep ? "UpdateRepMembers" : "UpdateMembers",
                              .colours = customerRowColours,
-                             .rows = 16,
+                             .rows = 8,
                              .hideSelect = true}};
 }
 
@@ -104,7 +104,7 @@ FieldDecl phoneList() {
                             .range = {.kind = SingleValue,
                                       .field = MPH::MEMBERNUMBER,
                                       .limit = {.field = MBR::MEMBERNUMBER}}}},
-                .rows = 4,
+                .rows = 3,
                 .hideSelect = true}};
 }
 
