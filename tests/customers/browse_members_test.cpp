@@ -1,7 +1,8 @@
 // The customer list over a small book: the Show option the preferences
 // choose, the row colours on a fixed day, the highlighted customer's lines,
-// one list at a time, the checks before its buttons act, and the files an
-// insert needs first.
+// one list at a time, the checks before its buttons act, the files an
+// insert needs first, and a deleted customer leaving this list and another
+// station's.
 #include "customers/browse_members.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include "data/relation_manager.h"
 #include "dictionary/process_values.h"
 #include "platform/date.h"
+#include "processes.h"
 #include "ui/browse_manager.h"
 #include "ui/browse_model.h"
 #include "ui/procedures.h"
@@ -32,6 +34,18 @@ protected:
         procedures().call("BrowseMembers");
         ui.settle();
         return ui.window(kCaption);
+    }
+    // Smith and Jones, each with an office phone and a note.
+    void addTwoWithPhonesAndNotes() {
+        for (int number : {addCustomer(), addCustomer("Jones", "Mary")}) {
+            addPhone(number, "Office", "5125550100");
+            buffer(FileId::Log).clear();
+            LOG::MEMBERNUMBER.set(number);
+            LOG::REPRESENTATIVENUMBER.set(ann_);
+            LOG::SUBJECT.set("Called");
+            ASSERT_TRUE(LOG::DAYOFMONTH.set(Decimal(1)));
+            ASSERT_EQ(fileManagerFor(FileId::Log)->Insert(), SeverityNone);
+        }
     }
     void change(int number, const std::function<void()>& how) {
         readCustomer(number);
@@ -188,6 +202,55 @@ TEST_F(BrowseMembersTest, AnInactiveCustomersPhonesAreNotOpened) {
     ASSERT_EQ(ui.messages.shown.size(), 1U);
     EXPECT_EQ(ui.messages.last().title, "Insert Record Required");
     EXPECT_EQ(ui.messages.last().text, "Phone records cannot be accessed for incomplete accounts.");
+}
+
+TEST_F(BrowseMembersTest, DeletingTheHighlightedCustomerTakesItsPhonesAndNotes) {
+    addTwoWithPhonesAndNotes();
+    DrivenWindow list = start();
+    ASSERT_EQ(list.rows(kList), (std::vector<std::string>{"John Smith", "Mary Jones"}));
+    list.clickRow(kList, 0);
+    ui.messages.answer(ButtonYes);
+    list.press("Delete");
+    EXPECT_EQ(ui.messages.last().title, "Confirm Delete");
+    EXPECT_EQ(list.rows(kList), std::vector<std::string>{"Mary Jones"});
+    EXPECT_EQ(list.shown("Title"), "Mary Jones");
+    EXPECT_EQ(list.rows("Customer phones"), std::vector<std::string>{"Office"});
+    EXPECT_EQ(count(FileId::Members), 1);
+    EXPECT_EQ(count(FileId::MPhones), 1);
+    EXPECT_EQ(count(FileId::Log), 1);
+}
+
+TEST_F(BrowseMembersTest, DeclinedDeleteKeepsTheCustomerAndTheList) {
+    addTwoWithPhonesAndNotes();
+    DrivenWindow list = start();
+    list.clickRow(kList, 1);
+    ui.messages.answer(ButtonNo);
+    list.press("Delete");
+    EXPECT_EQ(ui.messages.last().title, "Confirm Delete");
+    EXPECT_EQ(list.rows(kList), (std::vector<std::string>{"John Smith", "Mary Jones"}));
+    EXPECT_EQ(list.shown("Title"), "Mary Jones");
+    EXPECT_EQ(count(FileId::Members), 2);
+    EXPECT_EQ(count(FileId::MPhones), 2);
+    EXPECT_EQ(count(FileId::Log), 2);
+}
+
+TEST_F(BrowseMembersTest, AnotherStationsDeleteLeavesTheListAtItsNextReset) {
+    addTwoWithPhonesAndNotes();
+    DrivenWindow list = start();
+    ASSERT_EQ(list.shown("Title"), "John Smith");
+    ChildProcess station(BB_STORAGE_STATION, {"delete", folder_.path().string(),
+                                              std::to_string(MBR::MEMBERNUMBER.get())});
+    ASSERT_TRUE(station.waitForLine("deleted 0"));
+    EXPECT_EQ(station.wait(), 0);
+    // The page holds its rows until the window resets.
+    ui.settle();
+    EXPECT_EQ(list.rows(kList).size(), 2U);
+    list.manager().Reset(true);
+    ui.settle();
+    EXPECT_EQ(list.rows(kList), std::vector<std::string>{"Mary Jones"});
+    EXPECT_EQ(list.shown("Title"), "Mary Jones");
+    EXPECT_EQ(list.shown("RepresentativeLine"), "Representative: Ann Adams");
+    EXPECT_EQ(list.rows("Customer phones"), std::vector<std::string>{"Office"});
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 //
 //   storage_station add <folder> <count> <first-number>
 //   storage_station change <folder> <member-number> <company>
+//   storage_station delete <folder> <member-number>
 //   storage_station hold <folder> <member-number>       (then waits to be killed)
 //   storage_station transaction <folder> <count>        (then waits to be killed)
 //   storage_station reserve <folder> <member-number>    (then waits to be killed)
@@ -58,9 +59,13 @@ int main(int argc, char** argv) {
     if (!members->open(kSharedReadWrite).ok()) return 3;
     Record& r = buffer(FileId::Members);
     if (command == "add" && argc == 5) return add(*members, std::atoi(argv[3]), std::atoi(argv[4]));
-    if ((command == "change" || command == "hold") && argc >= 4) {
+    if ((command == "change" || command == "hold" || command == "delete") && argc >= 4) {
         MBR::MEMBERNUMBER.set(std::atoi(argv[3]));
         if (!members->get(MBR::key::MEMBERKEY, r).ok()) return 4;
+        if (command == "delete") {
+            say("deleted " + std::to_string(members->erase().code));
+            return 0;
+        }
         if (command == "change") {
             MBR::COMPANYNAME.set(argv[4]);
             say("changed " + std::to_string(members->put(r).code));
