@@ -121,6 +121,14 @@ MainFrame::MainFrame(ProcedureRegistry& registry, const QString& helpCollection)
 }
 
 MainFrame::~MainFrame() {
+    // The child windows close first, while the frame they use still stands:
+    // a window deleted with the frame would be left running without its
+    // widgets.
+    area_->closeAllSubWindows();
+    // What the frame's members served must not be reached while they go.
+    disconnect(area_, nullptr, this, nullptr);
+    disconnect(qApp, nullptr, this, nullptr);
+    qApp->removeEventFilter(this);
     installFrameServices(previousServices_);
 }
 

@@ -7,7 +7,8 @@
 // "Procedure not defined"); its toolbar hands buttons 2000 to 2012 to the
 // active window and starts the customer list with 2013. While it lives it
 // serves the windows as their FrameServices. On its first showing it opens
-// the splash, which any command closes.
+// the splash, which any command closes. Closing or destroying the frame
+// closes its child windows first.
 //
 // Used from the GUI thread only.
 #pragma once

@@ -5,6 +5,8 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <functional>
+#include <utility>
 
 #include "data/data_folder.h"
 #include "data/dictionary_setup.h"
@@ -94,6 +96,30 @@ TEST_F(ProgramProcedures, TheCustomerListItemAndToolbarButtonOpenOneCustomerList
     QTRY_VERIFY(startedWindows().empty());
     frame_->toolbarButton(ToolbarCustomerList)->trigger();
     QTRY_COMPARE(childTitles(), QStringList{"Customer List"});
+}
+
+// However the program is left, an open customer list closes, with its
+// files, before the frame goes, and nothing it used is reached afterwards.
+TEST_F(ProgramProcedures, LeavingWithTheCustomerListOpenClosesItFirst) {
+    const std::pair<const char*, std::function<void(MainFrame&)>> ways[] = {
+        {"frame destroyed", [](MainFrame&) {}},
+        {"File > Exit", [](MainFrame& frame) { frame.menuItem("File", "Exit")->trigger(); }},
+        {"frame closed", [](MainFrame& frame) { frame.close(); }},
+    };
+    for (const auto& [way, leave] : ways) {
+        SCOPED_TRACE(way);
+        if (!frame_) frame_ = std::make_unique<MainFrame>(registry_, BB_HELP_COLLECTION);
+        showWithoutSplash();
+        choose("Customers", "Customer List");
+        QTRY_COMPARE(frame_->area().subWindowList().size(), 1);
+        leave(*frame_);
+        frame_.reset();
+        EXPECT_TRUE(startedWindows().empty());
+        // Events the list had posted find nothing to run on.
+        for (int round = 0; round < 20; ++round) QCoreApplication::processEvents();
+        EXPECT_TRUE(startedWindows().empty());
+    }
+    EXPECT_TRUE(messages_.shown.empty());
 }
 
 }  // namespace
