@@ -83,6 +83,14 @@ bool startsGroup(int number) {
 bool keepsFixedSize(const QWidget& window) {
     return window.minimumSize() == window.maximumSize();
 }
+
+// Moves `holder` back inside `room` as far as its size allows, so that its
+// title bar stays where the user can reach it.
+void keepInside(QMdiSubWindow& holder, const QSize& room) {
+    const QPoint at = holder.pos();
+    holder.move(std::max(0, std::min(at.x(), room.width() - holder.width())),
+                std::max(0, std::min(at.y(), room.height() - holder.height())));
+}
 }  // namespace
 
 int clockTimerHundredths(int designed) {
@@ -394,8 +402,14 @@ void MainFrame::addChildWindow(QWidget& window) {
     const bool fixed = keepsFixedSize(window);
     if (fixed) holder->setWindowFlags(holder->windowFlags() & ~Qt::WindowMaximizeButtonHint);
     holder->show();
-    holder->resize(designed + holder->size() - window.size());
+    QSize wanted = designed + holder->size() - window.size();
+    // A window taller or wider than the area (a small screen) is cut down to
+    // it; one that fits keeps its size.
+    const QSize room = area_->viewport()->size();
+    if (!fixed) wanted = wanted.boundedTo(room);
+    holder->resize(wanted);
     if (fixed) holder->setFixedSize(holder->size());
+    keepInside(*holder, room);
     area_->setActiveSubWindow(holder);
 }
 

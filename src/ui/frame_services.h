@@ -52,7 +52,8 @@ public:
     virtual void openMenu(char mnemonic, int downPresses) = 0;
 
     // Makes `window` an independent child window of the frame and shows it,
-    // at the size it was given (else its layout's). The frame puts it in a
+    // at the size it was given (else its layout's), cut down to the frame's
+    // area where it would not fit. The frame puts it in a
     // sub-window that deletes it when it closes; a window that closes itself
     // closes that sub-window (its parent widget). A window whose minimum and
     // maximum sizes are equal keeps that size and cannot be maximised.

@@ -55,14 +55,14 @@ protected:
     }
 
     // A child window with a title and a short list, shown in the frame at
-    // 320 by 220; the frame owns it.
-    QWidget& addChild(const QString& title) {
+    // `size`; the frame owns it.
+    QWidget& addChild(const QString& title, QSize size = QSize(320, 220)) {
         auto child = std::make_unique<QWidget>();
         child->setWindowTitle(title);
         auto* list = new QListWidget(child.get());
         list->addItems({"Adams, Ruth", "Baker, Thomas", "Chen, Li", "Diaz, Maria"});
         (new QVBoxLayout(child.get()))->addWidget(list);
-        child->resize(320, 220);
+        child->resize(size);
         QWidget& added = *child;
         frame_->addChildWindow(*child.release());
         return added;

@@ -251,6 +251,40 @@ TEST_F(Frame, AChildWindowOpensAtItsDesignedSize) {
     EXPECT_EQ(frameServices().activeChildWindow(), &list);
 }
 
+// On a small screen a tall or wide window is cut down to the frame's area,
+// placed wholly inside it; one that fits keeps its size.
+TEST_F(Frame, AChildWindowIsLimitedToTheAreaItOpensIn) {
+    showWithoutSplash();
+    const QSize room = frame_->area().viewport()->size();
+    const std::pair<const char*, QSize> cases[] = {
+        {"fits", QSize(320, 220)},
+        {"too tall", QSize(320, room.height() * 2)},
+        {"too wide", QSize(room.width() + 150, 200)},
+        {"too wide and too tall", QSize(room.width() + 200, room.height() + 300)},
+    };
+    for (const auto& [what, given] : cases) {
+        SCOPED_TRACE(what);
+        QWidget& child = addChild(what, given);
+        const QWidget& holder = *child.parentWidget();
+        const QSize edges = holder.size() - child.size();
+        EXPECT_EQ(holder.size(), (given + edges).boundedTo(room));
+        EXPECT_TRUE(QRect(QPoint(0, 0), room).contains(holder.geometry()));
+    }
+}
+
+// A window whose layout cannot shrink to the area keeps what it needs.
+TEST_F(Frame, AChildWindowIsNeverCutBelowWhatItsLayoutNeeds) {
+    showWithoutSplash();
+    const int needed = frame_->area().viewport()->height() + 100;
+    auto child = std::make_unique<QWidget>();
+    auto* list = new QListWidget(child.get());
+    list->setMinimumHeight(needed);
+    (new QVBoxLayout(child.get()))->addWidget(list);
+    child->resize(300, needed * 2);
+    frame_->addChildWindow(*child.release());
+    EXPECT_EQ(list->height(), needed);
+}
+
 TEST_F(Frame, WindowCommandsArrangeTheChildWindowsAndListThem) {
     showWithoutSplash();
     QWidget& first = addChild("Customers");
