@@ -10,7 +10,6 @@
 // process's own memory and pages of mapped files.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QScrollBar>
 
 #include <filesystem>
@@ -18,13 +17,10 @@
 #include <string>
 
 #include "bench_book.h"
+#include "bench_windows.h"
 #include "customers_by_company.h"
-#include "data/data_folder.h"
-#include "data/dictionary_setup.h"
 #include "dictionary/process_values.h"
 #include "peak_memory.h"
-#include "platform/message_service.h"
-#include "platform/runtime.h"
 #include "ui/browse_manager.h"
 #include "ui/window_manager.h"
 
@@ -37,13 +33,6 @@ constexpr int kRows = 20;
 // book holds, so that every timed move reads a whole page.
 constexpr int kMovesPerRound = 40;
 
-// "Kqzt Trading 123456": names spread over the alphabet, as real ones are.
-std::string companyName(std::mt19937& random, int number) {
-    std::string name(4, 'A');
-    for (char& c : name) c = static_cast<char>('A' + random() % 26);
-    return name + " Trading " + std::to_string(number);
-}
-
 std::filesystem::path buildBook(int customers) {
     return bench::keptBook("browse-" + std::to_string(customers), FileId::Members,
                            [customers](StorageFile& members) {
@@ -52,7 +41,7 @@ std::filesystem::path buildBook(int customers) {
                                for (int i = 1; i <= customers; ++i) {
                                    r.clear();
                                    MBR::MEMBERNUMBER.set(i);
-                                   MBR::COMPANYNAME.set(companyName(random, i));
+                                   MBR::COMPANYNAME.set(bench::companyName(random, i));
                                    MBR::CITY.set(i % 2 ? "Springfield" : "Riverside");
                                    MBR::ACTIVE.set(1);
                                    members.add(r);
@@ -78,68 +67,27 @@ const WindowDecl& listDecl() {
     return decl;
 }
 
-void ensureApplication() {
-    if (QApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "browse_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-}
-
-// Every posted event handled, as the window's event loop would.
-void settle() {
-    for (int round = 0; round < 1000; ++round) {
-        QCoreApplication::processEvents();
-        if (postedWindowEvents() == 0) return;
-    }
-}
-
-class QuietService final : public MessageService {
-public:
-    Button show(const MessageRequest& request) override { return request.defaultButton; }
-    void beep(Beep) override {}
-};
-
 // The list window open over a book of `customers`.
 class OpenList {
 public:
-    explicit OpenList(int customers) : folder_(buildBook(customers)) {
-        bench::resetPeakMemory();
-        ensureApplication();
-        installMessageService(&quiet_);
-        useDataFolder(folder_);
-        loadProgram();
-        setCurrentThread(1);
-        programErrors().Setup();
-        dataDictionary().Setup(programErrors());
+    explicit OpenList(int customers) : program_(buildBook(customers), "browse_bench") {
         startWindow(std::make_unique<WindowManager>(listDecl()));
-        settle();
-        window_ = startedWindows().front();
-        browse_ = window_->Browse();
+        bench::settle();
+        browse_ = startedWindows().front()->Browse();
         openingPeak_ = bench::peakMemoryMegabytes();
-    }
-    ~OpenList() {
-        window_->CANCELACTION = 0;
-        window_->Widget()->close();
-        settle();
-        dataDictionary().Teardown();
-        programErrors().Teardown();
-        useDataFolder(".");
-        installMessageService(nullptr);
     }
     OpenList(const OpenList&) = delete;
     OpenList& operator=(const OpenList&) = delete;
 
     void press(QAbstractSlider::SliderAction action) {
         bar().triggerAction(action);
-        settle();
+        bench::settle();
     }
     void dragThumb(int percent) {
         bar().setSliderDown(true);
         bar().setSliderPosition(percent);
         bar().setSliderDown(false);
-        settle();
+        bench::settle();
     }
     int rows() const { return browse_->Rows().Count(); }
     // The peak resident size from the program opening the book (and looking
@@ -149,9 +97,7 @@ public:
 private:
     QScrollBar& bar() { return *browse_->List()->ScrollBar(); }
 
-    std::filesystem::path folder_;
-    QuietService quiet_;
-    WindowManager* window_ = nullptr;
+    bench::StartedProgram program_;
     BrowseManager* browse_ = nullptr;
     double openingPeak_ = 0;
 };
