@@ -72,6 +72,7 @@ int FileDrop::ReloadRows(bool force) {
             if (INITSYNCPAIR && chosen == 0 && MatchesForm()) chosen = RowCount();
         }
     }
+    fitList();
     if (chosen == 0 && DEFAULTFILL && !rows_.empty()) chosen = 1;
     choose(chosen);
     if (chosen > 0) {
@@ -151,6 +152,14 @@ void FileDrop::shapeList() {
     const auto& first = format_->columns.front().picture;
     if (first) LISTCONTROL->setMinimumContentsLength(first->width());
     LISTCONTROL->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+}
+
+// The format's widths were chosen for another font: once the rows are in, no
+// column of the open list cuts its heading or its rows.
+void FileDrop::fitList() {
+    auto* view = qobject_cast<QTreeView*>(LISTCONTROL->view());
+    if (!view || !format_ || format_->columns.empty()) return;
+    view->setMinimumWidth(fitColumns(*view) + 24);
 }
 
 }  // namespace bb

@@ -73,6 +73,7 @@ private:
     void choose(int row);
     void copyToForm(bool clear);
     void shapeList();
+    void fitList();
 
     std::vector<Row> rows_;
     QPointer<QStandardItemModel> model_;  // owned by the list

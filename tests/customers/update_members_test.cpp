@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+#include <QHeaderView>
 #include <QRadioButton>
+#include <QTreeView>
 
 #include <algorithm>
 #include <functional>
@@ -290,6 +293,28 @@ TEST_F(UpdateMembersTest, CustomerFormOpenIsSetOnlyWhileTheFormIsOpen) {
         callForm(InsertRequest, procedure);
         EXPECT_EQ(processValues().CustomerFormOpen, 0);
     }
+}
+
+// The drop lists' widths come from formats made for another font: opened,
+// no column may cut its heading ("Number") or its rows.
+TEST_F(UpdateMembersTest, NoDropListCutsItsHeadingsOrItsRows) {
+    ui.when(kCaption, [](DrivenWindow& form) {
+        for (const char* drop : {"Representative", "Classification"}) {
+            SCOPED_TRACE(drop);
+            auto* box = qobject_cast<QComboBox*>(form.find(drop));
+            ASSERT_NE(box, nullptr);
+            const auto* view = qobject_cast<const QTreeView*>(box->view());
+            ASSERT_NE(view, nullptr);
+            ASSERT_GT(view->model()->rowCount(), 0);
+            for (int column = 0; column < view->model()->columnCount(); ++column) {
+                EXPECT_GE(view->columnWidth(column), view->header()->sectionSizeHint(column));
+                EXPECT_GE(view->columnWidth(column),
+                          static_cast<const QAbstractItemView*>(view)->sizeHintForColumn(column));
+            }
+        }
+        form.press("Cancel");
+    });
+    callForm(InsertRequest);
 }
 
 TEST_F(UpdateMembersTest, TheFullListsFormShowsTheRecordsOwnRepresentative) {
