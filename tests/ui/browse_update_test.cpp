@@ -9,6 +9,7 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
@@ -329,21 +330,22 @@ protected:
     // another (Tab between them), and ends the row with `end`.
     void editCells(std::vector<std::string> texts, Qt::Key end) {
         auto* poll = new QTimer;
-        QObject::connect(poll, &QTimer::timeout,
-                         [this, poll, texts, end, done = std::size_t{0},
-                          last = static_cast<QWidget*>(nullptr)]() mutable {
-                             auto* entry = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-                             if (!entry || entry == last || !browse().List()->isAncestorOf(entry))
-                                 return;
-                             last = entry;
-                             entry->setText(QString::fromStdString(texts[done]));
-                             const bool lastCell = ++done == texts.size();
-                             if (lastCell) {
-                                 poll->stop();
-                                 poll->deleteLater();
-                             }
-                             QTest::keyClick(entry, lastCell ? end : Qt::Key_Tab);
-                         });
+        QObject::connect(
+            poll, &QTimer::timeout,
+            [this, poll, texts, end, done = std::size_t{0}, last = QPointer<QWidget>()]() mutable {
+                // Each cell gets a new entry, which may lie where
+                // the last one did: a guarded pointer tells them apart.
+                auto* entry = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+                if (!entry || entry == last.data() || !browse().List()->isAncestorOf(entry)) return;
+                last = entry;
+                entry->setText(QString::fromStdString(texts[done]));
+                const bool lastCell = ++done == texts.size();
+                if (lastCell) {
+                    poll->stop();
+                    poll->deleteLater();
+                }
+                QTest::keyClick(entry, lastCell ? end : Qt::Key_Tab);
+            });
         poll->start(10);
     }
 };
