@@ -10,7 +10,12 @@
 #include "temp_folder.h"
 #include "window_driver.h"
 
+class QTreeView;
+
 namespace bb::test {
+
+// Expects no column of `view` narrower than its heading or its widest row.
+void expectNoColumnCut(const QTreeView& view);
 
 class WindowTest : public ::testing::Test {
 protected:
