@@ -23,16 +23,18 @@ QString toQString(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-// One page of fields: the label-and-field column, then its buttons.
+// One page of fields, or the box of a group on it: the label-and-field
+// column, lists standing between its parts, then its buttons.
 struct Page {
     QWidget* widget = nullptr;
     QVBoxLayout* column = nullptr;
     QFormLayout* form = nullptr;
     QHBoxLayout* lastRow = nullptr;  // where a field `beside` the one before goes
     QHBoxLayout* buttons = nullptr;
-    bool grows = false;   // holds a slot that takes the height it is given
-    bool listed = false;  // holds a list, which takes the room the window gains
-    int underList = -1;   // the column's place just under the page's last list
+    Page* outer = nullptr;  // a group's page; null for a page
+    bool grows = false;     // holds a slot that takes the height it is given
+    bool listed = false;    // holds a list, which takes the room the window gains
+    int underList = -1;     // the column's place just under the last list
 };
 
 bool isList(const FieldDecl& field) {
@@ -68,29 +70,34 @@ private:
         if (found != pages_.end()) return found->second;
         Page& made = pages_[tab];
         order_.push_back(tab);
-        made.widget = new QWidget(&window_);
-        made.column = new QVBoxLayout(made.widget);
-        made.form = newForm();
-        made.column->addLayout(made.form);
+        startColumn(made, new QWidget(&window_));
         return made;
     }
 
-    // Where a field goes: its tab's page, or the box of its group there,
-    // which is made where its first field goes.
-    Page& section(const FieldDecl& field) {
-        if (field.group.empty()) return page(field.tab);
-        const std::pair key{field.tab, field.group};
+    static void startColumn(Page& p, QWidget* widget) {
+        p.widget = widget;
+        p.column = new QVBoxLayout(widget);
+        p.form = newForm();
+        p.column->addLayout(p.form);
+    }
+
+    // Where a field or button goes: its tab's page, or the box of its group
+    // there, which stands where its first field goes.
+    Page& section(std::string_view tab, std::string_view group) {
+        if (group.empty()) return page(tab);
+        const std::pair key{tab, group};
         const auto found = groups_.find(key);
         if (found != groups_.end()) return found->second;
-        Page& outer = page(field.tab);
-        auto* box = new QGroupBox(toQString(field.group), outer.widget);
-        box->setAccessibleName(toQString(field.group));
-        outer.form->addRow(box);
+        Page& outer = page(tab);
+        auto* box = new QGroupBox(toQString(group), outer.widget);
+        box->setAccessibleName(toQString(group));
+        outer.column->addWidget(box);
+        outer.form = newForm();
+        outer.column->addLayout(outer.form);
         outer.lastRow = nullptr;
         Page& made = groups_[key];
-        made.widget = box;
-        made.form = new QFormLayout(box);
-        made.form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+        startColumn(made, box);
+        made.outer = &outer;
         return made;
     }
 
@@ -138,8 +145,7 @@ private:
     }
 
     void addField(const FieldDecl& field) {
-        // A list stands in its page's column, never in a group's box.
-        Page& p = isList(field) ? page(field.tab) : section(field);
+        Page& p = section(field.tab, field.group);
         const bool slotted = field.kind == ControlKind::Slot || isList(field);
         QWidget* slot = slotted ? context_.slot(field, p.widget) : nullptr;
         auto control = makeControl(field, context_.bind(field), context_.listener, p.widget, slot);
@@ -166,7 +172,8 @@ private:
     }
 
     void addButton(const ButtonDecl& button) {
-        QWidget* parent = button.tab.empty() ? &window_ : page(button.tab).widget;
+        const bool ofWindow = button.tab.empty() && button.group.empty();
+        QWidget* parent = ofWindow ? &window_ : section(button.tab, button.group).widget;
         auto* pushed = new QPushButton(toQString(button.text), parent);
         pushed->setAutoDefault(false);
         if (!button.icon.empty()) pushed->setIcon(programIcon(button.icon));
@@ -177,7 +184,7 @@ private:
         pushed->setObjectName(toQString(name));
         pushed->setAccessibleName(toQString(button.text).remove('&'));
         if (button.role == ButtonRole::Ok) pushed->setDefault(true);
-        QHBoxLayout*& row = button.tab.empty() ? windowButtons_ : page(button.tab).buttons;
+        QHBoxLayout*& row = ofWindow ? windowButtons_ : section(button.tab, button.group).buttons;
         if (!row) {
             row = new QHBoxLayout;
             row->addStretch();
@@ -186,7 +193,17 @@ private:
         built_.buttons.emplace_back(&button, pushed);
     }
 
+    // A section's buttons act on its list: they sit right under it. A box
+    // holding a list grows with the window as the list does.
+    static void finishSection(Page& p) {
+        if (p.buttons) p.column->insertLayout(p.listed ? p.underList : -1, p.buttons);
+        if (!p.outer || !p.listed) return;
+        p.outer->column->setStretchFactor(p.widget, 1);
+        p.outer->listed = true;
+    }
+
     void finishPages() {
+        for (auto& [key, box] : groups_) finishSection(box);
         // Fields of no tab sit above the tabs.
         bool tabsGrow = false;
         for (std::string_view tab : order_) {
@@ -196,8 +213,7 @@ private:
             // takes it in the page's column.
             if (p.grows) p.column->setStretchFactor(p.form, 1);
             if (!p.grows && !p.listed) p.column->addStretch();
-            // A tab's buttons act on its list: they sit right under it.
-            if (p.buttons) p.column->insertLayout(p.listed ? p.underList : -1, p.buttons);
+            finishSection(p);
             if (tab.empty()) {
                 built_.root->addWidget(p.widget, p.listed ? 1 : 0);
                 continue;
@@ -233,19 +249,41 @@ private:
         built_.root->addWidget(bar);
     }
 
+    // Tab goes through the controls in the order the layouts show them:
+    // down each column, along each row, a list's buttons right after it,
+    // the tabs' pages in turn, the window's buttons last.
     void chainTabOrder() {
-        QWidget* previous = nullptr;
-        auto chain = [&previous](QWidget* next) {
-            if (!next || next->focusPolicy() == Qt::NoFocus) return;
-            if (previous) QWidget::setTabOrder(previous, next);
-            previous = next;
-        };
         for (const auto& control : built_.controls) {
-            if (control->editable() || control->decl().kind == ControlKind::Slot ||
-                isList(control->decl()))
-                chain(control->focusTarget());
+            const FieldDecl& field = control->decl();
+            if (control->editable() || field.kind == ControlKind::Slot || isList(field))
+                stops_[control->widget()] = control->focusTarget();
         }
-        for (const auto& [decl, button] : built_.buttons) chain(button);
+        for (const auto& [decl, button] : built_.buttons) stops_[button] = button;
+        chainLayout(*built_.root);
+    }
+
+    void chainLayout(const QLayout& layout) {
+        for (int i = 0; i < layout.count(); ++i) {
+            QLayoutItem* item = layout.itemAt(i);
+            if (const QLayout* inner = item->layout()) {
+                chainLayout(*inner);
+            } else if (QWidget* widget = item->widget()) {
+                chainWidget(*widget);
+            }
+        }
+    }
+
+    void chainWidget(QWidget& widget) {
+        if (const auto stop = stops_.find(&widget); stop != stops_.end()) {
+            QWidget* next = stop->second;
+            if (!next || next->focusPolicy() == Qt::NoFocus) return;
+            if (lastStop_) QWidget::setTabOrder(lastStop_, next);
+            lastStop_ = next;
+        } else if (const auto* tabs = qobject_cast<const QTabWidget*>(&widget)) {
+            for (int page = 0; page < tabs->count(); ++page) chainWidget(*tabs->widget(page));
+        } else if (const QLayout* inner = widget.layout()) {
+            chainLayout(*inner);
+        }
     }
 
     QWidget& window_;
@@ -256,6 +294,8 @@ private:
     std::map<std::pair<std::string_view, std::string_view>, Page> groups_;
     std::vector<std::string_view> order_;
     QHBoxLayout* windowButtons_ = nullptr;
+    std::map<const QWidget*, QWidget*> stops_;  // a control's widget: where Tab stops in it
+    QWidget* lastStop_ = nullptr;
 };
 
 }  // namespace

@@ -177,9 +177,10 @@ struct FieldDecl {
     std::string_view tip{};
     std::string_view message{};  // status bar while the control has the focus or the mouse
     std::string_view tab{};      // the tab's text; empty: the window's one page
-    std::string_view group{};    // fields of one group sit in a box titled so, on their tab
-    bool beside = false;         // in the row of the field before, to its right
-    bool ditto = false;          // Ctrl+' puts back the previous record's value
+    std::string_view
+        group{};          // fields (and lists) of one group sit in a box titled so, on their tab
+    bool beside = false;  // in the row of the field before, to its right
+    bool ditto = false;   // Ctrl+' puts back the previous record's value
     std::string_view checked = "1";
     std::string_view unchecked = "0";
     std::vector<RadioDecl> radios{};
@@ -208,7 +209,11 @@ struct ButtonDecl {
     std::string_view tip{};
     std::string_view message{};
     std::string_view icon{};  // a program icon name ("INSERT.ICO")
-    std::string_view tab{};   // empty: the window's button row; else on that tab, under its list
+    // Where the button sits: with neither, in the window's button row; else
+    // on that tab (empty: the window's one page), in that group's box
+    // (empty: none), under the list there.
+    std::string_view tab{};
+    std::string_view group{};
     std::string_view list{};  // a list's button: that list's name; empty: the first list
 };
 

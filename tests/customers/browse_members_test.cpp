@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QPoint>
+#include <QWidget>
 #include <functional>
 
 #include "customer_fixture.h"
@@ -158,6 +160,24 @@ TEST_F(BrowseMembersTest, TheHighlightedCustomersLinesAndPhonesFollowTheHighligh
     EXPECT_EQ(list.shown("AddressLine2"), "Suite 4");
     EXPECT_EQ(list.shown("AddressLine3"), "Austin, TX 78701");
     EXPECT_TRUE(list.rows("Customer phones").empty());
+}
+
+// The phones belong to the highlighted customer: their list and its button
+// sit in the customer's box, and Tab reaches the button right after the list.
+TEST_F(BrowseMembersTest, ThePhoneListAndItsButtonSitInTheCustomersBox) {
+    addPhone(addCustomer(), "Office", "5125550100");
+    DrivenWindow list = start();
+    const QWidget* box = list.find("Selected Member Information");
+    const QWidget* phones = list.find("Customer phones");
+    const QWidget* button = list.find("Phones");
+    ASSERT_TRUE(box && phones && button);
+    EXPECT_TRUE(box->isAncestorOf(phones));
+    EXPECT_TRUE(box->isAncestorOf(button));
+    EXPECT_GE(button->mapTo(box, QPoint(0, 0)).y(),
+              phones->mapTo(box, QPoint(0, phones->height())).y());
+    list.focus("Customer phones");
+    list.key(QKeyCombination(Qt::Key_Tab));
+    EXPECT_EQ(list.focused(), "Phones");
 }
 
 TEST_F(BrowseMembersTest, ASecondCustomerListBringsTheFirstForward) {

@@ -204,6 +204,33 @@ TEST_F(UpdateRepresentativesTest, TheRegistrationsButtonsSitUnderTheirList) {
               ResponseCancelled);
 }
 
+// Tab reaches the registrations' buttons right after their list, then the
+// fields below it in the order they stand.
+TEST_F(UpdateRepresentativesTest, TabOnTheLicensingTabFollowsItsLayout) {
+    addState("CA", "California", "25.00");
+    const int number = addRepresentative("101", "Ann Lee");
+    addRegistration(number, "CA");
+    EXPECT_EQ(change(number,
+                     [this](DrivenWindow& form) {
+                         form.showTab("Licensing");
+                         form.check("GP Approved", true);
+                         form.focus("Browse Representative States");
+                         std::vector<std::string> visited{form.focused()};
+                         for (int i = 0; i < 10; ++i) {
+                             form.key(QKeyCombination(Qt::Key_Tab));
+                             visited.push_back(form.focused());
+                         }
+                         EXPECT_EQ(visited, (std::vector<std::string>{
+                                                "Browse Representative States", "Insert", "Change",
+                                                "Delete", "CRD Number", "CRD Date", "Form U-4 Date",
+                                                "Medallion Signature Guarantor", "GP Approved",
+                                                "GP Date", "GS Approved"}));
+                         ui.messages.answer(ButtonNo);  // the ticked box is not saved
+                         form.press("Cancel");
+                     }),
+              ResponseCancelled);
+}
+
 TEST_F(UpdateRepresentativesTest, ARepresentativeOfACustomerIsNotDeleted) {
     const int number = addRepresentative("101", "Ann Lee");
     addRegistration(number, "CA");

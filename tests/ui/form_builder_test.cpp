@@ -183,5 +183,59 @@ TEST_F(FormBuilderTest, ASlotThatGrowsTakesTheWindowsHeight) {
     window.Run();
 }
 
+// A list with a button of its own in a box between two fields.
+const WindowDecl kStatesBox{
+    .procedure = "TestStatesBox",
+    .caption = "Test States Box",
+    .files = {FileId::States},
+    .locals = {{"Region", T_STRING(20)}, {"Note", T_STRING(20)}, {"Code", T_STRING(2)}},
+    .fields = {{.local = "Region", .prompt = "&Region:"},
+               {.kind = ControlKind::List,
+                .name = "States",
+                .group = "States Offered",
+                .list = ListDecl{.file = FileId::States,
+                                 .format = "18L(1)|M~Code~@s2@80L(2)|M~Name~@s20@",
+                                 .columns = {ST::STATECODE, ST::STATENAME},
+                                 .orders = {{.key = ST::key::STATEKEY}},
+                                 .rows = 3}},
+               {.local = "Note", .prompt = "&Note:", .group = "States Offered"},
+               {.local = "Code", .prompt = "C&ode:"}},
+    .buttons = {{.text = "&Offer", .group = "States Offered"},
+                {.text = "&Withdraw", .group = "States Offered"},
+                {.text = "&OK", .role = ButtonRole::Ok},
+                {.text = "&Cancel", .role = ButtonRole::Cancel}},
+};
+
+TEST_F(FormBuilderTest, AListAndItsButtonsSitInTheirGroupsBoxAndTabFollowsTheLayout) {
+    ui.when("Test States Box", [](DrivenWindow& dialog) {
+        const QWidget* box = dialog.find("States Offered");
+        const QWidget* list = dialog.find("States");
+        ASSERT_TRUE(box && list);
+        EXPECT_TRUE(box->isAncestorOf(list));
+        EXPECT_EQ(dialog.rows("States"), (std::vector<std::string>{"AK", "CA", "TX"}));
+        for (const char* name : {"Offer", "Withdraw", "Note"}) {
+            SCOPED_TRACE(name);
+            const QWidget* control = dialog.find(name);
+            ASSERT_NE(control, nullptr);
+            EXPECT_TRUE(box->isAncestorOf(control));
+            EXPECT_GT(control->mapTo(box, QPoint(0, 0)).y(),
+                      list->mapTo(box, list->rect().bottomLeft()).y());
+        }
+        EXPECT_FALSE(box->isAncestorOf(dialog.find("Code")));
+        dialog.focus("Region");
+        std::vector<std::string> visited{dialog.focused()};
+        for (int i = 0; i < 6; ++i) {
+            dialog.key(QKeyCombination(Qt::Key_Tab));
+            visited.push_back(dialog.focused());
+        }
+        EXPECT_EQ(visited, (std::vector<std::string>{"Region", "States", "Offer", "Withdraw",
+                                                     "Note", "Code", "OK"}));
+        dialog.screenshot("states box");
+        dialog.press("Cancel");
+    });
+    WindowManager dialog(kStatesBox);
+    EXPECT_EQ(dialog.Run(), ResponseCancelled);
+}
+
 }  // namespace
 }  // namespace bb::test
