@@ -1,11 +1,16 @@
-// Deleting a customer with 10,000 related records (notes and phones):
-// through the relation manager's cascade, against the same rows deleted with
-// plain SQL in one transaction over a connection with the driver's settings.
+// Deleting a customer with 10,000 related records: through the relation
+// manager's cascade, against the same rows deleted with plain SQL in one
+// transaction over a connection with the driver's settings. One customer
+// has notes and phones (one level); the other has accounts with trades (two
+// levels, accounts and trades made to go with a customer, which the
+// program's own rules forbid).
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "data/data_folder.h"
 #include "data/dictionary_setup.h"
@@ -18,32 +23,37 @@ namespace {
 using namespace bb;
 
 constexpr int kRelated = 10000;
+constexpr int kAccounts = 100;
 
 std::filesystem::path folder() {
     return std::filesystem::temp_directory_path() / "brokerbook-bench-cascade";
 }
 
-// A fresh folder with customer 1 and its notes and phones.
-void buildBook() {
+using Fill = std::function<void(Storage&)>;
+
+// A fresh folder with customer 1 and what `fill` adds, in one transaction.
+void buildBook(const Fill& fill) {
     useDataFolder(".");
     std::filesystem::remove_all(folder());
     std::filesystem::create_directories(folder());
     auto storage = openSqliteStorage(folder());
-    for (FileId id : dictionaryOrder()) {
-        auto file = storage->file(fileDef(id));
-        file->create();
-    }
+    for (FileId id : dictionaryOrder()) storage->file(fileDef(id))->create();
     auto members = storage->file(fileDef(FileId::Members));
-    auto notes = storage->file(fileDef(FileId::Log));
-    auto phones = storage->file(fileDef(FileId::MPhones));
     members->open(kSharedReadWrite);
-    notes->open(kSharedReadWrite);
-    phones->open(kSharedReadWrite);
     storage->begin(2000);
     buffer(FileId::Members).clear();
     MBR::MEMBERNUMBER.set(1);
     MBR::REPRESENTATIVENUMBER.set(1);
     members->add(buffer(FileId::Members));
+    fill(*storage);
+    storage->commit();
+}
+
+void notesAndPhones(Storage& storage) {
+    auto notes = storage.file(fileDef(FileId::Log));
+    auto phones = storage.file(fileDef(FileId::MPhones));
+    notes->open(kSharedReadWrite);
+    phones->open(kSharedReadWrite);
     for (int i = 1; i <= kRelated / 2; ++i) {
         buffer(FileId::Log).clear();
         LOG::LOGNUMBER.set(i);
@@ -55,7 +65,29 @@ void buildBook() {
         MPH::PHONENUMBER.set(std::to_string(5550000 + i));
         phones->add(buffer(FileId::MPhones));
     }
-    storage->commit();
+}
+
+// 100 accounts of 99 trades each: with the accounts, 10,000 records.
+void accountsAndTrades(Storage& storage) {
+    auto accounts = storage.file(fileDef(FileId::AccountRegistration));
+    auto trades = storage.file(fileDef(FileId::Transactions));
+    accounts->open(kSharedReadWrite);
+    trades->open(kSharedReadWrite);
+    for (int account = 1; account <= kAccounts; ++account) {
+        buffer(FileId::AccountRegistration).clear();
+        ACC::REGISTRATIONNUMBER.set(account);
+        ACC::MEMBERNUMBER.set(1);
+        ACC::ACCOUNTCLASS.set("C");
+        accounts->add(buffer(FileId::AccountRegistration));
+        for (int i = 1; i < kRelated / kAccounts; ++i) {
+            buffer(FileId::Transactions).clear();
+            TRN::TRANSACTIONNUMBER.set(account * kRelated + i);
+            TRN::REGISTRATIONNUMBER.set(account);
+            TRN::ACCOUNTCLASS.set("C");
+            TRN::MEMBERNUMBER.set(1);
+            trades->add(buffer(FileId::Transactions));
+        }
+    }
 }
 
 class QuietMessages final : public MessageService {
@@ -64,16 +96,33 @@ public:
     void beep(Beep) override {}
 };
 
-void CascadeDelete(benchmark::State& state) {
+// Makes the related records of `file`'s relation to `related` go with its
+// records; `def` holds the changed rules while the dictionary is set up.
+void cascadeOnDelete(FileId file, FileId related, RelationDef& def) {
+    for (RelationManager::Relation& r : dataDictionary().relations(file).Relations) {
+        if (r.File != &dataDictionary().relations(related) || r.HisKey() < 0) continue;
+        def = *r.Def;
+        def.onDelete = Rule::Cascade;
+        r.Def = &def;
+    }
+}
+
+void deleteThroughTheCascade(benchmark::State& state, const Fill& fill, bool twoLevels) {
     QuietMessages quiet;
     installMessageService(&quiet);
     ErrorManager errors;
     errors.Setup();
     loadProgram();
     dataDictionary().Setup(errors);
+    RelationDef accounts;
+    RelationDef trades;
+    if (twoLevels) {
+        cascadeOnDelete(FileId::Members, FileId::AccountRegistration, accounts);
+        cascadeOnDelete(FileId::AccountRegistration, FileId::Transactions, trades);
+    }
     for (auto _ : state) {
         state.PauseTiming();
-        buildBook();
+        buildBook(fill);
         useDataFolder(folder());
         FileManager& members = dataDictionary().files(FileId::Members);
         members.Open();
@@ -91,26 +140,24 @@ void CascadeDelete(benchmark::State& state) {
     useDataFolder(".");
     installMessageService(nullptr);
 }
-// A commit waits for the disk: both are timed by the clock.
-BENCHMARK(CascadeDelete)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
-void PlainSqlDelete(benchmark::State& state) {
+void CascadeDelete(benchmark::State& state) {
+    deleteThroughTheCascade(state, notesAndPhones, false);
+}
+void CascadeDeleteTwoLevels(benchmark::State& state) {
+    deleteThroughTheCascade(state, accountsAndTrades, true);
+}
+// A commit waits for the disk: all are timed by the clock.
+BENCHMARK(CascadeDelete)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(CascadeDeleteTwoLevels)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
+void deleteInPlainSql(benchmark::State& state, const Fill& fill, const std::string& sql) {
     for (auto _ : state) {
         state.PauseTiming();
-        buildBook();
+        buildBook(fill);
         auto plain = std::make_unique<bench::PlainConnection>(folder());
         state.ResumeTiming();
-        const int rc = sqlite3_exec(
-            plain->db(),
-            "BEGIN IMMEDIATE;"
-            "DELETE FROM \"SHIPTO\" WHERE \"MEMBERNUMBER\" = 1;"
-            "DELETE FROM \"CREDIT\" WHERE \"MEMBERNUMBER\" = 1;"
-            "DELETE FROM \"MPHONES\" WHERE \"MEMBERNUMBER\" = 1;"
-            "DELETE FROM \"LOG\" WHERE \"MEMBERNUMBER\" = 1 AND \"REPRESENTATIVENUMBER\" = 1;"
-            "DELETE FROM \"Commbrs\" WHERE \"MEMBERNUMBER\" = 1;"
-            "DELETE FROM \"MEMBERS\" WHERE \"MEMBERNUMBER\" = 1;"
-            "COMMIT;",
-            nullptr, nullptr, nullptr);
+        const int rc = sqlite3_exec(plain->db(), sql.c_str(), nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK) state.SkipWithError(sqlite3_errmsg(plain->db()));
         state.PauseTiming();
         plain.reset();
@@ -118,6 +165,29 @@ void PlainSqlDelete(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * (kRelated + 1));
 }
+
+// The customer and its other related files, which the cascade looks at too.
+const std::string kCustomerAlone =
+    "DELETE FROM \"SHIPTO\" WHERE \"MEMBERNUMBER\" = 1;"
+    "DELETE FROM \"CREDIT\" WHERE \"MEMBERNUMBER\" = 1;"
+    "DELETE FROM \"MPHONES\" WHERE \"MEMBERNUMBER\" = 1;"
+    "DELETE FROM \"LOG\" WHERE \"MEMBERNUMBER\" = 1 AND \"REPRESENTATIVENUMBER\" = 1;"
+    "DELETE FROM \"Commbrs\" WHERE \"MEMBERNUMBER\" = 1;"
+    "DELETE FROM \"MEMBERS\" WHERE \"MEMBERNUMBER\" = 1;";
+
+void PlainSqlDelete(benchmark::State& state) {
+    deleteInPlainSql(state, notesAndPhones, "BEGIN IMMEDIATE;" + kCustomerAlone + "COMMIT;");
+}
+void PlainSqlDeleteTwoLevels(benchmark::State& state) {
+    deleteInPlainSql(state, accountsAndTrades,
+                     "BEGIN IMMEDIATE;"
+                     "DELETE FROM \"TRANSACT\" WHERE (\"REGISTRATIONNUMBER\", \"ACCOUNTCLASS\") IN "
+                     "(SELECT \"REGISTRATIONNUMBER\", \"ACCOUNTCLASS\" FROM \"ACCOUNTR\" "
+                     "WHERE \"MEMBERNUMBER\" = 1);"
+                     "DELETE FROM \"ACCOUNTR\" WHERE \"MEMBERNUMBER\" = 1;" +
+                         kCustomerAlone + "COMMIT;");
+}
 BENCHMARK(PlainSqlDelete)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(PlainSqlDeleteTwoLevels)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <random>
 
 #include "dictionary/files.h"
+#include "map_cap.h"
 #include "peak_memory.h"
 #include "plain_sqlite.h"
 #include "platform/storage.h"

@@ -358,21 +358,67 @@ bool RelationManager::hasDeleteRules() const {
     });
 }
 
+LinkedRecords RelationManager::below(const LinkedRecords& linked, const Relation& r) {
+    LinkedRecords next = linked;
+    LinkedLevel& level = next.levels.emplace_back();
+    level.file = &r.File->Me->Def();
+    level.key = r.HisKey();
+    for (const LinkPair& pair : r.Fields()) level.above.push_back(pair.field);
+    return next;
+}
+
 std::optional<Severity> RelationManager::eraseAllLinked(int key, Links links) {
     Record values(Me->Def());
     for (std::size_t i = 0; i < links.Pairs->size(); ++i)
         (void)values.set((*links.Pairs)[i].relatedField, linkValue(links, i, false));
-    const auto erased =
-        Me->Driver().eraseLinked(key, values, static_cast<int>(links.Pairs->size()));
+    const LinkedRecords linked{
+        &values, static_cast<int>(links.Pairs->size()), {{&Me->Def(), key, {}}}};
+    // Every level is looked over before anything is deleted, so that the
+    // record-by-record way, which tells of what it meets in its own words,
+    // can still take over from a clean start. A file without rules of its
+    // own needs no look: its one delete checks for held records first.
+    std::vector<const FileDef*> files = {&fileDef(links.Parent)};
+    if (hasDeleteRules() && !setDeletable(linked, files)) return std::nullopt;
+    return eraseSets(linked);
+}
+
+bool RelationManager::setDeletable(const LinkedRecords& linked,
+                                   std::vector<const FileDef*>& files) {
+    // A file met twice (a loop of delete rules, or two paths to one file)
+    // is left to the one-by-one way, whose order decides what each rule
+    // meets there.
+    if (std::find(files.begin(), files.end(), &Me->Def()) != files.end()) return false;
+    files.push_back(&Me->Def());
+    const auto found = Me->Driver().findLinked(linked);
+    if (!found || *found == LinkedFound::HeldByOther) return false;
+    for (const Relation& r : Relations) {
+        if (r.DeleteMode() == Rule::None || r.HisKey() < 0) continue;
+        const LinkedRecords next = below(linked, r);
+        if (r.DeleteMode() == Rule::Cascade) {
+            if (!r.File->setDeletable(next, files)) return false;
+        } else if (r.File->Me->Driver().findLinked(next) != LinkedFound::None) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<Severity> RelationManager::eraseSets(const LinkedRecords& linked) {
+    for (const Relation& r : Relations) {
+        if (r.DeleteMode() != Rule::Cascade || r.HisKey() < 0) continue;
+        const auto related = r.File->eraseSets(below(linked, r));
+        if (!related) return std::nullopt;
+        if (*related != SeverityNone) return failedBelow(*r.File);
+    }
+    const auto erased = Me->Driver().eraseLinked(linked);
     if (!erased || erased->code == code::kRecordHeld) return std::nullopt;
     return erased->ok() ? SeverityNone : fail(ErrRecordNotDeleted);
 }
 
 Severity RelationManager::DeleteChildren(int key, Links links, Rule rule) {
-    // Records with no related records of their own to delete first go all
-    // at once; the record-by-record way is left for held records, which it
-    // tells of in its own words.
-    if (rule == Rule::Cascade && !hasDeleteRules()) {
+    // The related records go a set at a time where nothing stands in the
+    // way; otherwise one by one, which tells of what stood in the way.
+    if (rule == Rule::Cascade) {
         if (const auto all = eraseAllLinked(key, links)) return *all;
     }
     return forEachLinked(key, links, false, [&] {

@@ -117,9 +117,21 @@ private:
     Severity writeWithRules();
     // Whether any relation of this file deletes or protects related records.
     bool hasDeleteRules() const;
-    // Deletes every record of this file linked to the parent's values at
-    // once; nullopt when the driver cannot, or another station holds one.
+    // Deletes every record of this file linked to the parent's values, with
+    // what hangs on them through delete rules, a set at a time, level by
+    // level; nullopt when this cannot be done (see setDeletable).
     std::optional<Severity> eraseAllLinked(int key, Links links);
+    // Whether the records `linked` reaches on this file, and those that hang
+    // on them through delete rules at every level below, can go a set at a
+    // time: the driver can tell, no file comes twice (`files` holds those
+    // met), no record is held by another station, none is protected by a
+    // restrict rule or to be emptied by a clear rule.
+    bool setDeletable(const LinkedRecords& linked, std::vector<const FileDef*>& files);
+    // Deletes the records `linked` reaches on this file, each level below
+    // first; nullopt when the driver cannot, or another station holds one.
+    std::optional<Severity> eraseSets(const LinkedRecords& linked);
+    // `linked` one level further down, through `r`.
+    static LinkedRecords below(const LinkedRecords& linked, const Relation& r);
 
     // A failure inside a framed change is recorded on the file where it
     // happened and travels up as a severity; only the outermost scope rolls

@@ -64,6 +64,28 @@ constexpr bool wantsWrite(std::uint8_t mode) {
     return (mode & kAccessBits) != kReadOnly;
 }
 
+// The records a cascade reaches through a chain of relations, level by
+// level. The first level is a range of its file: the records whose first
+// `components` components of `key` equal those in `values`. Each level below
+// holds the records of its file whose key's first components equal the
+// linking fields (`above`, fields of the level above, in the key's order) of
+// a record of the level above. The last level is the file of the handle
+// that is asked.
+struct LinkedLevel {
+    const FileDef* file = nullptr;
+    int key = -1;
+    std::vector<int> above;  // empty on the first level
+};
+
+struct LinkedRecords {
+    const Record* values = nullptr;  // the first level's
+    int components = 0;
+    std::vector<LinkedLevel> levels;  // the first level first
+};
+
+// What a look over linked records found.
+enum class LinkedFound { None, Some, HeldByOther };
+
 class StorageFile {
 public:
     virtual ~StorageFile() = default;
@@ -128,8 +150,17 @@ public:
     // them), all or none: code 43, with nothing deleted, when another
     // station holds one of them. nullopt when the driver cannot delete a set
     // at once; the caller then deletes the records one by one.
-    virtual std::optional<DriverStatus> eraseLinked(int /*key*/, const Record& /*values*/,
-                                                    int /*components*/) {
+    std::optional<DriverStatus> eraseLinked(int key, const Record& values, int components) {
+        return eraseLinked(LinkedRecords{&values, components, {{&def(), key, {}}}});
+    }
+    // The same for the last level of a chain (this handle's file). nullopt
+    // also when the chain's links do not compare as their stored values do.
+    virtual std::optional<DriverStatus> eraseLinked(const LinkedRecords& /*linked*/) {
+        return std::nullopt;
+    }
+    // Whether the last level of a chain holds any record, and whether
+    // another station holds one; nullopt when the driver cannot tell.
+    virtual std::optional<LinkedFound> findLinked(const LinkedRecords& /*linked*/) {
         return std::nullopt;
     }
     // The first unique key, in key order, whose values in `record` another

@@ -80,6 +80,17 @@ public:
         owner_.note(def().label + " erase");
         return real_->erase();
     }
+    using StorageFile::eraseLinked;
+    std::optional<DriverStatus> eraseLinked(const LinkedRecords& linked) override {
+        if (!owner_.setsPass()) return std::nullopt;
+        if (DriverStatus s = owner_.nextStep(def().label + " erase set"); !s.ok()) return s;
+        owner_.note(def().label + " erase set");
+        return real_->eraseLinked(linked);
+    }
+    std::optional<LinkedFound> findLinked(const LinkedRecords& linked) override {
+        if (!owner_.setsPass() || !owner_.nextStep(def().label + " find").ok()) return std::nullopt;
+        return real_->findLinked(linked);
+    }
     std::optional<int> duplicateKey(const Record& record, bool excludeCurrent) override {
         return real_->duplicateKey(record, excludeCurrent);
     }

@@ -35,6 +35,12 @@ public:
         putFailures_ = count;
         putCode_ = failure;
     }
+    // Whether the files' looks over linked records and deletes of them a
+    // set at a time reach the real storage (as "<label> find" and "<label>
+    // erase set" steps); otherwise the files cannot do them, and related
+    // records are deleted one by one.
+    void passSets(bool on) { passSets_ = on; }
+    bool setsPass() const { return passSets_; }
     // The next `count` transactions fail to begin with `failure`.
     void failBegins(int count, int failure) {
         beginFailures_ = count;
@@ -79,6 +85,7 @@ private:
     int stepsToFailure_ = 0;
     std::string failedStep_;
     int adds_ = 0;
+    bool passSets_ = false;
     int viewReads_ = 0;
     int viewSeeks_ = 0;
     std::vector<std::string> journal_;

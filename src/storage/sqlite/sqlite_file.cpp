@@ -5,6 +5,7 @@
 #include "platform/runtime.h"
 #include "platform/text.h"
 #include "storage/sqlite/connection_settings.h"
+#include "storage/sqlite/linked_sql.h"
 #include "storage/sqlite/sqlite_schema.h"
 #include "storage/sqlite/sqlite_storage.h"
 
@@ -432,58 +433,58 @@ DriverStatus SqliteFile::erase() {
     return reported(removed ? DriverStatus::success() : statusOf(code::kRecordNotAvailable));
 }
 
-std::string SqliteFile::rangeCondition(int key, int components) const {
-    const KeyDef& k = def_.keys[static_cast<std::size_t>(key)];
-    std::string where = keyPresentPredicate(def_, key);
-    for (int i = 0; i < components; ++i) {
-        where += (where.empty() ? "" : " AND ") + componentColumn(def_, k, i) + " = ?" +
-                 std::to_string(i + 1);
-    }
-    return where.empty() ? "1" : where;
-}
-
-void SqliteFile::bindRange(sqlite3_stmt* stmt, int key, const Record& values, int components) {
-    const KeyDef& k = def_.keys[static_cast<std::size_t>(key)];
-    for (int i = 0; i < components; ++i)
-        bindField(stmt, i + 1, values, k.components[static_cast<std::size_t>(i)].field);
-}
-
-bool SqliteFile::rangeHeldByOther(int key, const Record& values, int components) {
+bool SqliteFile::linkedHeldByOther(const std::string& where, const LinkedRecords& linked) {
     if (!holds_.anyByOthers(def_.storedName)) return false;
     DriverStatus status;
-    sqlite3_stmt* s = kept_.heldInRange[key * 256 + components].use(
+    const std::string file = std::to_string(linked.components + 1);
+    const std::string station = std::to_string(linked.components + 2);
+    sqlite3_stmt* s = kept_.heldInLinked[where].use(
         storage_.db(),
         [&] {
-            const std::string n = std::to_string(components + 1);
-            return "SELECT 1 FROM " + identifier(kHoldsTable) + " WHERE \"file\" = ?" + n +
-                   " AND \"station\" <> ?" + std::to_string(components + 2) +
-                   " AND \"rid\" IN (SELECT \"_rid\" FROM " + table_ + " WHERE " +
-                   rangeCondition(key, components) + ") LIMIT 1";
+            return "SELECT 1 FROM " + identifier(kHoldsTable) + " WHERE \"file\" = ?" + file +
+                   " AND \"station\" <> ?" + station + " AND \"rid\" IN (SELECT \"_rid\" FROM " +
+                   table_ + " WHERE " + where + ") LIMIT 1";
         },
         status);
     if (!s) return true;  // unknown: the caller goes record by record
-    bindRange(s, key, values, components);
-    sqlite3_bind_text(s, components + 1, def_.storedName.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_text(s, components + 2, storage_.station().c_str(), -1, SQLITE_TRANSIENT);
+    bindLinked(s, linked);
+    sqlite3_bind_text(s, linked.components + 1, def_.storedName.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(s, linked.components + 2, storage_.station().c_str(), -1, SQLITE_TRANSIENT);
     const int rc = sqlite3_step(s);
     sqlite3_reset(s);
     return rc != SQLITE_DONE;
 }
 
-std::optional<DriverStatus> SqliteFile::eraseLinked(int key, const Record& values, int components) {
+std::optional<LinkedFound> SqliteFile::findLinked(const LinkedRecords& linked) {
+    const auto where = linkedCondition(linked);
+    if (!open_ || !where) return std::nullopt;
+    DriverStatus status;
+    sqlite3_stmt* s = kept_.anyLinked[*where].use(
+        storage_.db(), [&] { return "SELECT 1 FROM " + table_ + " WHERE " + *where + " LIMIT 1"; },
+        status);
+    if (!s) return std::nullopt;
+    bindLinked(s, linked);
+    const int rc = sqlite3_step(s);
+    sqlite3_reset(s);
+    if (rc == SQLITE_DONE) return LinkedFound::None;
+    if (rc != SQLITE_ROW) return std::nullopt;
+    return linkedHeldByOther(*where, linked) ? LinkedFound::HeldByOther : LinkedFound::Some;
+}
+
+std::optional<DriverStatus> SqliteFile::eraseLinked(const LinkedRecords& linked) {
+    const auto where = linkedCondition(linked);
+    if (!where) return std::nullopt;
     if (!open_) return notOpen();
     if (!writable_) return reported(statusOf(code::kAccessDenied));
     return reported(inTransaction([&] {
         // Held records are left to the record-by-record way, which knows
         // when a hold has outlived its station.
-        if (rangeHeldByOther(key, values, components)) return statusOf(code::kRecordHeld);
+        if (linkedHeldByOther(*where, linked)) return statusOf(code::kRecordHeld);
         DriverStatus status;
-        sqlite3_stmt* s = kept_.eraseRange[key * 256 + components].use(
-            storage_.db(),
-            [&] { return "DELETE FROM " + table_ + " WHERE " + rangeCondition(key, components); },
-            status);
+        sqlite3_stmt* s = kept_.eraseLinked[*where].use(
+            storage_.db(), [&] { return "DELETE FROM " + table_ + " WHERE " + *where; }, status);
         if (!s) return status;
-        bindRange(s, key, values, components);
+        bindLinked(s, linked);
         const int rc = sqlite3_step(s);
         sqlite3_reset(s);
         if (rc != SQLITE_DONE) return statusFromEngine(storage_.db(), rc);

@@ -48,7 +48,9 @@ public:
     DriverStatus add(const Record& record, bool reservation) override;
     DriverStatus put(const Record& record) override;
     DriverStatus erase() override;
-    std::optional<DriverStatus> eraseLinked(int key, const Record& values, int components) override;
+    using StorageFile::eraseLinked;
+    std::optional<DriverStatus> eraseLinked(const LinkedRecords& linked) override;
+    std::optional<LinkedFound> findLinked(const LinkedRecords& linked) override;
     std::optional<int> duplicateKey(const Record& record, bool excludeCurrent) override;
     std::vector<std::string> staleReservations() override;
 
@@ -70,11 +72,9 @@ private:
     // Binds the key's values in `record` to parameters 1, 2...
     static void bindKey(sqlite3_stmt* stmt, const KeyDef& key, const Record& record);
     DriverStatus writeFailed(int result, const Record& record, bool excludeCurrent);
-    // The records whose first `components` components of `key` equal
-    // parameters 1, 2...
-    std::string rangeCondition(int key, int components) const;
-    void bindRange(sqlite3_stmt* stmt, int key, const Record& values, int components);
-    bool rangeHeldByOther(int key, const Record& values, int components);
+    // Whether another station holds one of the records of `linked` that
+    // `where` (linkedCondition) selects on this file's table; true when unknown.
+    bool linkedHeldByOther(const std::string& where, const LinkedRecords& linked);
     SeekCursor& cursor(int key);
     DriverStatus read(bool forward, Record& record, bool heldToo = false);
     // Reads the record with this id into `into`; code 33 when there is none.
@@ -107,7 +107,8 @@ private:
         KeptStatement count, byId, insert, update, erase, stale;
         std::vector<KeptStatement> get;        // by key
         std::vector<KeptStatement> duplicate;  // by key, twice: all records, all but the current
-        std::map<int, KeptStatement> heldInRange, eraseRange;  // by key and components
+        // By the condition that selects the linked records.
+        std::map<std::string, KeptStatement> heldInLinked, anyLinked, eraseLinked;
     };
     Kept kept_;
 };

@@ -80,6 +80,49 @@ TEST_F(Keys, ASetDeleteTakesExactlyTheEntriesOfItsLeadingValues) {
     }
 }
 
+// A level below a range: the customers of the classifications in the range,
+// found and deleted as their key compares (case set aside), and a link
+// that would cut its values (a company's 40-character name into an
+// account's 34) left to the caller, which copies the values one by one.
+TEST_F(Keys, ALevelBelowARangeTakesTheRecordsItsKeyFindsOrLeavesThemToTheCaller) {
+    auto types = openFile(FileId::MembershipTypes);
+    auto members = openFile(FileId::Members);
+    add(*types, [] { TYP::MEMBERTYPE.set("Gold"); });
+    const std::pair<int, const char*> people[] = {{1, "GOLD"}, {2, "Silver"}, {3, "gold"}};
+    for (const auto& [n, level] : people) {
+        add(*members, [&] {
+            MBR::MEMBERNUMBER.set(n);
+            MBR::SALESLEVEL.set(level);
+        });
+    }
+    Record values(fileDef(FileId::MembershipTypes));
+    values.setText(TYP::MEMBERTYPE.index(), "gOLD");
+    const LinkedRecords customers{
+        &values,
+        1,
+        {{&fileDef(FileId::MembershipTypes), TYP::key::MEMBERTYPEKEY, {}},
+         {&fileDef(FileId::Members), MBR::key::TYPEKEY, {TYP::MEMBERTYPE.index()}}}};
+    EXPECT_EQ(members->findLinked(customers), LinkedFound::Some);
+    const auto erased = members->eraseLinked(customers);
+    ASSERT_TRUE(erased.has_value());
+    EXPECT_TRUE(erased->ok()) << erased->code;
+    EXPECT_EQ(walk(*members, -1, [] { return MBR::MEMBERNUMBER.get(); }),
+              std::vector<std::int32_t>{2});
+    EXPECT_EQ(members->findLinked(customers), LinkedFound::None);
+
+    auto accounts = openFile(FileId::AccountRegistration);
+    Record company(fileDef(FileId::Vendors));
+    (void)company.set(VEN::VENDORNUMBER.index(), Value::number(std::int64_t{1}));
+    const LinkedRecords cut{&company,
+                            1,
+                            {{&fileDef(FileId::Vendors), VEN::key::VENDORNUMBERKEY, {}},
+                             {&fileDef(FileId::AccountRegistration),
+                              ACC::key::VENDORNUMBERKEY,
+                              {VEN::VENDORNAME.index()}}}};
+    EXPECT_FALSE(accounts->findLinked(cut).has_value());
+    EXPECT_FALSE(accounts->eraseLinked(cut).has_value());
+}
+
 TEST_F(Keys, UniqueKeysAllowAnyNumberOfBlanksButNoTwoEqualValues) {
     auto members = openFile(FileId::Members);
     add(*members, [] { MBR::MEMBERNUMBER.set(1); });
