@@ -20,7 +20,7 @@
 #include "bench_windows.h"
 #include "customers_by_company.h"
 #include "dictionary/process_values.h"
-#include "map_cap.h"
+#include "memory_map.h"
 #include "peak_memory.h"
 #include "ui/browse_manager.h"
 #include "ui/window_manager.h"

@@ -24,10 +24,11 @@ inline double peakMemoryMegabytes() {
     return statusMegabytes("VmHWM:");
 }
 
-// What the process has resident now, in two parts: its own memory, and
-// pages of files it maps (the program and its libraries, and the data file
-// read through the storage's memory map). The system can take mapped pages
-// back at any time, but they count in the resident size users read.
+// What the process has resident now, in two parts: its own memory (the
+// storage's page cache among it), and pages of files it maps (the program
+// and its libraries, and the data file when a benchmark reads it through a
+// memory map). The system can take mapped pages back at any time, but they
+// count in the resident size users read.
 inline double ownMemoryMegabytes() {
     return statusMegabytes("RssAnon:");
 }

@@ -1,6 +1,6 @@
 // What the benchmarks measure the driver against: a plain SQLite connection
 // to the same database, with the same settings as the driver's own (no
-// per-call mutex, the same page cache, memory map and journal), and a plain
+// per-call mutex, the same page cache and journal), and a plain
 // loop that copies each row's columns into variables, as a program reading
 // records would.
 #pragma once
@@ -22,7 +22,7 @@ public:
     explicit PlainConnection(const std::filesystem::path& folder) {
         sqlite3_open_v2((folder / kDatabaseName).c_str(), &db_,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-        sqlite::configureConnection(db_, folder);
+        sqlite::configureConnection(db_);
     }
     ~PlainConnection() { sqlite3_close_v2(db_); }
     PlainConnection(const PlainConnection&) = delete;

@@ -11,7 +11,7 @@
 #include <random>
 
 #include "dictionary/files.h"
-#include "map_cap.h"
+#include "memory_map.h"
 #include "peak_memory.h"
 #include "plain_sqlite.h"
 #include "platform/storage.h"
@@ -269,16 +269,9 @@ BENCHMARK(FirstOpenOfTheBook)
 void FirstOpenWithoutTheLook(benchmark::State& state) {
     const int size = static_cast<int>(state.range(0));
     membersOf(size);
-    const std::string path = (benchFolder(size) / kDatabaseName).string();
     for (auto _ : state) {
-        sqlite3* db = nullptr;
-        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-        sqlite3_exec(
-            db,
-            "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL; PRAGMA cache_size=-65536;"
-            " PRAGMA mmap_size=2147483648; SELECT COUNT(*) FROM sqlite_schema;",
-            nullptr, nullptr, nullptr);
-        sqlite3_close(db);
+        const bench::PlainConnection plain(benchFolder(size));
+        sqlite3_exec(plain.db(), "SELECT COUNT(*) FROM sqlite_schema;", nullptr, nullptr, nullptr);
     }
 }
 BENCHMARK(FirstOpenWithoutTheLook)

@@ -13,7 +13,7 @@
 #include "data/dictionary_setup.h"
 #include "data/view_manager.h"
 #include "dictionary/process_values.h"
-#include "map_cap.h"
+#include "memory_map.h"
 #include "plain_sqlite.h"
 #include "platform/name_bindings.h"
 #include "storage/sqlite/sqlite_schema.h"

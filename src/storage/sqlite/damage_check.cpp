@@ -20,8 +20,8 @@ constexpr int kLookCacheKiB = 1024;
 
 // A connection of the look's own on the driver's database, closed when the
 // look ends. The look reads every page of the file: through the driver's
-// connection those pages would stay in its page cache and memory map for
-// the rest of the run, and the program's memory would grow with the book.
+// connection those pages would stay in its page cache for the rest of the
+// run, and the program's memory would grow with the book.
 // This one reads without a map, through a small cache.
 class LookConnection {
 public:

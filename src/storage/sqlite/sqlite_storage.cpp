@@ -60,7 +60,7 @@ DriverStatus SqliteStorage::connect(bool create) {
         return s;
     }
     // Setting the journal the database already has writes nothing.
-    configureConnection(db_, folder_);
+    configureConnection(db_);
     // Looked over before this station writes anything; damaged data leaves
     // the storage refusing every use, so nothing is ever written into it.
     // The look reads on a connection of its own, which it closes.

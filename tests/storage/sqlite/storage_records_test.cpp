@@ -250,5 +250,17 @@ TEST_F(Records, OptionsAreAcceptedAndUnknownOnesIgnored) {
     }
 }
 
+// Pages are read through the page cache alone: through a memory map every
+// page read would count as the program's memory on top of the cache.
+TEST_F(Records, TheDatabaseIsReadWithoutAMemoryMap) {
+    auto members = openFile(FileId::Members);
+    sqlite3* db = dynamic_cast<sqlite::SqliteStorage&>(*storage_).db();
+    sqlite3_stmt* mapSize = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "PRAGMA mmap_size", -1, &mapSize, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(mapSize), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int64(mapSize, 0), 0);
+    sqlite3_finalize(mapSize);
+}
+
 }  // namespace
 }  // namespace bb::test
