@@ -17,6 +17,7 @@
 #include "platform/message_service.h"
 #include "platform/runtime.h"
 #include "ui/browse_manager.h"
+#include "ui/field_columns.h"
 #include "ui/file_drop.h"
 #include "ui/frame_services.h"
 #include "ui/marked_list.h"
@@ -130,6 +131,7 @@ void WindowManager::Interact() {
 void WindowManager::ShowWindow() {
     deferShow_ = false;
     if (!widget_ || widget_->isVisible()) return;
+    lineUpFields(*widget_);
     if (called_) {
         widget_->show();
         widget_->activateWindow();

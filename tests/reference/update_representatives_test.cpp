@@ -5,6 +5,8 @@
 
 #include <QPoint>
 #include <QWidget>
+#include <set>
+#include <vector>
 
 #include "dictionary/process_values.h"
 #include "reference_fixture.h"
@@ -226,6 +228,38 @@ TEST_F(UpdateRepresentativesTest, TabOnTheLicensingTabFollowsItsLayout) {
                                                 "Medallion Signature Guarantor", "GP Approved",
                                                 "GP Date", "GS Approved"}));
                          ui.messages.answer(ButtonNo);  // the ticked box is not saved
+                         form.press("Cancel");
+                     }),
+              ResponseCancelled);
+}
+
+// The dates beside the check boxes start in one column on each tab, however
+// wide the prompts before them.
+TEST_F(UpdateRepresentativesTest, TheDatesBesideTheBoxesStartInOneColumn) {
+    struct Case {
+        const char* tab;
+        std::vector<const char*> dates;
+    };
+    const Case cases[] = {
+        {"Licensing", {"GP Date", "GS Date", "IR Date", "DR Date"}},
+        {"Examinations",
+         {"Series 6 Date", "Series 7 Date", "Series 22 Date", "Series 24 Date", "Series 63 Date"}},
+    };
+    const int number = addRepresentative("101", "Ann Lee");
+    EXPECT_EQ(change(number,
+                     [&cases](DrivenWindow& form) {
+                         QWidget& window = *form.manager().Widget();
+                         for (const Case& c : cases) {
+                             SCOPED_TRACE(c.tab);
+                             form.showTab(c.tab);
+                             std::set<int> starts;
+                             for (const char* date : c.dates) {
+                                 const QWidget* field = form.find(date);
+                                 ASSERT_NE(field, nullptr);
+                                 starts.insert(field->mapTo(&window, QPoint(0, 0)).x());
+                             }
+                             EXPECT_EQ(starts.size(), 1U);
+                         }
                          form.press("Cancel");
                      }),
               ResponseCancelled);
