@@ -217,6 +217,16 @@ struct ViewFilter {
     Filter expression;
 };
 
+// What a view has seen of the changes to the data, to tell cheaply whether
+// the rows it showed may be out of date: the changes other stations made
+// anywhere in the data, and this station's own changes to the view's
+// tables. Two marks of one view are equal only when neither has moved.
+struct ChangeMark {
+    std::int64_t others = 0;
+    std::uint64_t own = 0;
+    friend bool operator==(const ChangeMark&, const ChangeMark&) = default;
+};
+
 // A view: the records of a primary table, joined to related tables, in one
 // order, limited by a range and a filter, read forwards and backwards into
 // the tables' buffers. A join that finds several records gives one row for
@@ -254,6 +264,9 @@ public:
     // Engine steps spent by this view so far (for tests and benchmarks of
     // how much a read costs).
     virtual std::uint64_t workDone() const = 0;
+    // The changes seen so far, read without reading a row; nullopt when the
+    // driver cannot tell (the rows may then have changed at any time).
+    virtual std::optional<ChangeMark> changeMark() { return std::nullopt; }
 };
 
 class Storage {

@@ -107,8 +107,10 @@ MainFrame::MainFrame(ProcedureRegistry& registry, const QString& helpCollection)
     buildMenus();
     buildToolbar();
     buildStatusBar();
+    // The toolbar serves the window the user has come to; with the last
+    // one closed it serves none. (A frame that goes inactive keeps it.)
     connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* active) {
-        if (!active && area_->subWindowList().isEmpty()) resetToolbar();
+        if (active || area_->subWindowList().isEmpty()) toolbarWindowChanged();
         applyDeleteRule();
     });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
@@ -126,6 +128,8 @@ MainFrame::MainFrame(ProcedureRegistry& registry, const QString& helpCollection)
     resize(kDesignedSize.boundedTo(screen.size()));
     move(screen.center() - rect().center());
     previousServices_ = installFrameServices(this);
+    // No window is open yet for the record commands to act on.
+    toolbarWindowChanged();
 }
 
 MainFrame::~MainFrame() {
@@ -314,11 +318,6 @@ void MainFrame::refreshClock() {
 void MainFrame::applyDeleteRule() {
     const bool commission = processValues().CurrentProcedure.get() == kCommissionBrowse;
     buttons_.at(ToolbarDelete)->setEnabled(requested_.at(ToolbarDelete) && !commission);
-}
-
-// With no child window left, every button shows as designed.
-void MainFrame::resetToolbar() {
-    for (const ToolbarButton& button : frameToolbar()) setToolbarButton(button.number, true, {});
 }
 
 void MainFrame::arrangeIcons() {

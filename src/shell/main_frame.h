@@ -78,7 +78,6 @@ private:
     void accept(const std::function<void()>& command);
     void openSplash();
     void applyDeleteRule();
-    void resetToolbar();
     void arrangeIcons();
 
     ProcedureRegistry& registry_;

@@ -71,7 +71,9 @@ void BrowseManager::AttachToolbar(ToolbarManager& toolbar) {
     TOOLBARITEM->SELECTBUTTON = SELECTCONTROL;
     TOOLBARITEM->HELPBUTTON = WINDOW->ButtonOf(ButtonRole::Help);
     toolbar.RegisterTarget(*TOOLBARITEM, LISTCONTROL);
-    toolbar.MakeCurrent(LISTCONTROL);
+    // A window's first list is its main one: a list beside it (the
+    // highlighted record's details) does not take the toolbar from it.
+    if (!toolbar.Current()) toolbar.MakeCurrent(LISTCONTROL);
 }
 
 BrowseSort& BrowseManager::CurrentSort() {
@@ -199,6 +201,8 @@ void BrowseManager::ReloadRows(int mode) {
     }
     LOADED = true;
     LOADPENDING = false;
+    // Before the reads: a change made while they run shows at the next look.
+    loadedAt_ = VIEW->changeMark();
     const WaitCursor busy;
     CURRENTCHOICE = std::max(CURRENTCHOICE, 1);
     std::string target;
@@ -319,6 +323,12 @@ bool BrowseManager::ResetNeeded() {
     if (!CurrentSort().RESETS.Equal()) needed = true;
     if (needed) LOADPENDING = true;
     return needed;
+}
+
+void BrowseManager::NoteOutsideChanges() {
+    if (!LOADED || calling_) return;
+    const std::optional<ChangeMark> now = VIEW->changeMark();
+    if (!now || now != loadedAt_) LOADPENDING = true;
 }
 
 // ------------------------------------------------------ the selected row

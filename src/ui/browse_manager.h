@@ -112,6 +112,7 @@ public:
     void OnEvent(const WindowEvent& event) override;
     // The visible row count changed, the range changed, or a reset field did.
     bool ResetNeeded() override;
+    void NoteOutsideChanges() override;
     void ApplySortOrder(bool force) override;
     void RefreshControls() override;
     void RereadSelected() override;
@@ -259,8 +260,9 @@ private:
     RowColours (*colours_)(int column) = nullptr;
     const ListDecl* decl_ = nullptr;
     std::string name_;
-    bool rangeChanged_ = false;    // the range's values changed since the last reload
-    bool contextPending_ = false;  // the row was chosen with the right button
+    bool rangeChanged_ = false;           // the range's values changed since the last reload
+    std::optional<ChangeMark> loadedAt_;  // the view's changes when the page was last read
+    bool contextPending_ = false;         // the row was chosen with the right button
     // The last fetch ran out of records, or the list was scrolled to an end.
     bool reachedEnd_ = false;
     bool editing_ = false;

@@ -50,11 +50,25 @@ void unregisterToolbarTarget(QWidget& window) {
     targets().erase(&window);
 }
 
+namespace {
+ToolbarCommandTarget* activeTarget() {
+    const auto found = targets().find(toolbarCommandWindow());
+    return found == targets().end() ? nullptr : found->second;
+}
+}  // namespace
+
 void deliverToolbarCommand(int number) {
-    QWidget* window = toolbarCommandWindow();
-    if (!window) return;
-    const auto found = targets().find(window);
-    if (found != targets().end()) found->second->toolbarCommand(number);
+    if (ToolbarCommandTarget* target = activeTarget()) target->toolbarCommand(number);
+}
+
+void toolbarWindowChanged() {
+    if (ToolbarCommandTarget* target = activeTarget()) {
+        target->toolbarWindowActivated();
+        return;
+    }
+    // Nothing is there for a command to act on.
+    for (int number = ToolbarInsert; number <= ToolbarHelp; ++number)
+        frameServices().setToolbarButton(number, false, {});
 }
 
 }  // namespace bb

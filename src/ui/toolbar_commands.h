@@ -1,6 +1,7 @@
 // How the frame's toolbar commands reach a window. The frame does not act on
 // its buttons 2000 to 2012 itself: it hands each press to the window that is
-// active, which performs it through its own toolbar manager.
+// active, which performs it through its own toolbar manager; and whenever
+// another window becomes active, that window sets the buttons.
 //
 // Used from the GUI thread only.
 #pragma once
@@ -29,6 +30,9 @@ class ToolbarCommandTarget {
 public:
     virtual ~ToolbarCommandTarget() = default;
     virtual void toolbarCommand(int number) = 0;
+    // The window has become the one that command presses reach: it shows
+    // its buttons on the frame's toolbar.
+    virtual void toolbarWindowActivated() = 0;
 };
 
 // While it is registered, `window`'s toolbar commands go to `target`.
@@ -41,5 +45,9 @@ void unregisterToolbarTarget(QWidget& window);
 void deliverToolbarCommand(int number);
 // The window that command presses reach now, or null.
 QWidget* toolbarCommandWindow();
+// The frame tells that another window has become active (or that none is
+// left): the window that command presses now reach shows its buttons; with
+// none that takes commands, buttons 2000 to 2012 are disabled.
+void toolbarWindowChanged();
 
 }  // namespace bb

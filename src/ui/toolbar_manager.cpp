@@ -197,6 +197,14 @@ void ToolbarManager::MakeCurrent() {
     redisplay();
 }
 
+void ToolbarManager::Aim() {
+    if (current_ && current_->CanTakeToolbar(*this)) {
+        redisplay();
+    } else {
+        MakeCurrent();
+    }
+}
+
 void ToolbarManager::ShowButtons() {
     if (current_) current_->ShowButtons(*this);
     redisplay();

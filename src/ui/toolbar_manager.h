@@ -126,6 +126,10 @@ public:
     // Makes current the last target, in registration order, that can take
     // the toolbar now.
     void MakeCurrent();
+    // Aims the toolbar again when its window becomes the active one: the
+    // current target keeps it while it can take it (and sets its tips),
+    // else MakeCurrent(); then every button is shown.
+    void Aim();
 
     // The overridable operations, in dispatch order.
     // Lets the current target set the buttons, then shows them.

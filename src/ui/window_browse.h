@@ -7,6 +7,7 @@
 //                   that says yes the window's Reset
 //   Reset           ApplySortOrder(force) for every browse, then
 //                   RefreshControls for every browse
+//   gaining focus   NoteOutsideChanges, then the window's Reset
 //   Update          RereadSelected (before calling another procedure)
 //   Teardown        Teardown
 //
@@ -29,6 +30,10 @@ public:
     // Whether the list must be reloaded: its visible row count, its range
     // or one of its reset fields changed.
     virtual bool ResetNeeded() = 0;
+    // When the data the list shows may have changed since it was loaded
+    // (another station's change, or another window's), the next
+    // ApplySortOrder reloads it. Reads no row.
+    virtual void NoteOutsideChanges() = 0;
     virtual void ApplySortOrder(bool force) = 0;
     virtual void RefreshControls() = 0;
     // Re-reads the highlighted record, watched, so that a later write

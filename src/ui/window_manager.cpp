@@ -42,6 +42,12 @@ WindowObserver*& observer() {
     return installed;
 }
 
+// The window that gained the focus last and has not lost it.
+WindowManager*& focusHolder() {
+    static WindowManager* holder = nullptr;
+    return holder;
+}
+
 }  // namespace
 
 int postedWindowEvents() {
@@ -69,6 +75,7 @@ WindowManager::WindowManager(const WindowDecl& decl) : decl_(decl) {
 WindowManager::~WindowManager() {
     // Events posted to this window and not handled will never be.
     detail::countPosted(-pending_);
+    if (focusHolder() == this) focusHolder() = nullptr;
     if (widget_) {
         windows().erase(widget_.data());
         unregisterToolbarTarget(*widget_);
@@ -248,6 +255,9 @@ int WindowManager::OnWindowEvent() {
             if (!(INITED & 1)) {
                 Open();
             } else {
+                // The user comes back to the window: what others changed
+                // meanwhile shows now.
+                for (WindowBrowse* browse : BROWSES) browse->NoteOutsideChanges();
                 Reset(false);
             }
             showToolbar();
@@ -382,6 +392,21 @@ void WindowManager::resized() {
 
 void WindowManager::toolbarCommand(int number) {
     deliver({EventKind::Accepted, nullptr, number});
+}
+
+void WindowManager::toolbarWindowActivated() {
+    if (!setUp_ || DEAD || loopEnded_) return;
+    handFocusTo(this);
+    // Also when it had the focus already: its buttons were not on the
+    // frame's toolbar while another window was active.
+    showToolbar();
+}
+
+void WindowManager::handFocusTo(WindowManager* gained) {
+    WindowManager* lost = std::exchange(focusHolder(), gained);
+    if (lost == gained) return;
+    if (lost && !lost->DEAD) lost->deliver({EventKind::LoseFocus});
+    if (gained && !gained->DEAD) gained->deliver({EventKind::GainFocus});
 }
 
 // ------------------------------------------------------------------- reset
@@ -555,7 +580,7 @@ void WindowManager::Update() {
 }
 
 void WindowManager::showToolbar() {
-    if (TOOLBAR) TOOLBAR->ShowButtons();
+    if (TOOLBAR) TOOLBAR->Aim();
 }
 
 // ------------------------------------------------------- started windows

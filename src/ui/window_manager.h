@@ -246,8 +246,12 @@ private:
     // WindowWidget::Owner
     bool closeRequested() override;
     void resized() override;
+    void activated() override { toolbarWindowActivated(); }
     // ToolbarCommandTarget
     void toolbarCommand(int number) override;
+    // Coming back to a window is gaining the focus, even where no control
+    // of it takes the keyboard focus (a click on its panel).
+    void toolbarWindowActivated() override;
 
     // Handles one event now; its level.
     int handle(const WindowEvent& event);
@@ -287,6 +291,9 @@ private:
     // `apply` to every part of the control of `field` and to its prompt.
     void withPrompt(FieldRef field, const std::function<void(QWidget*)>& apply);
     static void focusMoved(QWidget* from, QWidget* to);
+    // `gained` (null: none) is the window the user works in now: the one
+    // that had it loses the focus and `gained` gains it.
+    static void handFocusTo(WindowManager* gained);
 
     const WindowDecl& decl_;
     int thread_ = 0;

@@ -242,12 +242,8 @@ void WindowManager::openWindow() {
     (void)tracking;
 }
 
-void WindowManager::focusMoved(QWidget* from, QWidget* to) {
-    WindowManager* lost = Owning(from);
-    WindowManager* gained = Owning(to);
-    if (lost == gained) return;
-    if (lost && !lost->DEAD) lost->deliver({EventKind::LoseFocus});
-    if (gained && !gained->DEAD) gained->deliver({EventKind::GainFocus});
+void WindowManager::focusMoved(QWidget*, QWidget* to) {
+    handFocusTo(Owning(to));
 }
 
 bool WindowManager::filterEvent(QObject* watched, QEvent* event) {

@@ -39,4 +39,10 @@ void WindowWidget::resizeEvent(QResizeEvent* event) {
     owner_.resized();
 }
 
+void WindowWidget::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isWindow() && isActiveWindow())
+        owner_.activated();
+}
+
 }  // namespace bb

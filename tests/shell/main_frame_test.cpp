@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <map>
 
 #include "frame_fixture.h"
 #include "shell/frame_commands.h"
@@ -26,7 +27,13 @@ using Frame = test::FrameTest;
 
 struct Recorder final : ToolbarCommandTarget {
     void toolbarCommand(int number) override { commands.push_back(number); }
+    // A window that becomes active asks for the buttons it can serve.
+    void toolbarWindowActivated() override {
+        for (const auto& [number, enabled] : asks)
+            frameServices().setToolbarButton(number, enabled, {});
+    }
     std::vector<int> commands;
+    std::map<int, bool> asks;
 };
 
 TEST_F(Frame, OpensWithItsCaptionMenusToolbarAndClock) {
@@ -158,7 +165,10 @@ TEST_F(Frame, NavigationButtonsGoToTheActiveChildAndWithNoChildDoNothing) {
 
     QWidget& list = addChild("Customers");
     Recorder listTarget;
+    listTarget.asks = {{ToolbarNext, true}, {ToolbarLast, true}};
     registerToolbarTarget(list, listTarget);
+    addChild("Sponsor/Broker-Dealer");  // takes no commands
+    frameServices().activateChildWindow(list);
     frame_->toolbarButton(ToolbarNext)->trigger();
     frame_->toolbarButton(ToolbarLast)->trigger();
     EXPECT_EQ(listTarget.commands, (std::vector<int>{ToolbarNext, ToolbarLast}));
@@ -172,36 +182,48 @@ TEST_F(Frame, DeleteRecordStaysDisabledWhileCommissionTransactionsAreCurrent) {
     QAction& deleteButton = *frame_->toolbarButton(ToolbarDelete);
     QWidget& commissions = addChild("Commission Transactions");
     QWidget& customers = addChild("Customers");
-    frameServices().setToolbarButton(ToolbarDelete, true, "Delete the highlighted record");
+    Recorder commissionsTarget, customersTarget;
+    commissionsTarget.asks = customersTarget.asks = {{ToolbarDelete, true}};
+    registerToolbarTarget(commissions, commissionsTarget);
+    registerToolbarTarget(customers, customersTarget);
+    frameServices().activateChildWindow(commissions);
     EXPECT_TRUE(deleteButton.isEnabled());
 
     processValues().CurrentProcedure.set("BrowseCommissionTransactions");
-    frameServices().activateChildWindow(commissions);
+    frameServices().activateChildWindow(customers);
     EXPECT_FALSE(deleteButton.isEnabled());
     // Another child gets the focus and asks for the button: it stays disabled.
-    frameServices().activateChildWindow(customers);
+    frameServices().activateChildWindow(commissions);
     frameServices().setToolbarButton(ToolbarDelete, true, {});
     EXPECT_FALSE(deleteButton.isEnabled());
     // Until another procedure stores its name.
     processValues().CurrentProcedure.set("BrowseMembers");
-    frameServices().activateChildWindow(commissions);
+    frameServices().activateChildWindow(customers);
     EXPECT_TRUE(deleteButton.isEnabled());
     frameServices().setToolbarButton(ToolbarDelete, false, {});
     EXPECT_FALSE(deleteButton.isEnabled());
+    unregisterToolbarTarget(customers);
+    unregisterToolbarTarget(commissions);
 }
 
 TEST_F(Frame, AWindowsButtonStatesAndTipsShowOnTheToolbarUntilTheLastWindowCloses) {
     showWithoutSplash();
+    // With no window to act on, no record command can be pressed.
+    for (int number : {ToolbarInsert, ToolbarNext, ToolbarHelp})
+        EXPECT_FALSE(frame_->toolbarButton(number)->isEnabled()) << number;
+    EXPECT_TRUE(frame_->toolbarButton(ToolbarCustomerList)->isEnabled());
     QWidget& list = addChild("Customers");
     frameServices().setToolbarButton(ToolbarPageDown, true, "Go to the Next Page");
     frameServices().setToolbarButton(ToolbarDitto, false, {});
     EXPECT_EQ(frame_->toolbarButton(ToolbarPageDown)->toolTip(), "Go to the Next Page");
+    EXPECT_TRUE(frame_->toolbarButton(ToolbarPageDown)->isEnabled());
     EXPECT_FALSE(frame_->toolbarButton(ToolbarDitto)->isEnabled());
     EXPECT_EQ(frameServices().activeChildWindow(), &list);
     frame_->area().closeAllSubWindows();
     QTRY_VERIFY(frame_->area().subWindowList().isEmpty());
-    QTRY_VERIFY(frame_->toolbarButton(ToolbarDitto)->isEnabled());
+    QTRY_VERIFY(!frame_->toolbarButton(ToolbarPageDown)->isEnabled());
     EXPECT_EQ(frame_->toolbarButton(ToolbarPageDown)->toolTip(), "Next Page");
+    EXPECT_TRUE(frame_->toolbarButton(ToolbarCustomerList)->isEnabled());
     EXPECT_EQ(frameServices().activeChildWindow(), nullptr);
 }
 

@@ -8,42 +8,14 @@
 #include <functional>
 #include <utility>
 
-#include "data/data_folder.h"
-#include "data/dictionary_setup.h"
-#include "frame_fixture.h"
-#include "platform/runtime.h"
-#include "temp_folder.h"
+#include "program_fixture.h"
 #include "ui/frame_services.h"
 #include "ui/window_manager.h"
 
 namespace bb {
 namespace {
 
-class ProgramProcedures : public test::FrameTest {
-protected:
-    ProgramProcedures() {
-        useDataFolder(folder_.path());
-        loadProgram();
-        setCurrentThread(1);
-        dataDictionary().Setup(programErrors());
-        registerProcedures(registry_);
-    }
-    ~ProgramProcedures() override {
-        // The windows close the files they opened before the files go.
-        for (WindowManager* window : startedWindows()) {
-            window->CANCELACTION = 0;
-            window->Widget()->close();
-        }
-        for (int round = 0; round < 100 && !startedWindows().empty(); ++round)
-            QCoreApplication::processEvents();
-        EXPECT_TRUE(startedWindows().empty());
-        frame_.reset();
-        dataDictionary().Teardown();
-        useDataFolder(".");
-    }
-
-    test::TempFolder folder_;
-};
+using ProgramProcedures = test::ProgramTest;
 
 TEST_F(ProgramProcedures, TheReferenceListsOpenFromTheFramesMenus) {
     struct Case {

@@ -150,6 +150,7 @@ public:
     std::string position() const override { return real_->position(); }
     std::string recordPosition(int table) const override { return real_->recordPosition(table); }
     std::uint64_t workDone() const override { return real_->workDone(); }
+    std::optional<ChangeMark> changeMark() override { return real_->changeMark(); }
 
 private:
     FaultyStorage& owner_;

@@ -385,8 +385,10 @@ void DrivenWindow::screenshot(std::string_view name) const {
 
 // ------------------------------------------------------------ WindowDriver
 
-WindowDriver::WindowDriver()
-    : previousFrame_((ensureApplication(), installFrameServices(&frame_))),
+WindowDriver::WindowDriver(Frame frame)
+    : previousFrame_((ensureApplication(), frame == Frame::StandIn
+                                               ? installFrameServices(&frame_)
+                                               : installFrameServices(&frameServices()))),
       previousObserver_(installWindowObserver(this)) {}
 
 WindowDriver::~WindowDriver() {

@@ -31,7 +31,9 @@
 //
 // Messages, questions and beeps go to `ui.messages` (scripted_messages.h):
 // queue answers, read back title, text and icon. The frame is a stand-in
-// whose status message, help topic and toolbar buttons a test reads.
+// whose status message, help topic and toolbar buttons a test reads, unless
+// the driver is made to keep the frame installed already (a test of the
+// program's own frame).
 //
 // With BROKERBOOK_SCREENSHOTS=<folder> every window driven is saved there
 // as a picture when it opens and before each press.
@@ -138,8 +140,10 @@ private:
 class WindowDriver : private WindowObserver {
 public:
     using Script = std::function<void(DrivenWindow&)>;
+    // Whose frame the windows open in.
+    enum class Frame { StandIn, Installed };
 
-    WindowDriver();
+    explicit WindowDriver(Frame frame = Frame::StandIn);
     ~WindowDriver() override;
     WindowDriver(const WindowDriver&) = delete;
     WindowDriver& operator=(const WindowDriver&) = delete;
@@ -161,7 +165,7 @@ public:
     std::string helpTopic() const { return frame_.lastHelpTopic; }
     // The mnemonic of the frame menu a window opened last (0 for none).
     char frameMenu() const { return frame_.openedMenu; }
-    // The frame toolbar's button as the windows last set it.
+    // The stand-in frame toolbar's button as the windows last set it.
     StandaloneFrame::ButtonState frameButton(int command) const;
 
     ScriptedMessages messages;

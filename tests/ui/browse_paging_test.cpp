@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QScrollBar>
+#include <QTest>
 #include <algorithm>
 
 #include "browse_fixture.h"
@@ -400,6 +401,71 @@ TEST_F(BrowsePagingTest, AnotherStationsInsertShowsAfterTheNextReset) {
     EXPECT_EQ(rows(), (std::vector<std::string>{numbered(1), numbered(2), numbered(3), numbered(4),
                                                 numbered(5), "Station 900"}));
 }
+
+struct ComingBackCase {
+    const char* what;
+    std::vector<std::string> station;  // the other station's command; none: nothing changes
+    const char* reply;
+    std::vector<std::string> rows;
+    const char* highlighted;
+};
+
+void PrintTo(const ComingBackCase& c, std::ostream* out) {
+    *out << c.what;
+}
+
+class ComingBackToTheList : public BrowseTest,
+                            public ::testing::WithParamInterface<ComingBackCase> {};
+
+// The user leaves the list for another window and comes back to it: what
+// another station changed meanwhile shows at once, the highlighted record
+// staying where it still exists; with nothing changed the list reads nothing.
+TEST_P(ComingBackToTheList, ShowsWhatAnotherStationChangedMeanwhile) {
+    const ComingBackCase& c = GetParam();
+    addNumbered(5);
+    DrivenWindow window = start();
+    window.clickRow(kList, 2);
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    ui.settle();
+    if (!c.station.empty()) {
+        std::vector<std::string> args = c.station;
+        args.insert(args.begin() + 1, folder_.path().string());
+        ChildProcess station(BB_STORAGE_STATION, args);
+        ASSERT_TRUE(station.waitForLine(c.reply));
+        EXPECT_EQ(station.wait(), 0);
+    }
+    ui.settle();
+    storage_->clearViewCounts();
+    frameServices().activateChildWindow(*window.manager().Widget());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.manager().Widget()));
+    ui.settle();
+    EXPECT_EQ(rows(), c.rows);
+    EXPECT_EQ(highlighted(), c.highlighted);
+    // Nothing changed, nothing is read again.
+    EXPECT_EQ(storage_->viewReads() > 0, !c.station.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, ComingBackToTheList,
+    ::testing::Values(
+        ComingBackCase{
+            "Insert",
+            {"add", "1", "900"},
+            "done",
+            {numbered(1), numbered(2), numbered(3), numbered(4), numbered(5), "Station 900"},
+            "Company 003"},
+        ComingBackCase{
+            "DeleteOfAnotherRow", {"delete", "5"}, "deleted 0", numberedRange(1, 4), "Company 003"},
+        ComingBackCase{"DeleteOfTheHighlightedRow",
+                       {"delete", "3"},
+                       "deleted 0",
+                       {numbered(1), numbered(2), numbered(4), numbered(5)},
+                       "Company 004"},
+        ComingBackCase{"Nothing", {}, "", numberedRange(1, 5), "Company 003"}),
+    [](const ::testing::TestParamInfo<ComingBackCase>& named) { return named.param.what; });
 
 // --------------------------------------------------------- what it reads
 

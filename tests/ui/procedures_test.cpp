@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QTimer>
 #include <QWidget>
+#include <map>
 #include <vector>
 
 #include "data/error_manager.h"
@@ -60,19 +61,24 @@ TEST_F(Procedures, AnUnknownProcedureIsReportedByNameAndCancelled) {
 
 struct Recorder final : ToolbarCommandTarget {
     void toolbarCommand(int number) override { commands.push_back(number); }
+    void toolbarWindowActivated() override { ++activations; }
     std::vector<int> commands;
+    int activations = 0;
 };
 
 // A frame whose active child window the test chooses.
 struct ChosenChild final : FrameServices {
     void showStatusMessage(std::string_view) override {}
     void showHelp(std::string_view) override {}
-    void setToolbarButton(int, bool, std::string_view) override {}
+    void setToolbarButton(int number, bool enabled, std::string_view) override {
+        buttons[number] = enabled;
+    }
     void openMenu(char, int) override {}
     void addChildWindow(QWidget&) override {}
     void activateChildWindow(QWidget&) override {}
     QWidget* activeChildWindow() const override { return active; }
     QWidget* active = nullptr;
+    std::map<int, bool> buttons;
 };
 
 TEST(ToolbarCommands, GoToTheModalWindowFirstThenTheActiveChildAndElseNowhere) {
@@ -99,6 +105,43 @@ TEST(ToolbarCommands, GoToTheModalWindowFirstThenTheActiveChildAndElseNowhere) {
     EXPECT_EQ(listTarget.commands, std::vector<int>{ToolbarNext});
     EXPECT_EQ(formTarget.commands, std::vector<int>{ToolbarPageDown});
     unregisterToolbarTarget(form);
+    installFrameServices(previous);
+}
+
+// The window the user comes to sets the buttons itself; where no window
+// takes commands, none of them can be pressed.
+TEST(ToolbarCommands, TheWindowThatBecomesActiveShowsItsButtonsAndWithNoneAllAreDisabled) {
+    test::ensureApplication();
+    ChosenChild frame;
+    FrameServices* previous = installFrameServices(&frame);
+    QWidget list, other;
+    Recorder listTarget;
+    registerToolbarTarget(list, listTarget);
+    const std::map<int, bool> noneEnabled = [] {
+        std::map<int, bool> all;
+        for (int number = ToolbarInsert; number <= ToolbarHelp; ++number) all[number] = false;
+        return all;
+    }();
+    struct Case {
+        const char* what;
+        QWidget* active;
+        int activations;
+        std::map<int, bool> buttons;
+    };
+    const Case cases[] = {
+        {"no window", nullptr, 0, noneEnabled},
+        {"a window that takes commands", &list, 1, {}},
+        {"a window that takes none", &other, 1, noneEnabled},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        frame.active = c.active;
+        frame.buttons.clear();
+        toolbarWindowChanged();
+        EXPECT_EQ(listTarget.activations, c.activations);
+        EXPECT_EQ(frame.buttons, c.buttons);
+    }
+    unregisterToolbarTarget(list);
     installFrameServices(previous);
 }
 

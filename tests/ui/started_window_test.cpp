@@ -26,6 +26,7 @@ struct FakeBrowse final : WindowBrowse {
     void ArmKeys() override { ++armed; }
     void OnEvent(const WindowEvent& event) override { events.push_back(event.kind); }
     bool ResetNeeded() override { return std::exchange(needsReset, false); }
+    void NoteOutsideChanges() override { ++looks; }
     void ApplySortOrder(bool force) override { sorts.push_back(force); }
     void RefreshControls() override { ++refreshed; }
     void RereadSelected() override { ++reread; }
@@ -35,6 +36,7 @@ struct FakeBrowse final : WindowBrowse {
     int armed = 0;
     std::vector<EventKind> events;
     bool needsReset = false;
+    int looks = 0;  // for changes made elsewhere
     std::vector<bool> sorts;
     int refreshed = 0;
     int reread = 0;

@@ -124,8 +124,13 @@ void run(sqlite3* db, KeptStatement& kept, const char* text) {
 
 }  // namespace
 
+std::optional<std::int64_t> SqliteStorage::dataVersion() {
+    if (!db_) return std::nullopt;
+    return pragmaValue(db_, kept_.dataVersion, "data_version");
+}
+
 bool SqliteStorage::othersMayHold() {
-    const auto version = pragmaValue(db_, kept_.dataVersion, "data_version");
+    const auto version = dataVersion();
     if (!version) return true;
     if (*version == holdsSeenAt_) return othersHeld_;
     DriverStatus status;

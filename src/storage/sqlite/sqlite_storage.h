@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -73,6 +74,11 @@ public:
     const std::uint64_t& rollbacks() const { return rollbacks_; }
 
     Stations& stations() { return stations_; }
+
+    // The engine's count of the changes other connections (other stations)
+    // have committed since this one opened; it moves with each of them.
+    // nullopt when it cannot be read.
+    std::optional<std::int64_t> dataVersion();
 
     // Whether a station other than this one may hold a record. False only
     // when none did at the last look and no other station has changed the

@@ -309,4 +309,13 @@ std::uint64_t SqliteView::workDone() const {
     return retiredSteps_ + (cursor_ ? cursor_->steps() : 0);
 }
 
+std::optional<ChangeMark> SqliteView::changeMark() {
+    const std::optional<std::int64_t> others = storage_.dataVersion();
+    if (!others) return std::nullopt;
+    // A rollback undoes changes to any table.
+    std::uint64_t own = storage_.rollbacks();
+    for (const FileDef* def : defs_) own += storage_.ownChanges(def->storedName);
+    return ChangeMark{*others, own};
+}
+
 }  // namespace bb::sqlite

@@ -34,6 +34,7 @@ public:
     std::string position() const override;
     std::string recordPosition(int table) const override;
     std::uint64_t workDone() const override;
+    std::optional<ChangeMark> changeMark() override;
 
 private:
     DriverStatus read(bool forward);
