@@ -304,7 +304,8 @@ int BrowseManager::ChooseSortOrder(int order, bool force) {
 }
 
 void BrowseManager::ApplySortOrder(bool force) {
-    if (sorts_.empty() || calling_) return;
+    // Not under a row being edited in place: a reload would take it away.
+    if (sorts_.empty() || calling_ || editing_) return;
     ChooseSortOrder(chosenOrder(), force);
 }
 
