@@ -13,9 +13,12 @@
 #include "platform/message_service.h"
 #include "platform/text.h"
 #include "ui/browse_manager.h"
+#include "ui/drag_link.h"
 #include "ui/frame_services.h"
 #include "ui/scoped_value.h"
+#include "ui/window_ids.h"
 #include "ui/window_manager.h"
+#include "ui/window_post.h"
 
 namespace bb {
 namespace {
@@ -28,6 +31,14 @@ constexpr std::string_view kRepresentative = "RepresentativeRange";
 constexpr std::string_view kDetails = "Selected Member Information";
 
 constexpr std::string_view kCustomerList = "Customer List";
+// Customers dragged from the list into a group of the customer groups
+// window, and members dragged out of a group onto the list.
+constexpr std::string_view kMemberDrag = "Member";
+constexpr std::string_view kMemberDragTip = "Drag from customer list to a customer group";
+constexpr std::string_view kGroupMemberDrag = "CommitteeMbr";
+// The customer groups window's Delete Record command, which removes the
+// member highlighted in its tree: the one dragged out.
+constexpr int kDeleteGroupMember = 500;
 // The customer's name over the list stands out as the window's heading.
 constexpr double kTitleScale = 1.4;
 
@@ -282,10 +293,16 @@ public:
         if (rep_) SetLocal(kRepresentative, Value::number(REP::REPRESENTATIVENUMBER.get()));
         WindowManager::SetupControls();
         makeHeavy(*Control(kTitle), kTitleScale);
+        DragLink::of(customerTable()).setTarget(kGroupMemberDrag, [](const std::string&, QPoint) {
+            postCommand(processValues().GroupsWindowThread, kDeleteGroupMember);
+        });
     }
 
     int Teardown() override {
         listOpen_.reset();
+        // The groups window lets members be dragged out only while a list
+        // is open to take them.
+        postToWindow(processValues().GroupsWindowThread, {EventKind::GainFocus});
         return WindowManager::Teardown();
     }
 
@@ -322,6 +339,7 @@ public:
         SetLocal("AddressLine2", Value::text(lines[1]));
         SetLocal("AddressLine3", Value::text(lines[2]));
         Display();
+        applyDragState();
     }
 
 private:
@@ -335,6 +353,35 @@ private:
         Update();
         CallProcedure(procedure, ProcessRequest);
         Reset(true);
+    }
+
+    QWidget& customerTable() const { return *Browse(kCustomers)->List()->Table(); }
+
+    // Customers can be dragged from the list while the groups window is
+    // open to take them.
+    void applyDragState() {
+        const int groups = processValues().GroupsWindowThread;
+        if (appliedGroups_ == groups) return;
+        appliedGroups_ = groups;
+        DragLink& link = DragLink::of(customerTable());
+        if (groups == 0) {
+            link.setSource({}, {}, {});
+        } else {
+            link.setSource(kMemberDrag, kMemberDragTip, [this] { return highlightedNumber(); });
+        }
+    }
+
+    // The number of the customer highlighted in the list, as a drag
+    // carries it; empty when the list is empty.
+    std::string highlightedNumber() {
+        // A drag starts outside the window's events: its reads run as the
+        // window's own, from the row the user sees highlighted, whatever
+        // another window left in the buffer since.
+        const ThreadScope thread(WindowId());
+        BrowseManager& customers = *Browse(kCustomers);
+        if (customers.Records() == 0) return {};
+        customers.RereadSelected();
+        return std::to_string(MBR::MEMBERNUMBER.get());
     }
 
     static std::string displayName() {
@@ -366,16 +413,15 @@ private:
 
     const bool rep_;
     std::optional<ScopedValue<int>> listOpen_;  // CustomerListThread while the list is open
+    std::optional<int> appliedGroups_;          // GroupsWindowThread as the drag state last saw it
 };
 
 // Brings the open customer list to the front; false when none is open.
 bool bringOpenListForward() {
     const int open = processValues().CustomerListThread;
     if (open == 0) return false;
-    for (WindowManager* window : startedWindows()) {
-        if (window->WindowId() == open && window->Widget())
-            frameServices().activateChildWindow(*window->Widget());
-    }
+    const WindowManager* window = startedWindow(open);
+    if (window && window->Widget()) frameServices().activateChildWindow(*window->Widget());
     return true;
 }
 

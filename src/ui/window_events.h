@@ -44,9 +44,11 @@ enum class EventKind : std::uint8_t {
 struct WindowEvent {
     EventKind kind = EventKind::Accepted;
     QWidget* control = nullptr;  // the control of a control event
-    int command = 0;             // a toolbar command (2000-2012) accepted, instead of a control
-    QKeyCombination key{};       // the key of an AlertKey event
-    QString text{};              // and the character it types, if any
+    // Accepted instead of a control: a toolbar command (2000-2012), or a
+    // command of the window's own that another window posted.
+    int command = 0;
+    QKeyCombination key{};  // the key of an AlertKey event
+    QString text{};         // and the character it types, if any
 
     bool isWindowEvent() const { return kind >= EventKind::OpenWindow; }
 };

@@ -281,7 +281,10 @@ int WindowManager::OnWindowEvent() {
 
 int WindowManager::OnAccepted() {
     const WindowEvent& event = CurrentEvent();
-    if (TOOLBAR && event.command != 0) {
+    // A window's own command numbers are its own code's to handle.
+    const bool fromToolbar =
+        event.command >= kFirstToolbarCommand && event.command <= kLastToolbarCommand;
+    if (TOOLBAR && fromToolbar) {
         if (event.command == ToolbarDitto) {
             DittoField(focusedControl());
         } else {

@@ -32,11 +32,6 @@ protected:
     BrowseMembersTest() { Clock::fix(*dayNumber(2026, 12, 10)); }
     ~BrowseMembersTest() override { Clock::release(); }
 
-    DrivenWindow start() {
-        procedures().call("BrowseMembers");
-        ui.settle();
-        return ui.window(kCaption);
-    }
     // Smith and Jones, each with an office phone and a note.
     void addTwoWithPhonesAndNotes() {
         for (int number : {addCustomer(), addCustomer("Jones", "Mary")}) {
@@ -72,7 +67,7 @@ TEST_F(BrowseMembersTest, TheShowOptionComesFromThePreferencesFilter) {
     for (const ShowCase& c : cases) {
         SCOPED_TRACE(c.filter);
         CTRL::REPORTFILTER.set(c.filter);
-        DrivenWindow list = start();
+        DrivenWindow list = startList();
         EXPECT_EQ(list.shown("Show Customers"), c.shown);
         const std::vector<std::string> rows = list.rows(kList);
         EXPECT_EQ(rows.size(), std::string(c.shown) == "Both" ? 2U : 1U);
@@ -128,7 +123,7 @@ TEST_F(BrowseMembersTest, RowColoursFollowActivityBirthdayOutdatedDataAndEmploye
         MBR::LASTUPDATE.set(outdated);
     });
     CTRL::REPORTFILTER.set("MBR:Active=1");
-    DrivenWindow list = start();
+    DrivenWindow list = startList();
     const BrowseModel& model = list.manager().Browse(kList)->Rows();
     EXPECT_EQ(model.index(0, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(0x0000FF));
     EXPECT_EQ(model.index(0, 0).data(BrowseModel::kSelectedBackgroundRole).value<QColor>(),
@@ -145,7 +140,7 @@ TEST_F(BrowseMembersTest, TheHighlightedCustomersLinesAndPhonesFollowTheHighligh
     });
     addPhone(smith, "Office", "5125550100", "Sales", "221");
     CTRL::REPORTFILTER.set("MBR:Active=1");
-    DrivenWindow list = start();
+    DrivenWindow list = startList();
     ASSERT_EQ(list.rows(kList), (std::vector<std::string>{"John Smith", "Mary Jones"}));
     EXPECT_EQ(list.shown("Title"), "John Smith");
     EXPECT_EQ(list.shown("RepresentativeLine"), "Representative: Ann Adams");
@@ -181,7 +176,7 @@ TEST_F(BrowseMembersTest, ThePhoneListAndItsButtonSitInTheCustomersBox) {
 }
 
 TEST_F(BrowseMembersTest, ASecondCustomerListBringsTheFirstForward) {
-    start();
+    startList();
     EXPECT_EQ(startedWindows().size(), 1U);
     const int open = processValues().CustomerListThread;
     EXPECT_NE(open, 0);
@@ -203,7 +198,7 @@ TEST_F(BrowseMembersTest, InsertNamesOnlyTheFirstEmptyFileANewCustomerNeeds) {
     states.SetOrder(ST::key::STATEKEY);
     while (states.NextQuietly() == SeverityNone)
         ASSERT_EQ(relationManagerFor(FileId::States)->Delete(false), SeverityNone);
-    DrivenWindow list = start();
+    DrivenWindow list = startList();
     list.press("Insert");
     ASSERT_EQ(ui.messages.shown.size(), 1U);
     EXPECT_EQ(ui.messages.last().title, "Insert Record Required");
@@ -217,7 +212,7 @@ TEST_F(BrowseMembersTest, AnInactiveCustomersPhonesAreNotOpened) {
     const int smith = addCustomer();
     change(smith, [] { MBR::ACTIVE.set(0); });
     CTRL::REPORTFILTER.set("MBR:Active=0");
-    DrivenWindow list = start();
+    DrivenWindow list = startList();
     list.press("Phones");
     ASSERT_EQ(ui.messages.shown.size(), 1U);
     EXPECT_EQ(ui.messages.last().title, "Insert Record Required");
@@ -226,7 +221,7 @@ TEST_F(BrowseMembersTest, AnInactiveCustomersPhonesAreNotOpened) {
 
 TEST_F(BrowseMembersTest, DeletingTheHighlightedCustomerTakesItsPhonesAndNotes) {
     addTwoWithPhonesAndNotes();
-    DrivenWindow list = start();
+    DrivenWindow list = startList();
     ASSERT_EQ(list.rows(kList), (std::vector<std::string>{"John Smith", "Mary Jones"}));
     list.clickRow(kList, 0);
     ui.messages.answer(ButtonYes);
@@ -242,7 +237,7 @@ TEST_F(BrowseMembersTest, DeletingTheHighlightedCustomerTakesItsPhonesAndNotes) 
 
 TEST_F(BrowseMembersTest, DeclinedDeleteKeepsTheCustomerAndTheList) {
     addTwoWithPhonesAndNotes();
-    DrivenWindow list = start();
+    DrivenWindow list = startList();
     list.clickRow(kList, 1);
     ui.messages.answer(ButtonNo);
     list.press("Delete");
@@ -256,7 +251,7 @@ TEST_F(BrowseMembersTest, DeclinedDeleteKeepsTheCustomerAndTheList) {
 
 TEST_F(BrowseMembersTest, AnotherStationsDeleteLeavesTheListAtItsNextReset) {
     addTwoWithPhonesAndNotes();
-    DrivenWindow list = start();
+    DrivenWindow list = startList();
     ASSERT_EQ(list.shown("Title"), "John Smith");
     ChildProcess station(BB_STORAGE_STATION, {"delete", folder_.path().string(),
                                               std::to_string(MBR::MEMBERNUMBER.get())});

@@ -98,6 +98,12 @@ void CustomerFixture::addPhone(int number, const std::string& type, const std::s
     insert(FileId::MPhones);
 }
 
+DrivenWindow CustomerFixture::startList() {
+    procedures().call("BrowseMembers");
+    ui.settle();
+    return ui.window("Customer List");
+}
+
 int CustomerFixture::callForm(int request, const std::string& procedure) {
     if (request == InsertRequest) {
         EXPECT_EQ(fileManagerFor(FileId::Members)->PrimeNewRecord(), SeverityNone);

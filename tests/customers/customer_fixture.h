@@ -23,6 +23,8 @@ protected:
     // Adds a phone of customer `number`.
     void addPhone(int number, const std::string& type, const std::string& digits,
                   const std::string& department = "", const std::string& extension = "");
+    // Opens the customer list from the frame, as the user does.
+    DrivenWindow startList();
     // Runs `procedure` as a list would: for an insert the record is primed
     // (numbered) first.
     int callForm(int request, const std::string& procedure = "UpdateMembers");

@@ -1,0 +1,26 @@
+#include "ui/window_post.h"
+
+#include "ui/window_manager.h"
+
+namespace bb {
+
+WindowManager* startedWindow(int id) {
+    if (id == 0) return nullptr;
+    for (WindowManager* window : startedWindows()) {
+        if (window->WindowId() == id) return window;
+    }
+    return nullptr;
+}
+
+bool postToWindow(int id, const WindowEvent& event) {
+    WindowManager* window = startedWindow(id);
+    if (!window) return false;
+    window->Post(event);
+    return true;
+}
+
+bool postCommand(int id, int command) {
+    return postToWindow(id, {EventKind::Accepted, nullptr, command});
+}
+
+}  // namespace bb
