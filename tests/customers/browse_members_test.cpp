@@ -161,7 +161,7 @@ TEST_F(BrowseMembersTest, TheHighlightedCustomersLinesAndPhonesFollowTheHighligh
 // sit in the customer's box, and Tab reaches the button right after the list.
 TEST_F(BrowseMembersTest, ThePhoneListAndItsButtonSitInTheCustomersBox) {
     addPhone(addCustomer(), "Office", "5125550100");
-    DrivenWindow list = start();
+    DrivenWindow list = startList();
     const QWidget* box = list.find("Selected Member Information");
     const QWidget* phones = list.find("Customer phones");
     const QWidget* button = list.find("Phones");
