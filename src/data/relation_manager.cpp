@@ -371,8 +371,8 @@ std::optional<Severity> RelationManager::eraseAllLinked(int key, Links links) {
     Record values(Me->Def());
     for (std::size_t i = 0; i < links.Pairs->size(); ++i)
         (void)values.set((*links.Pairs)[i].relatedField, linkValue(links, i, false));
-    const LinkedRecords linked{
-        &values, static_cast<int>(links.Pairs->size()), {{&Me->Def(), key, {}}}};
+    const LinkedRecords linked =
+        LinkedRecords::range(Me->Def(), key, values, static_cast<int>(links.Pairs->size()));
     // Every level is looked over before anything is deleted, so that the
     // record-by-record way, which tells of what it meets in its own words,
     // can still take over from a clean start. A file without rules of its

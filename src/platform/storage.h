@@ -81,6 +81,12 @@ struct LinkedRecords {
     const Record* values = nullptr;  // the first level's
     int components = 0;
     std::vector<LinkedLevel> levels;  // the first level first
+
+    // One level: the records of `file` in the range of `key` that `values`
+    // gives on its first `components` components.
+    static LinkedRecords range(const FileDef& file, int key, const Record& values, int components) {
+        return {&values, components, {{&file, key, {}}}};
+    }
 };
 
 // What a look over linked records found.
@@ -145,16 +151,12 @@ public:
     virtual DriverStatus add(const Record& record, bool reservation = false) = 0;
     virtual DriverStatus put(const Record& record) = 0;
     virtual DriverStatus erase() = 0;
-    // Deletes at once every record whose first `components` components of
-    // `key` equal those in `values` (texts compared as the key compares
-    // them), all or none: code 43, with nothing deleted, when another
-    // station holds one of them. nullopt when the driver cannot delete a set
-    // at once; the caller then deletes the records one by one.
-    std::optional<DriverStatus> eraseLinked(int key, const Record& values, int components) {
-        return eraseLinked(LinkedRecords{&values, components, {{&def(), key, {}}}});
-    }
-    // The same for the last level of a chain (this handle's file). nullopt
-    // also when the chain's links do not compare as their stored values do.
+    // Deletes at once every record of the last level of a chain (this
+    // handle's file; texts compared as the keys compare them), all or none:
+    // code 43, with nothing deleted, when another station holds one of them.
+    // nullopt when the driver cannot delete a set at once, or when the
+    // chain's links do not compare as their stored values do; the caller
+    // then deletes the records one by one.
     virtual std::optional<DriverStatus> eraseLinked(const LinkedRecords& /*linked*/) {
         return std::nullopt;
     }

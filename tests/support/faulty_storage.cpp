@@ -80,7 +80,6 @@ public:
         owner_.note(def().label + " erase");
         return real_->erase();
     }
-    using StorageFile::eraseLinked;
     std::optional<DriverStatus> eraseLinked(const LinkedRecords& linked) override {
         if (!owner_.setsPass()) return std::nullopt;
         if (DriverStatus s = owner_.nextStep(def().label + " erase set"); !s.ok()) return s;

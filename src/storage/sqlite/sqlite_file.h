@@ -48,7 +48,6 @@ public:
     DriverStatus add(const Record& record, bool reservation) override;
     DriverStatus put(const Record& record) override;
     DriverStatus erase() override;
-    using StorageFile::eraseLinked;
     std::optional<DriverStatus> eraseLinked(const LinkedRecords& linked) override;
     std::optional<LinkedFound> findLinked(const LinkedRecords& linked) override;
     std::optional<int> duplicateKey(const Record& record, bool excludeCurrent) override;

@@ -73,7 +73,8 @@ TEST_F(Keys, ASetDeleteTakesExactlyTheEntriesOfItsLeadingValues) {
     for (const Step& s : steps) {
         values.clear();
         values.setText(s.field.index(), s.value);
-        const auto erased = members->eraseLinked(s.key, values, 1);
+        const auto erased =
+            members->eraseLinked(LinkedRecords::range(members->def(), s.key, values, 1));
         ASSERT_TRUE(erased.has_value());
         EXPECT_TRUE(erased->ok()) << erased->code;
         EXPECT_EQ(walk(*members, -1, [] { return MBR::MEMBERNUMBER.get(); }), s.left) << s.value;

@@ -160,7 +160,8 @@ TEST_F(Stations, ASetDeleteMeetingARecordHeldElsewhereDeletesNothing) {
     ASSERT_TRUE(holder.waitForLine("held 0"));
     Record values(fileDef(FileId::Members));
     values.setText(MBR::COMPANYNAME.index(), "Acme");
-    const auto erased = members->eraseLinked(MBR::key::COMPANYKEY, values, 1);
+    const auto erased =
+        members->eraseLinked(LinkedRecords::range(members->def(), MBR::key::COMPANYKEY, values, 1));
     ASSERT_TRUE(erased.has_value());
     EXPECT_EQ(erased->code, code::kRecordHeld);
     std::int64_t left = 0;
