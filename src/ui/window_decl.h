@@ -177,8 +177,8 @@ struct FieldDecl {
     std::string_view tip{};
     std::string_view message{};  // status bar while the control has the focus or the mouse
     std::string_view tab{};      // the tab's text; empty: the window's one page
-    std::string_view
-        group{};          // fields (and lists) of one group sit in a box titled so, on their tab
+    // Fields (and lists) of one group sit in a box titled so, on their tab.
+    std::string_view group{};
     bool beside = false;  // in the row of the field before, to its right
     bool ditto = false;   // Ctrl+' puts back the previous record's value
     std::string_view checked = "1";

@@ -631,4 +631,12 @@ std::vector<WindowManager*> startedWindows() {
     return out;
 }
 
+WindowManager* startedWindow(int id) {
+    if (id == 0) return nullptr;
+    for (const auto& w : started()) {
+        if (!w->Closed() && w->WindowId() == id) return w.get();
+    }
+    return nullptr;
+}
+
 }  // namespace bb

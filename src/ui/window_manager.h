@@ -334,6 +334,8 @@ private:
 void startWindow(std::unique_ptr<WindowManager> window);
 // The started windows open now, oldest first.
 std::vector<WindowManager*> startedWindows();
+// The started window open under window id `id`, or null (0 names none).
+WindowManager* startedWindow(int id);
 
 // Every form forgets the record it completed last, as at the start of a
 // run; a test is a run of its own. REQUIRES: no form is open.

@@ -4,14 +4,6 @@
 
 namespace bb {
 
-WindowManager* startedWindow(int id) {
-    if (id == 0) return nullptr;
-    for (WindowManager* window : startedWindows()) {
-        if (window->WindowId() == id) return window;
-    }
-    return nullptr;
-}
-
 bool postToWindow(int id, const WindowEvent& event) {
     WindowManager* window = startedWindow(id);
     if (!window) return false;

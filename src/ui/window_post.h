@@ -11,10 +11,6 @@
 
 namespace bb {
 
-class WindowManager;
-
-// The started window open under `id`, or null.
-WindowManager* startedWindow(int id);
 // Posts `event` to the started window open under `id`; false when there is
 // none (0 names no window).
 bool postToWindow(int id, const WindowEvent& event);
