@@ -103,6 +103,10 @@ MainFrame::MainFrame(ProcedureRegistry& registry, const QString& helpCollection)
     setWindowIcon(programIcon("Winpyr.ico"));
     setHelpTopic(*this, kFrameTopic);
     area_->setBackground(QBrush(QPixmap(":/pictures/clouds.png")));
+    // A window larger than the area on a small screen keeps what its layout
+    // needs; the area scrolls to reach every part of it.
+    area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(area_);
     buildMenus();
     buildToolbar();
@@ -403,9 +407,9 @@ void MainFrame::addChildWindow(QWidget& window) {
     holder->show();
     QSize wanted = designed + holder->size() - window.size();
     // A window taller or wider than the area (a small screen) is cut down to
-    // it; one that fits keeps its size.
+    // it, but never below what its layout needs; one that fits keeps its size.
     const QSize room = area_->viewport()->size();
-    if (!fixed) wanted = wanted.boundedTo(room);
+    if (!fixed) wanted = wanted.boundedTo(room).expandedTo(holder->minimumSizeHint());
     holder->resize(wanted);
     if (fixed) holder->setFixedSize(holder->size());
     keepInside(*holder, room);

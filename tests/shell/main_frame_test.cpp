@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <map>
@@ -294,17 +296,33 @@ TEST_F(Frame, AChildWindowIsLimitedToTheAreaItOpensIn) {
     }
 }
 
-// A window whose layout cannot shrink to the area keeps what it needs.
+// A window whose layout cannot shrink to the area keeps what it needs, and
+// the area scrolls to its foot, where its buttons are.
 TEST_F(Frame, AChildWindowIsNeverCutBelowWhatItsLayoutNeeds) {
     showWithoutSplash();
-    const int needed = frame_->area().viewport()->height() + 100;
+    QMdiArea& area = frame_->area();
+    const int needed = area.viewport()->height() + 100;
     auto child = std::make_unique<QWidget>();
     auto* list = new QListWidget(child.get());
     list->setMinimumHeight(needed);
-    (new QVBoxLayout(child.get()))->addWidget(list);
+    auto* button = new QPushButton("OK", child.get());
+    auto* column = new QVBoxLayout(child.get());
+    column->addWidget(list);
+    column->addWidget(button);
     child->resize(300, needed * 2);
+    QWidget& added = *child;
     frame_->addChildWindow(*child.release());
-    EXPECT_EQ(list->height(), needed);
+    const QWidget& holder = *added.parentWidget();
+    EXPECT_GE(holder.height(), holder.minimumSizeHint().height());
+    EXPECT_GE(added.height(), added.minimumSizeHint().height());
+    EXPECT_EQ(holder.pos(), QPoint(0, 0));
+    QScrollBar& down = *area.verticalScrollBar();
+    ASSERT_TRUE(QTest::qWaitFor([&down] { return down.isVisible(); }, 1000));
+    down.setValue(down.maximum());
+    QApplication::processEvents();
+    const QRect shown(button->mapTo(area.viewport(), QPoint(0, 0)), button->size());
+    EXPECT_TRUE(area.viewport()->rect().contains(shown))
+        << shown.y() << " + " << shown.height() << " in " << area.viewport()->height();
 }
 
 TEST_F(Frame, WindowCommandsArrangeTheChildWindowsAndListThem) {
