@@ -3,6 +3,7 @@
 #include "dictionary/process_values.h"
 #include "reporting/output_dialogs.h"
 #include "reporting/page_output.h"
+#include "ui/help_topics.h"
 #include "ui/program_printer.h"
 
 namespace bb {
@@ -11,6 +12,8 @@ namespace {
 
 // The clock counts hundredths of a second.
 constexpr std::int64_t kHundredths = 100;
+// The help page on a report's progress window and what follows it.
+constexpr std::string_view kReportsPage = "ReportProgress";
 // A slice follows the last one as soon as the window has had its events.
 constexpr int kTimerHundredths = 1;
 
@@ -37,6 +40,10 @@ QWidget* ReportManager::CreateSlot(const FieldDecl& slot, QWidget* parent) {
     if (slot.name != "Progress") return WindowManager::CreateSlot(slot, parent);
     progress_ = new ProgressPanel(parent);
     return progress_;
+}
+
+std::string ReportManager::HelpTopic() const {
+    return helpTopicOrElse(WindowManager::HelpTopic(), kReportsPage);
 }
 
 ProgressText ReportManager::ProgressControl() {

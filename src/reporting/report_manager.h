@@ -5,7 +5,8 @@
 // then shown in the print preview and printed when the user chose Print
 // there (or printed at once with SKIPPREVIEW, or without a preview). An
 // empty range is told with message 22 ("There are no records available to
-// process.").
+// process."). F1 in the window opens the report's own help page, or the
+// page on reports as they run while the report has none.
 //
 // A report procedure declares its window (the caption "Progress..." and the
 // report's name, a slot named "Progress" for the progress text and bar, and
@@ -64,6 +65,9 @@ public:
     int OnWindowEvent() override;
     void EndWith(int response) override;
     QWidget* CreateSlot(const FieldDecl& slot, QWidget* parent) override;
+    // The report's own page; the page on reports as they run while the
+    // report has none.
+    std::string HelpTopic() const override;
     // And its own, in dispatch order.
     virtual void RunPreview();
     // Reads the next record: 0, or 3 at the end (a close is then posted).

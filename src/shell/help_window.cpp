@@ -175,8 +175,11 @@ QWidget* HelpWindow::makeSearchTab() {
 }
 
 void HelpWindow::showTopic(std::string_view topic) {
-    const std::string_view wanted = topic.empty() ? kFirstPageTopic : topic;
-    QList<QHelpLink> pages = engine_.documentsForIdentifier(qt(wanted));
+    QList<QHelpLink> pages;
+    for (const std::string& choice : helpTopicChoices(topic)) {
+        pages = engine_.documentsForIdentifier(qt(choice));
+        if (!pages.isEmpty()) break;
+    }
     if (pages.isEmpty()) pages = engine_.documentsForIdentifier(qt(kFirstPageTopic));
     if (!pages.isEmpty()) showPage(pages.first().url);
     tabs_->setCurrentIndex(kContentsTab);

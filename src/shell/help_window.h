@@ -31,7 +31,8 @@ public:
 
     // False when the collection could not be opened; the window then shows nothing.
     bool isOpen() const { return open_; }
-    // Shows the page of `topic`; the first page for an empty or unknown topic.
+    // Shows the page of `topic` (the first of its pages the help has); the
+    // first page for an empty or unknown topic.
     void showTopic(std::string_view topic);
     // The index, with the cursor in the box that looks a subject up.
     void showIndex();

@@ -122,6 +122,11 @@ public:
     // The browse of a declared list: a BrowseManager, or a window's own
     // kind of it when its rows need more than the declaration says.
     virtual std::unique_ptr<BrowseManager> CreateBrowse(const FieldDecl& list);
+    // The help page's topic (help_topics.h): the declared one, else the
+    // procedure's name.
+    virtual std::string HelpTopic() const {
+        return std::string(decl_.helpTopic.empty() ? decl_.procedure : decl_.helpTopic);
+    }
 
     // Set-up operations.
     void Attach(WindowBrowse& browse);
@@ -181,10 +186,6 @@ public:
     void DeferShow() { deferShow_ = true; }
     void ShowWindow();
     void ShowHelp();
-    // The help page's topic: the declared one, else the procedure's name.
-    std::string_view HelpTopic() const {
-        return decl_.helpTopic.empty() ? decl_.procedure : decl_.helpTopic;
-    }
     void SetCaption(std::string_view caption);
     WindowWidget* Widget() const { return widget_; }
     ToolbarManager& Toolbar() { return toolbar_; }

@@ -1,8 +1,9 @@
 // The report manager with its window, run as a report procedure runs it:
 // the preview at the report's zoom and Print, an empty range, Cancel, a
 // failing record or page queue, the deferred window with its wait cursor,
-// printing without a preview, and the window inside the frame.
-#include <QCoreApplication>
+// printing without a preview, the help pages of the progress window and
+// the preview, and the window inside the frame.
+#include <QApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -17,6 +18,7 @@
 #include "report_data.h"
 #include "reporting/report_manager.h"
 #include "ui/frame_services.h"
+#include "ui/help_topics.h"
 #include "window_driving.h"
 #include "window_test.h"
 
@@ -229,6 +231,29 @@ TEST_F(Reports, CancelStopsTheReportWithoutAPreview) {
     EXPECT_LT(outcome.processed, 20);
     EXPECT_FALSE(opened("Print Preview"));
     EXPECT_EQ(output_.printersAsked, 0);
+}
+
+// F1 in the progress window: the report's own page when the help has one,
+// else the page on reports as they run; the preview has its own.
+TEST_F(Reports, HelpInTheProgressWindowIsTheReportsPageElseThePageOnReports) {
+    addCustomers(20);
+    const std::vector<std::string> progressPages = {"PrintTestCustomers", "ReportProgress"};
+    std::vector<std::string> onF1;
+    std::vector<std::string> onHelp;
+    ui.when("Print Preview", [&](DrivenWindow& w) {
+        EXPECT_EQ(helpTopicAt(QApplication::focusWidget()), "PrintPreview");
+        w.close();
+    });
+    start({.onRecord = [&](ReportManager& r) {
+        if (r.PROCESS->RECORDSPROCESSED == 1) {
+            onF1 = helpTopicChoices(helpTopicAt(QApplication::focusWidget()));
+            r.ShowHelp();
+            onHelp = helpTopicChoices(ui.helpTopic());
+        }
+        return RecordResult::GoOn;
+    }});
+    EXPECT_EQ(onF1, progressPages);
+    EXPECT_EQ(onHelp, progressPages);
 }
 
 TEST_F(Reports, AFailureStopsTheReportWithoutAPreview) {

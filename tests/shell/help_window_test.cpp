@@ -1,8 +1,10 @@
-// The help built from help/: it opens on the page of a topic, F1 finds the
-// page of the window with the focus, and its index and full-text search
-// work. A missing collection is reported.
+// The help built from help/: it opens on the page of a topic (the first of
+// a topic's pages it has), F1 finds the page of the window with the focus,
+// the print preview's among them, and its index and full-text search work.
+// A missing collection is reported.
 #include "shell/help_window.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QHelpContentModel>
 #include <QHelpIndexModel>
@@ -10,20 +12,26 @@
 #include <QHelpSearchQueryWidget>
 #include <QLineEdit>
 #include <QPointer>
+#include <QScrollArea>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTextBrowser>
 #include <QTimer>
 
 #include "frame_fixture.h"
+#include "reporting/print_previewer.h"
 #include "ui/help_topics.h"
+#include "window_driver.h"
 
 namespace bb {
 namespace {
 
 using Help = test::FrameTest;
+using test::DrivenWindow;
+using test::WindowDriver;
 
-QString pageOf(HelpWindow& help) {
-    return help.currentPage().fileName();
+std::string pageOf(HelpWindow& help) {
+    return help.currentPage().fileName().toStdString();
 }
 
 TEST_F(Help, TheCollectionOpensOnThePageOfTheFrame) {
@@ -43,10 +51,16 @@ TEST_F(Help, TheCollectionOpensOnThePageOfTheFrame) {
 }
 
 TEST_F(Help, TopicsOpenTheirPagesAndAnUnknownTopicTheFirstPage) {
-    const std::pair<const char*, const char*> topics[] = {
-        {"Sponsor", "Sponsor.html"},           {"Splash", "Splash.html"},
-        {"HowToUseHelp", "HowToUseHelp.html"}, {"PrintPreview", "PrintPreview.html"},
+    const std::pair<std::string, const char*> topics[] = {
+        {"Sponsor", "Sponsor.html"},
+        {"Splash", "Splash.html"},
+        {"HowToUseHelp", "HowToUseHelp.html"},
+        {"PrintPreview", "PrintPreview.html"},
         {"BrowseNotYetWritten", "Main.html"},
+        // A report without a page of its own has the page on reports.
+        {helpTopicOrElse("PrintNotYetWritten", "ReportProgress"), "ReportProgress.html"},
+        {helpTopicOrElse("Sponsor", "ReportProgress"), "Sponsor.html"},
+        {helpTopicOrElse("", "ReportProgress"), "ReportProgress.html"},
     };
     for (const auto& [topic, page] : topics) {
         frame_->showHelp(topic);
@@ -73,6 +87,41 @@ TEST_F(Help, F1OpensThePageOfTheWindowWithTheFocus) {
     QTRY_VERIFY(other->hasFocus());
     QTest::keyClick(other, Qt::Key_F1);
     EXPECT_EQ(pageOf(*frame_->helpWindow()), "Main.html");
+}
+
+// Wherever its focus is, the preview and its windows have its page.
+TEST_F(Help, F1InThePrintPreviewOpensItsPage) {
+    showWithoutSplash();
+    WindowDriver ui{WindowDriver::Frame::Installed};
+    PageStore pages;
+    for (int n = 0; n < 3; ++n) ASSERT_TRUE(pages.Add(Page{}));
+    PrintPreviewer preview;
+    preview.Setup(pages);
+    preview.ALLOWUSERZOOM = true;
+    const auto f1On = [&](QWidget& window, QWidget& control) {
+        frame_->showHelp("Sponsor");
+        window.activateWindow();
+        control.setFocus();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return control.hasFocus(); }));
+        QTest::keyClick(&control, Qt::Key_F1);
+        return pageOf(*frame_->helpWindow());
+    };
+    ui.when("Print Preview", [&](DrivenWindow& w) {
+        PreviewPanel& p = *preview.Panel();
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{p.scroller, p.pageEntry, p.acrossEntry, p.zoomList})
+            EXPECT_EQ(f1On(*w.manager().Widget(), *control), "PrintPreview.html")
+                << control->accessibleName().toStdString();
+        ui.when("Go to Page", [&](DrivenWindow& jump) {
+            EXPECT_EQ(f1On(*jump.manager().Widget(), *jump.find("Page number")),
+                      "PrintPreview.html");
+            jump.press("Cancel");
+        });
+        p.action(PRTPREV::JUMP)->trigger();
+        ui.settle();
+        w.close();
+    });
+    preview.Display(1, 1, 1);
 }
 
 TEST_F(Help, HelpAskedForInAFormBelongsToTheFormSoItCanBeUsed) {
