@@ -76,6 +76,17 @@ void ToolbarTarget::showCommonButtons(ToolbarManager& toolbar) const {
     toolbar.SetEnabled(ToolbarHelp, usable(HELPBUTTON));
 }
 
+bool ToolbarTarget::HasOwnButtons() const {
+    return INSERTBUTTON || CHANGEBUTTON || DELETEBUTTON || SELECTBUTTON;
+}
+
+bool ToolbarTarget::Holds(const QWidget* widget) const {
+    if (!CONTROL || !widget) return false;
+    if (widget == CONTROL || CONTROL->isAncestorOf(widget)) return true;
+    const QAbstractButton* own[] = {INSERTBUTTON, CHANGEBUTTON, DELETEBUTTON, SELECTBUTTON};
+    return std::find(std::begin(own), std::end(own), widget) != std::end(own);
+}
+
 void ToolbarTarget::handleCommon(int number, WindowManager& window) const {
     switch (number) {
         case ToolbarHelp:
@@ -183,9 +194,7 @@ void ToolbarManager::RegisterTarget(ToolbarTarget& target, QWidget* control) {
 void ToolbarManager::MakeCurrent(QWidget* control) {
     for (const auto& [registered, target] : list_) {
         if (registered != control) continue;
-        current_ = target;
-        target->SetTooltips(*this);
-        redisplay();
+        makeCurrent(*target);
         return;
     }
 }
@@ -203,6 +212,32 @@ void ToolbarManager::Aim() {
     } else {
         MakeCurrent();
     }
+}
+
+void ToolbarManager::FollowFocus(const QWidget* focused) {
+    const auto held = std::find_if(list_.begin(), list_.end(), [focused](const auto& entry) {
+        return entry.second->Holds(focused);
+    });
+    if (held != list_.end() && !held->second->HasOwnButtons()) return;
+    ToolbarTarget* wanted = held != list_.end() ? held->second : home();
+    if (wanted && wanted != current_) makeCurrent(*wanted);
+}
+
+void ToolbarManager::makeCurrent(ToolbarTarget& target) {
+    current_ = &target;
+    target.SetTooltips(*this);
+    redisplay();
+}
+
+ToolbarTarget* ToolbarManager::home() {
+    const auto form =
+        std::find_if(list_.begin(), list_.end(), [](const auto& entry) { return !entry.first; });
+    if (form != list_.end()) return form->second;
+    for (const auto& entry : list_) {
+        ToolbarTarget& list = *entry.second;
+        if (list.HasOwnButtons() && list.CanTakeToolbar(*this)) return &list;
+    }
+    return nullptr;
 }
 
 void ToolbarManager::ShowButtons() {

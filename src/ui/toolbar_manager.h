@@ -73,6 +73,13 @@ public:
     virtual bool CanTakeToolbar(ToolbarManager& toolbar) = 0;
     virtual void HandleToolbar(int number, int& vcrRequest, WindowManager& window) = 0;
 
+    // Whether the target has an insert, change, delete or select button of
+    // its own.
+    bool HasOwnButtons() const;
+    // Whether `widget` is the target's list, inside it, or one of its own
+    // buttons.
+    bool Holds(const QWidget* widget) const;
+
     QWidget* CONTROL = nullptr;  // the list control; null for a form
     QAbstractButton* HELPBUTTON = nullptr;
     QAbstractButton* INSERTBUTTON = nullptr;
@@ -130,6 +137,12 @@ public:
     // current target keeps it while it can take it (and sets its tips),
     // else MakeCurrent(); then every button is shown.
     void Aim();
+    // The focus went to `focused`, a control of the manager's window: a
+    // list with a button of its own (or one of those buttons) takes the
+    // toolbar, a list without one leaves it where it is, and any other
+    // control gives it back to the form, or in a window without a form to
+    // its first list with buttons of its own that can take it.
+    void FollowFocus(const QWidget* focused);
 
     // The overridable operations, in dispatch order.
     // Lets the current target set the buttons, then shows them.
@@ -148,6 +161,11 @@ public:
     ToolbarTarget* Current() const { return current_; }
 
 private:
+    // Makes `target` current, sets its tips and shows every button.
+    void makeCurrent(ToolbarTarget& target);
+    // The target that serves the window outside its lists; null for none
+    // (the toolbar stays where it is).
+    ToolbarTarget* home();
     // Shows every button on every display.
     void redisplay();
 

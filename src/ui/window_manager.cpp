@@ -317,6 +317,8 @@ int WindowManager::OnNewSelection() {
     if (event.control && built_.tabs && event.control == built_.tabs) {
         Reset(false);
         if (AUTOTOOLBAR && TOOLBAR) TOOLBAR->MakeCurrent();
+        // The page's focus may have moved before the tab's change came.
+        aimToolbarAtFocus();
     }
     return LevelCarryOn;
 }
@@ -580,6 +582,14 @@ int WindowManager::CallProcedure(int number, int request) {
 
 void WindowManager::Update() {
     for (WindowBrowse* browse : BROWSES) browse->RereadSelected();
+}
+
+void WindowManager::aimToolbarAtFocus() {
+    if (DEAD || !AUTOTOOLBAR || !TOOLBAR) return;
+    // The toolbar's commands act on the list the user is in, where that
+    // list has buttons of its own to act with.
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && Owning(focus) == this) TOOLBAR->FollowFocus(focus);
 }
 
 void WindowManager::showToolbar() {

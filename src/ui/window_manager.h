@@ -197,7 +197,8 @@ public:
 
     // Fields as the window keeps them.
     bool AUTOREFRESH = true;  // after every event, reset when a browse needs it
-    bool AUTOTOOLBAR = true;  // re-aim the toolbar when another tab is chosen
+    // Re-aim the toolbar when another tab is chosen or the focus moves.
+    bool AUTOTOOLBAR = true;
     std::vector<WindowBrowse*> BROWSES;
     std::vector<std::pair<QWidget*, int>> BUTTONS;
     std::vector<FileDrop*> FILEDROPS;
@@ -285,6 +286,9 @@ private:
     QWidget* focusedControl() const;
     bool isUpdateForm() const { return decl_.primary.has_value(); }
     void showToolbar();
+    // With AUTOTOOLBAR, the toolbar follows the focus within the window
+    // (ToolbarManager::FollowFocus).
+    void aimToolbarAtFocus();
     void makeLocals();
     void registerWidget();
     void takeBackReservation();

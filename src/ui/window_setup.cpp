@@ -243,7 +243,9 @@ void WindowManager::openWindow() {
 }
 
 void WindowManager::focusMoved(QWidget*, QWidget* to) {
-    handFocusTo(Owning(to));
+    WindowManager* gained = Owning(to);
+    handFocusTo(gained);
+    if (gained) gained->aimToolbarAtFocus();
 }
 
 bool WindowManager::filterEvent(QObject* watched, QEvent* event) {

@@ -1,7 +1,9 @@
 // The frame's toolbar serves the active child window, wherever that
 // window's focus is: its buttons are those of the window's list, pressing
 // one reaches that list, and with no window left none can be pressed. A
-// list the user comes back to shows what another station changed meanwhile.
+// second list with buttons of its own takes the toolbar while the user is in
+// it. A list the user comes back to shows what another station changed
+// meanwhile.
 #include <QAction>
 #include <QApplication>
 #include <QMdiArea>
@@ -61,6 +63,20 @@ protected:
         EXPECT_EQ(fileManagerFor(FileId::Members)->Insert(), SeverityNone);
         return MBR::MEMBERNUMBER.get();
     }
+    static void addState(const std::string& code, const std::string& name) {
+        const RelatedFilesOpen states(*relationManagerFor(FileId::States));
+        buffer(FileId::States).clear();
+        ST::STATECODE.set(code);
+        ST::STATENAME.set(name);
+        EXPECT_EQ(fileManagerFor(FileId::States)->Insert(), SeverityNone);
+    }
+    static void addRepresentative(const std::string& num, const std::string& name) {
+        const RelatedFilesOpen representatives(*relationManagerFor(FileId::Representatives));
+        EXPECT_EQ(fileManagerFor(FileId::Representatives)->PrimeNewRecord(), SeverityNone);
+        REP::REP_NUM.set(num);
+        REP::REP_NAME.set(name);
+        EXPECT_EQ(fileManagerFor(FileId::Representatives)->Insert(), SeverityNone);
+    }
 
     WindowDriver ui{WindowDriver::Frame::Installed};
 };
@@ -71,6 +87,14 @@ const std::map<int, bool> kListWithRows = {
     {ToolbarInsert, true}, {ToolbarChange, true},   {ToolbarDelete, true},   {ToolbarSelect, false},
     {ToolbarLast, true},   {ToolbarFirst, true},    {ToolbarPageDown, true}, {ToolbarPageUp, true},
     {ToolbarNext, true},   {ToolbarPrevious, true}, {ToolbarDitto, false},   {ToolbarHelp, true},
+};
+
+// A form opened for a change: save-and-move, save-and-add and ditto; no
+// change, delete or select; help.
+const std::map<int, bool> kChangeForm = {
+    {ToolbarInsert, true}, {ToolbarChange, false},  {ToolbarDelete, false},  {ToolbarSelect, false},
+    {ToolbarLast, true},   {ToolbarFirst, true},    {ToolbarPageDown, true}, {ToolbarPageUp, true},
+    {ToolbarNext, true},   {ToolbarPrevious, true}, {ToolbarDitto, true},    {ToolbarHelp, true},
 };
 
 struct FocusCase {
@@ -108,6 +132,66 @@ TEST_F(FrameToolbar, TheCustomerListServesTheToolbarWhereverItsFocusIs) {
         list.close();
         ui.settle();
     }
+}
+
+// The representative form's registrations have their own Insert, Change
+// and Delete: the toolbar acts on them while the user is in them, and on the
+// form again once the user is back among its fields.
+TEST_F(FrameToolbar, TheRegistrationsListTakesTheToolbarWhileItHasTheFocus) {
+    addState("TX", "Texas");
+    addRepresentative("101", "Ann Lee");
+    std::map<int, bool> noRegistration = kListWithRows;
+    noRegistration[ToolbarChange] = noRegistration[ToolbarDelete] = false;
+    struct Case {
+        const char* what;
+        std::function<void(DrivenWindow&)> focus;
+        const std::map<int, bool>& shows;
+        const char* pageDownTip;
+    };
+    const Case cases[] = {
+        {"as it opens", [](DrivenWindow&) {}, kChangeForm, "Save changes and page down to record"},
+        {"on the registrations",
+         [](DrivenWindow& form) {
+             form.showTab("Licensing");
+             form.focus("Browse Representative States");
+         },
+         noRegistration, "Go to the Next Page"},
+        {"on a field below them", [](DrivenWindow& form) { form.focus("CRD Number"); }, kChangeForm,
+         "Save changes and page down to record"},
+        {"on the registrations' Insert button", [](DrivenWindow& form) { form.focus("Insert"); },
+         noRegistration, "Go to the Next Page"},
+        {"on a check box", [](DrivenWindow& form) { form.focus("Medallion Signature Guarantor"); },
+         kChangeForm, "Save changes and page down to record"},
+        {"on the registrations again",
+         [](DrivenWindow& form) { form.focus("Browse Representative States"); }, noRegistration,
+         "Go to the Next Page"},
+    };
+    DrivenWindow list =
+        open("Representatives", "Registered Representatives", "Registered Representatives");
+    ui.when("Update Representatives", [&](DrivenWindow& form) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.what);
+            c.focus(form);
+            EXPECT_EQ(shown(), c.shows);
+            EXPECT_EQ(frame_->toolbarButton(ToolbarPageDown)->toolTip().toStdString(),
+                      c.pageDownTip);
+        }
+        // The toolbar's Insert is the registrations' Insert; their Change
+        // and Delete follow the row it adds.
+        ui.when("Update Representative States", [](DrivenWindow& registration) {
+            registration.pick("State", "Texas");
+            registration.press("OK");
+        });
+        form.toolbar(ToolbarInsert);
+        EXPECT_EQ(ui.waitingScripts(), 0U);
+        EXPECT_EQ(form.rows("Browse Representative States"), std::vector<std::string>{"TX"});
+        EXPECT_EQ(shown(), kListWithRows);
+        form.focus("CRD Number");
+        EXPECT_EQ(shown(), kChangeForm);
+        form.press("Cancel");
+    });
+    list.press("Edit Record");
+    EXPECT_EQ(ui.waitingScripts(), 0U);
 }
 
 TEST_F(FrameToolbar, EachWindowServesTheToolbarWhileItIsActiveAndNoneOnceAllAreClosed) {

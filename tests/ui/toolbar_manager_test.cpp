@@ -163,5 +163,74 @@ TEST_F(ToolbarTest, EveryDisplayShowsAllThirteenButtons) {
     EXPECT_FALSE(strip.states[2006].enabled);
 }
 
+// Where the focus goes in a window with a main list (its own Insert), a
+// second list with buttons of its own (its Change) and a details list
+// without any, and what is current after each move.
+TEST_F(ToolbarTest, TheFocusAimsTheToolbarAtAListWithButtonsOfItsOwn) {
+    QWidget window;
+    auto* main = new QWidget(&window);
+    auto* second = new QWidget(&window);
+    auto* inSecond = new QWidget(second);  // the part of the list that takes the keys
+    auto* details = new QWidget(&window);
+    auto* field = new QWidget(&window);
+    window.show();
+    ListToolbarTarget mainList, secondList, detailsList;
+    mainList.INSERTBUTTON = &insert;
+    secondList.CHANGEBUTTON = &change;
+    FormToolbarTarget form;
+    form.REQUEST = ChangeRequest;
+    struct Step {
+        const char* what;
+        QWidget* focus;
+        const ToolbarTarget* current;
+        bool hideMain = false;  // before the focus moves
+    };
+    struct Case {
+        const char* window;
+        bool withForm;
+        std::vector<Step> steps;
+    };
+    const Case cases[] = {
+        {"a form",
+         true,
+         {{"the second list", second, &secondList},
+          {"a field", field, &form},
+          {"inside the second list", inSecond, &secondList},
+          {"the details", details, &secondList},
+          {"the second list's button", &change, &secondList},
+          {"a field again", field, &form},
+          {"the details again", details, &form}}},
+        {"a list window",
+         false,
+         {{"a field", field, &mainList},
+          {"the second list", second, &secondList},
+          {"the details", details, &secondList},
+          {"a field again", field, &mainList},
+          {"the details again", details, &mainList},
+          {"a field with the main list hidden", field, &secondList, true}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.window);
+        main->show();
+        toolbar.Setup();
+        toolbar.RegisterTarget(mainList, main);
+        toolbar.RegisterTarget(detailsList, details);
+        toolbar.RegisterTarget(secondList, second);
+        if (c.withForm) toolbar.RegisterTarget(form, nullptr);
+        toolbar.MakeCurrent(c.withForm ? nullptr : main);
+        for (const Step& step : c.steps) {
+            SCOPED_TRACE(step.what);
+            if (step.hideMain) main->hide();
+            toolbar.FollowFocus(step.focus);
+            EXPECT_EQ(toolbar.Current(), step.current);
+        }
+    }
+    // The toolbar's buttons are the list's while it is current.
+    toolbar.FollowFocus(second);
+    EXPECT_TRUE(toolbar.Button(2001).enabled);
+    EXPECT_FALSE(toolbar.Button(2000).enabled);
+    EXPECT_EQ(toolbar.Button(2006).tip, "Go to the Next Page");
+}
+
 }  // namespace
 }  // namespace bb
