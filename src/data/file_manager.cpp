@@ -54,6 +54,15 @@ std::string groupText(const Record& r, const KeyDef& key, int count) {
 
 }  // namespace
 
+bool damageMet(const DriverStatus& status) {
+    return status.damaged || status.code == code::kInvalidKeyFile;
+}
+
+int errorFor(const DriverStatus& status, int otherwise) {
+    if (status.damaged) return ErrFileAccess;
+    return status.code == code::kInvalidKeyFile ? ErrInvalidKey : otherwise;
+}
+
 void FileManager::Setup(FileId file, ErrorManager& errors, FolderStorage& folder) {
     Errors = &errors;
     file_ = file;
@@ -271,7 +280,7 @@ Severity FileManager::readResult(const DriverStatus& r) {
             RecordError(ErrRecordNotRead);
             return SeverityNotify;
         default:
-            RecordError(ErrRecordRetrieval);
+            RecordError(errorFor(r, ErrRecordRetrieval));
             return SeverityFatal;
     }
 }
@@ -292,9 +301,11 @@ Severity FileManager::PreviousQuietly() {
 Severity FileManager::fetch(int key, bool clearOnFailure) {
     Status& s = touch();
     if (!usable(s)) return SeverityFatal;
-    if (s.file->get(key, Buffer()).ok()) return SeverityNone;
+    const DriverStatus r = s.file->get(key, Buffer());
+    if (r.ok()) return SeverityNone;
     if (clearOnFailure) Buffer().clear();
-    return SeverityNotify;
+    // Damage is told, never taken for a record that is not there.
+    return damageMet(r) ? Throw(errorFor(r, ErrRecordRetrieval)) : SeverityNotify;
 }
 
 Severity FileManager::Fetch(int key) {
@@ -312,9 +323,11 @@ Severity FileManager::insert(bool asking) {
     DriverStatus r;
     if (!HasAutoInc) {
         r = s.file->add(Buffer());
-    } else if (s.AutoIncDone && s.file->getAtPosition(s.reserved, scratch()).ok()) {
+    } else if (const DriverStatus reserved = readReserved(s); reserved.ok()) {
         // Write over the record reserved when the numbers were taken.
         r = s.file->put(Buffer());
+    } else if (damageMet(reserved)) {
+        r = reserved;
     } else {
         // Never reserved, or the reservation is gone: number the record now.
         s.AutoIncDone = false;
@@ -330,8 +343,15 @@ Severity FileManager::insert(bool asking) {
         RecordError(ErrDuplicateKey);
         return SeverityNotify;
     }
-    RecordError(ErrRecordInsert);
+    RecordError(errorFor(r, ErrRecordInsert));
     return asking ? HandleError() : SeverityNotify;
+}
+
+DriverStatus FileManager::readReserved(Status& s) {
+    if (s.AutoIncDone) return s.file->getAtPosition(s.reserved, scratch());
+    DriverStatus none;
+    none.code = code::kRecordNotAvailable;
+    return none;
 }
 
 Record& FileManager::scratch() {
@@ -390,7 +410,7 @@ std::optional<std::int32_t> FileManager::nextNumber(int keyIndex, bool asking, S
     } else if (found.ok() || found.code == code::kRecordNotAvailable) {
         next = 1;
     } else {
-        RecordError(ErrRecordRetrieval);
+        RecordError(errorFor(found, ErrRecordRetrieval));
         failure = asking ? HandleError() : SeverityNotify;
     }
     r = saved;
@@ -420,7 +440,12 @@ Severity FileManager::number(bool asking, bool reserve) {
             s.reserved = s.file->position();
             return SeverityNone;
         }
-        // A value of another unique key is taken: counting again cannot help.
+        // Damage, or a value of another unique key taken: counting again
+        // cannot help.
+        if (damageMet(added)) {
+            RecordError(errorFor(added, ErrRecordInsert));
+            return asking ? HandleError() : SeverityNotify;
+        }
         if (added.code == code::kDuplicateKey && added.key >= 0 &&
             Def().keys[static_cast<std::size_t>(added.key)].autoInc == 0) {
             if (asking) return reportDuplicate(s);
@@ -453,7 +478,7 @@ Severity FileManager::Update(int mode) {
         s.file->getAtPosition(position, Buffer());
         return SeverityNotify;
     }
-    RecordError(ErrRecordNotUpdated);
+    RecordError(errorFor(r, ErrRecordNotUpdated));
     return mode != UpdateQuiet ? HandleError() : SeverityNotify;
 }
 
@@ -586,7 +611,7 @@ void FileManager::RestoreFileState(std::uint16_t& handle) {
 
 Severity FileManager::positioned(const DriverStatus& status) {
     if (status.ok()) return SeverityNone;
-    RecordError(ErrRecordRetrieval);
+    RecordError(errorFor(status, ErrRecordRetrieval));
     return SeverityFatal;
 }
 

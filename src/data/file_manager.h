@@ -91,6 +91,8 @@ public:
     Severity NextQuietly();
     Severity Previous();
     Severity PreviousQuietly();
+    // A record not found gives SeverityNotify and no message, in either
+    // form; damage met on the way is told (errorFor), in either form.
     Severity Fetch(int key);
     Severity FetchQuietly(int key);
     Severity Insert();
@@ -108,7 +110,7 @@ public:
     std::string Position();
     // SeverityNotify when the record is gone (no error is recorded);
     // SeverityFatal when it could not be read: error 28 when another station
-    // holds it, else error 1.
+    // holds it, the damage met (errorFor), else error 1.
     Severity RegetQuietly(const std::string& position);
     int SaveCopy();
     void RestoreCopy(int id, bool restore);
@@ -118,7 +120,8 @@ public:
     std::string GetName() const;
 
     // Starting points for Next and Previous (the runtime's SET). A failure
-    // is recorded as error 1 (quietly) and gives SeverityFatal, as a read's.
+    // is recorded as a read's (error 1, or the damage met) and gives
+    // SeverityFatal.
     Severity SetOrder(int key);
     Severity SetOrderAt(int key, int components = -1);
     Severity SetOrderAtPosition(int key, const std::string& position);
@@ -196,6 +199,9 @@ private:
     Severity readResult(const DriverStatus& status);
     Severity fetch(int key, bool clearOnFailure);
     Severity insert(bool asking);
+    // Reads the record reserved when the numbers were taken into scratch();
+    // code 33 when none is reserved.
+    DriverStatus readReserved(Status& s);
     Severity number(bool asking, bool reserve);
     // Removes the record loaded from `position`: through `relations`, else plainly.
     Severity removeReserved(Status& s, const std::string& position, RuledDelete* relations,
@@ -219,6 +225,17 @@ private:
     std::unique_ptr<Record> scratch_;
     static inline int deferred_ = 0;  // purges put off by PurgesDeferred
 };
+
+// Whether a failed driver operation met damage in the data: a page gone bad
+// after the database was first opened and looked over (another station's
+// crash, a disk fault).
+bool damageMet(const DriverStatus& status);
+// The error a failed driver operation records. Damage is told as the damage
+// it is, whatever the operation: error 23 ("File Access Error", which ends
+// the program) with the engine's words, or error 27 ("Invalid Key") when
+// only keys are damaged, which are built again at the file's next open. Any
+// other failure records `otherwise`, the operation's own error.
+int errorFor(const DriverStatus& status, int otherwise);
 
 // The file manager of a file in the program's data dictionary
 // (dictionary_setup.h), or null before its set-up and after its tear-down.

@@ -129,7 +129,7 @@ Severity RelationManager::frame(Transaction& change) {
         UseLogout = false;
         return SeverityNone;
     }
-    Me->Throw(ErrTransactionCancelled);
+    Me->Throw(errorFor(begun, ErrTransactionCancelled));
     return SeverityNotify;
 }
 
@@ -234,8 +234,8 @@ bool RelationManager::linksStillMatch(int key, Links links, bool oldValues) cons
 // checking its other fields: a cascade never stops half-way on a message.
 Severity RelationManager::writeWithRules() {
     if (updateRelated() != SeverityNone) return SeverityNotify;
-    if (!Me->Driver().put(Me->Buffer()).ok()) return fail(ErrRecordNotUpdated);
-    return SeverityNone;
+    const DriverStatus written = Me->Driver().put(Me->Buffer());
+    return written.ok() ? SeverityNone : fail(errorFor(written, ErrRecordNotUpdated));
 }
 
 Severity RelationManager::forEachLinked(int key, Links links, bool oldValues,
@@ -345,11 +345,13 @@ Severity RelationManager::eraseWithRules(Transaction& change) {
 }
 
 Severity RelationManager::erase() {
-    return Me->Driver().erase().ok() ? SeverityNone : fail(ErrRecordNotDeleted);
+    const DriverStatus erased = Me->Driver().erase();
+    return erased.ok() ? SeverityNone : fail(errorFor(erased, ErrRecordNotDeleted));
 }
 
 Severity RelationManager::commit(Transaction& change) {
-    return change.commit().ok() ? SeverityNone : fail(ErrTransactionCancelled);
+    const DriverStatus committed = change.commit();
+    return committed.ok() ? SeverityNone : fail(errorFor(committed, ErrTransactionCancelled));
 }
 
 bool RelationManager::hasDeleteRules() const {
@@ -412,7 +414,7 @@ std::optional<Severity> RelationManager::eraseSets(const LinkedRecords& linked) 
     }
     const auto erased = Me->Driver().eraseLinked(linked);
     if (!erased || erased->code == code::kRecordHeld) return std::nullopt;
-    return erased->ok() ? SeverityNone : fail(ErrRecordNotDeleted);
+    return erased->ok() ? SeverityNone : fail(errorFor(*erased, ErrRecordNotDeleted));
 }
 
 Severity RelationManager::DeleteChildren(int key, Links links, Rule rule) {

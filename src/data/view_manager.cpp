@@ -237,6 +237,14 @@ Severity ViewManager::refuse() {
     return SeverityNotify;
 }
 
+// The view could not be positioned: damage met there is told as such;
+// anything else as the view's own failure.
+Severity ViewManager::refuse(const DriverStatus& status) {
+    if (!damageMet(status)) return refuse();
+    PRIMARY->Me->Throw(errorFor(status, ErrViewOpen));
+    return SeverityNotify;
+}
+
 // A filter or order text that does not read is refused as the runtime
 // refuses an expression it cannot compile, the reason as its error text.
 void ViewManager::noteBadExpression(const std::string& why) {
@@ -322,8 +330,8 @@ int ViewManager::FreeElementPosition() {
 Severity ViewManager::Open() {
     if (OPENED) return SeverityNone;
     if (const Severity s = EnsureViewOpen(); s != SeverityNone) return s;
-    if (!VIEW->open().ok()) {
-        PRIMARY->Me->Throw(ErrViewOpen);
+    if (const DriverStatus s = VIEW->open(); !s.ok()) {
+        PRIMARY->Me->Throw(errorFor(s, ErrViewOpen));
         return SeverityNotify;
     }
     VIEW->setBuffering(PAGESIZE, PAGESBEHIND, PAGESAHEAD, TIMEOUT);
@@ -339,7 +347,7 @@ Severity ViewManager::read(bool forward) {
         const DriverStatus s = forward ? VIEW->next() : VIEW->previous();
         if (s.code == code::kRecordNotAvailable) return SeverityNotify;
         if (!s.ok()) {
-            PRIMARY->Me->Throw(ErrRecordRetrieval);
+            PRIMARY->Me->Throw(errorFor(s, ErrRecordRetrieval));
             return SeverityFatal;
         }
         switch (ValidateAllFields()) {
@@ -383,13 +391,13 @@ Severity ViewManager::PrimeNewRecord(bool keepBuffer) {
 
 Severity ViewManager::Reset(int components) {
     if (const Severity s = Open(); s != SeverityNone) return s;
-    if (!VIEW->reset(components).ok()) return refuse();
+    if (const DriverStatus s = VIEW->reset(components); !s.ok()) return refuse(s);
     return SeverityNone;
 }
 
 Severity ViewManager::ResetToPosition(std::string_view position) {
     if (const Severity s = Open(); s != SeverityNone) return s;
-    if (!VIEW->resetToPosition(position).ok()) return refuse();
+    if (const DriverStatus s = VIEW->resetToPosition(position); !s.ok()) return refuse(s);
     return SeverityNone;
 }
 

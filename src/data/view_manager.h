@@ -138,6 +138,7 @@ public:
 private:
     Severity read(bool forward);
     Severity refuse();
+    Severity refuse(const DriverStatus& status);
     void noteBadExpression(const std::string& why);
     // The two parts of the filter text: the range, and the named filters.
     std::string rangeText();

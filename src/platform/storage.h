@@ -8,7 +8,10 @@
 // Every operation answers with a DriverStatus whose code is one of the
 // runtime's codes (platform/runtime.h) and, for the engine's own failures
 // (code 90), the engine's code and message. Each operation also records its
-// status as the process's last error, as the runtime does.
+// status as the process's last error, as the runtime does. Damage met by any
+// read or write, however long after the file was opened, is code 90 marked
+// `damaged`, or code 46 when only keys are damaged: the file's keys are then
+// built again the next time it is opened.
 //
 // Handles are used from the GUI thread only. REQUIRES: every handle and view
 // is destroyed before the Storage that made it (the data dictionary owns
@@ -35,6 +38,8 @@ struct DriverStatus {
     int engineCode = 0;  // code 90 only: the engine's own code
     std::string engineText;
     int key = -1;  // code 40: the key that would be duplicated, when known
+    // Code 90: the engine found the data damaged (or not a database at all).
+    bool damaged = false;
 
     bool ok() const { return code == 0; }
     static DriverStatus success() { return {}; }

@@ -1,13 +1,17 @@
 // A database file damaged on disk, found when a station first opens it and
-// before the station writes anything: damage the keys account for is mended
-// by building them again; any other damage ends the program with the
+// before the station writes anything, or met later by a read or a write
+// (a page gone bad after the first look): damage the keys account for is
+// mended by building them again; any other damage ends the program with the
 // engine's words, the file left exactly as it was found.
 #include <sqlite3.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
+#include "data/view_manager.h"
 #include "data_fixture.h"
 #include "storage/sqlite/open_sqlite_storage.h"
 #include "storage/sqlite/sqlite_schema.h"
@@ -40,21 +44,27 @@ protected:
         return {std::istreambuf_iterator<char>(in), {}};
     }
 
-    // The second leaf page of the tree (the Members table or one of its keys).
-    std::int64_t leafOf(const std::string& tree) const {
+    // The leaf pages of the tree (the Members table or one of its keys).
+    std::vector<std::int64_t> leavesOf(const std::string& tree) const {
         sqlite3* db = nullptr;
         sqlite3_open_v2(database_.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
         sqlite3_stmt* s = nullptr;
         sqlite3_prepare_v2(db,
                            "SELECT \"pageno\" FROM dbstat WHERE \"name\" = ?1 AND"
-                           " \"pagetype\" = 'leaf' ORDER BY \"pageno\" LIMIT 1 OFFSET 1",
+                           " \"pagetype\" = 'leaf' ORDER BY \"pageno\"",
                            -1, &s, nullptr);
         sqlite3_bind_text(s, 1, tree.c_str(), -1, SQLITE_TRANSIENT);
-        const std::int64_t page = sqlite3_step(s) == SQLITE_ROW ? sqlite3_column_int64(s, 0) : 0;
+        std::vector<std::int64_t> pages;
+        while (sqlite3_step(s) == SQLITE_ROW) pages.push_back(sqlite3_column_int64(s, 0));
         sqlite3_finalize(s);
         sqlite3_close(db);
-        EXPECT_GT(page, 0) << tree;
-        return page;
+        EXPECT_GT(pages.size(), 1U) << tree;
+        return pages;
+    }
+    // The second leaf page of the tree.
+    std::int64_t leafOf(const std::string& tree) const {
+        const std::vector<std::int64_t> pages = leavesOf(tree);
+        return pages.size() > 1 ? pages[1] : 0;
     }
 
     // The sound database with the bytes from `offset` of page `page` on
@@ -68,7 +78,46 @@ protected:
         std::ofstream(database_, std::ios::binary | std::ios::trunc) << content;
     }
 
+    // Overwrites the bytes from `offset` of each of `pages` by `with`, through
+    // a handle of its own while the storage is open, and moves the file's
+    // change counter as another station's write does: the storage then reads
+    // the pages afresh instead of the sound copies it keeps.
+    void damageOnDisk(const std::vector<std::int64_t>& pages, int offset,
+                      const std::string& with) const {
+        std::fstream file(database_, std::ios::binary | std::ios::in | std::ios::out);
+        for (const std::int64_t page : pages) {
+            file.seekp((page - 1) * kPageSize + offset);
+            file.write(with.data(), static_cast<std::streamsize>(with.size()));
+        }
+        constexpr std::streamoff kChangeCounter = 24;  // four bytes, most significant first
+        unsigned char counter[4] = {};
+        file.seekg(kChangeCounter);
+        file.read(reinterpret_cast<char*>(counter), sizeof counter);
+        for (int i = 3; i >= 0 && ++counter[i] == 0; --i) {
+        }
+        file.seekp(kChangeCounter);
+        file.write(reinterpret_cast<const char*>(counter), sizeof counter);
+        ASSERT_TRUE(file.good());
+    }
+
+    // Reads customer `number` into the buffer, as a form does before a change.
+    static void readCustomer(int number) {
+        MBR::MEMBERNUMBER.set(number);
+        ASSERT_EQ(files(FileId::Members).Fetch(MBR::key::MEMBERKEY), SeverityNone);
+    }
+
+    static Severity readAll(FileManager& file, int key, int& read) {
+        read = 0;
+        EXPECT_EQ(file.SetOrder(key), SeverityNone);
+        Severity last;
+        while ((last = file.Next()) == SeverityNone) ++read;
+        return last;
+    }
+
     static constexpr std::int64_t kPageSize = 4096;
+    // A leaf's cells, all of them, overwritten, its header left: every read
+    // of one fails, and the key it belongs to can still be taken apart.
+    const std::string kCellsGone = std::string(kPageSize - 8, '\0');
     std::filesystem::path database_;
     std::string sound_;
 };
@@ -144,6 +193,148 @@ TEST_F(DamagedDatabase, AKeyTooDamagedToBuildAgainEndsTheProgram) {
     EXPECT_EQ(messages_.last().text,
               "Error: (database disk image is malformed (11)) repairing key for Members.  Press OK "
               "to end this application");
+}
+
+// A page that goes bad after the first look (another station's crash, a
+// disk fault) is told as the damage it is wherever a read or a write meets
+// it, never as a failed read the user may work on past: the program ends as
+// the first look would have ended it, and nothing is written into the file.
+TEST_F(DamagedDatabase, DataDamagedAfterOpeningEndsTheProgramWhereverItIsMet) {
+    FileManager& members = files(FileId::Members);
+    const std::string table = fileDef(FileId::Members).storedName;
+    struct Damage {
+        const char* what;
+        std::function<void()> make;
+        const char* engineWords;
+    };
+    const Damage damages[] = {
+        {"the customers' pages",
+         [&] { damageOnDisk(leavesOf(table), 0, std::string(kPageSize, '\xff')); },
+         "database disk image is malformed (11)"},
+        {"not a database any more", [&] { damageOnDisk({1}, 0, std::string(16, '\x5a')); },
+         "file is not a database (26)"},
+    };
+    struct Operation {
+        const char* what;
+        std::function<void()> run;
+    };
+    const Operation operations[] = {
+        {"reading in name order",
+         [&] {
+             int read = 0;
+             readAll(members, MBR::key::NAMEKEY, read);
+         }},
+        {"reading a customer by number",
+         [&] {
+             MBR::MEMBERNUMBER.set(kCustomers / 4);
+             members.Fetch(MBR::key::MEMBERKEY);
+         }},
+        {"moving through a list",
+         [&] {
+             ViewManager list;
+             list.Setup({FileId::Members, {}}, relations(FileId::Members));
+             list.DefineSortOrder(MBR::key::NAMEKEY);
+             if (list.Reset() == SeverityNone) {
+                 while (list.Next() == SeverityNone) {
+                 }
+             }
+             list.Teardown();
+         }},
+        {"adding a customer",
+         [&] {
+             if (members.PrimeNewRecord() != SeverityNone) return;
+             MBR::LASTNAME.set("Added");
+             members.Insert();
+         }},
+        {"changing the customer read",
+         [&] {
+             MBR::FIRSTNAME.set("Changed");
+             members.Update();
+         }},
+        {"deleting the customer read", [&] { relations(FileId::Members).Delete(false); }},
+    };
+    for (const Damage& damage : damages) {
+        for (const Operation& operation : operations) {
+            SCOPED_TRACE(std::string(damage.what) + ", " + operation.what);
+            write(sound_);
+            useDataFolder(folder_.path());
+            // The first look finds the file sound.
+            ASSERT_EQ(relations(FileId::Members).Open(), SeverityNone);
+            readCustomer(kCustomers / 2);
+            damage.make();
+            const std::string damaged = bytes();
+            messages_.clear();
+            try {
+                operation.run();
+                ADD_FAILURE() << "did not halt";
+            } catch (const Halted&) {
+            }
+            ASSERT_EQ(titles(), std::vector<std::string>{"File Access Error"});
+            EXPECT_EQ(messages_.last().text,
+                      std::string("File (Members) could not be opened.  Error: ") +
+                          damage.engineWords + ".  Press OK to end this application");
+            // Whatever runs on before the program ends writes nothing.
+            EXPECT_TRUE(dataStorage().begin(0).damaged);
+            useDataFolder(".");
+            EXPECT_TRUE(bytes() == damaged) << "written into";
+        }
+    }
+}
+
+// Keys that go bad after the first look are told as keys to build again,
+// and the next open of the file builds them: the user's change is neither
+// written nor taken from the form's buffer.
+TEST_F(DamagedDatabase, KeysDamagedAfterOpeningAreToldAndBuiltAgainAtTheNextOpen) {
+    FileManager& members = files(FileId::Members);
+    useDataFolder(folder_.path());
+    ASSERT_EQ(members.Open(), SeverityNone);
+    readCustomer(kCustomers / 2);
+    const std::string name = MBR::LASTNAME.get();
+    damageOnDisk(leavesOf(sqlite::indexName(fileDef(FileId::Members), MBR::key::NAMEKEY)), 8,
+                 kCellsGone);
+    const std::string damaged = bytes();
+    struct Operation {
+        const char* what;
+        std::function<Severity()> run;
+    };
+    const Operation operations[] = {
+        {"reading in name order",
+         [&] {
+             int read = 0;
+             return readAll(members, MBR::key::NAMEKEY, read);
+         }},
+        {"renaming the customer read",
+         [&] {
+             MBR::LASTNAME.set("Renamed");
+             const Severity result = members.Update();
+             EXPECT_EQ(MBR::LASTNAME.get(), "Renamed") << "the user's change is lost";
+             return result;
+         }},
+    };
+    for (const Operation& operation : operations) {
+        SCOPED_TRACE(operation.what);
+        messages_.clear();
+        EXPECT_EQ(operation.run(), SeverityNotify);
+        ASSERT_EQ(titles(), std::vector<std::string>{"Invalid Key"});
+        EXPECT_EQ(messages_.last().text, "Members key file is invalid. Key must be rebuilt.");
+        EXPECT_TRUE(bytes() == damaged) << "written into";
+    }
+    members.Close();
+    messages_.clear();
+    ASSERT_EQ(members.Open(), SeverityNone);
+    EXPECT_EQ(titles(), std::vector<std::string>{"Invalid Key"});
+    int read = 0;
+    EXPECT_EQ(readAll(members, MBR::key::NAMEKEY, read), SeverityNotify);
+    EXPECT_EQ(read, kCustomers);
+    readCustomer(kCustomers / 2);
+    EXPECT_EQ(MBR::LASTNAME.get(), name);
+    members.Close();
+    // Sound again: the next run finds nothing.
+    useDataFolder(folder_.path());
+    messages_.clear();
+    ASSERT_EQ(members.Open(), SeverityNone);
+    EXPECT_TRUE(messages_.shown.empty());
+    members.Close();
 }
 
 }  // namespace

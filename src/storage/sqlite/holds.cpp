@@ -105,7 +105,7 @@ DriverStatus Holds::take(const std::string& file, std::int64_t rid, int recoverS
     sqlite3_bind_int64(s, 4, std::time(nullptr));
     const int rc = sqlite3_step(s);
     sqlite3_reset(s);
-    if (rc != SQLITE_DONE) return statusFromEngine(storage_.db(), rc);
+    if (rc != SQLITE_DONE) return storage_.failure(rc);
     // Another station may have taken it between the look and the insert.
     return heldByOther(file, rid, recoverSeconds) ? statusOf(code::kRecordHeld)
                                                   : DriverStatus::success();

@@ -171,7 +171,7 @@ DriverStatus SeekCursor::fetch(bool forward) {
         sqlite3_reset(stmt);
         if (rc != SQLITE_DONE) {
             batchValid_ = false;
-            return statusFromEngine(storage_.db(), rc);
+            return storage_.failure(rc);
         }
         if (rows == wanted) break;
     }

@@ -204,7 +204,7 @@ DriverStatus SqliteFile::count(std::int64_t& records) {
     records = rc == SQLITE_ROW ? sqlite3_column_int64(s, 0) : 0;
     sqlite3_reset(s);
     return reported(rc == SQLITE_ROW ? DriverStatus::success()
-                                     : statusFromEngine(storage_.db(), rc));
+                                     : storage_.failure(rc, def_.storedName));
 }
 
 SeekCursor& SqliteFile::cursor(int key) {
@@ -425,7 +425,7 @@ DriverStatus SqliteFile::erase() {
     sqlite3_bind_int64(s, 1, current_->rid);
     const int rc = sqlite3_step(s);
     sqlite3_reset(s);
-    if (rc != SQLITE_DONE) return reported(statusFromEngine(storage_.db(), rc));
+    if (rc != SQLITE_DONE) return reported(storage_.failure(rc, def_.storedName));
     const bool removed = sqlite3_changes(storage_.db()) > 0;
     if (heldRid_ == current_->rid) release();
     current_.reset();
@@ -487,7 +487,7 @@ std::optional<DriverStatus> SqliteFile::eraseLinked(const LinkedRecords& linked)
         bindLinked(s, linked);
         const int rc = sqlite3_step(s);
         sqlite3_reset(s);
-        if (rc != SQLITE_DONE) return statusFromEngine(storage_.db(), rc);
+        if (rc != SQLITE_DONE) return storage_.failure(rc, def_.storedName);
         // Rows read ahead may be among those gone.
         ++ownChanges_;
         return DriverStatus::success();
@@ -496,7 +496,7 @@ std::optional<DriverStatus> SqliteFile::eraseLinked(const LinkedRecords& linked)
 
 // A write the engine refused; a duplicated key is named when it can be found.
 DriverStatus SqliteFile::writeFailed(int result, const Record& record, bool excludeCurrent) {
-    DriverStatus failed = statusFromEngine(storage_.db(), result);
+    DriverStatus failed = storage_.failure(result, def_.storedName);
     if (failed.code == code::kDuplicateKey)
         failed.key = duplicateKey(record, excludeCurrent).value_or(-1);
     return reported(failed);

@@ -95,7 +95,29 @@ DriverStatus SqliteStorage::readOneRecord(sqlite3_stmt* stmt, Record& into, std:
     if (rc == SQLITE_ROW) readRecordColumns(stmt, 0, into, rid, version);
     sqlite3_reset(stmt);
     if (rc == SQLITE_ROW) return DriverStatus::success();
-    return rc == SQLITE_DONE ? statusOf(code::kRecordNotAvailable) : statusFromEngine(db_, rc);
+    return rc == SQLITE_DONE ? statusOf(code::kRecordNotAvailable) : failure(rc);
+}
+
+DriverStatus SqliteStorage::failure(int result, const std::string& table) {
+    const DriverStatus failed = statusFromEngine(db_, result);
+    if (!failed.damaged) return failed;
+    if (!damage_.data.ok()) return damage_.data;  // looked for already
+    std::set<std::string> keys;
+    if (result == SQLITE_CORRUPT_INDEX && !table.empty()) {
+        // The engine found the table's keys out of step with its records.
+        keys.insert(table);
+    } else if (const Damage found = lookForDamage(db_); found.data.ok()) {
+        keys = found.keysOf;
+    }
+    if (!keys.empty()) {
+        damage_.keysOf.insert(keys.begin(), keys.end());
+        return statusOf(code::kInvalidKeyFile);
+    }
+    // Damage the look did not put down to keys alone (or could not find, or
+    // could not look for) is damaged data, told in the first look's words:
+    // the engine's own code for the damage and its text.
+    damage_.data = statusFromEngine(nullptr, result & 0xFF);
+    return damage_.data;
 }
 
 namespace {

@@ -50,6 +50,15 @@ public:
     // Whether the look found the table's keys damaged (and nothing else),
     // so that they must be built again before the table is used.
     bool keysDamaged(const std::string& table) const { return damage_.keysOf.count(table) > 0; }
+    // The status for an engine failure met reading or writing `table` (empty:
+    // a read that may reach several tables). Damage met now, after the first
+    // look found the file sound (a page gone bad since: another station's
+    // crash, a disk fault), is told as that look tells it: damage confined to
+    // keys is code 46, the keys to be built again when their file is next
+    // opened; any other damage is code 90 with the engine's words, and from
+    // then on the storage refuses every open and transaction, so nothing is
+    // written into the damaged file.
+    DriverStatus failure(int result, const std::string& table = {});
     void keysRebuilt(const std::string& table) { damage_.keysOf.erase(table); }
     sqlite3* db() const { return db_; }
     bool readOnly() const { return readOnly_; }

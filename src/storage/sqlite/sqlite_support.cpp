@@ -139,6 +139,7 @@ DriverStatus statusFromEngine(sqlite3* db, int result) {
     }
     DriverStatus s = statusOf(code::kDriverError);
     s.engineCode = result;
+    s.damaged = (result & 0xFF) == SQLITE_CORRUPT || (result & 0xFF) == SQLITE_NOTADB;
     s.engineText = db ? sqlite3_errmsg(db) : sqlite3_errstr(result);
     if (s.engineText == "not an error" || s.engineText.empty())
         s.engineText = sqlite3_errstr(result);

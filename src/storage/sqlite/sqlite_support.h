@@ -66,7 +66,7 @@ private:
 
 // The status for an engine result code on `db`: the runtime's code where one
 // fits (busy or read-only databases, constraint failures), else code 90 with
-// the engine's own code and message.
+// the engine's own code and message, marked damaged for a damaged file.
 DriverStatus statusFromEngine(sqlite3* db, int result);
 DriverStatus statusOf(int runtimeCode);
 // Records `status` as the process's last error, as every driver operation
