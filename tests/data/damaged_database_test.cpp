@@ -106,12 +106,36 @@ protected:
         ASSERT_EQ(files(FileId::Members).Fetch(MBR::key::MEMBERKEY), SeverityNone);
     }
 
-    static Severity readAll(FileManager& file, int key, int& read) {
+    // Reads every customer in name order; the last read's result.
+    static Severity readByName(int& read) {
+        FileManager& members = files(FileId::Members);
         read = 0;
-        EXPECT_EQ(file.SetOrder(key), SeverityNone);
+        EXPECT_EQ(members.SetOrder(MBR::key::NAMEKEY), SeverityNone);
         Severity last;
-        while ((last = file.Next()) == SeverityNone) ++read;
+        while ((last = members.Next()) == SeverityNone) ++read;
         return last;
+    }
+
+    // Sound again: a new run's first look finds nothing to tell.
+    void expectSoundInANewRun() {
+        FileManager& members = files(FileId::Members);
+        useDataFolder(folder_.path());
+        messages_.clear();
+        ASSERT_EQ(members.Open(), SeverityNone);
+        EXPECT_TRUE(messages_.shown.empty());
+        members.Close();
+    }
+
+    // Something the user does that reads or writes customers; its result.
+    struct Operation {
+        const char* what;
+        std::function<Severity()> run;
+    };
+    static Operation readingByName() {
+        return {"reading in name order", [] {
+                    int read = 0;
+                    return readByName(read);
+                }};
     }
 
     static constexpr std::int64_t kPageSize = 4096;
@@ -166,16 +190,10 @@ TEST_F(DamagedDatabase, DamagedKeysAreFoundAtOnceAndBuiltAgain) {
     ASSERT_EQ(titles(), std::vector<std::string>{"Invalid Key"});
     EXPECT_EQ(messages_.last().text, "Members key file is invalid. Key must be rebuilt.");
     int read = 0;
-    ASSERT_EQ(members.SetOrder(MBR::key::NAMEKEY), SeverityNone);
-    while (members.Next() == SeverityNone) ++read;
+    EXPECT_EQ(readByName(read), SeverityNotify);
     EXPECT_EQ(read, kCustomers);
     members.Close();
-    // Sound again: the next run finds nothing.
-    useDataFolder(folder_.path());
-    messages_.clear();
-    ASSERT_EQ(members.Open(), SeverityNone);
-    EXPECT_TRUE(messages_.shown.empty());
-    members.Close();
+    expectSoundInANewRun();
 }
 
 // A key whose pages cannot even be taken apart is not built again: the
@@ -214,44 +232,35 @@ TEST_F(DamagedDatabase, DataDamagedAfterOpeningEndsTheProgramWhereverItIsMet) {
         {"not a database any more", [&] { damageOnDisk({1}, 0, std::string(16, '\x5a')); },
          "file is not a database (26)"},
     };
-    struct Operation {
-        const char* what;
-        std::function<void()> run;
-    };
     const Operation operations[] = {
-        {"reading in name order",
-         [&] {
-             int read = 0;
-             readAll(members, MBR::key::NAMEKEY, read);
-         }},
+        readingByName(),
         {"reading a customer by number",
          [&] {
              MBR::MEMBERNUMBER.set(kCustomers / 4);
-             members.Fetch(MBR::key::MEMBERKEY);
+             return members.Fetch(MBR::key::MEMBERKEY);
          }},
         {"moving through a list",
          [&] {
              ViewManager list;
              list.Setup({FileId::Members, {}}, relations(FileId::Members));
              list.DefineSortOrder(MBR::key::NAMEKEY);
-             if (list.Reset() == SeverityNone) {
-                 while (list.Next() == SeverityNone) {
-                 }
-             }
+             Severity last = list.Reset();
+             while (last == SeverityNone) last = list.Next();
              list.Teardown();
+             return last;
          }},
         {"adding a customer",
          [&] {
-             if (members.PrimeNewRecord() != SeverityNone) return;
+             if (const Severity s = members.PrimeNewRecord(); s != SeverityNone) return s;
              MBR::LASTNAME.set("Added");
-             members.Insert();
+             return members.Insert();
          }},
         {"changing the customer read",
          [&] {
              MBR::FIRSTNAME.set("Changed");
-             members.Update();
+             return members.Update();
          }},
-        {"deleting the customer read", [&] { relations(FileId::Members).Delete(false); }},
+        {"deleting the customer read", [&] { return relations(FileId::Members).Delete(false); }},
     };
     for (const Damage& damage : damages) {
         for (const Operation& operation : operations) {
@@ -293,16 +302,8 @@ TEST_F(DamagedDatabase, KeysDamagedAfterOpeningAreToldAndBuiltAgainAtTheNextOpen
     damageOnDisk(leavesOf(sqlite::indexName(fileDef(FileId::Members), MBR::key::NAMEKEY)), 8,
                  kCellsGone);
     const std::string damaged = bytes();
-    struct Operation {
-        const char* what;
-        std::function<Severity()> run;
-    };
     const Operation operations[] = {
-        {"reading in name order",
-         [&] {
-             int read = 0;
-             return readAll(members, MBR::key::NAMEKEY, read);
-         }},
+        readingByName(),
         {"renaming the customer read",
          [&] {
              MBR::LASTNAME.set("Renamed");
@@ -324,17 +325,12 @@ TEST_F(DamagedDatabase, KeysDamagedAfterOpeningAreToldAndBuiltAgainAtTheNextOpen
     ASSERT_EQ(members.Open(), SeverityNone);
     EXPECT_EQ(titles(), std::vector<std::string>{"Invalid Key"});
     int read = 0;
-    EXPECT_EQ(readAll(members, MBR::key::NAMEKEY, read), SeverityNotify);
+    EXPECT_EQ(readByName(read), SeverityNotify);
     EXPECT_EQ(read, kCustomers);
     readCustomer(kCustomers / 2);
     EXPECT_EQ(MBR::LASTNAME.get(), name);
     members.Close();
-    // Sound again: the next run finds nothing.
-    useDataFolder(folder_.path());
-    messages_.clear();
-    ASSERT_EQ(members.Open(), SeverityNone);
-    EXPECT_TRUE(messages_.shown.empty());
-    members.Close();
+    expectSoundInANewRun();
 }
 
 }  // namespace
