@@ -78,16 +78,16 @@ protected:
         std::ofstream(database_, std::ios::binary | std::ios::trunc) << content;
     }
 
-    // Overwrites the bytes from `offset` of each of `pages` by `with`, through
-    // a handle of its own while the storage is open, and moves the file's
-    // change counter as another station's write does: the storage then reads
-    // the pages afresh instead of the sound copies it keeps.
-    void damageOnDisk(const std::vector<std::int64_t>& pages, int offset,
-                      const std::string& with) const {
+    // Writes `content` over each page (by number), through a handle of its
+    // own while the storage is open, and moves the file's change counter as
+    // another station's write does: the storage then reads the pages afresh
+    // instead of the sound copies it keeps.
+    void overwriteOnDisk(const std::vector<std::pair<std::int64_t, std::string>>& pages,
+                         int offset = 0) const {
         std::fstream file(database_, std::ios::binary | std::ios::in | std::ios::out);
-        for (const std::int64_t page : pages) {
+        for (const auto& [page, content] : pages) {
             file.seekp((page - 1) * kPageSize + offset);
-            file.write(with.data(), static_cast<std::streamsize>(with.size()));
+            file.write(content.data(), static_cast<std::streamsize>(content.size()));
         }
         constexpr std::streamoff kChangeCounter = 24;  // four bytes, most significant first
         unsigned char counter[4] = {};
@@ -98,6 +98,26 @@ protected:
         file.seekp(kChangeCounter);
         file.write(reinterpret_cast<const char*>(counter), sizeof counter);
         ASSERT_TRUE(file.good());
+    }
+    // The bytes from `offset` of each of `pages` overwritten by `with`.
+    void damageOnDisk(const std::vector<std::int64_t>& pages, int offset,
+                      const std::string& with) const {
+        std::vector<std::pair<std::int64_t, std::string>> writes;
+        for (const std::int64_t page : pages) writes.emplace_back(page, with);
+        overwriteOnDisk(writes, offset);
+    }
+    // Each of `pages` given the content of the next, the last that of the
+    // first: every page is sound in itself, but none where its tree looks.
+    void rotateOnDisk(const std::vector<std::int64_t>& pages) const {
+        const std::string now = bytes();
+        std::vector<std::pair<std::int64_t, std::string>> writes;
+        for (std::size_t i = 0; i < pages.size(); ++i) {
+            const std::int64_t from = pages[(i + 1) % pages.size()];
+            writes.emplace_back(pages[i],
+                                now.substr(static_cast<std::size_t>((from - 1) * kPageSize),
+                                           static_cast<std::size_t>(kPageSize)));
+        }
+        overwriteOnDisk(writes);
     }
 
     // Reads customer `number` into the buffer, as a form does before a change.
@@ -295,42 +315,57 @@ TEST_F(DamagedDatabase, DataDamagedAfterOpeningEndsTheProgramWhereverItIsMet) {
 // written nor taken from the form's buffer.
 TEST_F(DamagedDatabase, KeysDamagedAfterOpeningAreToldAndBuiltAgainAtTheNextOpen) {
     FileManager& members = files(FileId::Members);
-    useDataFolder(folder_.path());
-    ASSERT_EQ(members.Open(), SeverityNone);
-    readCustomer(kCustomers / 2);
-    const std::string name = MBR::LASTNAME.get();
-    damageOnDisk(leavesOf(sqlite::indexName(fileDef(FileId::Members), MBR::key::NAMEKEY)), 8,
-                 kCellsGone);
-    const std::string damaged = bytes();
-    const Operation operations[] = {
-        readingByName(),
-        {"renaming the customer read",
-         [&] {
-             MBR::LASTNAME.set("Renamed");
-             const Severity result = members.Update();
-             EXPECT_EQ(MBR::LASTNAME.get(), "Renamed") << "the user's change is lost";
-             return result;
-         }},
+    const std::string key = sqlite::indexName(fileDef(FileId::Members), MBR::key::NAMEKEY);
+    const Operation renaming{"renaming the customer read", [&] {
+                                 MBR::LASTNAME.set("Renamed");
+                                 const Severity result = members.Update();
+                                 EXPECT_EQ(MBR::LASTNAME.get(), "Renamed")
+                                     << "the user's change is lost";
+                                 return result;
+                             }};
+    struct Damage {
+        const char* what;
+        std::function<void()> make;
+        std::vector<Operation> meetingIt;
     };
-    for (const Operation& operation : operations) {
-        SCOPED_TRACE(operation.what);
+    const Damage damages[] = {
+        {"the key's cells gone",
+         [&] { damageOnDisk(leavesOf(key), 8, kCellsGone); },
+         {readingByName(), renaming}},
+        // Pages sound in themselves, which no look finds out of place: a
+        // change finds the entry it replaces missing.
+        {"the key's pages out of place", [&] { rotateOnDisk(leavesOf(key)); }, {renaming}},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.what);
+        write(sound_);
+        useDataFolder(folder_.path());
+        ASSERT_EQ(members.Open(), SeverityNone);
+        readCustomer(kCustomers / 2);
+        const std::string name = MBR::LASTNAME.get();
+        damage.make();
+        const std::string damaged = bytes();
+        for (const Operation& operation : damage.meetingIt) {
+            SCOPED_TRACE(operation.what);
+            messages_.clear();
+            EXPECT_EQ(operation.run(), SeverityNotify);
+            ASSERT_EQ(titles(), std::vector<std::string>{"Invalid Key"});
+            EXPECT_EQ(messages_.last().text, "Members key file is invalid. Key must be rebuilt.");
+            EXPECT_TRUE(bytes() == damaged) << "written into";
+        }
+        members.Close();
         messages_.clear();
-        EXPECT_EQ(operation.run(), SeverityNotify);
-        ASSERT_EQ(titles(), std::vector<std::string>{"Invalid Key"});
-        EXPECT_EQ(messages_.last().text, "Members key file is invalid. Key must be rebuilt.");
-        EXPECT_TRUE(bytes() == damaged) << "written into";
+        ASSERT_EQ(members.Open(), SeverityNone);
+        EXPECT_EQ(titles(), std::vector<std::string>{"Invalid Key"});
+        int read = 0;
+        EXPECT_EQ(readByName(read), SeverityNotify);
+        EXPECT_EQ(read, kCustomers);
+        readCustomer(kCustomers / 2);
+        EXPECT_EQ(MBR::LASTNAME.get(), name);
+        members.Close();
+        expectSoundInANewRun();
+        useDataFolder(".");
     }
-    members.Close();
-    messages_.clear();
-    ASSERT_EQ(members.Open(), SeverityNone);
-    EXPECT_EQ(titles(), std::vector<std::string>{"Invalid Key"});
-    int read = 0;
-    EXPECT_EQ(readByName(read), SeverityNotify);
-    EXPECT_EQ(read, kCustomers);
-    readCustomer(kCustomers / 2);
-    EXPECT_EQ(MBR::LASTNAME.get(), name);
-    members.Close();
-    expectSoundInANewRun();
 }
 
 }  // namespace
