@@ -200,10 +200,15 @@ void ToolbarManager::MakeCurrent(QWidget* control) {
 }
 
 void ToolbarManager::MakeCurrent() {
+    ToolbarTarget* taker = nullptr;
     for (const auto& entry : list_) {
-        if (entry.second->CanTakeToolbar(*this)) current_ = entry.second;
+        if (entry.second->CanTakeToolbar(*this)) taker = entry.second;
     }
-    redisplay();
+    if (taker) {
+        makeCurrent(*taker);
+    } else {
+        redisplay();
+    }
 }
 
 void ToolbarManager::Aim() {
@@ -225,6 +230,9 @@ void ToolbarManager::FollowFocus(const QWidget* focused) {
 
 void ToolbarManager::makeCurrent(ToolbarTarget& target) {
     current_ = &target;
+    // No tip stays from a target that was current before (a list's "Go to
+    // the Last Page" on a new record's form).
+    for (ToolbarButtonState& button : buttons_) button.tip.clear();
     target.SetTooltips(*this);
     redisplay();
 }

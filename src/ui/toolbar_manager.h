@@ -128,10 +128,11 @@ public:
     void Setup();
     // Registers `target` under `control` (its list; null for a form).
     void RegisterTarget(ToolbarTarget& target, QWidget* control);
-    // Makes the target registered under `control` current and sets its tips.
+    // Makes the target registered under `control` current; the buttons
+    // show its tips alone.
     void MakeCurrent(QWidget* control);
     // Makes current the last target, in registration order, that can take
-    // the toolbar now.
+    // the toolbar now, as MakeCurrent(control) does.
     void MakeCurrent();
     // Aims the toolbar again when its window becomes the active one: the
     // current target keeps it while it can take it (and sets its tips),
@@ -161,7 +162,8 @@ public:
     ToolbarTarget* Current() const { return current_; }
 
 private:
-    // Makes `target` current, sets its tips and shows every button.
+    // Makes `target` current, gives the buttons its tips alone and shows
+    // every button.
     void makeCurrent(ToolbarTarget& target);
     // The target that serves the window outside its lists; null for none
     // (the toolbar stays where it is).

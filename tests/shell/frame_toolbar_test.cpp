@@ -134,64 +134,100 @@ TEST_F(FrameToolbar, TheCustomerListServesTheToolbarWhereverItsFocusIs) {
     }
 }
 
-// The representative form's registrations have their own Insert, Change
-// and Delete: the toolbar acts on them while the user is in them, and on the
-// form again once the user is back among its fields.
-TEST_F(FrameToolbar, TheRegistrationsListTakesTheToolbarWhileItHasTheFocus) {
+// A form's second list with buttons of its own (the representative's
+// registrations, the customer's phones): the toolbar acts on it while the
+// user is in it or on its buttons, and on the form again once the user is
+// elsewhere on the form.
+TEST_F(FrameToolbar, AFormsListWithButtonsOfItsOwnTakesTheToolbarWhileItHasTheFocus) {
     addState("TX", "Texas");
     addRepresentative("101", "Ann Lee");
-    std::map<int, bool> noRegistration = kListWithRows;
-    noRegistration[ToolbarChange] = noRegistration[ToolbarDelete] = false;
+    addCustomer("Acme Tools");
     struct Case {
+        const char* form;
+        std::function<DrivenWindow()> openList;
+        const char* edit;  // the list window's button that opens the form
+        const char* tab;
+        const char* list;
+        const char* beside;  // a control of the form outside the list
+        const char* rowForm;
+        WindowDriver::Script addRow;
+        const char* added;
+    };
+    const Case cases[] = {
+        {"Update Representatives",
+         [this] {
+             return open("Representatives", "Registered Representatives",
+                         "Registered Representatives");
+         },
+         "Edit Record", "Licensing", "Browse Representative States", "CRD Number",
+         "Update Representative States",
+         [](DrivenWindow& registration) {
+             registration.pick("State", "Texas");
+             registration.press("OK");
+         },
+         "TX"},
+        {"Update the Customer File", [this] { return openCustomerList(); }, "Edit", "Phones",
+         "Phone numbers", "OK", "Update Phone Number",
+         [](DrivenWindow& phone) {
+             phone.choose("Fax");
+             phone.type("Phone Number", "(512) 555-0142");
+             phone.press("OK");
+         },
+         "Fax"},
+    };
+    std::map<int, bool> emptyList = kListWithRows;
+    emptyList[ToolbarChange] = emptyList[ToolbarDelete] = false;
+    struct Step {
         const char* what;
-        std::function<void(DrivenWindow&)> focus;
+        std::function<void(DrivenWindow&, const Case&)> focus;
         const std::map<int, bool>& shows;
         const char* pageDownTip;
     };
-    const Case cases[] = {
-        {"as it opens", [](DrivenWindow&) {}, kChangeForm, "Save changes and page down to record"},
-        {"on the registrations",
-         [](DrivenWindow& form) {
-             form.showTab("Licensing");
-             form.focus("Browse Representative States");
-         },
-         noRegistration, "Go to the Next Page"},
-        {"on a field below them", [](DrivenWindow& form) { form.focus("CRD Number"); }, kChangeForm,
-         "Save changes and page down to record"},
-        {"on the registrations' Insert button", [](DrivenWindow& form) { form.focus("Insert"); },
-         noRegistration, "Go to the Next Page"},
-        {"on a check box", [](DrivenWindow& form) { form.focus("Medallion Signature Guarantor"); },
-         kChangeForm, "Save changes and page down to record"},
-        {"on the registrations again",
-         [](DrivenWindow& form) { form.focus("Browse Representative States"); }, noRegistration,
-         "Go to the Next Page"},
+    const auto on = [](const char* Case::*label) {
+        return [label](DrivenWindow& form, const Case& c) { form.focus(c.*label); };
     };
-    DrivenWindow list =
-        open("Representatives", "Registered Representatives", "Registered Representatives");
-    ui.when("Update Representatives", [&](DrivenWindow& form) {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(c.what);
-            c.focus(form);
-            EXPECT_EQ(shown(), c.shows);
-            EXPECT_EQ(frame_->toolbarButton(ToolbarPageDown)->toolTip().toStdString(),
-                      c.pageDownTip);
-        }
-        // The toolbar's Insert is the registrations' Insert; their Change
-        // and Delete follow the row it adds.
-        ui.when("Update Representative States", [](DrivenWindow& registration) {
-            registration.pick("State", "Texas");
-            registration.press("OK");
+    const Step steps[] = {
+        {"as it opens", [](DrivenWindow&, const Case&) {}, kChangeForm,
+         "Save changes and page down to record"},
+        {"on the list",
+         [](DrivenWindow& form, const Case& c) {
+             form.showTab(c.tab);
+             form.focus(c.list);
+         },
+         emptyList, "Go to the Next Page"},
+        {"beside it", on(&Case::beside), kChangeForm, "Save changes and page down to record"},
+        {"on its Insert button", [](DrivenWindow& form, const Case&) { form.focus("Insert"); },
+         emptyList, "Go to the Next Page"},
+        {"beside it again", on(&Case::beside), kChangeForm, "Save changes and page down to record"},
+        {"on the list again", on(&Case::list), emptyList, "Go to the Next Page"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.form);
+        DrivenWindow list = c.openList();
+        ui.when(c.form, [&](DrivenWindow& form) {
+            for (const Step& step : steps) {
+                SCOPED_TRACE(step.what);
+                step.focus(form, c);
+                EXPECT_EQ(shown(), step.shows);
+                EXPECT_EQ(frame_->toolbarButton(ToolbarPageDown)->toolTip().toStdString(),
+                          step.pageDownTip);
+            }
+            // The toolbar's Insert is the list's Insert; the toolbar's
+            // Change and Delete follow the row it adds.
+            ui.when(c.rowForm, c.addRow);
+            form.toolbar(ToolbarInsert);
+            EXPECT_EQ(ui.waitingScripts(), 0U);
+            EXPECT_EQ(form.rows(c.list), std::vector<std::string>{c.added});
+            EXPECT_EQ(shown(), kListWithRows);
+            form.focus(c.beside);
+            EXPECT_EQ(shown(), kChangeForm);
+            form.press("Cancel");
         });
-        form.toolbar(ToolbarInsert);
+        list.press(c.edit);
         EXPECT_EQ(ui.waitingScripts(), 0U);
-        EXPECT_EQ(form.rows("Browse Representative States"), std::vector<std::string>{"TX"});
-        EXPECT_EQ(shown(), kListWithRows);
-        form.focus("CRD Number");
-        EXPECT_EQ(shown(), kChangeForm);
-        form.press("Cancel");
-    });
-    list.press("Edit Record");
-    EXPECT_EQ(ui.waitingScripts(), 0U);
+        list.close();
+        ui.settle();
+    }
 }
 
 TEST_F(FrameToolbar, EachWindowServesTheToolbarWhileItIsActiveAndNoneOnceAllAreClosed) {

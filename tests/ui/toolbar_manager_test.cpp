@@ -6,6 +6,7 @@
 
 #include <QPushButton>
 #include <QWidget>
+#include <functional>
 
 #include "dictionary/process_values.h"
 #include "qt_application.h"
@@ -141,6 +142,26 @@ TEST_F(ToolbarTest, TheTipOfNextPageFollowsTheTargetThatTakesTheToolbar) {
     toolbar.RegisterTarget(browse, &list);
     toolbar.MakeCurrent();
     EXPECT_EQ(toolbar.Current(), nullptr);
+}
+
+// Whichever way a target becomes current, the buttons show its tips and no
+// tip of the target before it.
+TEST_F(ToolbarTest, TheTipsAreThoseOfTheCurrentTargetAlone) {
+    ListToolbarTarget browse;
+    FormToolbarTarget form;
+    form.REQUEST = InsertRequest;
+    toolbar.RegisterTarget(browse, &list);
+    toolbar.RegisterTarget(form, nullptr);
+    const std::function<void()> toTheForm[] = {[this] { toolbar.MakeCurrent(nullptr); },
+                                               [this] { toolbar.MakeCurrent(); }};
+    for (const auto& makeFormCurrent : toTheForm) {
+        toolbar.MakeCurrent(&list);
+        EXPECT_EQ(toolbar.Button(2004).tip, "Go to the Last Page");
+        makeFormCurrent();
+        EXPECT_EQ(toolbar.Current(), &form);
+        EXPECT_EQ(toolbar.Button(2004).tip, "");
+        EXPECT_EQ(toolbar.Button(2008).tip, "Save record and add another");
+    }
 }
 
 struct Shown final : ToolbarDisplay {
