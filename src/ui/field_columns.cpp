@@ -25,10 +25,17 @@ int widthOf(const QWidget& widget) {
     return std::max(widget.sizeHint().width(), widget.minimumWidth());
 }
 
+// Whether `box` stands in its page's column, at the page's left edge; a
+// box beside a list stands apart and lines up its own fields.
+bool inPageColumn(const QGroupBox& box) {
+    const QWidget* page = box.parentWidget();
+    return page && page->layout() && page->layout()->indexOf(&box) >= 0;
+}
+
 // A form in a group's box stands in from its page by the box's frame and margin.
 FormPlace placeOf(QFormLayout& form) {
     FormPlace place{.form = &form, .page = form.parentWidget()};
-    if (auto* box = qobject_cast<QGroupBox*>(form.parentWidget())) {
+    if (auto* box = qobject_cast<QGroupBox*>(form.parentWidget()); box && inPageColumn(*box)) {
         place.page = box->parentWidget();
         const QLayout* boxColumn = box->layout();
         place.inset =

@@ -1,7 +1,7 @@
 // Lines up the fields of a built window in columns, so that the eye runs
 // down them: on each page (a tab, or the window's own page) the fields of
 // every label-and-field column start at one place, whether they stand in a
-// group's box or not; and the fields a row holds beside its first start in
+// group's box or not (a box beside a list is a page of its own); and the fields a row holds beside its first start in
 // one column with those of the rows around them (the dates beside their
 // check boxes, say), whatever the width of the prompts before them.
 //

@@ -1,5 +1,6 @@
 #include "ui/form_builder.h"
 
+#include <QAbstractButton>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -31,10 +32,12 @@ struct Page {
     QFormLayout* form = nullptr;
     QHBoxLayout* lastRow = nullptr;  // where a field `beside` the one before goes
     QHBoxLayout* buttons = nullptr;
-    Page* outer = nullptr;  // a group's page; null for a page
-    bool grows = false;     // holds a slot that takes the height it is given
-    bool listed = false;    // holds a list, which takes the room the window gains
-    int underList = -1;     // the column's place just under the last list
+    Page* outer = nullptr;             // a group's page; null for a page
+    bool grows = false;                // holds a slot that takes the height it is given
+    bool listed = false;               // holds a list, which takes the room the window gains
+    QBoxLayout* listColumn = nullptr;  // where the last list stands, its buttons under it
+    int listFrom = -1;   // the last list's place in `column` (its prompt's, when it has one)
+    int underList = -1;  // the place in `listColumn` just under the last list
 };
 
 bool isList(const FieldDecl& field) {
@@ -45,6 +48,21 @@ QFormLayout* newForm() {
     auto* form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     return form;
+}
+
+// Moves the items of `from`, from place `at` on, to the end of `to`, each
+// with its stretch.
+void moveItems(QBoxLayout& from, int at, QBoxLayout& to) {
+    while (from.count() > at) {
+        const int stretch = from.stretch(at);
+        QLayoutItem* item = from.takeAt(at);
+        if (QLayout* inner = item->layout()) {
+            to.addLayout(inner, stretch);  // taken out, it has no parent to leave
+        } else {
+            to.addItem(item);
+            to.setStretch(to.count() - 1, stretch);
+        }
+    }
 }
 
 class Builder {
@@ -91,7 +109,11 @@ private:
         Page& outer = page(tab);
         auto* box = new QGroupBox(toQString(group), outer.widget);
         box->setAccessibleName(toQString(group));
-        outer.column->addWidget(box);
+        if (group == decl_.besideList && outer.listColumn == outer.column) {
+            standBeside(outer, *box);
+        } else {
+            outer.column->addWidget(box);
+        }
         outer.form = newForm();
         outer.column->addLayout(outer.form);
         outer.lastRow = nullptr;
@@ -99,6 +121,22 @@ private:
         startColumn(made, box);
         made.outer = &outer;
         return made;
+    }
+
+    // The page's last list (with its prompt and what follows it) becomes a
+    // column of its own, `box` a column to its right that takes the spare
+    // width; the page's column goes on under both.
+    static void standBeside(Page& p, QGroupBox& box) {
+        auto* left = new QVBoxLayout;
+        left->setContentsMargins(0, 0, 0, 0);
+        moveItems(*p.column, p.listFrom, *left);
+        auto* row = new QHBoxLayout;
+        row->setContentsMargins(0, 0, 0, 0);
+        row->addLayout(left);
+        row->addWidget(&box, 1);
+        p.column->addLayout(row, 1);
+        p.underList -= p.listFrom;
+        p.listColumn = left;
     }
 
     // A row of the field column, holding the field and any beside it.
@@ -135,8 +173,10 @@ private:
     // A list stands in the page's column between the fields above and
     // below it, and grows with the window.
     void addList(Page& p, QLabel* label, QWidget* list) {
+        p.listFrom = p.column->count();
         if (label) p.column->addWidget(label);
         p.column->addWidget(list, 1);
+        p.listColumn = p.column;
         p.underList = p.column->count();
         p.form = newForm();
         p.column->addLayout(p.form);
@@ -196,7 +236,11 @@ private:
     // A section's buttons act on its list: they sit right under it. A box
     // holding a list grows with the window as the list does.
     static void finishSection(Page& p) {
-        if (p.buttons) p.column->insertLayout(p.listed ? p.underList : -1, p.buttons);
+        if (p.buttons && p.listColumn) {
+            p.listColumn->insertLayout(p.underList, p.buttons);
+        } else if (p.buttons) {
+            p.column->addLayout(p.buttons);
+        }
         if (!p.outer || !p.listed) return;
         p.outer->column->setStretchFactor(p.widget, 1);
         p.outer->listed = true;
@@ -255,10 +299,15 @@ private:
     void chainTabOrder() {
         for (const auto& control : built_.controls) {
             const FieldDecl& field = control->decl();
-            if (control->editable() || field.kind == ControlKind::Slot || isList(field))
-                stops_[control->widget()] = control->focusTarget();
+            if (field.kind == ControlKind::Option) {
+                // Every radio: the one chosen takes Tab, whichever it is.
+                for (QAbstractButton* radio : control->widget()->findChildren<QAbstractButton*>())
+                    stops_[control->widget()].push_back(radio);
+            } else if (control->editable() || field.kind == ControlKind::Slot || isList(field)) {
+                stops_[control->widget()] = {control->focusTarget()};
+            }
         }
-        for (const auto& [decl, button] : built_.buttons) stops_[button] = button;
+        for (const auto& [decl, button] : built_.buttons) stops_[button] = {button};
         chainLayout(*built_.root);
     }
 
@@ -275,10 +324,11 @@ private:
 
     void chainWidget(QWidget& widget) {
         if (const auto stop = stops_.find(&widget); stop != stops_.end()) {
-            QWidget* next = stop->second;
-            if (!next || next->focusPolicy() == Qt::NoFocus) return;
-            if (lastStop_) QWidget::setTabOrder(lastStop_, next);
-            lastStop_ = next;
+            for (QWidget* next : stop->second) {
+                if (!next || next->focusPolicy() == Qt::NoFocus) continue;
+                if (lastStop_) QWidget::setTabOrder(lastStop_, next);
+                lastStop_ = next;
+            }
         } else if (const auto* tabs = qobject_cast<const QTabWidget*>(&widget)) {
             for (int page = 0; page < tabs->count(); ++page) chainWidget(*tabs->widget(page));
         } else if (const QLayout* inner = widget.layout()) {
@@ -294,7 +344,8 @@ private:
     std::map<std::pair<std::string_view, std::string_view>, Page> groups_;
     std::vector<std::string_view> order_;
     QHBoxLayout* windowButtons_ = nullptr;
-    std::map<const QWidget*, QWidget*> stops_;  // a control's widget: where Tab stops in it
+    // A control's widget: where Tab stops in it.
+    std::map<const QWidget*, std::vector<QWidget*>> stops_;
     QWidget* lastStop_ = nullptr;
 };
 

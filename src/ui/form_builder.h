@@ -1,11 +1,13 @@
 // Builds a declared window's widgets: one label-and-field column per tab
 // (tabs in the order the fields first name them; fields of no tab above
 // them), a titled box with a column of its own for each group of fields
-// (lists too), a row of buttons under each list that has buttons of its
-// own (on its tab or in its box) and one at the bottom of the window, the
-// status bar when the window has one, every prompt the buddy of its field,
-// every control named for the accessibility tools, and a tab order that
-// follows the layout: down each column, a list's buttons right after the
+// (lists too), standing under what comes before it or, for the
+// declaration's `besideList` group, to the right of the list before it; a
+// row of buttons under each list that has buttons of its own (on its tab or
+// in its box) and one at the bottom of the window, the status bar when the
+// window has one, every prompt the buddy of its field, every control named
+// for the accessibility tools, and a tab order that follows the layout: down
+// each column (the left before the right), a list's buttons right after the
 // list. Qt layouts place everything; the window takes the size they ask for.
 //
 // The built controls and buttons belong to the caller; their widgets belong

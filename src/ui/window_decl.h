@@ -250,6 +250,13 @@ struct WindowDecl {
     int cancelAction = 3;
     std::vector<LocalDecl> locals{};
     std::vector<FieldDecl> fields{};
+    // The group whose box stands beside the list before it on its page, to
+    // the list's right, instead of under it: a master list with its detail
+    // panel. The box takes the spare width; what follows on the page goes
+    // under both; fields declared between the list and the group stay under
+    // the list, in its column. Empty: every box stands under what comes
+    // before it.
+    std::string_view besideList{};
     std::vector<ButtonDecl> buttons{};
     // The procedures CallProcedure(1), CallProcedure(2), ... run.
     std::vector<std::string_view> procedures{};

@@ -237,5 +237,75 @@ TEST_F(FormBuilderTest, AListAndItsButtonsSitInTheirGroupsBoxAndTabFollowsTheLay
     EXPECT_EQ(dialog.Run(), ResponseCancelled);
 }
 
+// A list with the box of the highlighted row's details beside it, and a
+// field under both.
+const WindowDecl kStatesBeside{
+    .procedure = "TestStatesBeside",
+    .caption = "Test States Beside",
+    .files = {FileId::States},
+    .locals = {{"Region", T_STRING(10)}, {"Note", T_STRING(10)}, {"Code", T_STRING(2)}},
+    .fields = {{.kind = ControlKind::List,
+                .name = "States",
+                .list = ListDecl{.file = FileId::States,
+                                 .format = "18L(1)|M~Code~@s2@80L(2)|M~Name~@s20@",
+                                 .columns = {ST::STATECODE, ST::STATENAME},
+                                 .orders = {{.key = ST::key::STATEKEY}},
+                                 .rows = 3}},
+               {.local = "Region", .prompt = "&Region:", .group = "Selected State"},
+               {.local = "Note", .prompt = "&Note:", .group = "Selected State"},
+               // A prompt far wider than the box's, which they need not match.
+               {.local = "Code", .prompt = "Representative's state c&ode:"}},
+    .besideList = "Selected State",
+    .buttons = {{.text = "&Offer", .group = "Selected State"},
+                {.text = "&OK", .role = ButtonRole::Ok},
+                {.text = "&Cancel", .role = ButtonRole::Cancel}},
+};
+
+// Where `widget` stands in `window`.
+QRect placeIn(const QWidget& window, const QWidget& widget) {
+    return {widget.mapTo(&window, QPoint(0, 0)), widget.size()};
+}
+
+TEST_F(FormBuilderTest, AGroupBesideTheListStandsToItsRightAndTakesTheSpareWidth) {
+    ui.when("Test States Beside", [](DrivenWindow& dialog) {
+        const QWidget& window = *dialog.manager().Widget();
+        const QWidget* box = dialog.find("Selected State");
+        const QWidget* list = dialog.find("States");
+        ASSERT_TRUE(box && list);
+        const QRect boxAt = placeIn(window, *box);
+        const QRect listAt = placeIn(window, *list);
+        EXPECT_GT(boxAt.left(), listAt.right());
+        EXPECT_LT(boxAt.top(), listAt.bottom());
+        EXPECT_LE(list->width(), list->sizeHint().width());
+        const QRect codeAt = placeIn(window, *dialog.find("Representative's state code"));
+        EXPECT_GT(codeAt.top(), std::max(boxAt.bottom(), listAt.bottom()));
+        // The box's fields start just after its own prompts.
+        for (const char* field : {"Region", "Note"}) {
+            SCOPED_TRACE(field);
+            const int at = dialog.find(field)->mapTo(box, QPoint(0, 0)).x();
+            EXPECT_LT(at,
+                      box->contentsMargins().left() + 30 + QLabel("Region:").sizeHint().width());
+        }
+        dialog.focus("States");
+        std::vector<std::string> visited{dialog.focused()};
+        for (int i = 0; i < 5; ++i) {
+            dialog.key(QKeyCombination(Qt::Key_Tab));
+            visited.push_back(dialog.focused());
+        }
+        EXPECT_EQ(visited, (std::vector<std::string>{"States", "Region", "Note", "Offer",
+                                                     "Representative's state code", "OK"}));
+        // The room the window gains goes to the box.
+        const int listWidth = list->width();
+        const int boxWidth = box->width();
+        dialog.resize(window.width() + 200, window.height());
+        EXPECT_EQ(list->width(), listWidth);
+        EXPECT_EQ(box->width(), boxWidth + 200);
+        dialog.screenshot("states beside");
+        dialog.press("Cancel");
+    });
+    WindowManager dialog(kStatesBeside);
+    EXPECT_EQ(dialog.Run(), ResponseCancelled);
+}
+
 }  // namespace
 }  // namespace bb::test
