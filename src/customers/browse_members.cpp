@@ -127,17 +127,7 @@ std::vector<FieldDecl> listFields(bool rep) {
     return {
         {.kind = ControlKind::Display, .field = MBR::MEMBERNAME, .name = kTitle},
         customerList(rep),
-        phoneList(),
-        detailLine("RepresentativeLine"),
-        detailLine("DisplayName"),
-        detailLine("AddressLine1"),
-        detailLine("AddressLine2"),
-        detailLine("AddressLine3"),
-        {.kind = ControlKind::Display, .field = MBR::EMAIL, .name = "E-mail", .group = kDetails},
-        {.kind = ControlKind::Display,
-         .field = MBR::SALESTAXID,
-         .prompt = "Tax ID:",
-         .group = kDetails},
+        // Under the list it filters, beside the customer's box.
         {.kind = ControlKind::Option,
          .local = kShowOption,
          .prompt = "&Show Customers",
@@ -154,6 +144,17 @@ std::vector<FieldDecl> listFields(bool rep) {
                      .value = "All",
                      .tip = "Display Both Active & Inactive Customers",
                      .message = "Display both active and inactive customer records"}}},
+        phoneList(),
+        detailLine("RepresentativeLine"),
+        detailLine("DisplayName"),
+        detailLine("AddressLine1"),
+        detailLine("AddressLine2"),
+        detailLine("AddressLine3"),
+        {.kind = ControlKind::Display, .field = MBR::EMAIL, .name = "E-mail", .group = kDetails},
+        {.kind = ControlKind::Display,
+         .field = MBR::SALESTAXID,
+         .prompt = "Tax ID:",
+         .group = kDetails},
     };
 }
 
@@ -211,11 +212,15 @@ WindowDecl listDecl(bool rep) {
         .locals = {{.name = kShowOption, .spec = T_STRING(10)},
                    {.name = kRepresentative, .spec = T_LONG},
                    {.name = "DisplayName", .spec = T_STRING(34)},
-                   {.name = "RepresentativeLine", .spec = T_STRING(40)},
+                   // "Representative: " and the longest name, 25 characters, uncut.
+                   {.name = "RepresentativeLine", .spec = T_STRING(41)},
                    {.name = "AddressLine1", .spec = T_STRING(40)},
                    {.name = "AddressLine2", .spec = T_STRING(40)},
                    {.name = "AddressLine3", .spec = T_STRING(40)}},
         .fields = listFields(rep),
+        // The highlighted customer's details stand beside the list, so the
+        // whole window fits a small screen.
+        .besideList = kDetails,
         .buttons = listButtons(),
         .procedures = {rep ? "UpdateRepMembers" : "UpdateMembers", "BrowseMPH",
                        "BrowseAccountRegistration", "BrowseLOG"},

@@ -158,7 +158,8 @@ TEST_F(BrowseMembersTest, TheHighlightedCustomersLinesAndPhonesFollowTheHighligh
 }
 
 // The phones belong to the highlighted customer: their list and its button
-// sit in the customer's box, and Tab reaches the button right after the list.
+// sit in the customer's box, beside the customers' list, and Tab goes down
+// the customers' column (the list, the Show option) and then down the box.
 TEST_F(BrowseMembersTest, ThePhoneListAndItsButtonSitInTheCustomersBox) {
     addPhone(addCustomer(), "Office", "5125550100");
     DrivenWindow list = startList();
@@ -170,9 +171,17 @@ TEST_F(BrowseMembersTest, ThePhoneListAndItsButtonSitInTheCustomersBox) {
     EXPECT_TRUE(box->isAncestorOf(button));
     EXPECT_GE(button->mapTo(box, QPoint(0, 0)).y(),
               phones->mapTo(box, QPoint(0, phones->height())).y());
-    list.focus("Customer phones");
-    list.key(QKeyCombination(Qt::Key_Tab));
-    EXPECT_EQ(list.focused(), "Phones");
+    const QWidget* customers = list.find(kList);
+    EXPECT_GT(box->mapTo(list.manager().Widget(), QPoint(0, 0)).x(),
+              customers->mapTo(list.manager().Widget(), QPoint(customers->width(), 0)).x());
+    list.focus(kList);
+    std::vector<std::string> visited{list.focused()};
+    for (int i = 0; i < 3; ++i) {
+        list.key(QKeyCombination(Qt::Key_Tab));
+        visited.push_back(list.focused());
+    }
+    EXPECT_EQ(visited,
+              (std::vector<std::string>{kList, "Show Customers", "Customer phones", "Phones"}));
 }
 
 TEST_F(BrowseMembersTest, ASecondCustomerListBringsTheFirstForward) {
