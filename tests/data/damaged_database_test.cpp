@@ -249,6 +249,9 @@ TEST_F(DamagedDatabase, DataDamagedAfterOpeningEndsTheProgramWhereverItIsMet) {
         {"the customers' pages",
          [&] { damageOnDisk(leavesOf(table), 0, std::string(kPageSize, '\xff')); },
          "database disk image is malformed (11)"},
+        {"the customers' cells, their pages' headers left",
+         [&] { damageOnDisk(leavesOf(table), 8, kCellsGone); },
+         "database disk image is malformed (11)"},
         {"not a database any more", [&] { damageOnDisk({1}, 0, std::string(16, '\x5a')); },
          "file is not a database (26)"},
     };

@@ -28,4 +28,19 @@ inline constexpr int kPageCacheKiB = 32 * 1024;
 // to weigh one against none.
 void configureConnection(sqlite3* db);
 
+// While one lives, pages are not checked as they come from the file (as
+// configureConnection has them checked): a damaged key is dropped through
+// the headers of its pages alone, and must not be refused for what their
+// cells hold before it is built again.
+class PagesUnchecked {
+public:
+    explicit PagesUnchecked(sqlite3* db);
+    ~PagesUnchecked();
+    PagesUnchecked(const PagesUnchecked&) = delete;
+    PagesUnchecked& operator=(const PagesUnchecked&) = delete;
+
+private:
+    sqlite3* db_;
+};
+
 }  // namespace bb::sqlite

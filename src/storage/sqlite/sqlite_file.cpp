@@ -140,6 +140,7 @@ DriverStatus SqliteFile::createIndexes() {
 DriverStatus SqliteFile::buildKeys() {
     if (DriverStatus s = storage_.connect(false); !s.ok()) return reported(s);
     if (storage_.readOnly()) return reported(statusOf(code::kAccessDenied));
+    const PagesUnchecked dropping(storage_.db());
     const DriverStatus built = inTransaction([&] {
         if (DriverStatus s = storage_.execute(createMetaTablesSql()); !s.ok()) return s;
         const SchemaCheck check = checkSchema(storage_.db(), def_);
