@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
+#include <QStyleOption>
 
 #include <algorithm>
 
@@ -37,6 +38,26 @@ const WindowDecl kPrintPreview{
 
 // The size the preview opens at before anything says otherwise.
 constexpr QSize kFirstSize(900, 700);
+
+// How much narrower (or lower) a scroll area's view becomes when its
+// scroll bar of `orientation` shows: the bar as its own style draws it (a
+// style sheet may widen it), or nothing for a bar drawn over the view; and
+// the gap some styles keep between the bar and a view framed on its own.
+int scrollBarRoom(const QAbstractScrollArea& s, Qt::Orientation orientation) {
+    const QScrollBar& bar =
+        orientation == Qt::Vertical ? *s.verticalScrollBar() : *s.horizontalScrollBar();
+    QStyleOption option;
+    option.initFrom(&s);
+    const int overlap =
+        bar.style()->pixelMetric(QStyle::PM_ScrollView_ScrollBarOverlap, &option, &bar);
+    const QSize hint = bar.sizeHint();
+    int room = overlap != 0 ? 0 : orientation == Qt::Vertical ? hint.width() : hint.height();
+    if (s.frameStyle() != QFrame::NoFrame &&
+        s.style()->styleHint(QStyle::SH_ScrollView_FrameOnlyAroundContents, &option, &s))
+        room +=
+            s.style()->pixelMetric(QStyle::PM_ScrollView_ScrollBarSpacing, &option, &s) + overlap;
+    return room;
+}
 
 bool previewControl(int control) {
     const int choices = static_cast<int>(zoomChoices().size());
@@ -165,8 +186,7 @@ void PrintPreviewer::layout() {
     s.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     s.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // A page as wide as the window leaves room for the scroll bar beside it.
-    const int width =
-        s.maximumViewportSize().width() - s.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int width = s.maximumViewportSize().width() - scrollBarRoom(s, Qt::Vertical);
     w.canvas->showPage(CURRENTPAGE, ZoomValue(), width);
     THUMBNAILSPRESENT = 1;
     scrollTo(CURRENTPAGE, centres_[CURRENTPAGE]);
@@ -178,11 +198,12 @@ namespace {
 // have come or gone (they follow only after the events now waiting).
 QSize viewAround(const QScrollArea& s, QSize content) {
     const QSize most = s.maximumViewportSize();
-    const int bar = s.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int barDown = scrollBarRoom(s, Qt::Vertical);
+    const int barAcross = scrollBarRoom(s, Qt::Horizontal);
     bool down = content.height() > most.height();
-    const bool across = content.width() > most.width() - (down ? bar : 0);
-    down = down || content.height() > most.height() - (across ? bar : 0);
-    return QSize(most.width() - (down ? bar : 0), most.height() - (across ? bar : 0));
+    const bool across = content.width() > most.width() - (down ? barDown : 0);
+    down = down || content.height() > most.height() - (across ? barAcross : 0);
+    return QSize(most.width() - (down ? barDown : 0), most.height() - (across ? barAcross : 0));
 }
 
 }  // namespace

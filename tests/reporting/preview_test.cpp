@@ -1,13 +1,14 @@
 // The print preview driven as a user drives it: the zoom choices, the typed
-// zoom, the page entry and its hint, tiles, the grid fields and window, the
-// jump window, clicks on pages, the popup, Print, Exit, Save as PDF and the
-// placement kept for the next preview.
+// zoom, the page entry and its hint, tiles, the page centred at Page Width,
+// the grid fields and window, the jump window, clicks on pages, the popup,
+// Print, Exit, Save as PDF and the placement kept for the next preview.
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProxyStyle>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -244,6 +245,56 @@ TEST_F(Preview, ClickingATileShowsItAtPageWidthAndClickingAgainReturnsToTiles) {
         EXPECT_EQ(previewer().CURRENTPAGE, 3);
         press(p, PRTPREV::TBAREXIT);
     });
+}
+
+// A style that frames a scroll area's view on its own and keeps a gap
+// between it and the scroll bar, as some desktops' styles do.
+class GapBesideTheBar : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        if (hint == SH_ScrollView_FrameOnlyAroundContents) return 1;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        if (metric == PM_ScrollView_ScrollBarSpacing) return 5;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+// At Page Width the page sits in the middle of the view, as much of the
+// dark ground left of it as right of it, with no scroll bar across: whatever
+// room the scroll bar beside it takes, and whether it shows at all.
+TEST_F(Preview, AtPageWidthThePageSitsInTheMiddleOfTheView) {
+    makePages(2);
+    GapBesideTheBar gap;
+    const std::pair<const char*, std::function<void(QScrollArea&)>> bars[] = {
+        {"the style's own bar", [](QScrollArea&) {}},
+        {"a gap between the bar and the view", [&](QScrollArea& s) { s.setStyle(&gap); }},
+        {"a wider bar", [](QScrollArea& s) { s.setStyleSheet("QScrollBar { width: 21px; }"); }},
+    };
+    for (const auto& [bar, give] : bars) {
+        show(kZoomPageWidth, [&](PreviewPanel& p) {
+            give(*p.scroller);
+            // Tall and narrow, the page is shorter than the view: no scroll bar.
+            for (const QSize size : {QSize(500, 1100), QSize(1203, 917), QSize(641, 480)}) {
+                previewer().Widget()->resize(size);
+                ui.settle();
+                const QRect page = p.canvas->Shown().at(0).second;
+                QWidget& view = *p.scroller->viewport();
+                const int left = p.canvas->mapTo(&view, page.topLeft()).x();
+                const int right = view.width() - (left + page.width());
+                const std::string where =
+                    bar + std::string(", ") + std::to_string(size.width()) + " wide";
+                EXPECT_NEAR(left, right, 1) << where;
+                EXPECT_GT(left, 0) << where;
+                EXPECT_FALSE(p.scroller->horizontalScrollBar()->isVisible()) << where;
+            }
+            screenshot(*previewer().Widget(), std::string("preview-page-width-") + bar);
+            press(p, PRTPREV::TBAREXIT);
+        });
+    }
 }
 
 TEST_F(Preview, ARightClickOffersTheZoomsCentredOnThePointClicked) {
