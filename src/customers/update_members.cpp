@@ -227,11 +227,6 @@ std::vector<FieldDecl> financialFields() {
 // The customer's phone numbers, kept through the phone number form.
 std::vector<FieldDecl> phoneFields() {
     return {
-        {.kind = ControlKind::Display,
-         .field = MPH::CONTACT,
-         .name = "Phone contact",
-         .picture = "@s30",
-         .tab = kPhones},
         {.kind = ControlKind::List,
          .name = kPhoneList,
          .tab = kPhones,
@@ -248,10 +243,18 @@ std::vector<FieldDecl> phoneFields() {
                       .update = "UpdateMPH",
                       .rows = 6,
                       .hideSelect = true}},
+        // The highlighted number's contact and extension, under the list:
+        // above it an empty contact read as a gap.
+        {.kind = ControlKind::Display,
+         .field = MPH::CONTACT,
+         .name = "Phone contact",
+         .picture = "@s30",
+         .tab = kPhones},
         {.kind = ControlKind::Display,
          .local = kExtensionText,
          .name = "Extension",
-         .tab = kPhones},
+         .tab = kPhones,
+         .beside = true},
     };
 }
 

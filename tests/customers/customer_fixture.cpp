@@ -88,13 +88,15 @@ void CustomerFixture::readCustomer(int number) {
 }
 
 void CustomerFixture::addPhone(int number, const std::string& type, const std::string& digits,
-                               const std::string& department, const std::string& extension) {
+                               const std::string& department, const std::string& extension,
+                               const std::string& contact) {
     buffer(FileId::MPhones).clear();
     MPH::MEMBERNUMBER.set(number);
     MPH::DESCRIPTION.set(type);
     MPH::PHONENUMBER.set(digits);
     MPH::DEPARTMENT.set(department);
     MPH::EXTENSION.set(extension);
+    MPH::CONTACT.set(contact);
     insert(FileId::MPhones);
 }
 

@@ -22,7 +22,8 @@ protected:
     void readCustomer(int number);
     // Adds a phone of customer `number`.
     void addPhone(int number, const std::string& type, const std::string& digits,
-                  const std::string& department = "", const std::string& extension = "");
+                  const std::string& department = "", const std::string& extension = "",
+                  const std::string& contact = "");
     // Opens the customer list from the frame, as the user does.
     DrivenWindow startList();
     // Runs `procedure` as a list would: for an insert the record is primed

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QLayout>
 #include <QRadioButton>
 #include <QTreeView>
 
@@ -336,15 +337,26 @@ TEST_F(UpdateMembersTest, TheFullListsFormShowsTheRecordsOwnRepresentative) {
 TEST_F(UpdateMembersTest, ThePhonesTabKeepsTheNumbersOfASavedCustomerOnly) {
     const int smith = addCustomer();
     const int jones = addCustomer("Jones", "Mary");
-    addPhone(smith, "Office", "5125550100", "Sales", "221");
+    addPhone(smith, "Office", "5125550100", "Sales", "221", "Rita Lopez");
     addPhone(smith, "Home", "5125550199");
     addPhone(jones, "Cell", "5125550111");
     readCustomer(smith);
     ui.when(kCaption, [this](DrivenWindow& form) {
         form.showTab("Phones");
         EXPECT_EQ(form.rows("Phone numbers"), (std::vector<std::string>{"Office", "Home"}));
+        EXPECT_EQ(form.shown("Phone contact"), "Rita Lopez");
         EXPECT_EQ(form.shown("Extension"), "Ext: 221");
+        // The list leads its tab; the highlighted number's lines are under it.
+        const QWidget* list = form.find("Phone numbers");
+        EXPECT_LE(list->y(), list->parentWidget()->layout()->contentsMargins().top());
+        for (const char* line : {"Phone contact", "Extension"}) {
+            const QWidget* shown = form.find(line);
+            EXPECT_GT(shown->mapTo(list->parentWidget(), QPoint(0, 0)).y(),
+                      list->geometry().bottom())
+                << line;
+        }
         form.clickRow("Phone numbers", 1);
+        EXPECT_EQ(form.shown("Phone contact"), "");
         EXPECT_EQ(form.shown("Extension"), "");
         ui.when("Update Phone Number", [](DrivenWindow& phone) {
             phone.choose("Fax");
