@@ -94,9 +94,12 @@ void PageCanvas::drawPage(QPainter& painter, int number, const QRect& at) {
                          QString::fromStdString(pages_.LastError()));
     }
     const bool framed = number == framed_;
-    painter.setPen(framed ? QPen(palette().highlight().color(), 3) : QPen(Qt::darkGray, 1));
+    const QPen pen = framed ? QPen(palette().highlight().color(), 3) : QPen(Qt::darkGray, 1);
+    painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(at.adjusted(-1, -1, 0, 0));
+    // The border lies wholly outside the paper, as wide on every side.
+    const qreal half = pen.widthF() / 2;
+    painter.drawRect(QRectF(at).adjusted(-half, -half, half, half));
 }
 
 void PageCanvas::paintEvent(QPaintEvent*) {

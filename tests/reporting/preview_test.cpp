@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -292,6 +293,38 @@ TEST_F(Preview, AtPageWidthThePageSitsInTheMiddleOfTheView) {
                 EXPECT_FALSE(p.scroller->horizontalScrollBar()->isVisible()) << where;
             }
             screenshot(*previewer().Widget(), std::string("preview-page-width-") + bar);
+            press(p, PRTPREV::TBAREXIT);
+        });
+    }
+}
+
+// The paper's border lies outside it, as wide left as right: a thin grey
+// line, or the thick highlight round the current tile.
+TEST_F(Preview, APagesBorderIsAsWideOnEachSide) {
+    makePages(4);
+    struct Case {
+        int zoom;
+        int width;
+        QColor colour;
+    };
+    const QColor highlight = QApplication::palette().highlight().color();
+    for (const Case& c :
+         {Case{kZoomPageWidth, 1, QColor(Qt::darkGray)}, Case{kZoomTiles, 3, highlight}}) {
+        show(c.zoom, [&](PreviewPanel& p) {
+            const QRect page = p.canvas->Shown().at(0).second;
+            const QImage drawn = p.canvas->grab().toImage();
+            // Across the middle of the page, by colour name.
+            const auto at = [&](int x) {
+                return drawn.pixelColor(x, page.center().y()).name().toStdString();
+            };
+            const std::string white = QColor(Qt::white).name().toStdString();
+            const std::string border = c.colour.name().toStdString();
+            EXPECT_EQ(at(page.left()), white) << c.zoom;
+            EXPECT_EQ(at(page.right()), white) << c.zoom;
+            for (int i = 1; i <= c.width; ++i) {
+                EXPECT_EQ(at(page.left() - i), border) << c.zoom << ", " << i << " left";
+                EXPECT_EQ(at(page.right() + i), border) << c.zoom << ", " << i << " right";
+            }
             press(p, PRTPREV::TBAREXIT);
         });
     }
