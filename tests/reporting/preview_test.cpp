@@ -50,13 +50,16 @@ protected:
         }
     }
 
-    // A report's previewer over the pages, at `zoom` with a 2 × 2 grid,
-    // running `step` in its window; whether the user chose Print.
-    bool show(int zoom, std::function<void(PreviewPanel&)> step) {
+    // A report's previewer over the pages, at `zoom` with a 2 × 2 grid, set
+    // as the report sets it (`report`), running `step` in its window;
+    // whether the user chose Print.
+    bool show(int zoom, std::function<void(PreviewPanel&)> step,
+              const std::function<void(PrintPreviewer&)>& report = {}) {
         previewer_ = std::make_unique<PrintPreviewer>();
         previewer_->Setup(pages_);
         previewer_->INIMGR = &settings_;
         previewer_->ALLOWUSERZOOM = true;
+        if (report) report(*previewer_);
         ui.when("Print Preview", [this, step](DrivenWindow&) { step(*previewer_->Panel()); });
         return previewer_->DisplayAt(zoom, 1, 2, 2);
     }
@@ -520,21 +523,21 @@ TEST_F(Preview, APlaceTheReportGivesComesBeforeTheOneKept) {
         press(p, PRTPREV::TBAREXIT);
     });
     ASSERT_EQ(settings_.Fetch(kPreviewSection, "Width"), "620");
-    previewer_ = std::make_unique<PrintPreviewer>();
-    previewer_->Setup(pages_);
-    previewer_->INIMGR = &settings_;
-    previewer_->WINDOWPOSSET = previewer_->WINDOWSIZESET = true;
-    previewer_->WINXPOS = 60;
-    previewer_->WINYPOS = 50;
-    previewer_->WINWIDTH = 700;
-    previewer_->WINHEIGHT = 500;
     QRect shown;
-    ui.when("Print Preview", [&](DrivenWindow& w) {
-        const QWidget& window = *previewer().Widget();
-        shown = QRect(window.pos(), window.size());  // the position is the frame's
-        w.close();
-    });
-    previewer_->Display(1, 2, 1);
+    show(
+        kZoomTiles,
+        [&](PreviewPanel& p) {
+            const QWidget& window = *previewer().Widget();
+            shown = QRect(window.pos(), window.size());  // the position is the frame's
+            press(p, PRTPREV::TBAREXIT);
+        },
+        [](PrintPreviewer& report) {
+            report.WINDOWPOSSET = report.WINDOWSIZESET = true;
+            report.WINXPOS = 60;
+            report.WINYPOS = 50;
+            report.WINWIDTH = 700;
+            report.WINHEIGHT = 500;
+        });
     EXPECT_EQ(shown, QRect(60, 50, 700, 500));
 }
 
