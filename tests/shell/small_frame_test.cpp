@@ -11,6 +11,7 @@
 #include "data/file_manager.h"
 #include "data/relation_manager.h"
 #include "program_fixture.h"
+#include "qt_application.h"
 #include "window_driver.h"
 
 namespace bb::test {
@@ -92,6 +93,7 @@ TEST_F(SmallFrame, TheCustomerListStandsWholeInTheFrameWithNoLineOfItsBoxCut) {
                 QRect(label->mapTo(&box, QPoint(0, 0)), label->size())));
         }
         list.screenshot("frame " + std::to_string(screen.width()));
+        screenshot(*frame_, "Frame " + std::to_string(screen.width()) + " - customer list");
         list.close();
         ui.settle();
     }

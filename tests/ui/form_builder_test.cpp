@@ -47,7 +47,7 @@ TEST_F(FormBuilderTest, EveryPromptIsItsFieldsBuddyAndEveryControlHasAName) {
 }
 
 TEST_F(FormBuilderTest, TabGoesThroughTheFieldsInTheirDeclaredOrder) {
-    ui.when(kTestFormCaption, [](DrivenWindow& form) {
+    ui.when(kTestFormCaption, [this](DrivenWindow& form) {
         form.focus("Number");
         std::vector<std::string> visited{form.focused()};
         for (int i = 0; i < 7; ++i) {
@@ -59,6 +59,14 @@ TEST_F(FormBuilderTest, TabGoesThroughTheFieldsInTheirDeclaredOrder) {
         // A mnemonic reaches its field.
         form.key(QKeyCombination(Qt::AltModifier, Qt::Key_A));
         EXPECT_EQ(form.focused(), "Name");
+        // The chosen radio takes Tab, whichever it is.
+        form.choose("Non-OSJ");
+        form.focus("CRD Number");
+        for (const char* next : {"Location", "Series 7"}) {
+            form.key(QKeyCombination(Qt::Key_Tab));
+            EXPECT_EQ(form.focused(), next);
+        }
+        ui.messages.answer(ButtonNo);  // not saved
         form.press("Cancel");
     });
     callForm(InsertRequest);
