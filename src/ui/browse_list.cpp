@@ -206,15 +206,22 @@ int BrowseList::headingWidth(int column) const {
 void BrowseList::SetModel(BrowseModel* model) {
     table_->setModel(model);
     table_->SetLines(model->Lines());
-    const QFontMetrics metrics(table_->font());
     for (int c = 0; c < model->columnCount(); ++c)
-        table_->setColumnWidth(c, std::max(model->ColumnWidth(c, metrics), headingWidth(c)));
+        table_->setColumnWidth(c, std::max(model->ColumnWidth(c, *table_), headingWidth(c)));
     bool headed = false;
     for (int c = 0; c < model->columnCount(); ++c)
         headed =
             headed || !model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString().isEmpty();
     table_->horizontalHeader()->setVisible(headed);
     updateGeometry();
+}
+
+QSize BrowseList::sizeHint() const {
+    // The bar comes and goes as pages fill, after the window has taken its
+    // size: the list keeps room for it, or the bar would cut the columns.
+    QSize hint = QWidget::sizeHint();
+    if (bar_->isHidden()) hint.rwidth() += bar_->sizeHint().width();
+    return hint;
 }
 
 void BrowseList::PlaceThumb(int percent) {

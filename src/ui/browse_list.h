@@ -77,6 +77,8 @@ public:
     // The thumb at `percent` (0 to 100), telling nobody.
     void PlaceThumb(int percent);
     int Thumb() const;
+    // Room for the table's columns and the bar, whether the bar shows or not.
+    QSize sizeHint() const override;
 
 private:
     void barAction(int action);

@@ -1,11 +1,11 @@
 #include "ui/browse_model.h"
 
 #include <QColor>
-#include <QFontMetrics>
 #include <QStringList>
 #include <algorithm>
 
 #include "platform/text.h"
+#include "ui/text_width.h"
 
 namespace bb {
 
@@ -44,10 +44,6 @@ std::vector<std::vector<int>> linesOf(const ListFormat& format) {
 }
 
 }  // namespace
-
-int listUnits(int units, const QFontMetrics& metrics) {
-    return units * metrics.averageCharWidth() / 4;
-}
 
 BrowseModel::BrowseModel(ListFormat format, QObject* parent)
     : QAbstractTableModel(parent), format_(std::move(format)), lines_(linesOf(format_)) {
@@ -173,13 +169,15 @@ QVariant BrowseModel::headerData(int section, Qt::Orientation orientation, int r
     return {};
 }
 
-int BrowseModel::ColumnWidth(int column, const QFontMetrics& metrics) const {
+int BrowseModel::ColumnWidth(int column, const QWidget& view) const {
     int width = 0;
     for (int line = 0; line < Lines(); ++line) {
         const int f = FormatColumn(line, column);
-        if (f >= 0) width = std::max(width, format_.columns[static_cast<std::size_t>(f)].width);
+        if (f >= 0)
+            width = std::max(width,
+                             listColumnWidth(format_.columns[static_cast<std::size_t>(f)], view));
     }
-    return listUnits(width, metrics);
+    return width;
 }
 
 void BrowseModel::Prepend(BrowseRow row) {

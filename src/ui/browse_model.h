@@ -61,8 +61,9 @@ public:
     const ListFormat& Format() const { return format_; }
     // Lines of text each row takes.
     int Lines() const { return static_cast<int>(lines_.size()); }
-    // A list column's width in pixels for `metrics`'s font.
-    int ColumnWidth(int column, const QFontMetrics& metrics) const;
+    // A list column's width in pixels in `view`: the widest of its lines'
+    // format widths and what their pictures show.
+    int ColumnWidth(int column, const QWidget& view) const;
     // The format's column shown on `line` of list column `column`, or -1.
     int FormatColumn(int line, int column) const;
     // The list column that shows format column `format`.
@@ -92,8 +93,5 @@ public:
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 };
-
-// List format widths are in quarters of the font's average character.
-int listUnits(int units, const QFontMetrics& metrics);
 
 }  // namespace bb

@@ -24,6 +24,7 @@
 #include "ui/file_drop.h"
 #include "ui/frame_services.h"
 #include "ui/marked_list.h"
+#include "ui/text_width.h"
 
 namespace bb {
 
@@ -155,7 +156,7 @@ public:
         if (kind == Picture::Kind::String) edit_->setMaxLength(picture().width());
         if (kind == Picture::Kind::Numeric) edit_->setAlignment(Qt::AlignRight);
         const bool digits = kind != Picture::Kind::String;
-        edit_->setFixedWidth(charsWide(picture().width(), digits) + 12);
+        edit_->setFixedWidth(charsWide(picture().width(), digits, edit_->fontMetrics()) + 12);
     }
 
 protected:
@@ -281,7 +282,7 @@ public:
         label_->setTextInteractionFlags(Qt::TextSelectableByMouse);
         const bool numeric = picture().kind() == Picture::Kind::Numeric;
         label_->setAlignment((numeric ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-        label_->setMinimumWidth(charsWide(picture().width(), numeric));
+        label_->setMinimumWidth(charsWide(picture().width(), numeric, label_->fontMetrics()));
         if (decl.heavy) {
             QFont font = label_->font();
             font.setBold(true);
@@ -318,7 +319,8 @@ public:
         edit_->setTabChangesFocus(true);
         const QFontMetrics metrics(edit_->font());
         edit_->setMinimumHeight(metrics.lineSpacing() * std::max(decl.lines, 1) + 12);
-        edit_->setMinimumWidth(charsWide(std::min(picture().width(), 60), false) + 12);
+        edit_->setMinimumWidth(
+            charsWide(std::min(picture().width(), 60), false, edit_->fontMetrics()) + 12);
         edit_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     }
 
@@ -523,15 +525,6 @@ bool FormControl::eventFilter(QObject*, QEvent* event) {
         if (left && modified()) listener_.controlCommitted(*this);
     }
     return false;
-}
-
-int FormControl::charsWide(int chars, bool digits) const {
-    const QFontMetrics metrics(widget_ ? widget_->font() : QApplication::font());
-    // Short codes are often capitals ("WY"), which the average underrates.
-    const int each =
-        digits ? metrics.horizontalAdvance(QChar('0'))
-               : (chars <= 5 ? metrics.horizontalAdvance(QChar('W')) : metrics.averageCharWidth());
-    return each * std::max(chars, 1);
 }
 
 // ------------------------------------------------------------------ making

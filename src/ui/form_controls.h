@@ -95,8 +95,6 @@ protected:
                std::string_view accessibleName);
     bool eventFilter(QObject* watched, QEvent* event) override;
     ControlListener& listener() const { return listener_; }
-    // Width of `chars` characters of this control's font, in pixels.
-    int charsWide(int chars, bool digits) const;
 
 private:
     const FieldDecl& decl_;

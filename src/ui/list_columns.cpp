@@ -2,23 +2,14 @@
 
 #include <algorithm>
 
-#include <QFontMetrics>
 #include <QHeaderView>
 #include <QStandardItemModel>
 #include <QTreeView>
 
 #include "platform/text.h"
+#include "ui/text_width.h"
 
 namespace bb {
-
-namespace {
-
-// List format widths are in quarters of the average character.
-int pixels(int units, const QFontMetrics& metrics) {
-    return units * metrics.averageCharWidth() / 4;
-}
-
-}  // namespace
 
 int shapeColumns(QTreeView& view, QStandardItemModel& model, const ListFormat& format) {
     QStringList headers;
@@ -29,10 +20,9 @@ int shapeColumns(QTreeView& view, QStandardItemModel& model, const ListFormat& f
     }
     model.setHorizontalHeaderLabels(headers);
     view.setHeaderHidden(!anyHeader);
-    const QFontMetrics metrics(view.font());
     int total = 0;
     for (int i = 0; i < static_cast<int>(format.columns.size()); ++i) {
-        const int width = pixels(format.columns[static_cast<std::size_t>(i)].width, metrics);
+        const int width = listColumnWidth(format.columns[static_cast<std::size_t>(i)], view);
         if (width > 0) view.setColumnWidth(i, width);
         total += width;
     }
