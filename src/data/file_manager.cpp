@@ -63,6 +63,10 @@ int errorFor(const DriverStatus& status, int otherwise) {
     return status.code == code::kInvalidKeyFile ? ErrInvalidKey : otherwise;
 }
 
+bool damageError(int id) {
+    return id == ErrFileAccess || id == ErrInvalidKey;
+}
+
 void FileManager::Setup(FileId file, ErrorManager& errors, FolderStorage& folder) {
     Errors = &errors;
     file_ = file;

@@ -30,7 +30,8 @@ class FolderStorage;
 
 // What deletes a file's current record with its rules, without asking
 // first: the file's relation manager. With `retry`, a failure asks whether
-// to try again; without, the record stays.
+// to try again (never after damage, which stays until the file's next
+// open); without, the record stays.
 class RuledDelete {
 public:
     virtual Severity DeleteWithRules(bool retry) = 0;
@@ -236,6 +237,10 @@ bool damageMet(const DriverStatus& status);
 // only keys are damaged, which are built again at the file's next open. Any
 // other failure records `otherwise`, the operation's own error.
 int errorFor(const DriverStatus& status, int otherwise);
+// Whether a recorded error is one of those: trying the operation again
+// cannot succeed before the file is opened again, so no "try again?"
+// question may follow it.
+bool damageError(int id);
 
 // The file manager of a file in the program's data dictionary
 // (dictionary_setup.h), or null before its set-up and after its tear-down.

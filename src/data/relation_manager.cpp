@@ -147,6 +147,7 @@ Severity RelationManager::failedBelow(const RelationManager& related) {
 Severity RelationManager::report(Transaction& change) {
     change.rollback();
     assert(failedAt_ && "a failure inside a framed change was not recorded");
+    reportedDamage_ = damageError(failedAt_->Info().LastError);
     failedAt_->HandleError();
     failedAt_ = nullptr;
     return SeverityNotify;
@@ -175,8 +176,11 @@ Severity RelationManager::reportRefusedWrite(bool ask) {
     int& error = Me->Info().LastError;
     const bool changedElsewhere = error == ErrChangedByOther || error == ErrChangedByOtherShown;
     if (changedElsewhere && ask) error = ErrChangedByOtherShown;
+    // Damaged keys are built again only at the file's next open: saving
+    // again would meet them again.
+    const bool worthRetrying = !changedElsewhere && !damageError(error);
     Me->HandleError();
-    return changedElsewhere ? SeverityNotify : SeverityAsk;
+    return worthRetrying ? SeverityAsk : SeverityNotify;
 }
 
 Severity RelationManager::updateRelated() {
@@ -305,7 +309,10 @@ Severity RelationManager::DeleteWithRules(bool retry) {
             if (const Severity s = reread(position, change); s != SeverityNone) return s;
             result = eraseWithRules(change);
         }
-        if (result == SeverityNone || !retry || Me->Throw(ErrRecordDelete) != SeverityNone) {
+        // Damage stays until the file's next open: deleting again would
+        // only meet it again.
+        if (result == SeverityNone || !retry || reportedDamage_ ||
+            Me->Throw(ErrRecordDelete) != SeverityNone) {
             return result;
         }
     }

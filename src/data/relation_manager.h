@@ -95,6 +95,7 @@ private:
     // Commits the change (error 21 when it cannot).
     Severity commit(Transaction& change);
     // A write of this file's record that failed: told after the rollback.
+    // SeverityAsk when saving again may succeed (the form offers it).
     Severity reportRefusedWrite(bool ask);
     // Applies the change (or delete) rules of every relation whose rule is
     // not none (for a change: whose links changed) to the related records.
@@ -140,6 +141,8 @@ private:
     Severity failedBelow(const RelationManager& related);
     Severity report(Transaction& change);
     FileManager* failedAt_ = nullptr;
+    // Whether the failure shown last was damage, which no retry mends.
+    bool reportedDamage_ = false;
 };
 
 // The files of a relation manager opened, with their related files, for as

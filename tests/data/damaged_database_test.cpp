@@ -315,7 +315,8 @@ TEST_F(DamagedDatabase, DataDamagedAfterOpeningEndsTheProgramWhereverItIsMet) {
 
 // Keys that go bad after the first look are told as keys to build again,
 // and the next open of the file builds them: the user's change is neither
-// written nor taken from the form's buffer.
+// written nor taken from the form's buffer, and no question offers to try
+// again, which could only meet the damage again.
 TEST_F(DamagedDatabase, KeysDamagedAfterOpeningAreToldAndBuiltAgainAtTheNextOpen) {
     FileManager& members = files(FileId::Members);
     const std::string key = sqlite::indexName(fileDef(FileId::Members), MBR::key::NAMEKEY);
@@ -326,6 +327,28 @@ TEST_F(DamagedDatabase, KeysDamagedAfterOpeningAreToldAndBuiltAgainAtTheNextOpen
                                      << "the user's change is lost";
                                  return result;
                              }};
+    // A form saves through the relations; SeverityAsk would make it offer
+    // to save again.
+    const Operation saving{"saving the renamed customer as a form does", [&] {
+                               MBR::LASTNAME.set("Renamed");
+                               const Severity result = relations(FileId::Members).Update(true);
+                               EXPECT_EQ(MBR::LASTNAME.get(), "Renamed")
+                                   << "the user's change is lost";
+                               return result;
+                           }};
+    // Deleting again could only meet the damage again: no question offers it.
+    const Operation deleting{"deleting the customer read", [&] {
+                                 const Severity result = relations(FileId::Members).Delete(false);
+                                 EXPECT_EQ(MBR::MEMBERNUMBER.get(), kCustomers / 2)
+                                     << "the record shown is lost";
+                                 return result;
+                             }};
+    const Operation adding{"adding a customer", [&] {
+                               if (const Severity s = members.PrimeNewRecord(); s != SeverityNone)
+                                   return s;
+                               MBR::LASTNAME.set("Added");
+                               return members.Insert();
+                           }};
     struct Damage {
         const char* what;
         std::function<void()> make;
@@ -334,16 +357,21 @@ TEST_F(DamagedDatabase, KeysDamagedAfterOpeningAreToldAndBuiltAgainAtTheNextOpen
     const Damage damages[] = {
         {"the key's cells gone",
          [&] { damageOnDisk(leavesOf(key), 8, kCellsGone); },
-         {readingByName(), renaming}},
+         {readingByName(), renaming, saving, deleting, adding}},
         // Pages sound in themselves, which no look finds out of place: a
-        // change finds the entry it replaces missing.
-        {"the key's pages out of place", [&] { rotateOnDisk(leavesOf(key)); }, {renaming}},
+        // delete or a change finds the entry it replaces missing. Once the
+        // keys are known damaged, nothing more is written through them.
+        {"the key's pages out of place",
+         [&] { rotateOnDisk(leavesOf(key)); },
+         {deleting, renaming, saving, adding}},
     };
     for (const Damage& damage : damages) {
         SCOPED_TRACE(damage.what);
         write(sound_);
         useDataFolder(folder_.path());
-        ASSERT_EQ(members.Open(), SeverityNone);
+        // With the files a change or a delete reaches, so that opening them
+        // writes nothing later.
+        ASSERT_EQ(relations(FileId::Members).Open(), SeverityNone);
         readCustomer(kCustomers / 2);
         const std::string name = MBR::LASTNAME.get();
         damage.make();
@@ -356,7 +384,7 @@ TEST_F(DamagedDatabase, KeysDamagedAfterOpeningAreToldAndBuiltAgainAtTheNextOpen
             EXPECT_EQ(messages_.last().text, "Members key file is invalid. Key must be rebuilt.");
             EXPECT_TRUE(bytes() == damaged) << "written into";
         }
-        members.Close();
+        relations(FileId::Members).Close();
         messages_.clear();
         ASSERT_EQ(members.Open(), SeverityNone);
         EXPECT_EQ(titles(), std::vector<std::string>{"Invalid Key"});

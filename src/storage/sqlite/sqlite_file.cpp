@@ -52,6 +52,16 @@ DriverStatus SqliteFile::notOpen() const {
     return reported(statusOf(code::kFileNotOpen));
 }
 
+// Keys found damaged are built again only at the file's next open: until
+// then nothing is written through them, which could only harm them further
+// and leave records the keys do not find.
+DriverStatus SqliteFile::writeRefusal() const {
+    if (!open_) return notOpen();
+    if (!writable_) return reported(statusOf(code::kAccessDenied));
+    if (storage_.keysDamaged(def_.storedName)) return reported(statusOf(code::kInvalidKeyFile));
+    return DriverStatus::success();
+}
+
 void SqliteFile::bindKey(sqlite3_stmt* stmt, const KeyDef& key, const Record& record) {
     for (std::size_t i = 0; i < key.components.size(); ++i) {
         bindField(stmt, static_cast<int>(i) + 1, record, key.components[i].field);
@@ -346,8 +356,7 @@ std::string SqliteFile::position() const {
 }
 
 DriverStatus SqliteFile::add(const Record& record, bool reservation) {
-    if (!open_) return notOpen();
-    if (!writable_) return reported(statusOf(code::kAccessDenied));
+    if (DriverStatus refused = writeRefusal(); !refused.ok()) return refused;
     // A reservation names its station, so that others can tell whether it
     // will still be written.
     if (reservation && !storage_.stations().announce())
@@ -378,8 +387,7 @@ DriverStatus SqliteFile::add(const Record& record, bool reservation) {
 }
 
 DriverStatus SqliteFile::put(const Record& record) {
-    if (!open_) return notOpen();
-    if (!writable_) return reported(statusOf(code::kAccessDenied));
+    if (DriverStatus refused = writeRefusal(); !refused.ok()) return refused;
     if (!current_) return reported(statusOf(code::kRecordNotAvailable));
     if (heldByOther(current_->rid)) return reported(statusOf(code::kRecordHeld));
     DriverStatus status;
@@ -415,8 +423,7 @@ DriverStatus SqliteFile::put(const Record& record) {
 }
 
 DriverStatus SqliteFile::erase() {
-    if (!open_) return notOpen();
-    if (!writable_) return reported(statusOf(code::kAccessDenied));
+    if (DriverStatus refused = writeRefusal(); !refused.ok()) return refused;
     if (!current_) return reported(statusOf(code::kRecordNotAvailable));
     if (heldByOther(current_->rid)) return reported(statusOf(code::kRecordHeld));
     DriverStatus status;
@@ -475,8 +482,7 @@ std::optional<LinkedFound> SqliteFile::findLinked(const LinkedRecords& linked) {
 std::optional<DriverStatus> SqliteFile::eraseLinked(const LinkedRecords& linked) {
     const auto where = linkedCondition(linked);
     if (!where) return std::nullopt;
-    if (!open_) return notOpen();
-    if (!writable_) return reported(statusOf(code::kAccessDenied));
+    if (DriverStatus refused = writeRefusal(); !refused.ok()) return refused;
     return reported(inTransaction([&] {
         // Held records are left to the record-by-record way, which knows
         // when a hold has outlived its station.

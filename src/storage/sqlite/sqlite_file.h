@@ -68,6 +68,9 @@ private:
     };
 
     DriverStatus notOpen() const;
+    // Why a write may not go on (not open, read only, keys found damaged);
+    // success when it may.
+    DriverStatus writeRefusal() const;
     // Binds the key's values in `record` to parameters 1, 2...
     static void bindKey(sqlite3_stmt* stmt, const KeyDef& key, const Record& record);
     DriverStatus writeFailed(int result, const Record& record, bool excludeCurrent);
