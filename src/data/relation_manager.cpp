@@ -297,6 +297,7 @@ Severity RelationManager::Delete(bool ask) {
 Severity RelationManager::DeleteWithRules(bool retry) {
     while (true) {
         Severity result = SeverityNone;
+        reportedDamage_ = false;  // of this attempt, not of an earlier change
         {
             const WaitCursor waiting;
             const std::string position = Me->Position();
