@@ -71,7 +71,7 @@ public:
     // Closed without the questions a cancel may ask.
     static void closeWindows() {
         for (WindowManager* window : startedWindows()) {
-            window->CANCELACTION = 0;
+            window->CANCELACTION = CancelAction::Close;
             window->Widget()->close();
         }
         settle();

@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 
-#include "customers/heavy_heading.h"
 #include "data/file_manager.h"
 #include "dictionary/process_values.h"
 #include "platform/date.h"
@@ -16,8 +15,8 @@
 #include "ui/drag_link.h"
 #include "ui/frame_services.h"
 #include "ui/scoped_value.h"
+#include "ui/window.h"
 #include "ui/window_ids.h"
-#include "ui/window_manager.h"
 #include "ui/window_post.h"
 
 namespace bb {
@@ -26,9 +25,16 @@ namespace {
 constexpr std::string_view kCustomers = "Customers";
 constexpr std::string_view kPhones = "Customer phones";
 constexpr std::string_view kTitle = "Title";
-constexpr std::string_view kShowOption = "ShowOption";
-constexpr std::string_view kRepresentative = "RepresentativeRange";
 constexpr std::string_view kDetails = "Selected Member Information";
+
+const TextVariable kShowOption{"ShowOption", 10};
+const NumberVariable kRepresentative{"RepresentativeRange"};
+const TextVariable kDisplayName{"DisplayName", 34};
+// "Representative: " and the longest name, 25 characters, uncut.
+const TextVariable kRepresentativeLine{"RepresentativeLine", 41};
+const TextVariable kAddressLine1{"AddressLine1", 40};
+const TextVariable kAddressLine2{"AddressLine2", 40};
+const TextVariable kAddressLine3{"AddressLine3", 40};
 
 constexpr std::string_view kCustomerList = "Customer List";
 // Customers dragged from the list into a group of the customer groups
@@ -70,7 +76,7 @@ SortDecl customerOrder(bool rep, std::string_view filter, std::string_view show)
         .key = rep ? MBR::key::REPRESENTATIVENUMBERKEY : MBR::key::COMPANYKEY,
         .filter = filter,
         .locator = LocatorKind::Step,
-        .resets = {{.local = kShowOption}},
+        .resets = {{.local = kShowOption.name()}},
         .local = kShowOption,
         .value = show,
     };
@@ -119,13 +125,17 @@ FieldDecl phoneList() {
                 .hideSelect = true}};
 }
 
-FieldDecl detailLine(std::string_view local) {
-    return {.kind = ControlKind::Display, .local = local, .name = local, .group = kDetails};
+FieldDecl detailLine(const TextVariable& line) {
+    return {.kind = ControlKind::Display, .local = line, .name = line, .group = kDetails};
 }
 
 std::vector<FieldDecl> listFields(bool rep) {
     return {
-        {.kind = ControlKind::Display, .field = MBR::MEMBERNAME, .name = kTitle},
+        {.kind = ControlKind::Display,
+         .field = MBR::MEMBERNAME,
+         .name = kTitle,
+         .heavy = true,
+         .scale = kTitleScale},
         customerList(rep),
         // Under the list it filters, beside the customer's box.
         {.kind = ControlKind::Option,
@@ -145,11 +155,11 @@ std::vector<FieldDecl> listFields(bool rep) {
                      .tip = "Display Both Active & Inactive Customers",
                      .message = "Display both active and inactive customer records"}}},
         phoneList(),
-        detailLine("RepresentativeLine"),
-        detailLine("DisplayName"),
-        detailLine("AddressLine1"),
-        detailLine("AddressLine2"),
-        detailLine("AddressLine3"),
+        detailLine(kRepresentativeLine),
+        detailLine(kDisplayName),
+        detailLine(kAddressLine1),
+        detailLine(kAddressLine2),
+        detailLine(kAddressLine3),
         {.kind = ControlKind::Display, .field = MBR::EMAIL, .name = "E-mail", .group = kDetails},
         {.kind = ControlKind::Display,
          .field = MBR::SALESTAXID,
@@ -164,13 +174,28 @@ std::vector<ButtonDecl> listButtons() {
          .tip = "Browse/Update Customer Phones",
          .message = "Add, review, or change phone records for the highlighted customer",
          .icon = "Phone2.ico",
-         .group = kDetails},
+         .group = kDetails,
+         .list = kCustomers,
+         .calls = "BrowseMPH",
+         .request = ProcessRequest,
+         .needsRecord = true,
+         .refresh = true},
         {.text = "&Accounts",
          .tip = "Browse/Update Customer Accounts",
-         .message = "Display accounts for the highlighted customer"},
+         .message = "Display accounts for the highlighted customer",
+         .list = kCustomers,
+         .calls = "BrowseAccountRegistration",
+         .request = ProcessRequest,
+         .needsRecord = true,
+         .refresh = true},
         {.text = "&Notes",
          .tip = "Browse/Update Customer Notes",
-         .message = "Display notes for the highlighted customer"},
+         .message = "Display notes for the highlighted customer",
+         .list = kCustomers,
+         .calls = "BrowseLOG",
+         .request = ProcessRequest,
+         .needsRecord = true,
+         .refresh = true},
         {.text = "&Insert",
          .role = ButtonRole::Insert,
          .message = "Add a new record to the customer file",
@@ -194,12 +219,20 @@ std::vector<ButtonDecl> listButtons() {
     };
 }
 
-// The procedures the list's buttons reach, counted from 1.
-enum ListProcedure : int {
-    UpdateProcedure = 1,
-    PhonesProcedure,
-    AccountsProcedure,
-    NotesProcedure
+// What the buttons that open the highlighted customer's records say when
+// the customer is inactive: its records are closed to new entries.
+struct InactiveRefusal {
+    std::string_view procedure;
+    Refusal refusal;
+};
+constexpr InactiveRefusal kInactiveRefusals[] = {
+    {"BrowseMPH",
+     {"Insert Record Required", "Phone records cannot be accessed for incomplete accounts."}},
+    {"BrowseAccountRegistration",
+     {"Edit/Insert Record Required",
+      "Account records cannot be accessed for inactive or incomplete accounts."}},
+    {"BrowseLOG",
+     {"Insert Record Required", "The log file cannot be accessed for incomplete accounts."}},
 };
 
 WindowDecl listDecl(bool rep) {
@@ -209,29 +242,18 @@ WindowDecl listDecl(bool rep) {
         .caption = kCustomerList,
         .icon = "Customer.ico",
         .recordsName = true,
-        .locals = {{.name = kShowOption, .spec = T_STRING(10)},
-                   {.name = kRepresentative, .spec = T_LONG},
-                   {.name = "DisplayName", .spec = T_STRING(34)},
-                   // "Representative: " and the longest name, 25 characters, uncut.
-                   {.name = "RepresentativeLine", .spec = T_STRING(41)},
-                   {.name = "AddressLine1", .spec = T_STRING(40)},
-                   {.name = "AddressLine2", .spec = T_STRING(40)},
-                   {.name = "AddressLine3", .spec = T_STRING(40)}},
+        .locals = {kShowOption, kRepresentative, kDisplayName, kRepresentativeLine, kAddressLine1,
+                   kAddressLine2, kAddressLine3},
         .fields = listFields(rep),
         // The highlighted customer's details stand beside the list, so the
         // whole window fits a small screen.
         .besideList = kDetails,
         .buttons = listButtons(),
-        .procedures = {rep ? "UpdateRepMembers" : "UpdateMembers", "BrowseMPH",
-                       "BrowseAccountRegistration", "BrowseLOG"},
     };
 }
 
-const WindowDecl& declFor(bool rep) {
-    static const WindowDecl full = listDecl(false);
-    static const WindowDecl own = listDecl(true);
-    return rep ? own : full;
-}
+const WindowDecl& kBrowseMembers = declareWindow(listDecl(false));
+const WindowDecl& kBrowseRepMembers = declareWindow(listDecl(true));
 
 // A file a new customer needs a record of, and where the frame's menu
 // offers it.
@@ -290,14 +312,14 @@ private:
 
 class BrowseMembersWindow final : public WindowManager {
 public:
-    explicit BrowseMembersWindow(bool rep) : WindowManager(declFor(rep)), rep_(rep) {}
+    explicit BrowseMembersWindow(bool rep)
+        : WindowManager(rep ? kBrowseRepMembers : kBrowseMembers), rep_(rep) {}
 
     void SetupControls() override {
         listOpen_.emplace(processValues().CustomerListThread, WindowId());
-        SetLocal(kShowOption, Value::text(showOptionFrom(CTRL::REPORTFILTER.get())));
-        if (rep_) SetLocal(kRepresentative, Value::number(REP::REPRESENTATIVENUMBER.get()));
+        Set(kShowOption, showOptionFrom(CTRL::REPORTFILTER.get()));
+        if (rep_) Set(kRepresentative, std::int64_t{REP::REPRESENTATIVENUMBER.get()});
         WindowManager::SetupControls();
-        makeHeavy(*Control(kTitle), kTitleScale);
         DragLink::of(customerTable()).setTarget(kGroupMemberDrag, [](const std::string&, QPoint) {
             postCommand(processValues().GroupsWindowThread, kDeleteGroupMember);
         });
@@ -317,49 +339,35 @@ public:
     }
 
     int OnAccepted() override {
-        const QWidget* control = CurrentEvent().control;
-        if (control == Control("Phones")) {
-            callForCustomer(PhonesProcedure, "Insert Record Required",
-                            "Phone records cannot be accessed for incomplete accounts.");
-        } else if (control == Control("Accounts")) {
-            callForCustomer(
-                AccountsProcedure, "Edit/Insert Record Required",
-                "Account records cannot be accessed for inactive or incomplete accounts.");
-        } else if (control == Control("Notes")) {
-            callForCustomer(NotesProcedure, "Insert Record Required",
-                            "The log file cannot be accessed for incomplete accounts.");
-        } else if (control == Control("Show Customers")) {
+        // A new choice of customers to show leaves the user in the list.
+        if (CurrentEvent().control && CurrentEvent().control == Control("Show Customers"))
             Select(Control(kCustomers));
-        }
         return WindowManager::OnAccepted();
+    }
+
+    // An inactive customer's records are closed.
+    bool MayCall(const ButtonDecl& button) override {
+        if (MBR::ACTIVE.get() != 0) return true;
+        for (const InactiveRefusal& inactive : kInactiveRefusals) {
+            if (inactive.procedure == button.calls)
+                Refuse(Control(kCustomers), inactive.refusal.title, inactive.refusal.text);
+        }
+        return false;
     }
 
     void AfterEvent() override {
         WindowManager::AfterEvent();
         const bool any = Browse(kCustomers)->Records() > 0;
-        SetLocal("DisplayName", Value::text(any ? displayName() : std::string()));
-        SetLocal("RepresentativeLine", Value::text(any ? representativeLine() : std::string()));
+        Set(kDisplayName, any ? displayName() : "");
+        Set(kRepresentativeLine, any ? representativeLine() : "");
         const auto lines = any ? addressLines() : std::array<std::string, 3>{};
-        SetLocal("AddressLine1", Value::text(lines[0]));
-        SetLocal("AddressLine2", Value::text(lines[1]));
-        SetLocal("AddressLine3", Value::text(lines[2]));
-        Display();
+        Set(kAddressLine1, lines[0]);
+        Set(kAddressLine2, lines[1]);
+        Set(kAddressLine3, lines[2]);
         applyDragState();
     }
 
 private:
-    // Runs `procedure` for the highlighted customer, unless the customer is inactive.
-    void callForCustomer(int procedure, std::string_view title, std::string_view text) {
-        if (Browse(kCustomers)->Records() == 0) return;
-        if (MBR::ACTIVE.get() == 0) {
-            Refuse(Control(kCustomers), title, text);
-            return;
-        }
-        Update();
-        CallProcedure(procedure, ProcessRequest);
-        Reset(true);
-    }
-
     QWidget& customerTable() const { return *Browse(kCustomers)->List()->Table(); }
 
     // Customers can be dragged from the list while the groups window is

@@ -14,10 +14,12 @@ const PhoneListShape kShape{
     .phones = kCustomerPhones,
 };
 
+const WindowDecl& kBrowseMPH = declarePhoneList(kShape);
+
 }  // namespace
 
 void BrowseMPH(std::string_view) {
-    runPhoneList(kShape);
+    runPhoneList(kBrowseMPH, kShape);
 }
 
 }  // namespace bb

@@ -14,10 +14,12 @@ const PhoneListShape kShape{
     .phones = kRepresentativePhones,
 };
 
+const WindowDecl& kBrowseRPH = declarePhoneList(kShape);
+
 }  // namespace
 
 void BrowseRPH(std::string_view) {
-    runPhoneList(kShape);
+    runPhoneList(kBrowseRPH, kShape);
 }
 
 }  // namespace bb

@@ -14,10 +14,12 @@ const PhoneListShape kShape{
     .phones = kCompanyPhones,
 };
 
+const WindowDecl& kBrowseVPH = declarePhoneList(kShape);
+
 }  // namespace
 
 void BrowseVPH(std::string_view) {
-    runPhoneList(kShape);
+    runPhoneList(kBrowseVPH, kShape);
 }
 
 }  // namespace bb

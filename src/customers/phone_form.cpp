@@ -1,13 +1,11 @@
 #include "customers/phone_form.h"
 
 #include <QWidget>
-#include <map>
 #include <string>
 
-#include "customers/heavy_heading.h"
 #include "dictionary/process_values.h"
 #include "platform/text.h"
-#include "ui/window_manager.h"
+#include "ui/window.h"
 
 namespace bb {
 namespace {
@@ -24,7 +22,11 @@ constexpr std::size_t kLocalNumberDigits = 7;
 std::vector<FieldDecl> phoneFields(const PhoneFormShape& shape) {
     const PhoneFile& phones = shape.phones;
     std::vector<FieldDecl> fields{
-        {.kind = ControlKind::Display, .field = phones.heading, .name = kHeading, .tab = kGeneral},
+        {.kind = ControlKind::Display,
+         .field = phones.heading,
+         .name = kHeading,
+         .tab = kGeneral,
+         .heavy = true},
         {.kind = ControlKind::Option,
          .field = phones.description,
          .prompt = "Phone &Type",
@@ -59,26 +61,14 @@ WindowDecl phoneDecl(const PhoneFormShape& shape) {
         .caption = shape.caption,
         .primary = shape.phones.file,
         .fields = phoneFields(shape),
-        .buttons = {{.text = "&OK", .role = ButtonRole::Ok, .message = "Save changes and exit"},
-                    {.text = "&Cancel",
-                     .role = ButtonRole::Cancel,
-                     .message = "Do not save changes and exit"},
-                    {.text = "&Help", .role = ButtonRole::Help}},
+        .buttons = formButtons(),
     };
-}
-
-// One declaration per variant, made when its form first opens.
-const WindowDecl& declFor(const PhoneFormShape& shape) {
-    static std::map<std::string_view, WindowDecl> decls;
-    auto found = decls.find(shape.procedure);
-    if (found == decls.end()) found = decls.emplace(shape.procedure, phoneDecl(shape)).first;
-    return found->second;
 }
 
 class PhoneForm final : public WindowManager {
 public:
-    explicit PhoneForm(const PhoneFormShape& shape)
-        : WindowManager(declFor(shape)), shape_(shape) {}
+    PhoneForm(const WindowDecl& decl, const PhoneFormShape& shape)
+        : WindowManager(decl), shape_(shape) {}
 
     void SeedNewRecord() override {
         if (shape_.priming == PhonePriming::TollFree) {
@@ -90,11 +80,6 @@ public:
         if (areaCode > 0) shape_.phones.number.set(std::to_string(areaCode) + "0000000");
         const std::string& type = CTRL::DEFAULTPHONETYPE.get();
         shape_.phones.description.set(text::isBlank(type) ? kOfficeType : std::string_view(type));
-    }
-
-    void SetupControls() override {
-        WindowManager::SetupControls();
-        makeHeavy(*Control(shape_.phones.heading));
     }
 
     bool CheckFields() override {
@@ -113,9 +98,12 @@ private:
 
 }  // namespace
 
-void runPhoneForm(const PhoneFormShape& shape) {
-    PhoneForm form(shape);
-    processValues().LastResponse = form.Run();
+const WindowDecl& declarePhoneForm(const PhoneFormShape& shape) {
+    return declareWindow(phoneDecl(shape));
+}
+
+void runPhoneForm(const WindowDecl& form, const PhoneFormShape& shape) {
+    runCalled<PhoneForm>(form, shape);
 }
 
 }  // namespace bb

@@ -6,7 +6,8 @@
 // seven digits.
 //
 // Each variant's procedure (UpdateMPH, UpdateVPH, UpdateRPH) describes its
-// window with a PhoneFormShape and runs the form with runPhoneForm. Called
+// window with a PhoneFormShape, declares it with declarePhoneForm and runs
+// the form with runPhoneForm. Called
 // (modal) with the request in PendingRequest. Used from the GUI thread only.
 #pragma once
 
@@ -14,6 +15,7 @@
 #include <string_view>
 
 #include "customers/phone_files.h"
+#include "ui/window_decl.h"
 
 namespace bb {
 
@@ -31,8 +33,11 @@ struct PhoneFormShape {
     PhonePriming priming = PhonePriming::Preferences;
 };
 
-// Runs the form of `shape`, which must outlive it; LastResponse gets its response.
-void runPhoneForm(const PhoneFormShape& shape);
+// The window of `shape`, declared for the run.
+const WindowDecl& declarePhoneForm(const PhoneFormShape& shape);
+// Runs the form `form` declared for `shape`, which must outlive it;
+// LastResponse gets its response.
+void runPhoneForm(const WindowDecl& form, const PhoneFormShape& shape);
 
 // The variants, each in the source unit named after it.
 void UpdateMPH(std::string_view argument);

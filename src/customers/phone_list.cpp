@@ -1,28 +1,29 @@
 #include "customers/phone_list.h"
 
 #include <QWidget>
-#include <map>
 
-#include "customers/heavy_heading.h"
 #include "dictionary/process_values.h"
 #include "platform/text.h"
 #include "ui/browse_manager.h"
-#include "ui/window_manager.h"
+#include "ui/window.h"
 
 namespace bb {
 namespace {
 
 constexpr std::string_view kList = "Phone numbers";
 constexpr std::string_view kHeading = "Owner";
-constexpr std::string_view kExtensionLine = "ExtensionLine";
-constexpr std::string_view kContactLine = "ContactLine";
 // Wide enough for a full department and extension: 20 + " Ext: " + 6.
 constexpr std::uint16_t kLineWidth = 32;
+const TextVariable kExtensionLine{"ExtensionLine", kLineWidth};
+const TextVariable kContactLine{"ContactLine", kLineWidth + 9};
 
 std::vector<FieldDecl> listFields(const PhoneListShape& shape) {
     const PhoneFile& phones = shape.phones;
     return {
-        {.kind = ControlKind::Display, .field = shape.phones.heading, .name = kHeading},
+        {.kind = ControlKind::Display,
+         .field = shape.phones.heading,
+         .name = kHeading,
+         .heavy = true},
         {.kind = ControlKind::List,
          .name = kList,
          .list = ListDecl{.file = phones.file,
@@ -46,8 +47,7 @@ WindowDecl listDecl(const PhoneListShape& shape) {
         .helpTopic = "BrowseMPH",
         .caption = shape.caption,
         .recordsName = true,
-        .locals = {{.name = kExtensionLine, .spec = T_STRING(kLineWidth)},
-                   {.name = kContactLine, .spec = T_STRING(kLineWidth + 9)}},
+        .locals = {kExtensionLine, kContactLine},
         .fields = listFields(shape),
         .buttons = {{.text = "&Insert",
                      .role = ButtonRole::Insert,
@@ -56,36 +56,20 @@ WindowDecl listDecl(const PhoneListShape& shape) {
                     {.text = "&Edit", .role = ButtonRole::Change, .message = shape.editTip},
                     {.text = "&Close", .role = ButtonRole::Cancel},
                     {.text = "&Help", .role = ButtonRole::Help}},
-        .procedures = {shape.update},
     };
-}
-
-const WindowDecl& declFor(const PhoneListShape& shape) {
-    static std::map<std::string_view, WindowDecl> decls;
-    auto found = decls.find(shape.procedure);
-    if (found == decls.end()) found = decls.emplace(shape.procedure, listDecl(shape)).first;
-    return found->second;
 }
 
 class PhoneList final : public WindowManager {
 public:
-    explicit PhoneList(const PhoneListShape& shape)
-        : WindowManager(declFor(shape)), phones_(shape.phones) {}
-
-    void SetupControls() override {
-        WindowManager::SetupControls();
-        makeHeavy(*Control(kHeading));
-    }
+    PhoneList(const WindowDecl& decl, const PhoneListShape& shape)
+        : WindowManager(decl), phones_(shape.phones) {}
 
     void AfterEvent() override {
         WindowManager::AfterEvent();
         const bool any = Browse(kList)->Records() > 0;
-        SetLocal(kExtensionLine,
-                 Value::text(any ? extensionLine(phones_.department.get(), phones_.extension.get())
-                                 : std::string()));
-        SetLocal(kContactLine,
-                 Value::text(any ? contactLine(phones_.contact.get()) : std::string()));
-        Display();
+        Set(kExtensionLine,
+            any ? extensionLine(phones_.department.get(), phones_.extension.get()) : "");
+        Set(kContactLine, any ? contactLine(phones_.contact.get()) : "");
     }
 
 private:
@@ -107,9 +91,12 @@ std::string contactLine(std::string_view contact) {
     return clipped.empty() ? std::string() : "Contact: " + std::string(clipped);
 }
 
-void runPhoneList(const PhoneListShape& shape) {
-    PhoneList list(shape);
-    processValues().LastResponse = list.Run();
+const WindowDecl& declarePhoneList(const PhoneListShape& shape) {
+    return declareWindow(listDecl(shape));
+}
+
+void runPhoneList(const WindowDecl& list, const PhoneListShape& shape) {
+    runCalled<PhoneList>(list, shape);
 }
 
 }  // namespace bb

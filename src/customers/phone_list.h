@@ -6,14 +6,16 @@
 // phone form.
 //
 // Each variant's procedure (BrowseMPH, BrowseVPH, BrowseRPH) describes its
-// window with a PhoneListShape and runs the list with runPhoneList; the list
-// is called (modal) by the owner's window. Used from the GUI thread only.
+// window with a PhoneListShape, declares it with declarePhoneList and runs
+// the list with runPhoneList; the list is called (modal) by the owner's
+// window. Used from the GUI thread only.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 #include "customers/phone_files.h"
+#include "ui/window_decl.h"
 
 namespace bb {
 
@@ -26,8 +28,11 @@ struct PhoneListShape {
     const PhoneFile& phones;
 };
 
-// Runs the list of `shape`, which must outlive it; LastResponse gets its response.
-void runPhoneList(const PhoneListShape& shape);
+// The window of `shape`, declared for the run.
+const WindowDecl& declarePhoneList(const PhoneListShape& shape);
+// Runs the list `list` declared for `shape`, which must outlive it;
+// LastResponse gets its response.
+void runPhoneList(const WindowDecl& list, const PhoneListShape& shape);
 
 // "Sales Ext: 221", "Sales", "Ext: 221" or empty, from a department and an
 // extension.

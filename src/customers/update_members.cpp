@@ -9,7 +9,7 @@
 #include "platform/text.h"
 #include "ui/browse_manager.h"
 #include "ui/scoped_value.h"
-#include "ui/window_manager.h"
+#include "ui/window.h"
 
 namespace bb {
 namespace {
@@ -19,7 +19,7 @@ constexpr std::string_view kAddress = "Address";
 constexpr std::string_view kFinancial = "Financial";
 constexpr std::string_view kPhones = "Phones";
 constexpr std::string_view kPhoneList = "Phone numbers";
-constexpr std::string_view kExtensionText = "ExtensionText";
+const TextVariable kExtensionText{"ExtensionText", 20};
 
 constexpr std::string_view kCompany = "Company";
 constexpr std::string_view kIndividual = "Individual";
@@ -30,52 +30,25 @@ std::vector<FieldDecl> generalFields() {
          .field = MBR::CONTACTSINCE,
          .prompt = "Contact &Since:",
          .picture = "@d2",
-         .tip = "Date of First Contact",
-         .tab = kGeneral,
-         .ditto = true},
+         .tip = "Date of First Contact"},
         {.kind = ControlKind::Option,
          .field = MBR::MEMBERTYPE,
          .prompt = "Customer &Type",
-         .tab = kGeneral,
-         .ditto = true,
          .radios = {{.text = "C&ompany",
                      .value = kCompany,
                      .message = "Customer with a company name"},
                     {.text = "In&dividual",
                      .value = kIndividual,
                      .message = "Customer as an individual"}}},
-        {.field = MBR::COMPANYNAME,
-         .prompt = "Company &Name:",
-         .picture = "@s34",
-         .tab = kGeneral,
-         .ditto = true},
-        {.field = MBR::CONTACT,
-         .prompt = "Conta&ct:",
-         .picture = "@s35",
-         .tip = "Contact Person",
-         .tab = kGeneral,
-         .ditto = true},
-        {.field = MBR::LASTNAME,
-         .prompt = "&Last Name:",
-         .picture = "@s25",
-         .tab = kGeneral,
-         .ditto = true},
-        {.field = MBR::FIRSTNAME,
-         .prompt = "&First Name:",
-         .picture = "@s20",
-         .tab = kGeneral,
-         .ditto = true},
-        {.field = MBR::MIDDLENAME,
-         .prompt = "&Middle Initial:",
-         .picture = "@s1",
-         .tab = kGeneral,
-         .ditto = true},
+        {.field = MBR::COMPANYNAME, .prompt = "Company &Name:", .picture = "@s34"},
+        {.field = MBR::CONTACT, .prompt = "Conta&ct:", .picture = "@s35", .tip = "Contact Person"},
+        {.field = MBR::LASTNAME, .prompt = "&Last Name:", .picture = "@s25"},
+        {.field = MBR::FIRSTNAME, .prompt = "&First Name:", .picture = "@s20"},
+        {.field = MBR::MIDDLENAME, .prompt = "&Middle Initial:", .picture = "@s1"},
         {.kind = ControlKind::DropList,
          .field = MBR::REPRESENTATIVENUMBER,
          .prompt = "&Representative:",
          .tip = "Registered representative",
-         .tab = kGeneral,
-         .ditto = true,
          .drop = DropDecl{.file = FileId::Representatives,
                           .key = REP::key::REPRESENTATIVENAMEKEY,
                           .format = "29L(4)|M~Number~C(0)@s5@100L(3)|M~Name~L(2)@s25@",
@@ -86,13 +59,10 @@ std::vector<FieldDecl> generalFields() {
         {.kind = ControlKind::Display,
          .field = REP::REP_NAME,
          .name = "Representative name",
-         .tab = kGeneral,
          .beside = true},
         {.kind = ControlKind::DropList,
          .field = MBR::SALESLEVEL,
          .prompt = "Cl&assification:",
-         .tab = kGeneral,
-         .ditto = true,
          .drop = DropDecl{.file = FileId::MembershipTypes,
                           .key = TYP::key::MEMBERTYPEKEY,
                           .format = "60L(3)~Member Classification~L(2)@s15@",
@@ -103,19 +73,14 @@ std::vector<FieldDecl> generalFields() {
          .field = TYP::DESCRIPTION,
          .name = "Classification description",
          .picture = "@s40",
-         .tab = kGeneral,
          .beside = true},
         {.kind = ControlKind::Check,
          .field = MBR::ACTIVE,
          .prompt = "Acti&ve",
-         .message = "Active/Inactive",
-         .tab = kGeneral,
-         .ditto = true},
+         .message = "Active/Inactive"},
         {.kind = ControlKind::Option,
          .field = MBR::EMPLOYEERELATED,
          .prompt = "&Employee Related",
-         .tab = kGeneral,
-         .ditto = true,
          .radios = {{.text = "No", .value = "N"}, {.text = "Yes", .value = "Y"}}},
     };
 }
@@ -125,22 +90,16 @@ std::vector<FieldDecl> addressFields() {
         {.field = MBR::ADDRESS,
          .prompt = "&Address:",
          .picture = "@s40",
-         .message = "Street address",
-         .tab = kAddress,
-         .ditto = true},
+         .message = "Street address"},
         {.field = MBR::ADDRESS2,
          .name = "Address line 2",
          .picture = "@s40",
-         .message = "Additional address information",
-         .tab = kAddress,
-         .ditto = true},
-        {.field = MBR::CITY, .prompt = "&City:", .picture = "@s25", .tab = kAddress, .ditto = true},
+         .message = "Additional address information"},
+        {.field = MBR::CITY, .prompt = "&City:", .picture = "@s25"},
         {.kind = ControlKind::DropList,
          .field = MBR::STATE,
          .prompt = "&State:",
          .message = "Select a state from the drop-down list",
-         .tab = kAddress,
-         .ditto = true,
          .drop = DropDecl{.file = FileId::States,
                           .key = ST::key::STATEKEY,
                           .format = "18L(1)@s2@80L@s20@",
@@ -151,26 +110,19 @@ std::vector<FieldDecl> addressFields() {
          .field = ST::STATENAME,
          .name = "State name",
          .picture = "@s20",
-         .tab = kAddress,
          .beside = true},
         {.field = MBR::ZIPCODE,
          .prompt = "&Zip:",
          .picture = "@s10",
-         .message = "Postal zip code, or zip + 4",
-         .tab = kAddress,
-         .ditto = true},
+         .message = "Postal zip code, or zip + 4"},
         {.field = MBR::EMAIL,
          .prompt = "E-&Mail:",
          .picture = "@s35",
-         .message = "E-mail address or web site",
-         .tab = kAddress,
-         .ditto = true},
+         .message = "E-mail address or web site"},
         {.field = MBR::EMPLOYER,
          .prompt = "&Employer:",
          .picture = "@s40",
-         .message = "Customer's employer",
-         .tab = kAddress,
-         .ditto = true},
+         .message = "Customer's employer"},
     };
 }
 
@@ -179,46 +131,32 @@ std::vector<FieldDecl> financialFields() {
         {.kind = ControlKind::DateSpin,
          .field = MBR::BIRTHDATE,
          .prompt = "&Birth Date:",
-         .picture = "@d2",
-         .tab = kFinancial,
-         .ditto = true},
+         .picture = "@d2"},
         {.field = MBR::INCOME,
          .prompt = "&Income:",
          .picture = "@n$-15.2",
-         .message = "Annual income from all sources",
-         .tab = kFinancial,
-         .ditto = true},
+         .message = "Annual income from all sources"},
         {.field = MBR::NETWORTH,
          .prompt = "&Net Worth:",
          .picture = "@n$-15.2",
-         .message = "Net worth exclusive of home",
-         .tab = kFinancial,
-         .ditto = true},
+         .message = "Net worth exclusive of home"},
         {.field = MBR::SALESTAXID,
          .prompt = "&Tax ID:",
          .picture = "@s20",
-         .message = "Customer's SSAN or tax ID number",
-         .tab = kFinancial,
-         .ditto = true},
+         .message = "Customer's SSAN or tax ID number"},
         {.kind = ControlKind::DateSpin,
          .field = MBR::LASTUPDATE,
          .prompt = "&Last Update:",
          .picture = "@d2",
-         .message = "Date that income and net worth was last updated",
-         .tab = kFinancial,
-         .ditto = true},
+         .message = "Date that income and net worth was last updated"},
         {.kind = ControlKind::Option,
          .field = MBR::MARRIEDYN,
          .prompt = "&Married",
-         .tab = kFinancial,
-         .ditto = true,
          .radios = {{.text = "Yes", .value = "Y"}, {.text = "No", .value = "N"}}},
         {.kind = ControlKind::Option,
          .field = MBR::SALESTAX,
          .prompt = "&Withholding",
          .message = "Subject to back-up withholding",
-         .tab = kFinancial,
-         .ditto = true,
          .radios = {{.text = "No", .value = "N", .tip = "Mandatory Withholding"},
                     {.text = "Yes", .value = "Y", .tip = "Mandatory Withholding"}}},
     };
@@ -229,7 +167,6 @@ std::vector<FieldDecl> phoneFields() {
     return {
         {.kind = ControlKind::List,
          .name = kPhoneList,
-         .tab = kPhones,
          .list =
              ListDecl{.file = FileId::MPhones,
                       // The number's column holds the whole of its picture, as the phone lists do.
@@ -248,12 +185,10 @@ std::vector<FieldDecl> phoneFields() {
         {.kind = ControlKind::Display,
          .field = MPH::CONTACT,
          .name = "Phone contact",
-         .picture = "@s30",
-         .tab = kPhones},
+         .picture = "@s30"},
         {.kind = ControlKind::Display,
          .local = kExtensionText,
          .name = "Extension",
-         .tab = kPhones,
          .beside = true},
     };
 }
@@ -270,18 +205,8 @@ std::vector<ButtonDecl> phoneButtons() {
     };
 }
 
-std::vector<FieldDecl> formFields() {
-    std::vector<FieldDecl> fields = generalFields();
-    for (auto part : {addressFields(), financialFields(), phoneFields()})
-        fields.insert(fields.end(), part.begin(), part.end());
-    return fields;
-}
-
-std::vector<ButtonDecl> formButtons() {
-    std::vector<ButtonDecl> buttons{
-        {.text = "&OK", .role = ButtonRole::Ok, .message = "Save changes and exit"},
-        {.text = "&Cancel", .role = ButtonRole::Cancel, .message = "Cancel changes and exit"},
-        {.text = "&Help", .role = ButtonRole::Help, .message = "Windows Help"}};
+std::vector<ButtonDecl> memberButtons() {
+    std::vector<ButtonDecl> buttons = formButtons({}, "Cancel changes and exit");
     for (ButtonDecl& button : phoneButtons()) buttons.push_back(button);
     return buttons;
 }
@@ -294,22 +219,19 @@ WindowDecl formDecl(std::string_view procedure) {
         .primary = FileId::Members,
         .files = {FileId::Representatives, FileId::MembershipTypes, FileId::States,
                   FileId::MPhones},
-        .locals = {{.name = kExtensionText, .spec = T_STRING(20)}},
-        .fields = formFields(),
-        .buttons = formButtons(),
-        .procedures = {"UpdateMPH"},
+        .locals = {kExtensionText},
+        // What the user types is what ditto puts back; what a form shows
+        // from other files is not.
+        .tabs = {{.text = kGeneral, .ditto = true, .fields = generalFields()},
+                 {.text = kAddress, .ditto = true, .fields = addressFields()},
+                 {.text = kFinancial, .ditto = true, .fields = financialFields()},
+                 {.text = kPhones, .fields = phoneFields()}},
+        .buttons = memberButtons(),
     };
 }
 
-const WindowDecl& fullListDecl() {
-    static const WindowDecl decl = formDecl("UpdateMembers");
-    return decl;
-}
-
-const WindowDecl& repListDecl() {
-    static const WindowDecl decl = formDecl("UpdateRepMembers");
-    return decl;
-}
+const WindowDecl& kUpdateMembers = declareWindow(formDecl("UpdateMembers"));
+const WindowDecl& kUpdateRepMembers = declareWindow(formDecl("UpdateRepMembers"));
 
 // A preference that is set replaces the value a new record has.
 void takeDefault(const TextField& to, const std::string& preference) {
@@ -348,9 +270,9 @@ public:
         // A customer not yet saved has no numbers: one added now would stay
         // behind, without its customer, if the new customer were cancelled.
         const bool saved = REQUEST == ChangeRequest;
-        for (std::string_view phones : {kPhoneList, std::string_view("Insert"),
-                                        std::string_view("Change"), std::string_view("Delete")})
-            Control(phones)->setEnabled(saved);
+        Control(kPhoneList)->setEnabled(saved);
+        for (ButtonRole role : {ButtonRole::Insert, ButtonRole::Change, ButtonRole::Delete})
+            ButtonOf(role, kPhoneList)->setEnabled(saved);
     }
 
     int Teardown() override {
@@ -367,11 +289,8 @@ public:
         // The phone buffer may hold another customer's number.
         if (!anyPhone) MPH::CONTACT.clear();
         const std::string_view extension = text::clip(MPH::EXTENSION.get());
-        SetLocal(kExtensionText,
-                 Value::text(anyPhone && !extension.empty() ? "Ext: " + std::string(extension)
-                                                            : std::string()));
+        Set(kExtensionText, anyPhone && !extension.empty() ? "Ext: " + std::string(extension) : "");
         if (readsRepresentative_) readRepresentative();
-        Display();
     }
 
     bool CheckFields() override {
@@ -484,13 +403,11 @@ private:
 }  // namespace
 
 void UpdateMembers(std::string_view) {
-    UpdateMembersWindow window(fullListDecl(), true);
-    processValues().LastResponse = window.Run();
+    runCalled<UpdateMembersWindow>(kUpdateMembers, true);
 }
 
 void UpdateRepMembers(std::string_view) {
-    UpdateMembersWindow window(repListDecl(), false);
-    processValues().LastResponse = window.Run();
+    runCalled<UpdateMembersWindow>(kUpdateRepMembers, false);
 }
 
 }  // namespace bb

@@ -11,10 +11,12 @@ const PhoneFormShape kShape{
     .priming = PhonePriming::Preferences,
 };
 
+const WindowDecl& kUpdateMPH = declarePhoneForm(kShape);
+
 }  // namespace
 
 void UpdateMPH(std::string_view) {
-    runPhoneForm(kShape);
+    runPhoneForm(kUpdateMPH, kShape);
 }
 
 }  // namespace bb

@@ -12,10 +12,12 @@ const PhoneFormShape kShape{
     .priming = PhonePriming::Preferences,
 };
 
+const WindowDecl& kUpdateRPH = declarePhoneForm(kShape);
+
 }  // namespace
 
 void UpdateRPH(std::string_view) {
-    runPhoneForm(kShape);
+    runPhoneForm(kUpdateRPH, kShape);
 }
 
 }  // namespace bb

@@ -11,10 +11,12 @@ const PhoneFormShape kShape{
     .priming = PhonePriming::TollFree,
 };
 
+const WindowDecl& kUpdateVPH = declarePhoneForm(kShape);
+
 }  // namespace
 
 void UpdateVPH(std::string_view) {
-    runPhoneForm(kShape);
+    runPhoneForm(kUpdateVPH, kShape);
 }
 
 }  // namespace bb

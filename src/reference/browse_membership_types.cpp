@@ -4,12 +4,12 @@
 
 #include "dictionary/process_values.h"
 #include "reference/reference_windows.h"
-#include "ui/window_manager.h"
+#include "ui/window.h"
 
 namespace bb {
 namespace {
 
-const WindowDecl kBrowseMembershipTypes{
+const WindowDecl& kBrowseMembershipTypes = declareWindow({
     .procedure = "BrowseMembershipTypes",
     .caption = "Customer Classification",
     .recordsName = true,
@@ -41,8 +41,7 @@ const WindowDecl kBrowseMembershipTypes{
             {.text = "&Close", .role = ButtonRole::Cancel, .message = "Close this window"},
             {.text = "&Help", .role = ButtonRole::Help, .message = "Windows Help"},
         },
-    .procedures = {"UpdateMembershipTypes"},
-};
+});
 
 }  // namespace
 

@@ -8,27 +8,32 @@
 
 #include "dictionary/process_values.h"
 #include "platform/text.h"
-#include "reference/form_parts.h"
 #include "reference/reference_windows.h"
-#include "ui/window_manager.h"
+#include "ui/window.h"
 
 namespace bb {
 namespace {
 
-// The procedures the buttons run, counted from 1 as CallProcedure counts.
-enum Called : int { CallsUpdate = 1, CallsPhones, CallsCustomers, CallsCommissions };
+const TextVariable kHeading{"Heading", 40, "Browse Registered Representatives"};
+const TextVariable kGuarantorLine{"GuarantorLine", 20};
+const TextVariable kLicenceLine{"LicenceLine", 48};
 
-const WindowDecl kBrowseRepresentatives{
+// What a button that runs a procedure for the highlighted representative
+// says when there is none: the records the procedure would add would
+// belong to nobody.
+constexpr Refusal kNoRepresentative{
+    "Insert Record Required",
+    "Insert at least one Representative in the Representative File first."};
+
+const WindowDecl& kBrowseRepresentatives = declareWindow({
     .procedure = "BrowseRepresentatives",
     .caption = "Registered Representatives",
     .recordsName = true,
-    .locals = {{"Heading", T_STRING(40)},
-               {"GuarantorLine", T_STRING(20)},
-               {"LicenceLine", T_STRING(48)}},
+    .locals = {kHeading, kGuarantorLine, kLicenceLine},
     .fields =
         {
             {.kind = ControlKind::Display,
-             .local = "Heading",
+             .local = kHeading,
              .name = "Browse Registered Representatives",
              .heavy = true},
             {.kind = ControlKind::List,
@@ -43,13 +48,16 @@ const WindowDecl kBrowseRepresentatives{
                                      {.key = REP::key::REPRESENTATIVENUMBERKEY}},
                           .update = "UpdateRepresentatives",
                           .hideSelect = true}},
-            {.kind = ControlKind::Display, .local = "GuarantorLine", .name = "Signature Guarantor"},
-            {.kind = ControlKind::Display, .local = "LicenceLine", .name = "Licence"},
+            {.kind = ControlKind::Display, .local = kGuarantorLine, .name = "Signature Guarantor"},
+            {.kind = ControlKind::Display, .local = kLicenceLine, .name = "Licence"},
         },
     .buttons =
         {
             {.text = "Representative &Phones",
-             .message = "Phone numbers of the highlighted representative"},
+             .message = "Phone numbers of the highlighted representative",
+             .calls = "BrowseRPH",
+             .needsRecord = true,
+             .empty = kNoRepresentative},
             {.text = "&Insert Record",
              .role = ButtonRole::Insert,
              .message = "Add a new representative"},
@@ -60,15 +68,20 @@ const WindowDecl kBrowseRepresentatives{
              .role = ButtonRole::Change,
              .message = "Make changes to the highlighted representative"},
             {.text = "&Select", .role = ButtonRole::Select},
-            {.text = "C&ustomers", .message = "Customers of the highlighted representative"},
+            {.text = "C&ustomers",
+             .message = "Customers of the highlighted representative",
+             .calls = "BrowseRepMembers",
+             .needsRecord = true,
+             .empty = kNoRepresentative},
             {.text = "Co&mmissions",
-             .message = "Commission transactions of the highlighted representative"},
+             .message = "Commission transactions of the highlighted representative",
+             .calls = "BrowseCommissionTransactions",
+             .needsRecord = true,
+             .empty = kNoRepresentative},
             {.text = "&Close", .role = ButtonRole::Cancel, .message = "Close this window"},
             {.text = "&Help", .role = ButtonRole::Help, .message = "Windows Help"},
         },
-    .procedures = {"UpdateRepresentatives", "BrowseRPH", "BrowseRepMembers",
-                   "BrowseCommissionTransactions"},
-};
+});
 
 std::string licenceLine() {
     const bool insurance = REP::INSURANCE.get() == "1";
@@ -83,46 +96,10 @@ class BrowseRepresentativesWindow : public WindowManager {
 public:
     BrowseRepresentativesWindow() : WindowManager(kBrowseRepresentatives) {}
 
-    int OnAccepted() override {
-        const QWidget* pressed = CurrentEvent().control;
-        for (const auto& [name, called] : kButtons) {
-            if (pressed && pressed == Control(name)) {
-                runFor(called);
-                return LevelHandled;
-            }
-        }
-        return WindowManager::OnAccepted();
-    }
-
-    void SetupControls() override {
-        WindowManager::SetupControls();
-        SetLocal("Heading", Value::text("Browse Registered Representatives"));
-    }
-
     void AfterEvent() override {
         WindowManager::AfterEvent();
-        SetLocal("GuarantorLine",
-                 Value::text(REP::MEDALLION.get() == "Y" ? "Signature Guarantor" : ""));
-        SetLocal("LicenceLine", Value::text(licenceLine()));
-        Display();
-    }
-
-private:
-    static constexpr std::pair<std::string_view, int> kButtons[] = {
-        {"RepresentativePhones", CallsPhones},
-        {"Customers", CallsCustomers},
-        {"Commissions", CallsCommissions}};
-
-    // Runs `called` for the highlighted representative; an empty list has
-    // none, and the records the procedure would add would belong to nobody.
-    void runFor(int called) {
-        if (text::isBlank(REP::REP_NAME.get())) {
-            Announce("Insert Record Required",
-                     "Insert at least one Representative in the Representative File first.");
-            return;
-        }
-        Update();
-        CallProcedure(called, NoRequest);
+        Set(kGuarantorLine, REP::MEDALLION.get() == "Y" ? "Signature Guarantor" : "");
+        Set(kLicenceLine, licenceLine());
     }
 };
 

@@ -4,12 +4,12 @@
 
 #include "dictionary/process_values.h"
 #include "reference/reference_windows.h"
-#include "ui/window_manager.h"
+#include "ui/window.h"
 
 namespace bb {
 namespace {
 
-const WindowDecl kBrowseStates{
+const WindowDecl& kBrowseStates = declareWindow({
     .procedure = "BrowseStates",
     .caption = "States",
     .recordsName = true,
@@ -42,8 +42,7 @@ const WindowDecl kBrowseStates{
             {.text = "&Close", .role = ButtonRole::Cancel, .message = "Close this window"},
             {.text = "&Help", .role = ButtonRole::Help, .message = "Windows Help"},
         },
-    .procedures = {"UpdateStates"},
-};
+});
 
 }  // namespace
 

@@ -2,35 +2,28 @@
 // the highlighted one. Each button sets what its report reads the
 // representative from, then starts the report by its procedure name.
 #include <memory>
-#include <optional>
 #include <string_view>
+#include <utility>
 
 #include "dictionary/process_values.h"
 #include "platform/text.h"
 #include "reference/reference_windows.h"
-#include "ui/window_manager.h"
+#include "ui/window.h"
 
 namespace bb {
 namespace {
 
-// A report button: its name, the procedure it starts (counted from 1 as
-// CallProcedure counts) and the field the report reads the representative
-// from, when it has one.
-struct ReportButton {
-    std::string_view name;
-    int procedure;
-    std::optional<FieldRef> representative;
-};
+const TextVariable kHeading{"Heading", 40, "Browse Representative Reports"};
 
-const WindowDecl kRepresentativeReports{
+const WindowDecl& kRepresentativeReports = declareWindow({
     .procedure = "RepresentativeReports",
     .caption = "Representative Reports",
     .recordsName = true,
-    .locals = {{"Heading", T_STRING(40)}},
+    .locals = {kHeading},
     .fields =
         {
             {.kind = ControlKind::Display,
-             .local = "Heading",
+             .local = kHeading,
              .name = "Browse Representative Reports",
              .heavy = true},
             {.kind = ControlKind::List,
@@ -47,48 +40,38 @@ const WindowDecl kRepresentativeReports{
         },
     .buttons =
         {
-            {.text = "&Transaction Log", .message = "Print the representative's transaction log"},
-            {.text = "Cross &Reference", .message = "Print the product cross reference"},
+            {.text = "&Transaction Log",
+             .message = "Print the representative's transaction log",
+             .calls = "PrintRepTransactionLog"},
+            {.text = "Cross &Reference",
+             .message = "Print the product cross reference",
+             .calls = "PrintRepCrossReference"},
             {.text = "&Check/Security  Log",
-             .name = "CheckSecurityLog",
-             .message = "Print the log of checks and securities received"},
-            {.text = "Account &List", .message = "Print the representative's accounts"},
-            {.text = "&Suspense Dates", .message = "The customers' suspense dates"},
-            {.text = "&Annual Events", .message = "The customers' annual events"},
+             .message = "Print the log of checks and securities received",
+             .calls = "PrintCheckSecurityLog"},
+            {.text = "Account &List",
+             .message = "Print the representative's accounts",
+             .calls = "PrintRepAccounts"},
+            {.text = "&Suspense Dates",
+             .message = "The customers' suspense dates",
+             .calls = "BrowseSuspenseDates"},
+            {.text = "&Annual Events",
+             .message = "The customers' annual events",
+             .calls = "BrowseAnnualEvents"},
             {.text = "&Close", .role = ButtonRole::Cancel, .message = "Close this window"},
             {.text = "&Help", .role = ButtonRole::Help, .message = "Windows Help"},
         },
-    .procedures = {"PrintRepTransactionLog", "PrintRepCrossReference", "PrintCheckSecurityLog",
-                   "PrintRepAccounts", "BrowseSuspenseDates", "BrowseAnnualEvents"},
-};
+});
 
-const ReportButton kReports[] = {
-    {"TransactionLog", 1, TRN::REPRESENTATIVENUMBER},
-    {"CrossReference", 2, std::nullopt},
-    {"CheckSecurityLog", 3, CHE::REPRESENTATIVENUMBER},
-    {"AccountList", 4, std::nullopt},
-    {"SuspenseDates", 5, std::nullopt},
-    {"AnnualEvents", 6, std::nullopt},
+// The reports that read the representative from a field of their own file.
+constexpr std::pair<std::string_view, FieldRef> kRepresentativeFields[] = {
+    {"PrintRepTransactionLog", TRN::REPRESENTATIVENUMBER},
+    {"PrintCheckSecurityLog", CHE::REPRESENTATIVENUMBER},
 };
 
 class RepresentativeReportsWindow : public WindowManager {
 public:
     RepresentativeReportsWindow() : WindowManager(kRepresentativeReports) {}
-
-    int OnAccepted() override {
-        for (const ReportButton& report : kReports) {
-            if (CurrentEvent().control && CurrentEvent().control == Control(report.name)) {
-                run(report);
-                return LevelHandled;
-            }
-        }
-        return WindowManager::OnAccepted();
-    }
-
-    void SetupControls() override {
-        WindowManager::SetupControls();
-        SetLocal("Heading", Value::text("Browse Representative Reports"));
-    }
 
     void AfterEvent() override {
         WindowManager::AfterEvent();
@@ -96,13 +79,12 @@ public:
         Show(REP::REP_EXT, !text::isBlank(REP::REP_EXT.get()));
     }
 
-private:
-    void run(const ReportButton& report) {
-        Update();
-        if (report.representative)
-            buffer(report.representative->file())
-                .setInteger(report.representative->index(), REP::REPRESENTATIVENUMBER.get());
-        CallProcedure(report.procedure, NoRequest);
+    bool MayCall(const ButtonDecl& button) override {
+        for (const auto& [procedure, field] : kRepresentativeFields) {
+            if (button.calls == procedure)
+                buffer(field.file()).setInteger(field.index(), REP::REPRESENTATIVENUMBER.get());
+        }
+        return true;
     }
 };
 

@@ -5,14 +5,13 @@
 
 #include "dictionary/process_values.h"
 #include "platform/text.h"
-#include "reference/form_parts.h"
 #include "reference/reference_windows.h"
-#include "ui/window_manager.h"
+#include "ui/window.h"
 
 namespace bb {
 namespace {
 
-const WindowDecl kUpdateMembershipTypes{
+const WindowDecl& kUpdateMembershipTypes = declareWindow({
     .procedure = "UpdateMembershipTypes",
     .caption = "Update Customer Classification",
     .recordsName = true,
@@ -30,7 +29,7 @@ const WindowDecl kUpdateMembershipTypes{
              .ditto = true},
         },
     .buttons = formButtons(),
-};
+});
 
 std::string renameText(std::string_view from, std::string_view to) {
     return "The Customer Classification \"" + std::string(text::clip(from)) +

@@ -8,14 +8,13 @@
 #include "dictionary/process_values.h"
 #include "platform/date.h"
 #include "platform/text.h"
-#include "reference/form_parts.h"
 #include "reference/reference_windows.h"
-#include "ui/window_manager.h"
+#include "ui/window.h"
 
 namespace bb {
 namespace {
 
-const WindowDecl kUpdateRepStates{
+const WindowDecl& kUpdateRepStates = declareWindow({
     .procedure = "UpdateRepStates",
     .caption = "Update Representative States",
     .recordsName = true,
@@ -51,7 +50,7 @@ const WindowDecl kUpdateRepStates{
              .message = "The date this registration took effect"},
         },
     .buttons = formButtons(),
-};
+});
 
 class UpdateRepStatesWindow : public WindowManager {
 public:

@@ -13,13 +13,15 @@
 #include "platform/message_service.h"
 #include "platform/text.h"
 #include "reference/annual_renewal.h"
-#include "reference/form_parts.h"
 #include "reference/reference_windows.h"
 #include "ui/browse_manager.h"
-#include "ui/window_manager.h"
+#include "ui/window.h"
 
 namespace bb {
 namespace {
+
+// What the representative's registrations cost a year, shown under them.
+const DecimalVariable kAnnualRenewal{"AnnualRenewal", 9, 2};
 
 constexpr std::string_view kGeneral = "General";
 constexpr std::string_view kLicensing = "Licensing";
@@ -133,7 +135,7 @@ std::vector<FieldDecl> licensingFields() {
          .picture = "@n10.2",  // as wide as the renewal below, so the two line up
          .tab = kLicensing},
         {.kind = ControlKind::Display,
-         .local = "AnnualRenewal",
+         .local = kAnnualRenewal,
          .prompt = "Annual Renewal:",
          .picture = "@n10.2",
          .tab = kLicensing},
@@ -193,13 +195,13 @@ std::vector<FieldDecl> allFields() {
     return fields;
 }
 
-const WindowDecl kUpdateRepresentatives{
+const WindowDecl& kUpdateRepresentatives = declareWindow({
     .procedure = "UpdateRepresentatives",
     .caption = "Update Representatives",
     .recordsName = true,
     .primary = FileId::Representatives,
     .files = {FileId::RepStates, FileId::States},
-    .locals = {{"AnnualRenewal", T_DECIMAL(9, 2)}},
+    .locals = {kAnnualRenewal},
     .fields = allFields(),
     .buttons = formButtons({
         {.text = "&Insert",
@@ -215,8 +217,7 @@ const WindowDecl kUpdateRepresentatives{
          .message = "Delete the highlighted registration",
          .tab = kLicensing},
     }),
-    .procedures = {"UpdateRepStates"},
-};
+});
 
 // "Representative # 101   has been changed ...||Original: 101  Ann Lee    New: ..."
 std::string changeText(std::string_view oldNum, std::string_view oldName) {
@@ -279,7 +280,7 @@ public:
 private:
     void showAnnualRenewal() {
         const WaitCursor busy;
-        SetLocal("AnnualRenewal", Value::number(annualRenewal(REP::REPRESENTATIVENUMBER.get())));
+        Set(kAnnualRenewal, annualRenewal(REP::REPRESENTATIVENUMBER.get()));
         Display();
     }
 

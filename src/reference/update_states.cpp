@@ -2,14 +2,13 @@
 // renewal fee for it.
 #include "dictionary/process_values.h"
 #include "platform/text.h"
-#include "reference/form_parts.h"
 #include "reference/reference_windows.h"
-#include "ui/window_manager.h"
+#include "ui/window.h"
 
 namespace bb {
 namespace {
 
-const WindowDecl kUpdateStates{
+const WindowDecl& kUpdateStates = declareWindow({
     .procedure = "UpdateStates",
     .caption = "Update States",
     .recordsName = true,
@@ -29,7 +28,7 @@ const WindowDecl kUpdateStates{
              .ditto = true},
         },
     .buttons = formButtons(),
-};
+});
 
 class UpdateStatesWindow : public WindowManager {
 public:

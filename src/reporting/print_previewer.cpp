@@ -24,17 +24,18 @@
 #include "reporting/preview_dialogs.h"
 #include "reporting/preview_layout.h"
 #include "ui/program_printer.h"
+#include "ui/window.h"
 #include "ui/window_placement.h"
 
 namespace bb {
 
 namespace {
 
-const WindowDecl kPrintPreview{
+const WindowDecl& kPrintPreview = declareWindow({
     .procedure = "PrintPreview",
     .caption = "Print Preview",
     .fields = {{.kind = ControlKind::Slot, .name = "Preview"}},
-};
+});
 
 // The size the preview opens at before anything says otherwise.
 constexpr QSize kFirstSize(900, 700);

@@ -8,9 +8,7 @@
 
 namespace bb {
 
-namespace {
-constexpr std::string_view kStatusChoice = "StatusChoice";
-}  // namespace
+namespace {}  // namespace
 
 DropDecl selectionMarks(SelectionListIndex list, std::string_view format) {
     switch (list) {
@@ -39,7 +37,7 @@ RecordSelectionWindow::RecordSelectionWindow(const WindowDecl& decl,
     : WindowManager(decl), lists_(lists), filter_(filter) {}
 
 void RecordSelectionWindow::Open() {
-    SetLocal(kStatusChoice, Value::text(statusChoiceOf(filter_.get())));
+    Set(kStatusChoice, statusChoiceOf(filter_.get()));
     WindowManager::Open();
     MarkSavedSelection();
 }
@@ -93,9 +91,9 @@ void RecordSelectionWindow::BuildSelection() {
                              MessageIcon::Information, ButtonOk, ButtonOk});
     }
     const auto& lists = selectionLists();
-    filter_.set(
-        combineSelection(Local(kStatusChoice).toText(), lists[RepresentativesList].part.get(),
-                         lists[ClassificationsList].part.get(), lists[GroupsList].part.get()));
+    filter_.set(combineSelection(Get(kStatusChoice), lists[RepresentativesList].part.get(),
+                                 lists[ClassificationsList].part.get(),
+                                 lists[GroupsList].part.get()));
 }
 
 }  // namespace bb

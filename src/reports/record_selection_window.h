@@ -18,6 +18,9 @@
 
 namespace bb {
 
+// The status choice: "Active", "Inactive" or "All" customers.
+inline constexpr TextVariable kStatusChoice{"StatusChoice", 20};
+
 // The records a marked list of the selection shows, laid out by `format`
 // (the two windows lay the same lists out differently).
 DropDecl selectionMarks(SelectionListIndex list, std::string_view format);

@@ -2,21 +2,22 @@
 
 #include "dictionary/process_values.h"
 #include "reports/record_selection_window.h"
+#include "ui/window.h"
 
 namespace bb {
 
 namespace {
 
-constexpr std::string_view kSortChoice = "SortChoice";
+constexpr TextVariable kSortChoice{"SortChoice", 20};
 
-const WindowDecl kSelectNSort{
+const WindowDecl& kSelectNSort = declareWindow({
     .procedure = "SelectNSort",
     .caption = "Select N Sort Records to Print",
-    .locals = {{"StatusChoice", T_STRING(20)}, {kSortChoice, T_STRING(20)}},
+    .locals = {kStatusChoice, kSortChoice},
     .fields =
         {
             {.kind = ControlKind::Option,
-             .local = "StatusChoice",
+             .local = kStatusChoice,
              .prompt = "&Status",
              .radios =
                  {{"Active", "MBR:Active=1", "", "Include only active customers on the report"},
@@ -56,7 +57,7 @@ const WindowDecl kSelectNSort{
             {.text = "&Cancel", .role = ButtonRole::Cancel, .message = "Cancel printing and exit"},
             {.text = "&Help", .role = ButtonRole::Help, .message = "Windows Help"},
         },
-};
+});
 
 class SelectNSortWindow final : public RecordSelectionWindow {
 public:
@@ -68,13 +69,13 @@ public:
           sort_(sort) {}
 
     void Open() override {
-        SetLocal(kSortChoice, Value::text(sort_.get()));
+        Set(kSortChoice, sort_.get());
         RecordSelectionWindow::Open();
     }
 
     int OnCompleted() override {
         BuildSelection();
-        sort_.set(Local(kSortChoice).toText());
+        sort_.set(Get(kSortChoice));
         return RecordSelectionWindow::OnCompleted();
     }
 

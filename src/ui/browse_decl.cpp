@@ -36,16 +36,6 @@ std::unique_ptr<StepManager> makeStep(const ThumbDecl& thumb) {
     return step;
 }
 
-// The number CallProcedure knows a procedure of the window's list by; 0
-// for none.
-int procedureNumber(const WindowDecl& window, std::string_view name) {
-    if (name.empty()) return 0;
-    const auto& list = window.procedures;
-    const auto found = std::find(list.begin(), list.end(), name);
-    assert(found != list.end() && "a list names a procedure its window does not list");
-    return found == list.end() ? 0 : static_cast<int>(found - list.begin()) + 1;
-}
-
 FieldPairList::Getter getterOf(const ValueRef& value, const WindowManager& window) {
     if (!value.local.empty()) return [&window, name = value.local] { return window.Local(name); };
     return [field = value.field] { return field.value(); };
@@ -73,8 +63,8 @@ void BrowseManager::Declare(BrowseList& list, WindowManager& window, const ListD
     ViewManager::ChooseSortOrder(1);
     for (const FieldRef& column : decl.columns) DefineColumn(column);
     declareButtons();
-    ASKPROCEDURE = procedureNumber(window.Decl(), decl.update);
-    PRINTPROCEDURE = procedureNumber(window.Decl(), decl.print);
+    ASKPROCEDURE = decl.update;
+    PRINTPROCEDURE = decl.print;
     for (int column : decl.editColumns) EDITLIST.push_back({column});
     HIDESELECT = decl.hideSelect;
     ACTIVEINVISIBLE = decl.activeInvisible;

@@ -238,7 +238,7 @@ int BrowseManager::Interact(int request) {
         // A new record gets the range's values, so that it lands in this list.
         if (request == InsertRequest && PrimeNewRecord() != SeverityNone) return ResponseCancelled;
         contextPending_ = false;
-        if (ASKPROCEDURE != 0) {
+        if (!ASKPROCEDURE.empty()) {
             response = callProcedure(ASKPROCEDURE, request);
             RefreshAfterUpdate(request, response);
         } else {
@@ -248,9 +248,9 @@ int BrowseManager::Interact(int request) {
     return response;
 }
 
-int BrowseManager::callProcedure(int number, int request) {
+int BrowseManager::callProcedure(std::string_view procedure, int request) {
     const ScopedFlag calling(calling_);
-    return WINDOW->CallProcedure(number, request);
+    return WINDOW->CallProcedure(procedure, request);
 }
 
 void BrowseManager::RefreshAfterUpdate(int& request, int response) {

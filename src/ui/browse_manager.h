@@ -173,7 +173,7 @@ public:
     bool ACTIVEINVISIBLE = false;
     bool ALLOWUNFILLED = false;
     std::uint8_t ARROWACTION = EditAsk;
-    int ASKPROCEDURE = 0;
+    std::string_view ASKPROCEDURE{};  // the update procedure; empty: none
     QAbstractButton* CHANGECONTROL = nullptr;
     int CURRENTCHOICE = 0;
     std::optional<EventKind> CURRENTEVENT;
@@ -193,7 +193,7 @@ public:
     bool LOADPENDING = false;
     bool RETAINROW = true;
     QAbstractButton* PRINTCONTROL = nullptr;
-    int PRINTPROCEDURE = 0;
+    std::string_view PRINTPROCEDURE{};
     PopupManager POPUP;
     bool QUICKSCAN = false;
     std::uint8_t RECORDSTATUS = 0;
@@ -271,7 +271,7 @@ private:
     // the procedure works on.
     bool calling_ = false;
     // Runs procedure `number` of the window for `request`; its response.
-    int callProcedure(int number, int request);
+    int callProcedure(std::string_view procedure, int request);
     std::size_t keptColumn_ = 0;  // the column an arrow key keeps for the next row's editing
 };
 

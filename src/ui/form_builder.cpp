@@ -14,7 +14,6 @@
 #include <utility>
 
 #include "ui/icons.h"
-#include "ui/popup_manager.h"
 
 namespace bb {
 
@@ -219,9 +218,7 @@ private:
         if (!button.icon.empty()) pushed->setIcon(programIcon(button.icon));
         if (!button.tip.empty()) pushed->setToolTip(toQString(button.tip));
         giveStatusMessage(pushed, button.message);
-        const std::string name =
-            button.name.empty() ? PopupManager::NameFrom(button.text) : std::string(button.name);
-        pushed->setObjectName(toQString(name));
+        if (!button.name.empty()) pushed->setObjectName(toQString(button.name));
         pushed->setAccessibleName(toQString(button.text).remove('&'));
         if (button.role == ButtonRole::Ok) pushed->setDefault(true);
         QHBoxLayout*& row = ofWindow ? windowButtons_ : section(button.tab, button.group).buttons;

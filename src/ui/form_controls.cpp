@@ -40,18 +40,6 @@ std::string fromQString(const QString& s) {
     return s.toStdString();
 }
 
-// "&Company Name:" as the user reads it.
-std::string plainLabel(std::string_view prompt) {
-    std::string out;
-    for (std::size_t i = 0; i < prompt.size(); ++i) {
-        if (prompt[i] == '&' && i + 1 < prompt.size() && prompt[i + 1] != '&') continue;
-        out.push_back(prompt[i]);
-    }
-    std::string_view trimmed = text::trim(out);
-    if (trimmed.ends_with(':')) trimmed.remove_suffix(1);
-    return std::string(text::trim(trimmed));
-}
-
 // The picture a field is shown through when its declaration names none.
 std::string defaultPicture(const FieldDef& def) {
     if (def.spec.picture[0] != '\0') return def.spec.picture;
@@ -286,6 +274,7 @@ public:
         if (decl.heavy) {
             QFont font = label_->font();
             font.setBold(true);
+            font.setPointSizeF(font.pointSizeF() * decl.scale);
             label_->setFont(font);
         }
     }
@@ -364,6 +353,17 @@ public:
 };
 
 }  // namespace
+
+std::string plainLabel(std::string_view prompt) {
+    std::string out;
+    for (std::size_t i = 0; i < prompt.size(); ++i) {
+        if (prompt[i] == '&' && i + 1 < prompt.size() && prompt[i + 1] != '&') continue;
+        out.push_back(prompt[i]);
+    }
+    std::string_view trimmed = text::trim(out);
+    if (trimmed.ends_with(':')) trimmed.remove_suffix(1);
+    return std::string(text::trim(trimmed));
+}
 
 // A drop list fed by a file drop: the drop fills it and copies the chosen
 // row into the form; the control keeps the row of the form's value chosen.

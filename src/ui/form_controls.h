@@ -105,6 +105,9 @@ private:
     std::vector<QWidget*> parts_;
 };
 
+// "&Company Name:" as the user reads it: "Company Name".
+std::string plainLabel(std::string_view prompt);
+
 // The control for `decl`, its widgets made children of `parent`. A slot's
 // widget is `slot`, which the window made.
 std::unique_ptr<FormControl> makeControl(const FieldDecl& decl, Binding binding,

@@ -9,6 +9,10 @@ void ProcedureRegistry::add(std::string name, Procedure body) {
     procedures_[std::move(name)] = std::move(body);
 }
 
+void ProcedureRegistry::addUnbuilt(std::string name) {
+    procedures_.try_emplace(std::move(name), nullptr);
+}
+
 void ProcedureRegistry::remove(std::string_view name) {
     const auto found = procedures_.find(name);
     if (found != procedures_.end()) procedures_.erase(found);
@@ -21,7 +25,7 @@ bool ProcedureRegistry::has(std::string_view name) const {
 int ProcedureRegistry::call(std::string_view name, int request, std::string_view argument) {
     auto& values = processValues();
     const auto found = procedures_.find(name);
-    if (found == procedures_.end()) {
+    if (found == procedures_.end() || !found->second) {
         programErrors().RaiseWithMessage(ErrProcedureNotDefined, name);
         values.LastResponse = ResponseCancelled;
         return ResponseCancelled;

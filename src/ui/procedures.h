@@ -5,8 +5,11 @@
 // A procedure decides for itself how it runs: a list opens an independent
 // child window of the frame and returns at once; a form, selection list or
 // dialog runs modally and returns its response before its caller goes on.
-// A name nobody has registered (a procedure not built yet) is reported as
-// "Procedure not defined" naming it, and the caller gets ResponseCancelled.
+// A name the program knows but has not built yet (see addUnbuilt) is
+// reported as "Procedure not defined" naming it, as is a name nobody has
+// registered, and the caller gets ResponseCancelled. Only a known name
+// counts as registered (has), so that a misspelt name in a window's
+// declaration is caught before a user presses its button.
 //
 // Used from the GUI thread only.
 #pragma once
@@ -27,8 +30,12 @@ class ProcedureRegistry {
 public:
     // Registers `body` under `name`, replacing what was there.
     void add(std::string name, Procedure body);
+    // Makes `name` known as a procedure of the program not built yet:
+    // calling it reports it not defined. A body added later replaces it.
+    void addUnbuilt(std::string name);
     // Forgets the procedure of `name`; calling it reports it not defined.
     void remove(std::string_view name);
+    // Known: built, or not built yet.
     bool has(std::string_view name) const;
     // PendingRequest := request, runs the procedure, and returns its
     // LastResponse (0 counts as ResponseCancelled).

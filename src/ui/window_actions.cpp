@@ -16,8 +16,8 @@ namespace bb {
 
 namespace {
 
-bool deletesAtOnce(int action) {
-    return action == 2 || action == 4;
+bool deletesAtOnce(DeleteAction action) {
+    return action == DeleteAction::Confirm || action == DeleteAction::WithoutAsking;
 }
 
 bool isTabPage(const QWidget& widget) {
@@ -43,14 +43,15 @@ int WindowManager::PrepareRequest() {
     // The links as read, so that the change can tell which ones it changes.
     PRIMARY->SaveLinks();
     for (auto& [file, saved] : FILES) saved = file->SaveCopy();
-    if (REQUEST == InsertRequest && INSERTACTION != 0) {
+    if (REQUEST == InsertRequest) {
         RESPONSE = ResponseCompleted;
         SeedNewRecord();
         // A seed that cancels keeps the window from opening.
         if (RESPONSE == ResponseCancelled) return LevelHandled;
         RESPONSE = ResponseCancelled;
     } else if (REQUEST == DeleteRequest && deletesAtOnce(DELETEACTION)) {
-        RESPONSE = deleteRecord(DELETEACTION == 2) ? ResponseCompleted : ResponseCancelled;
+        RESPONSE = deleteRecord(DELETEACTION == DeleteAction::Confirm) ? ResponseCompleted
+                                                                       : ResponseCancelled;
         return LevelHandled;
     }
     SAVED = PRIMARY->Me->SaveCopy();
@@ -107,13 +108,15 @@ int WindowManager::insertAction() {
     }
     // Whatever the action, the caller gets the record added last.
     LASTINSERTEDPOSITION = file.Position();
-    int action = INSERTACTION;
-    if (action == 4) action = ERRORS->Throw(ErrRecordAdded) == SeverityNone ? 3 : 2;
-    if (action == 2) {
+    InsertAction action = INSERTACTION;
+    if (action == InsertAction::Ask)
+        action = ERRORS->Throw(ErrRecordAdded) == SeverityNone ? InsertAction::Another
+                                                               : InsertAction::End;
+    if (action == InsertAction::End) {
         EndWith(ResponseCompleted);
         return LevelCarryOn;
     }
-    if (action != 3) {
+    if (action != InsertAction::Another) {
         keepShowingInserted();
         return LevelCarryOn;
     }
@@ -206,7 +209,7 @@ void WindowManager::EndWith(int response) {
 int WindowManager::OnCloseRequest() {
     if (RESPONSE == ResponseCompleted || !PRIMARY) return LevelCarryOn;
     const bool editing = REQUEST == InsertRequest || REQUEST == ChangeRequest;
-    if (CANCELACTION != 0 && editing && !PRIMARY->Me->BufferUnchanged(SAVED)) {
+    if (CANCELACTION != CancelAction::Close && editing && !PRIMARY->Me->BufferUnchanged(SAVED)) {
         if (const int kept = askToSaveOnClose(); kept != LevelCarryOn) return kept;
     }
     if (ORIGINALREQUEST == InsertRequest && RESPONSE != ResponseCompleted &&
@@ -222,13 +225,17 @@ int WindowManager::OnCloseRequest() {
 }
 
 int WindowManager::askToSaveOnClose() {
-    if (!(CANCELACTION & 1)) {
+    // The action's bits: 1 offers to save, 2 asks before saving.
+    constexpr int kOffersSave = 1;
+    constexpr int kAsksFirst = 2;
+    const auto action = static_cast<int>(CANCELACTION);
+    if (!(action & kOffersSave)) {
         if (ERRORS->Throw(ErrConfirmCancel) == SeverityNone) return LevelCarryOn;
         Select(FIRSTFIELD);
         return LevelHandled;
     }
     Button answer = ButtonYes;
-    if (CANCELACTION & 2) {
+    if (action & kAsksFirst) {
         answer = ERRORS->Message(ErrSaveRecord, ButtonYes | ButtonNo | ButtonCancel, ButtonCancel);
     }
     if (answer == ButtonNo) return LevelCarryOn;

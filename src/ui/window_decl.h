@@ -5,23 +5,25 @@
 // its value, and runs the window's lifecycle; a window's own code holds only
 // the checks and derivations its procedure adds.
 //
-//   const WindowDecl kUpdateStates{
+//   const WindowDecl& kUpdateStates = declareWindow({
 //       .procedure = "UpdateStates",
-//       .caption = "Update the States File",
+//       .caption = "Update States",
 //       .primary = FileId::States,
 //       .fields = {
-//           {.field = ST::STATECODE, .prompt = "&Code:", .picture = "@s2",
-//            .message = "Two-letter state code", .ditto = true},
+//           {.field = ST::STATECODE, .prompt = "State &Code:", .picture = "@s2"},
 //           {.kind = ControlKind::Check, .field = ST::SALESTAX, .prompt = "&Sales tax",
 //            .checked = "Y", .unchecked = "N"},
 //       },
-//       .buttons = {{.text = "&OK", .role = ButtonRole::Ok},
-//                   {.text = "&Cancel", .role = ButtonRole::Cancel}},
-//   };
+//       .buttons = formButtons(),
+//   });
 //
 // Designated initializers must follow the members' order below. Texts are
 // the system's own, exactly as the window shows them; a prompt's "&" marks
-// its mnemonic. Declarations are static data and outlive every window.
+// its mnemonic. Every name a declaration gives (a procedure a button or a
+// list calls, a window variable, a list a button acts for) must resolve:
+// the window stops the program when one does not, and a test checks every
+// declared window's names (see window_registry.h). A window keeps its own
+// copy of its declaration, so a declaration built on the spot never dangles.
 #pragma once
 
 #include <cstdint>
@@ -33,8 +35,18 @@
 #include "data/step_estimators.h"
 #include "data/view_manager.h"
 #include "dictionary/files.h"
+#include "dictionary/process_values.h"
+#include "ui/window_variables.h"
 
 namespace bb {
+
+// A member a declaration must give: leaving it out does not compile.
+template <class T>
+struct Required {
+    Required(T given) : value(given) {}   // NOLINT(google-explicit-constructor)
+    operator T() const { return value; }  // NOLINT(google-explicit-constructor)
+    T value;
+};
 
 enum class ControlKind : std::uint8_t {
     Entry,     // a one-line entry read through its picture
@@ -64,19 +76,12 @@ struct RadioDecl {
 // into its second (the form's); the first pair also finds the row of the
 // form's current value. A marked list names each row by its first column.
 struct DropDecl {
-    FileId file = FileId::Members;
+    Required<FileId> file;
     int key = -1;
     std::string_view format{};  // empty: one column showing the first column field
     std::vector<FieldRef> columns{};
     std::vector<std::pair<FieldRef, FieldRef>> updates{};
     bool defaultFill = true;  // no matching row: choose the first
-};
-
-// A variable of the window itself (not of a record), such as a list's
-// "show active, inactive or all" choice; also bound by name for filters.
-struct LocalDecl {
-    std::string_view name{};
-    FieldSpec spec{};
 };
 
 // A value a declaration refers to: a field of a record buffer, or a window
@@ -144,16 +149,16 @@ struct SortDecl {
 // select and print buttons are the window's buttons of those roles (for
 // the list named by their `list`, or the window's first list).
 struct ListDecl {
-    FileId file = FileId::Members;
+    Required<FileId> file;
     std::vector<ViewJoin> joins{};
     // The columns: widths, headings, justification and pictures.
     std::string_view format{};
     // What each row field shows, in the format's column order.
     std::vector<FieldRef> columns{};
     std::vector<SortDecl> orders{};
-    // The window's procedure (one of its `procedures`) that inserts,
-    // changes and deletes the records; none: the list is edited in place
-    // (in `editColumns`, counted from 1) or not at all.
+    // The procedure that inserts, changes and deletes the records; none:
+    // the list is edited in place (in `editColumns`, counted from 1) or not
+    // at all.
     std::string_view update{};
     std::vector<int> editColumns{};
     std::string_view print{};  // the procedure the Print button runs
@@ -180,7 +185,8 @@ struct FieldDecl {
     // Fields (and lists) of one group sit in a box titled so, on their tab.
     std::string_view group{};
     bool beside = false;  // in the row of the field before, to its right
-    bool ditto = false;   // Ctrl+' puts back the previous record's value
+    // Ctrl+' puts back the previous record's value; unset: as its tab says.
+    std::optional<bool> ditto{};
     std::string_view checked = "1";
     std::string_view unchecked = "0";
     std::vector<RadioDecl> radios{};
@@ -188,6 +194,7 @@ struct FieldDecl {
     int lines = 4;                   // a text area's or a marked list's height, in lines
     std::optional<ListDecl> list{};
     bool heavy = false;  // a display in a heavy font: the heading of a list window
+    double scale = 1.0;  // a heavy display's size, against the window's font
 };
 
 enum class ButtonRole : std::uint8_t {
@@ -202,10 +209,19 @@ enum class ButtonRole : std::uint8_t {
     Print,  // a list's print button: runs the list's print procedure
 };
 
+// A message that refuses what the user asked for; an empty title refuses
+// without a word.
+struct Refusal {
+    std::string_view title{};
+    std::string_view text{};
+};
+
 struct ButtonDecl {
     std::string_view text{};  // "&OK"
     ButtonRole role = ButtonRole::Other;
-    std::string_view name{};  // for lookups; empty: the text's letters and digits
+    // What the window's code finds the button by (Pressed); empty: nothing
+    // does, the button runs what it `calls` or what its role says.
+    std::string_view name{};
     std::string_view tip{};
     std::string_view message{};
     std::string_view icon{};  // a program icon name ("INSERT.ICO")
@@ -215,6 +231,15 @@ struct ButtonDecl {
     std::string_view tab{};
     std::string_view group{};
     std::string_view list{};  // a list's button: that list's name; empty: the first list
+    // The procedure pressing the button runs, with `request`, for the
+    // record highlighted in its list (after the window's MayCall agrees).
+    std::string_view calls{};
+    int request = NoRequest;
+    // With no record in the list, the button refuses with `empty` and runs nothing.
+    bool needsRecord = false;
+    Refusal empty{};
+    // The window's lists are read again when the procedure returns.
+    bool refresh = false;
 };
 
 // Requests a form serves.
@@ -223,6 +248,39 @@ enum RequestSet : unsigned {
     ServesChange = 2,
     ServesDelete = 4,
     ServesAll = 7,
+};
+
+// What a form does after OK has inserted its record. The values are the
+// ones the window settings have always stored.
+enum class InsertAction : int {
+    KeepShowing = 1,  // stays open showing the record, now to change it
+    End = 2,          // ends the window
+    Another = 3,      // starts again with a new record
+    Ask = 4,          // asks "Record Added": Yes another, No end
+};
+
+// What a form called to delete does.
+enum class DeleteAction : int {
+    OnForm = 1,        // shows the record; OK deletes it
+    Confirm = 2,       // deletes at once after the confirmation
+    WithoutAsking = 4  // deletes at once
+};
+
+// What closing an insert or change form with unsaved changes does: bit 1
+// offers to save, bit 2 asks first ("Save Record"); without bit 1 it asks
+// "Changes will be lost!".
+enum class CancelAction : int {
+    Close = 0,      // closes without a check
+    Save = 1,       // saves without asking
+    WarnLost = 2,   // "Changes will be lost!"
+    AskToSave = 3,  // "Save Record": Yes saves, No closes, Cancel stays
+};
+
+// The fields of one tab, saying once what holds for every field on it.
+struct TabDecl {
+    std::string_view text{};
+    bool ditto = false;  // every field's default
+    std::vector<FieldDecl> fields{};
 };
 
 struct WindowDecl {
@@ -245,11 +303,13 @@ struct WindowDecl {
     // are put back for each further record added.
     std::vector<FileId> updateFiles{};
     unsigned serves = ServesAll;
-    int insertAction = 2;  // see WindowManager::INSERTACTION
-    int deleteAction = 2;
-    int cancelAction = 3;
+    InsertAction insertAction = InsertAction::End;
+    DeleteAction deleteAction = DeleteAction::Confirm;
+    CancelAction cancelAction = CancelAction::AskToSave;
     std::vector<LocalDecl> locals{};
     std::vector<FieldDecl> fields{};
+    // Fields by tab, after `fields` (each field's `tab` is the tab's text).
+    std::vector<TabDecl> tabs{};
     // The group whose box stands beside the list before it on its page, to
     // the list's right, instead of under it: a master list with its detail
     // panel. The box takes the spare width; what follows on the page goes
@@ -258,8 +318,10 @@ struct WindowDecl {
     // before it.
     std::string_view besideList{};
     std::vector<ButtonDecl> buttons{};
-    // The procedures CallProcedure(1), CallProcedure(2), ... run.
-    std::vector<std::string_view> procedures{};
 };
+
+// The declaration as a window uses it: each tab's fields among the others,
+// with the tab's defaults.
+WindowDecl flattened(WindowDecl decl);
 
 }  // namespace bb

@@ -25,6 +25,7 @@
 #include "ui/scoped_value.h"
 #include "ui/toolbar_strip.h"
 #include "ui/window_ids.h"
+#include "ui/window_registry.h"
 
 namespace bb {
 
@@ -68,7 +69,7 @@ WindowObserver* installWindowObserver(WindowObserver* installed) {
 
 // ------------------------------------------------------------- construction
 
-WindowManager::WindowManager(const WindowDecl& decl) : decl_(decl) {
+WindowManager::WindowManager(WindowDecl decl) : decl_(flattened(std::move(decl))) {
     QObject::connect(&timer_, &QTimer::timeout, &poster_, [this] { deliver({EventKind::Timer}); });
 }
 
@@ -195,6 +196,8 @@ int WindowManager::handle(const WindowEvent& event) {
         endLoop();
     } else if (!DEAD) {
         AfterEvent();
+        // What the window derived shows at once.
+        if (!DEAD && !loopEnded_) Display();
     }
     return level;
 }
@@ -298,6 +301,10 @@ int WindowManager::OnAccepted() {
             return LevelHandled;
         }
     }
+    for (const auto& [button, widget] : built_.buttons) {
+        if (widget == event.control && !button->calls.empty())
+            return callFor(*button) ? LevelHandled : LevelCarryOn;
+    }
     if (event.control && event.control == OKCONTROL) {
         // Every control's typing is read and checked before anything is
         // saved; a delete has nothing to read.
@@ -342,6 +349,24 @@ int WindowManager::OnSelected() {
 }
 
 void WindowManager::AfterEvent() {}
+
+bool WindowManager::MayCall(const ButtonDecl&) {
+    return true;
+}
+
+bool WindowManager::callFor(const ButtonDecl& button) {
+    BrowseManager* list = Browse(button.list);
+    if (button.needsRecord && (!list || list->Records() == 0)) {
+        if (!button.empty.title.empty()) Announce(button.empty.title, button.empty.text);
+        return true;
+    }
+    // The procedure reads the highlighted record as the list shows it.
+    Update();
+    if (!MayCall(button)) return true;
+    CallProcedure(button.calls, button.request);
+    if (button.refresh) Reset(true);
+    return true;
+}
 
 bool WindowManager::CheckFields() {
     return true;
@@ -483,9 +508,13 @@ QWidget* WindowManager::Control(std::string_view name) const {
         if (control->decl().name == name || control->label() == name) return control->widget();
     }
     for (const auto& [decl, button] : built_.buttons) {
-        if (button->objectName().toStdString() == name) return button;
+        if (!decl->name.empty() && decl->name == name) return button;
     }
-    return nullptr;
+    declarationFault(decl_, "no control or button is named \"" + std::string(name) + "\"");
+}
+
+bool WindowManager::Pressed(std::string_view name) const {
+    return CurrentEvent().control && CurrentEvent().control == Control(name);
 }
 
 QAbstractButton* WindowManager::ButtonOf(ButtonRole role) const {
@@ -575,9 +604,8 @@ void WindowManager::SetCaption(std::string_view caption) {
             QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
 }
 
-int WindowManager::CallProcedure(int number, int request) {
-    if (number < 1 || number > static_cast<int>(decl_.procedures.size())) return ResponseCancelled;
-    return procedures().call(decl_.procedures[static_cast<std::size_t>(number - 1)], request);
+int WindowManager::CallProcedure(std::string_view procedure, int request) {
+    return procedures().call(procedure, request);
 }
 
 void WindowManager::Update() {

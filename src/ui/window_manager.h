@@ -26,8 +26,11 @@
 //
 // A window's own class overrides only what its procedure adds: usually
 // SeedNewRecord (initial values), CheckFields (the checks on OK, in order),
-// AfterEvent (what is derived after every event) and SetupControls (its
-// browses), calling the base operation where it replaces one.
+// AfterEvent (what is derived after every event; the framework shows it),
+// MayCall (what a button's procedure needs besides a highlighted record)
+// and SetupControls (its browses), calling the base operation where it
+// replaces one. window.h lists, for a window's author, all that a window's
+// code uses; the rest of this class is the framework's.
 //
 // Posted events are handled after the current one, one at a time. Every
 // piece of a window's code runs with its window id current. Used from the
@@ -71,7 +74,8 @@ class WindowManager : public ToolbarCommandTarget,
                       private ControlListener,
                       private WindowWidget::Owner {
 public:
-    explicit WindowManager(const WindowDecl& decl);
+    // The window keeps its own copy of `decl`.
+    explicit WindowManager(WindowDecl decl);
     ~WindowManager() override;
     WindowManager(const WindowManager&) = delete;
     WindowManager& operator=(const WindowManager&) = delete;
@@ -92,8 +96,8 @@ public:
     virtual void DittoField(QWidget* control);
     // Runs the window modally under the caller's window id; its response.
     virtual int Run();
-    // Runs procedure `number` of the declaration's list with `request`.
-    virtual int CallProcedure(int number, int request);
+    // Runs the procedure named `procedure` with `request`; its response.
+    virtual int CallProcedure(std::string_view procedure, int request);
     virtual void ArmKeys();
     virtual void EndWith(int response);
     virtual int OnAccepted();
@@ -115,8 +119,13 @@ public:
     // The checks OK makes before saving, in their order; false after the
     // first failure was reported (see Refuse).
     virtual bool CheckFields();
-    // After every event the window handled, unless the window is closing.
+    // After every event the window handled, unless the window is closing;
+    // the framework shows every control's value after it.
     virtual void AfterEvent();
+    // Before a button's declared procedure runs for the highlighted record:
+    // false refuses the call (the window has said why). Also the place to
+    // set what the procedure reads besides the highlighted record.
+    virtual bool MayCall(const ButtonDecl& button);
     // The widget for a declared slot; null gives an empty place.
     virtual QWidget* CreateSlot(const FieldDecl& slot, QWidget* parent);
     // The browse of a declared list: a BrowseManager, or a window's own
@@ -156,9 +165,15 @@ public:
     // Shows every control's value again (`force`: also over unfinished typing).
     void Display(bool force = false);
     void Select(QWidget* control);
-    // The control bound to `field`, or named `name` (a slot, a button), or null.
+    // The control bound to `field`, or null.
     QWidget* Control(FieldRef field) const;
+    // The control or button named `name` (its declared name, or its
+    // prompt as the user reads it). REQUIRES: there is one; a name that
+    // finds nothing stops the program.
     QWidget* Control(std::string_view name) const;
+    // The event being handled is the press of the button declared with the
+    // name `name`. REQUIRES: the window declares such a button.
+    bool Pressed(std::string_view name) const;
     QAbstractButton* ButtonOf(ButtonRole role) const;
     // The button of `role` declared for the list named `list` (empty: for
     // no list in particular).
@@ -177,7 +192,20 @@ public:
     // Zone `zone` (from 1) of the window's own status bar.
     void SetStatusText(int zone, std::string_view text);
     std::string StatusText(int zone) const;
-    // A window variable of the declaration.
+    // A window variable of the declaration, by its handle.
+    template <class T>
+    T Get(const WindowVariable<T>& variable) const {
+        return WindowVariable<T>::fromValue(Local(variable.name()));
+    }
+    template <class T>
+    void Set(const WindowVariable<T>& variable, const T& value) {
+        SetLocal(variable.name(), WindowVariable<T>::toValue(value));
+    }
+    void Set(const WindowVariable<std::string>& variable, std::string_view value) {
+        SetLocal(variable.name(), Value::text(std::string(value)));
+    }
+    // A window variable by its name. REQUIRES: the declaration declares it;
+    // a name it does not stops the program.
     Value Local(std::string_view name) const;
     void SetLocal(std::string_view name, const Value& value);
     // Timer events every `hundredths` of a second; 0 stops them.
@@ -202,14 +230,10 @@ public:
     std::vector<WindowBrowse*> BROWSES;
     std::vector<std::pair<QWidget*, int>> BUTTONS;
     std::vector<FileDrop*> FILEDROPS;
-    // Closing an insert or change form with unsaved changes: bit 1 offers
-    // to save, bit 2 asks ("Save Record"); bit 1 clear asks "Changes will be
-    // lost!"; 0 closes without a check.
-    int CANCELACTION = 3;
+    // Closing an insert or change form with unsaved changes.
+    CancelAction CANCELACTION = CancelAction::AskToSave;
     bool DEAD = false;
-    // A delete request: 2 deletes at once after the confirmation, 4 without
-    // it, any other value shows the form and deletes on OK.
-    int DELETEACTION = 2;
+    DeleteAction DELETEACTION = DeleteAction::Confirm;
     ErrorManager* ERRORS = nullptr;
     std::vector<std::pair<FileManager*, int>> FILES;  // (file, saved buffer)
     QWidget* FIRSTFIELD = nullptr;
@@ -217,10 +241,7 @@ public:
     bool RESETONGAINFOCUS = false;
     QKeyCombination HISTORYKEY{};  // the ditto key; none when empty
     int INITED = 0;                // 1 opened, 2 first resize after opening seen
-    // After an insert: 2 ends the window; 3 stays open for another record;
-    // 4 asks "Record Added" (Yes another, No end); other values stay open
-    // with the record shown.
-    int INSERTACTION = 2;
+    InsertAction INSERTACTION = InsertAction::End;
     std::string LASTINSERTEDPOSITION;
     QAbstractButton* OKCONTROL = nullptr;
     bool OPENED = false;
@@ -300,7 +321,11 @@ private:
     // that had it loses the focus and `gained` gains it.
     static void handFocusTo(WindowManager* gained);
 
-    const WindowDecl& decl_;
+    // A declared button was pressed: runs what it calls.
+    bool callFor(const ButtonDecl& button);
+    void checkOwnNames() const;
+
+    const WindowDecl decl_;
     int thread_ = 0;
     bool called_ = false;
     bool setUp_ = false;

@@ -23,6 +23,7 @@
 #include "ui/marked_list.h"
 #include "ui/toolbar_strip.h"
 #include "ui/window_manager.h"
+#include "ui/window_registry.h"
 
 namespace bb {
 
@@ -87,6 +88,7 @@ int WindowManager::Setup() {
     FILEDROPS.clear();
     bindingScope_.emplace();
     setUp_ = true;
+    checkOwnNames();
     INSERTACTION = decl_.insertAction;
     DELETEACTION = decl_.deleteAction;
     CANCELACTION = decl_.cancelAction;
@@ -122,17 +124,17 @@ int WindowManager::Setup() {
 
 bool WindowManager::refuseRequest() {
     if (!isUpdateForm()) return false;
-    struct Refusal {
+    struct Unserved {
         int request;
         unsigned served;
         ErrorId error;
     };
-    constexpr Refusal kRefusals[] = {
+    constexpr Unserved kRefusals[] = {
         {InsertRequest, ServesInsert, ErrCannotInsert},
         {ChangeRequest, ServesChange, ErrCannotUpdate},
         {DeleteRequest, ServesDelete, ErrCannotDelete},
     };
-    for (const Refusal& r : kRefusals) {
+    for (const Unserved& r : kRefusals) {
         if (REQUEST == r.request && !(decl_.serves & r.served)) {
             ERRORS->Throw(r.error);
             return true;
@@ -150,6 +152,14 @@ void WindowManager::makeLocals() {
             {text::upper(local.name), std::string(local.name), local.spec});
     }
     locals_ = std::make_unique<Record>(*localsDef_);
+    for (int i = 0; i < locals_->size(); ++i) {
+        const std::string_view initial = decl_.locals[static_cast<std::size_t>(i)].initial;
+        if (initial.empty()) continue;
+        const Value value = localsDef_->fields[static_cast<std::size_t>(i)].isText()
+                                ? Value::text(std::string(initial))
+                                : Value::number(*Value::text(std::string(initial)).numeric());
+        (void)locals_->set(i, value);
+    }
     // Filters of the window's views may name them.
     for (int i = 0; i < locals_->size(); ++i) {
         bindings().bindVariable(std::string(decl_.locals[static_cast<std::size_t>(i)].name),
@@ -159,12 +169,23 @@ void WindowManager::makeLocals() {
 
 Value WindowManager::Local(std::string_view name) const {
     const auto field = localsDef_ ? localsDef_->findField(name) : std::nullopt;
-    return field ? locals_->get(*field) : Value();
+    if (!field)
+        declarationFault(decl_, "no window variable is named \"" + std::string(name) + "\"");
+    return locals_->get(*field);
 }
 
 void WindowManager::SetLocal(std::string_view name, const Value& value) {
     const auto field = localsDef_ ? localsDef_->findField(name) : std::nullopt;
-    if (field) (void)locals_->set(*field, value);
+    if (!field)
+        declarationFault(decl_, "no window variable is named \"" + std::string(name) + "\"");
+    (void)locals_->set(*field, value);
+}
+
+void WindowManager::checkOwnNames() const {
+    // The procedures are checked for every declared window by a test: a
+    // window may open before a test registers the ones it calls.
+    const std::vector<std::string> faults = unresolvedNames(decl_, nullptr);
+    if (!faults.empty()) declarationFault(decl_, faults.front());
 }
 
 void WindowManager::openFiles() {
@@ -276,7 +297,7 @@ bool WindowManager::filterEvent(QObject* watched, QEvent* event) {
 void WindowManager::buildHistory() {
     for (const auto& control : built_.controls) {
         const FieldDecl& field = control->decl();
-        if (!field.ditto || field.field.index() < 0) continue;
+        if (!field.ditto.value_or(false) || field.field.index() < 0) continue;
         const FileId file = field.field.file();
         history_.push_back(
             {&buffer(file), &historyCopy(decl_, file), control.get(), field.field.index()});

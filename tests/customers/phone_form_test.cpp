@@ -136,7 +136,7 @@ TEST_F(PhoneFormTest, AnAccountCompanyPhoneStartsTollFreeAndARepresentativesHasN
         EXPECT_EQ(form.shown("Owner"), "Ann Adams");
         EXPECT_EQ(form.shown("Phone Number"), "(512) 000-0000");
         EXPECT_EQ(form.shown("Phone Type"), "Home");
-        EXPECT_EQ(form.manager().Control("Contact"), nullptr);
+        EXPECT_EQ(form.manager().Control(RPH::CONTACT), nullptr);
         form.press("Cancel");
     });
     callNew("UpdateRPH");

@@ -157,6 +157,8 @@ public:
         useDataFolder(folder_.path());  // lets go of the database
         if (!std::filesystem::exists(pristine)) std::filesystem::copy_file(book, pristine);
         int refused = 0;
+        // A failed delete asks whether to try again; every such question is No.
+        messages_.declineUnanswered = true;
         for (int step = 1;; ++step) {
             useDataFolder(folder_.path());
             std::filesystem::copy_file(pristine, book,

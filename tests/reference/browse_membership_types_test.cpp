@@ -31,6 +31,7 @@ TEST_F(BrowseMembershipTypesTest, OnlyAClassificationNoCustomerHasIsDeleted) {
     addCustomer("Adams", "Retail");
     DrivenWindow list = open();
     ui.messages.answer(ButtonYes);  // yes, delete Retail
+    ui.messages.answer(ButtonNo);   // no, do not try again
     list.clickRow("Classifications", 0);
     list.press("Delete");
     EXPECT_EQ(titles(), refusedDelete());

@@ -108,6 +108,7 @@ TEST_F(BrowseRepresentativesTest, ARepresentativeOfACustomerIsNotDeleted) {
     ASSERT_EQ(fileManagerFor(FileId::Members)->Update(), SeverityNone);
     DrivenWindow list = open();
     ui.messages.answer(ButtonYes);  // yes, delete
+    ui.messages.answer(ButtonNo);   // no, do not try again
     list.press("Delete Record");
     EXPECT_EQ(titles(), refusedDelete());
     EXPECT_EQ(list.rows("Representatives"), std::vector<std::string>{"101"});

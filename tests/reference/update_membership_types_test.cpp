@@ -117,7 +117,8 @@ TEST_F(UpdateMembershipTypesTest, OkRefusesABlankNameOrDescriptionBeforeAnnounci
 }
 
 TEST_F(UpdateMembershipTypesTest, AClassificationInUseIsNotDeleted) {
-    ui.messages.answer(ButtonYes);
+    ui.messages.answer(ButtonYes);  // yes, delete
+    ui.messages.answer(ButtonNo);   // no, do not try again
     buffer(FileId::MembershipTypes).clear();
     TYP::MEMBERTYPE.set("Retail");
     fetch(FileId::MembershipTypes, TYP::key::MEMBERTYPEKEY);

@@ -272,7 +272,8 @@ TEST_F(UpdateRepresentativesTest, ARepresentativeOfACustomerIsNotDeleted) {
     MBR::REPRESENTATIVENUMBER.set(number);
     ASSERT_EQ(fileManagerFor(FileId::Members)->Update(), SeverityNone);
     readRepresentative(number);
-    ui.messages.answer(ButtonYes);
+    ui.messages.answer(ButtonYes);  // yes, delete
+    ui.messages.answer(ButtonNo);   // no, do not try again
     procedures().call("UpdateRepresentatives", DeleteRequest);
     EXPECT_EQ(titles(), refusedDelete());
     EXPECT_EQ(rows(FileId::Representatives, REP::key::REPRESENTATIVENAMEKEY,

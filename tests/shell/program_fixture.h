@@ -28,7 +28,7 @@ protected:
     ~ProgramTest() override {
         // The windows close the files they opened before the files go.
         for (WindowManager* window : startedWindows()) {
-            window->CANCELACTION = 0;
+            window->CANCELACTION = CancelAction::Close;
             window->Widget()->close();
         }
         for (int round = 0; round < 100 && !startedWindows().empty(); ++round)

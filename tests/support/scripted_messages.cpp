@@ -1,5 +1,7 @@
 #include "scripted_messages.h"
 
+#include <gtest/gtest.h>
+
 #include "platform/runtime.h"
 
 namespace bb::test {
@@ -13,9 +15,15 @@ ScriptedMessages::~ScriptedMessages() {
 Button ScriptedMessages::show(const MessageRequest& request) {
     shown.push_back(request);
     if (onShow) onShow(request);
-    // Unscripted questions are declined, so that a test that did not expect
-    // one cannot loop on it.
-    if (replies_.empty()) return declined(request);
+    // A notice has only its one button to press, and takes no queued reply.
+    const bool question = (request.buttons & (request.buttons - 1)) != 0;
+    if (!question) return request.defaultButton;
+    if (replies_.empty()) {
+        if (declineUnanswered) return declined(request);
+        ADD_FAILURE() << "a question nobody answered: \"" << request.title << "\": \""
+                      << request.text << "\"";
+        return declined(request);
+    }
     const Button reply = replies_.front();
     replies_.pop_front();
     return reply;

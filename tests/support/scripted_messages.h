@@ -1,7 +1,10 @@
 // A message service for tests: records every message box, question and beep
-// the program asks for, and answers with the replies the test queued; once
-// the queue is empty, questions are declined (Cancel, else No) and notices
-// get their default button. Installed for as long as it lives.
+// the program asks for, and answers questions with the replies the test
+// queued, in order. A notice (a message with one button) takes no reply; a
+// question that comes
+// when no reply is queued fails the test, naming its title and text, and is
+// declined (Cancel, else No) so that the test goes on without looping on
+// it. Installed for as long as it lives.
 #pragma once
 
 #include <deque>
@@ -19,6 +22,8 @@ public:
     ~ScriptedMessages() override;
 
     void answer(Button reply) { replies_.push_back(reply); }
+    // Forgets the replies no question took.
+    void dropReplies() { replies_.clear(); }
 
     Button show(const MessageRequest& request) override;
     void beep(Beep kind) override { beeps.push_back(kind); }
@@ -33,6 +38,11 @@ public:
         beeps.clear();
         busyCalls.clear();
     }
+
+    // Every question no reply is queued for is declined without failing:
+    // for a test that injects a failure at each step in turn, where whether
+    // a step asks to try again depends on the step.
+    bool declineUnanswered = false;
 
     std::vector<MessageRequest> shown;
     std::vector<Beep> beeps;

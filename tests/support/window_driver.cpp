@@ -165,11 +165,25 @@ void DrivenWindow::pick(std::string_view label, std::string_view row) {
 }
 
 void DrivenWindow::choose(std::string_view radio) {
-    if (auto* button = qobject_cast<QRadioButton*>(find(radio))) {
-        button->setFocus(Qt::TabFocusReason);
-        button->click();
-        driver_.settle();
+    if (auto* button = qobject_cast<QRadioButton*>(find(radio))) clickRadio(*button);
+}
+
+void DrivenWindow::choose(std::string_view group, std::string_view radio) {
+    QWidget* options = find(group);
+    if (!options) return;
+    for (QRadioButton* button : options->findChildren<QRadioButton*>()) {
+        if (plain(button->text()) == plain(toQString(radio))) {
+            clickRadio(*button);
+            return;
+        }
     }
+    ADD_FAILURE() << "the option \"" << group << "\" has no radio \"" << radio << "\"";
+}
+
+void DrivenWindow::clickRadio(QRadioButton& button) {
+    button.setFocus(Qt::TabFocusReason);
+    button.click();
+    driver_.settle();
 }
 
 void DrivenWindow::mark(std::string_view label, std::string_view row) {
@@ -427,7 +441,7 @@ void WindowDriver::settle() {
 
 void WindowDriver::closeAll() {
     for (WindowManager* window : startedWindows()) {
-        window->CANCELACTION = 0;
+        window->CANCELACTION = CancelAction::Close;
         window->Widget()->close();
     }
     settle();
@@ -471,7 +485,7 @@ void WindowDriver::run(WindowManager& window, Script script) {
         settle();
         if (window.Closed()) return;
         ADD_FAILURE() << "the script left the window \"" << driven.caption() << "\" open";
-        window.CANCELACTION = 0;
+        window.CANCELACTION = CancelAction::Close;
         window.EndWith(ResponseCancelled);
         settle();
     });

@@ -51,6 +51,7 @@
 #include "ui/toolbar_manager.h"
 #include "ui/window_manager.h"
 
+class QRadioButton;
 class QWidget;
 
 namespace bb {
@@ -74,6 +75,9 @@ public:
     void pick(std::string_view label, std::string_view row);
     // Clicks the radio button `radio` (its text).
     void choose(std::string_view radio);
+    // Clicks the radio `radio` of the option `group` (its prompt), where
+    // other options have a radio of the same text.
+    void choose(std::string_view group, std::string_view radio);
     // Clicks the row of a marked list that shows `row` in any column, which
     // turns its mark on or off (and makes it the current row).
     void mark(std::string_view label, std::string_view row);
@@ -133,6 +137,8 @@ public:
     BrowseList* list(std::string_view name) const;
 
 private:
+    void clickRadio(QRadioButton& button);
+
     WindowDriver& driver_;
     WindowManager& window_;
 };

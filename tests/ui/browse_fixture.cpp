@@ -50,7 +50,6 @@ WindowDecl customerListDecl() {
                     {.text = "&Select", .role = ButtonRole::Select},
                     {.text = "C&lose", .role = ButtonRole::Cancel},
                     {.text = "&Help", .role = ButtonRole::Help}},
-        .procedures = {"UpdateTestCustomers"},
     };
 }
 

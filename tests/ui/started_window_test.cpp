@@ -53,7 +53,6 @@ const WindowDecl kTestList{
                 {.text = "&Change", .role = ButtonRole::Change},
                 {.text = "&Close", .role = ButtonRole::Cancel},
                 {.text = "&Help", .role = ButtonRole::Help}},
-    .procedures = {"UpdateTestRepresentatives", "NotBuiltYet"},
 };
 
 // A list as a browse makes it: its list target on the toolbar, its buttons
@@ -85,7 +84,7 @@ public:
     int OnAccepted() override {
         if (CurrentEvent().control == ButtonOf(ButtonRole::Insert)) {
             EXPECT_EQ(fileManagerFor(FileId::Representatives)->PrimeNewRecord(), SeverityNone);
-            responses.push_back(CallProcedure(1, InsertRequest));
+            responses.push_back(CallProcedure("UpdateTestRepresentatives", InsertRequest));
             Toolbar().ShowButtons();
         }
         return WindowManager::OnAccepted();
@@ -185,12 +184,15 @@ TEST_F(StartedWindowTest, CallingAProcedureThatIsNotBuiltReportsItByName) {
     TestList& list = start();
     {
         const ThreadScope scope(list.WindowId());
-        EXPECT_EQ(list.CallProcedure(2, ChangeRequest), ResponseCancelled);
-        EXPECT_EQ(list.CallProcedure(3, ChangeRequest), ResponseCancelled);
+        procedures().addUnbuilt("NotBuiltYet");
+        EXPECT_EQ(list.CallProcedure("NotBuiltYet", ChangeRequest), ResponseCancelled);
+        EXPECT_EQ(list.CallProcedure("NeverNamed", ChangeRequest), ResponseCancelled);
+        procedures().remove("NotBuiltYet");
     }
-    ASSERT_EQ(ui.messages.shown.size(), 1U);
-    EXPECT_EQ(ui.messages.last().title, "Procedure not defined");
-    EXPECT_EQ(ui.messages.last().text, "The Procedure NotBuiltYet has not been defined.");
+    ASSERT_EQ(ui.messages.shown.size(), 2U);
+    EXPECT_EQ(ui.messages.shown[0].title, "Procedure not defined");
+    EXPECT_EQ(ui.messages.shown[0].text, "The Procedure NotBuiltYet has not been defined.");
+    EXPECT_EQ(ui.messages.shown[1].text, "The Procedure NeverNamed has not been defined.");
 }
 
 TEST_F(StartedWindowTest, TheWindowKeepsItsBrowsesInStep) {
@@ -244,7 +246,7 @@ class FormWithNote : public TestForm {
 public:
     using TestForm::TestForm;
     int OnAccepted() override {
-        if (CurrentEvent().control == Control("Note")) notes.push_back(CallProcedure(1, NoRequest));
+        if (Pressed("Note")) notes.push_back(CallProcedure("TestNote", NoRequest));
         return TestForm::OnAccepted();
     }
     static inline std::vector<int> notes;
@@ -252,7 +254,6 @@ public:
 
 TEST_F(StartedWindowTest, ScriptsReachEveryLevelOfNestedWindows) {
     decl.buttons.push_back({.text = "N&ote...", .name = "Note"});
-    decl.procedures = {"TestNote"};
     procedures().add("UpdateTestRepresentatives", [this](std::string_view) {
         FormWithNote form(decl);
         processValues().LastResponse = form.Run();

@@ -44,7 +44,7 @@ protected:
 
 struct DeleteCase {
     const char* what;
-    int deleteAction;
+    DeleteAction deleteAction;
     std::vector<Button> answers;
     int response;
     std::vector<std::string> titles;
@@ -53,9 +53,19 @@ struct DeleteCase {
 
 TEST_F(WindowManagerTest, ADeleteRequestWithTheDefaultActionsNeverShowsTheForm) {
     const DeleteCase cases[] = {
-        {"confirmed", 2, {ButtonYes}, ResponseCompleted, {"Confirm Delete"}, {}},
-        {"declined", 2, {ButtonNo}, ResponseCancelled, {"Confirm Delete"}, {"101 Ann"}},
-        {"without confirmation", 4, {}, ResponseCompleted, {}, {}},
+        {"confirmed",
+         DeleteAction::Confirm,
+         {ButtonYes},
+         ResponseCompleted,
+         {"Confirm Delete"},
+         {}},
+        {"declined",
+         DeleteAction::Confirm,
+         {ButtonNo},
+         ResponseCancelled,
+         {"Confirm Delete"},
+         {"101 Ann"}},
+        {"without confirmation", DeleteAction::WithoutAsking, {}, ResponseCompleted, {}, {}},
     };
     for (const DeleteCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -77,7 +87,7 @@ TEST_F(WindowManagerTest, ADeleteRequestWithTheDefaultActionsNeverShowsTheForm) 
 }
 
 TEST_F(WindowManagerTest, ADeleteActionThatShowsTheFormDeletesOnOk) {
-    decl.deleteAction = 1;
+    decl.deleteAction = DeleteAction::OnForm;
     const int number = addRepresentative("101", "Ann");
     readRepresentative(number);
     ui.when(kTestFormCaption, [&](DrivenWindow& form) {
@@ -99,8 +109,8 @@ TEST_F(WindowManagerTest, ADeleteActionThatShowsTheFormDeletesOnOk) {
 // meanwhile: told so, the caller gets the request as done and reloads its
 // list, which no longer has the record.
 TEST_F(WindowManagerTest, AConfirmedDeleteOfARecordGoneMeanwhileSaysSoAndTheCallerReloads) {
-    for (const int action : {1, 2}) {
-        SCOPED_TRACE(action == 1 ? "the form shown" : "without the form");
+    for (const DeleteAction action : {DeleteAction::OnForm, DeleteAction::Confirm}) {
+        SCOPED_TRACE(action == DeleteAction::OnForm ? "the form shown" : "without the form");
         ui.messages.clear();
         const int number = addRepresentative("101", "Ann");
         readRepresentative(number);
@@ -113,7 +123,8 @@ TEST_F(WindowManagerTest, AConfirmedDeleteOfARecordGoneMeanwhileSaysSoAndTheCall
         ASSERT_TRUE(other->erase().ok());
         decl.deleteAction = action;
         ui.messages.answer(ButtonYes);
-        if (action == 1) ui.when(kTestFormCaption, [](DrivenWindow& form) { form.press("OK"); });
+        if (action == DeleteAction::OnForm)
+            ui.when(kTestFormCaption, [](DrivenWindow& form) { form.press("OK"); });
         EXPECT_EQ(callForm(DeleteRequest), ResponseCompleted);
         EXPECT_EQ(titles(), (std::vector<std::string>{"Confirm Delete", "Record was not deleted"}));
         EXPECT_TRUE(representatives().empty());
@@ -152,7 +163,7 @@ TEST_F(WindowManagerTest, ARequestTheFormDoesNotServeIsRefused) {
 
 struct CloseCase {
     const char* what;
-    int cancelAction;
+    CancelAction cancelAction;
     std::vector<Button> answers;
     int response;
     const char* name;  // the representative's name on file afterwards
@@ -161,23 +172,38 @@ struct CloseCase {
 
 TEST_F(WindowManagerTest, CancelOnAChangedFormDoesWhatTheCancelActionSays) {
     const CloseCase cases[] = {
-        {"asked, Yes saves", 3, {ButtonYes}, ResponseCompleted, "Ann Lee", {"Save Record"}},
-        {"asked, No drops the changes", 3, {ButtonNo}, ResponseCancelled, "Ann", {"Save Record"}},
+        {"asked, Yes saves",
+         CancelAction::AskToSave,
+         {ButtonYes},
+         ResponseCompleted,
+         "Ann Lee",
+         {"Save Record"}},
+        {"asked, No drops the changes",
+         CancelAction::AskToSave,
+         {ButtonNo},
+         ResponseCancelled,
+         "Ann",
+         {"Save Record"}},
         {"asked, Cancel stays, then No",
-         3,
+         CancelAction::AskToSave,
          {ButtonCancel, ButtonNo},
          ResponseCancelled,
          "Ann",
          {"Save Record", "Save Record"}},
-        {"saved without asking", 1, {}, ResponseCompleted, "Ann Lee", {}},
-        {"warned, Yes closes", 2, {ButtonYes}, ResponseCancelled, "Ann", {"Changes will be lost!"}},
+        {"saved without asking", CancelAction::Save, {}, ResponseCompleted, "Ann Lee", {}},
+        {"warned, Yes closes",
+         CancelAction::WarnLost,
+         {ButtonYes},
+         ResponseCancelled,
+         "Ann",
+         {"Changes will be lost!"}},
         {"warned, No stays, then Yes",
-         2,
+         CancelAction::WarnLost,
          {ButtonNo, ButtonYes},
          ResponseCancelled,
          "Ann",
          {"Changes will be lost!", "Changes will be lost!"}},
-        {"no check", 0, {}, ResponseCancelled, "Ann", {}},
+        {"no check", CancelAction::Close, {}, ResponseCancelled, "Ann", {}},
     };
     for (const CloseCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -197,7 +223,7 @@ TEST_F(WindowManagerTest, CancelOnAChangedFormDoesWhatTheCancelActionSays) {
         EXPECT_EQ(callForm(ChangeRequest), c.response);
         EXPECT_EQ(titles(), c.titles);
         EXPECT_EQ(representatives(), std::vector<std::string>{"101 " + std::string(c.name)});
-        if (!c.titles.empty() && c.cancelAction == 3) {
+        if (!c.titles.empty() && c.cancelAction == CancelAction::AskToSave) {
             EXPECT_EQ(ui.messages.shown[0].text, "Do you want to save the changes to this record?");
             EXPECT_EQ(ui.messages.shown[0].icon, MessageIcon::Question);
         }
@@ -232,7 +258,7 @@ TEST_F(WindowManagerTest, AnUnchangedFormClosesAtOnce) {
 // ------------------------------------------------------------------ inserts
 
 TEST_F(WindowManagerTest, TwoInsertsThatStayOpenThenCancelHandTheLastRecordToTheCaller) {
-    decl.insertAction = 3;
+    decl.insertAction = InsertAction::Another;
     ui.when(kTestFormCaption, [](DrivenWindow& form) {
         EXPECT_EQ(form.caption(), "Record Will Be Added");
         form.type("Number", "201");
@@ -257,7 +283,7 @@ TEST_F(WindowManagerTest, TwoInsertsThatStayOpenThenCancelHandTheLastRecordToThe
 
 struct InsertCase {
     const char* what;
-    int insertAction;
+    InsertAction insertAction;
     std::vector<Button> answers;
     bool closesAfterFirst;
     std::vector<std::string> titles;
@@ -265,10 +291,14 @@ struct InsertCase {
 
 TEST_F(WindowManagerTest, TheInsertActionDecidesWhatFollowsAnInsert) {
     const InsertCase cases[] = {
-        {"ends the window", 2, {}, true, {}},
-        {"asks, No ends", 4, {ButtonNo}, true, {"Record Added"}},
-        {"asks, Yes another", 4, {ButtonYes, ButtonNo}, false, {"Record Added", "Record Added"}},
-        {"stays with the record shown", 1, {}, false, {}},
+        {"ends the window", InsertAction::End, {}, true, {}},
+        {"asks, No ends", InsertAction::Ask, {ButtonNo}, true, {"Record Added"}},
+        {"asks, Yes another",
+         InsertAction::Ask,
+         {ButtonYes, ButtonNo},
+         false,
+         {"Record Added", "Record Added"}},
+        {"stays with the record shown", InsertAction::KeepShowing, {}, false, {}},
     };
     for (const InsertCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -281,7 +311,7 @@ TEST_F(WindowManagerTest, TheInsertActionDecidesWhatFollowsAnInsert) {
             form.press("OK");
             EXPECT_EQ(form.manager().Closed(), c.closesAfterFirst);
             if (form.manager().Closed()) return;
-            if (c.insertAction == 4) {
+            if (c.insertAction == InsertAction::Ask) {
                 form.type("Number", "302");
                 form.type("Name", "Eve");
                 form.press("OK");
@@ -396,13 +426,10 @@ struct RetryCase {
 
 TEST_F(WindowManagerTest, AFailedSaveAsksWhetherToTryAgain) {
     const RetryCase cases[] = {
-        // The failure's notice first, then the question.
-        {"Yes tries again", {ButtonOk, ButtonYes}, ResponseCompleted, "Ann Lee"},
-        {"No closes, and the changes are dropped",
-         {ButtonOk, ButtonNo, ButtonNo},
-         ResponseCancelled,
-         "Ann"},
-        {"Cancel stays", {ButtonOk, ButtonCancel, ButtonNo}, ResponseCancelled, "Ann"},
+        // The failure's notice takes no answer; the question does.
+        {"Yes tries again", {ButtonYes}, ResponseCompleted, "Ann Lee"},
+        {"No closes, and the changes are dropped", {ButtonNo, ButtonNo}, ResponseCancelled, "Ann"},
+        {"Cancel stays", {ButtonCancel, ButtonNo}, ResponseCancelled, "Ann"},
     };
     for (const RetryCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -572,7 +599,7 @@ TEST_F(WindowManagerTest, OkAcceptsTheFieldsOfEveryTabButNotThoseTheFormHid) {
 // --------------------------------------------------------------------- ditto
 
 TEST_F(WindowManagerTest, DittoPutsBackTheValueOfTheRecordCompletedLast) {
-    decl.insertAction = 3;
+    decl.insertAction = InsertAction::Another;
     ui.when(kTestFormCaption, [](DrivenWindow& form) {
         // Nothing completed yet in this run: nothing to put back.
         form.focus("Name");
