@@ -1,0 +1,180 @@
+// "Account Companies": the product companies and custodians at which
+// customer accounts are held, with the highlighted company's contact and
+// address, and the ways to its phones and its accounts. Also the selection
+// list the account form calls to choose a company.
+#include <array>
+#include <memory>
+#include <string>
+
+#include "dictionary/process_values.h"
+#include "platform/text.h"
+#include "reference/headed_list.h"
+#include "reference/reference_windows.h"
+#include "ui/browse_manager.h"
+
+namespace bb {
+namespace {
+
+constexpr std::string_view kCompanies = "Companies";
+constexpr std::string_view kOrder = "Order";
+constexpr std::string_view kAddressLine1 = "AddressLine1";
+constexpr std::string_view kAddressLine2 = "AddressLine2";
+
+// The procedures the buttons run, counted from 1 as CallProcedure counts.
+enum Called : int { CallsUpdate = 1, CallsPhones, CallsAccounts };
+
+SortDecl companyOrder(int key, std::string_view value) {
+    return {.key = key,
+            .locator = key == VEN::key::VENDORNAMEKEY ? LocatorKind::Step : LocatorKind::None,
+            .resets = {{.local = kOrder}},
+            .local = kOrder,
+            .value = value};
+}
+
+FieldDecl detail(std::string_view local, std::string_view name) {
+    return {.kind = ControlKind::Display, .local = local, .name = name};
+}
+
+std::vector<FieldDecl> companyFields() {
+    return {
+        headingField(),
+        {.kind = ControlKind::List,
+         .name = kCompanies,
+         .message = "Select an account company",
+         .list = ListDecl{.file = FileId::Vendors,
+                          .format = "160L(2)|M~Name~@s40@",
+                          .columns = {VEN::VENDORNAME},
+                          .orders = {companyOrder(VEN::key::VENDORNAMEKEY, "Name"),
+                                     companyOrder(VEN::key::VENDORNUMBERKEY, "Number")},
+                          .update = "UpdateVendors",
+                          .rows = 8,
+                          .hideSelect = true}},
+        {.kind = ControlKind::Option,
+         .local = kOrder,
+         .prompt = "&Order",
+         .message = "Choose the order of the list",
+         .radios = {{.text = "by Name", .value = "Name"},
+                    {.text = "by Number", .value = "Number"}}},
+        {.kind = ControlKind::Display, .field = VEN::CONTACT1, .prompt = "Contact:"},
+        {.kind = ControlKind::Display, .field = VEN::EMAIL, .prompt = "E-Mail:"},
+        detail(kAddressLine1, "Address line 1"),
+        detail(kAddressLine2, "Address line 2"),
+    };
+}
+
+std::vector<ButtonDecl> companyButtons(bool maintenance) {
+    std::vector<ButtonDecl> buttons{
+        {.text = "Browse/Update Company &Phones",
+         .message = "Phone numbers of the highlighted company"},
+        {.text = "&Insert Record", .role = ButtonRole::Insert, .message = "Add a new company"},
+        {.text = "&Delete Record",
+         .role = ButtonRole::Delete,
+         .message = "Delete the highlighted company"},
+        {.text = "&Edit Record",
+         .role = ButtonRole::Change,
+         .message = "Make changes to the highlighted company"},
+        {.text = "&Select", .role = ButtonRole::Select},
+    };
+    if (maintenance)
+        buttons.push_back(
+            {.text = "&Accounts", .message = "Display accounts for the highlighted company"});
+    buttons.push_back(
+        {.text = "&Close", .role = ButtonRole::Cancel, .message = "Close this window"});
+    buttons.push_back({.text = "&Help", .role = ButtonRole::Help, .message = "Windows Help"});
+    return buttons;
+}
+
+WindowDecl companyDecl(bool maintenance) {
+    return WindowDecl{
+        .procedure = "BrowseVendors",
+        .caption = "Account Companies",
+        .recordsName = true,
+        .locals = {headingLocal(),
+                   {.name = kOrder, .spec = T_STRING(6)},
+                   {.name = kAddressLine1, .spec = T_STRING(40)},
+                   // A full city, ", ", the state, two blanks and the zip.
+                   {.name = kAddressLine2, .spec = T_STRING(41)}},
+        .fields = companyFields(),
+        .buttons = companyButtons(maintenance),
+        .procedures = {"UpdateVendors", "BrowseVPH", "BrowseCompanyAccounts"},
+    };
+}
+
+const WindowDecl& declFor(bool maintenance) {
+    static const WindowDecl list = companyDecl(true);
+    static const WindowDecl selection = companyDecl(false);
+    return maintenance ? list : selection;
+}
+
+// The two lines under the list: the street, then the city line; with no
+// street, the city line alone.
+std::array<std::string, 2> companyAddressLines() {
+    const std::string city = std::string(text::clip(VEN::CITY.get()));
+    const std::string place =
+        city.empty() ? std::string() : city + ", " + VEN::STATE.get() + "  " + VEN::ZIPCODE.get();
+    if (text::isBlank(VEN::ADDRESS.get())) return {place, ""};
+    return {VEN::ADDRESS.get(), place};
+}
+
+class BrowseVendorsWindow final : public HeadedList {
+public:
+    explicit BrowseVendorsWindow(bool maintenance)
+        : HeadedList(declFor(maintenance), maintenance ? "Browse Customer Account Companies"
+                                                       : "Select a Customer Account Company") {}
+
+    void SetupControls() override {
+        SetLocal(kOrder, Value::text("Name"));
+        HeadedList::SetupControls();
+    }
+
+    int OnAccepted() override {
+        const QWidget* pressed = CurrentEvent().control;
+        if (pressed && pressed == Control("BrowseUpdateCompanyPhones")) {
+            runFor(CallsPhones);
+            return LevelHandled;
+        }
+        if (pressed && pressed == Control("Accounts")) {
+            // The company's name travels as the value the accounts are
+            // selected by, never as filter text, so no character in it
+            // needs escaping.
+            processValues().SelectedCompanyName.set(VEN::VENDORNAME.get());
+            runFor(CallsAccounts);
+            return LevelHandled;
+        }
+        if (pressed && pressed == Control("Order")) Select(Control(kCompanies));
+        return WindowManager::OnAccepted();
+    }
+
+    void AfterEvent() override {
+        WindowManager::AfterEvent();
+        const auto lines = Browse(kCompanies)->Records() > 0 ? companyAddressLines()
+                                                             : std::array<std::string, 2>{};
+        SetLocal(kAddressLine1, Value::text(lines[0]));
+        SetLocal(kAddressLine2, Value::text(lines[1]));
+        Display();
+    }
+
+private:
+    // Runs `called` for the highlighted company; an empty list has none.
+    void runFor(int called) {
+        if (Browse(kCompanies)->Records() == 0) return;
+        Update();
+        CallProcedure(called, ProcessRequest);
+        Reset(true);
+    }
+};
+
+}  // namespace
+
+void BrowseVendors(std::string_view) {
+    // The account form waits for the company chosen; from the menu the list
+    // opens beside the other windows.
+    if (processValues().PendingRequest == SelectRequest) {
+        BrowseVendorsWindow window(false);
+        processValues().LastResponse = window.Run();
+        return;
+    }
+    startWindow(std::make_unique<BrowseVendorsWindow>(true));
+}
+
+}  // namespace bb

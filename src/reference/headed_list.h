@@ -1,0 +1,40 @@
+// A list window whose heading, in the heavy font over the list, says what
+// it lists: the window variable kHeading, shown by a display declared with
+// headingField(). Used from the GUI thread only.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "ui/window_manager.h"
+
+namespace bb {
+
+inline constexpr std::string_view kHeading = "Heading";
+// Wide enough for the longest heading a list shows.
+inline constexpr std::uint16_t kHeadingWidth = 40;
+
+inline LocalDecl headingLocal() {
+    return {.name = kHeading, .spec = T_STRING(kHeadingWidth)};
+}
+
+inline FieldDecl headingField() {
+    return {.kind = ControlKind::Display, .local = kHeading, .name = kHeading, .heavy = true};
+}
+
+class HeadedList : public WindowManager {
+public:
+    HeadedList(const WindowDecl& decl, std::string_view heading)
+        : WindowManager(decl), heading_(heading) {}
+
+    void SetupControls() override {
+        SetLocal(kHeading, Value::text(heading_));
+        WindowManager::SetupControls();
+    }
+
+private:
+    std::string heading_;
+};
+
+}  // namespace bb
