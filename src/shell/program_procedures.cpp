@@ -1,5 +1,6 @@
 #include "shell/program_procedures.h"
 
+#include "catalogue/catalogue_windows.h"
 #include "customers/customer_procedures.h"
 #include "reference/reference_windows.h"
 #include "reports/preferences.h"
@@ -15,6 +16,7 @@ void registerProcedures(ProcedureRegistry& registry) {
     registry.add("SelectNSort", runSelectNSort);
     registerSponsorWindow(registry);
     registerReferenceWindows(registry);
+    registerCatalogueWindows(registry);
 }
 
 }  // namespace bb

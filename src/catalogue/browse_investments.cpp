@@ -1,0 +1,122 @@
+// "Select an Investment": the investments (fund families, sponsors,
+// issuers) of one product category. In maintenance "&Select" opens the
+// products of the highlighted investment; a caller asking for an
+// investment first chooses its category, then gets the investment chosen.
+#include "catalogue/catalogue_list.h"
+#include "catalogue/catalogue_windows.h"
+#include "dictionary/process_values.h"
+#include "ui/browse_manager.h"
+
+namespace bb {
+namespace {
+
+constexpr std::string_view kOrder = "Order";
+constexpr std::string_view kFocusLine = "FocusLine";
+
+// The procedures the list runs, counted from 1 as CallProcedure counts.
+enum Called : int { CallsUpdate = 1, CallsProducts };
+
+std::vector<LocalDecl> investmentLocals() {
+    std::vector<LocalDecl> locals = ownerLocals();
+    locals.push_back(headingLocal());
+    locals.push_back({.name = kOrder, .spec = T_STRING(10)});
+    locals.push_back({.name = kFocusLine, .spec = T_STRING(13)});
+    return locals;
+}
+
+std::vector<SortDecl> investmentOrders() {
+    return {
+        {.key = CAT::key::ROOMNUMBERKEY,
+         .range = {.kind = SingleValue, .field = CAT::ROOMNUMBER, .limit = {.local = kOwnerNumber}},
+         .locator = LocatorKind::Step,
+         .resets = {{.local = kOrder}},
+         .local = kOrder,
+         .value = "Investment"},
+        {.key = CAT::key::CATEGORYNUMBERKEY,
+         .filter = "(CAT:RoomNumber = OwnerNumber)",
+         .resets = {{.local = kOrder}},
+         .local = kOrder,
+         .value = "Number"},
+    };
+}
+
+const WindowDecl kBrowseInvestments{
+    .procedure = "BrowseInvestments",
+    .caption = "Select an Investment",
+    .recordsName = true,
+    .locals = investmentLocals(),
+    .fields =
+        {
+            headingField(),
+            ownerField(),
+            {.kind = ControlKind::List,
+             .name = "Investments",
+             .message = "Select an investment",
+             .list = ListDecl{.file = FileId::Categories,
+                              .format = "160L(2)|M~Name~@s40@",
+                              .columns = {CAT::CATEGORYNAME},
+                              .orders = investmentOrders(),
+                              .update = "UpdateInvestments",
+                              .rows = 8}},
+            {.kind = ControlKind::Option,
+             .local = kOrder,
+             .prompt = "&Order",
+             .message = "Choose the order of the list",
+             .radios = {{.text = "Investment", .value = "Investment"},
+                        {.text = "by Number", .value = "Number"}}},
+            {.kind = ControlKind::Display, .local = kFocusLine, .name = "Focus Sponsor"},
+        },
+    .buttons =
+        {
+            {.text = "&Insert Record",
+             .role = ButtonRole::Insert,
+             .message = "Add a new investment"},
+            {.text = "&Delete Record",
+             .role = ButtonRole::Delete,
+             .message = "Delete the highlighted investment"},
+            {.text = "&Edit Record",
+             .role = ButtonRole::Change,
+             .message = "Make changes to the highlighted investment"},
+            {.text = "&Select", .message = "Choose the highlighted investment"},
+            {.text = "&Close", .role = ButtonRole::Cancel, .message = "Close this window"},
+            {.text = "&Help", .role = ButtonRole::Help, .message = "Windows Help"},
+        },
+    .procedures = {"UpdateInvestments", "BrowseSecurities"},
+};
+
+const CatalogueLevel kInvestments{
+    .name = CAT::CATEGORYNAME,
+    .emptyText = "You must enter an Investment record first...",
+    .below = CallsProducts,
+    .ownerNumber = ROO::ROOMNUMBER,
+    .ownerName = ROO::ROOMNAME,
+    .ownedBy = CAT::ROOMNUMBER,
+};
+
+class BrowseInvestmentsWindow final : public CatalogueList {
+public:
+    BrowseInvestmentsWindow()
+        : CatalogueList(kBrowseInvestments, "Select a Security Product Category", kInvestments) {}
+
+    void SetupControls() override {
+        SetLocal(kOrder, Value::text("Investment"));
+        CatalogueList::SetupControls();
+    }
+
+    void AfterEvent() override {
+        CatalogueList::AfterEvent();
+        const bool focus = Browse()->Records() > 0 && CAT::FOCUSCHECK.get() == "1";
+        SetLocal(kFocusLine, Value::text(focus ? "Focus Sponsor" : ""));
+        Display();
+    }
+};
+
+}  // namespace
+
+void BrowseInvestments(std::string_view) {
+    if (processValues().PendingRequest == SelectRequest && !ownerChosen("BrowseCategories")) return;
+    BrowseInvestmentsWindow window;
+    processValues().LastResponse = window.Run();
+}
+
+}  // namespace bb
