@@ -6,28 +6,19 @@
 #include "catalogue/catalogue_list.h"
 #include "catalogue/catalogue_windows.h"
 #include "dictionary/process_values.h"
+#include "reference/order_choice.h"
 
 namespace bb {
 namespace {
 
-constexpr std::string_view kOrder = "Order";
-
 // The procedures the list runs, counted from 1 as CallProcedure counts.
 enum Called : int { CallsUpdate = 1, CallsInvestments };
-
-SortDecl categoryOrder(int key, LocatorKind locator, std::string_view value) {
-    return {.key = key,
-            .locator = locator,
-            .resets = {{.local = kOrder}},
-            .local = kOrder,
-            .value = value};
-}
 
 const WindowDecl kBrowseCategories{
     .procedure = "BrowseCategories",
     .caption = "Select a Category",
     .recordsName = true,
-    .locals = {headingLocal(), {.name = kOrder, .spec = T_STRING(6)}},
+    .locals = {headingLocal(), orderLocal()},
     .fields =
         {
             headingField(),
@@ -37,18 +28,13 @@ const WindowDecl kBrowseCategories{
              .list = ListDecl{.file = FileId::Rooms,
                               .format = "120L(2)|M~Name~@s20@",
                               .columns = {ROO::ROOMNAME},
-                              .orders = {categoryOrder(ROO::key::ROOMNAMEKEY, LocatorKind::Step,
-                                                       "Name"),
-                                         categoryOrder(ROO::key::ROOMNUMBERKEY, LocatorKind::None,
-                                                       "Number")},
+                              .orders = {chosenBy("Name", {.key = ROO::key::ROOMNAMEKEY,
+                                                           .locator = LocatorKind::Step}),
+                                         chosenBy("Number", {.key = ROO::key::ROOMNUMBERKEY})},
                               .update = "UpdateCategories",
                               .rows = 8}},
-            {.kind = ControlKind::Option,
-             .local = kOrder,
-             .prompt = "&Order",
-             .message = "Choose the order of the list",
-             .radios = {{.text = "by Name", .value = "Name"},
-                        {.text = "by Number", .value = "Number"}}},
+            orderOption(
+                {{.text = "by Name", .value = "Name"}, {.text = "by Number", .value = "Number"}}),
         },
     .buttons =
         {

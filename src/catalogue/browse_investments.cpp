@@ -5,12 +5,12 @@
 #include "catalogue/catalogue_list.h"
 #include "catalogue/catalogue_windows.h"
 #include "dictionary/process_values.h"
+#include "reference/order_choice.h"
 #include "ui/browse_manager.h"
 
 namespace bb {
 namespace {
 
-constexpr std::string_view kOrder = "Order";
 constexpr std::string_view kFocusLine = "FocusLine";
 
 // The procedures the list runs, counted from 1 as CallProcedure counts.
@@ -19,24 +19,21 @@ enum Called : int { CallsUpdate = 1, CallsProducts };
 std::vector<LocalDecl> investmentLocals() {
     std::vector<LocalDecl> locals = ownerLocals();
     locals.push_back(headingLocal());
-    locals.push_back({.name = kOrder, .spec = T_STRING(10)});
+    locals.push_back(orderLocal());
     locals.push_back({.name = kFocusLine, .spec = T_STRING(13)});
     return locals;
 }
 
 std::vector<SortDecl> investmentOrders() {
     return {
-        {.key = CAT::key::ROOMNUMBERKEY,
-         .range = {.kind = SingleValue, .field = CAT::ROOMNUMBER, .limit = {.local = kOwnerNumber}},
-         .locator = LocatorKind::Step,
-         .resets = {{.local = kOrder}},
-         .local = kOrder,
-         .value = "Investment"},
-        {.key = CAT::key::CATEGORYNUMBERKEY,
-         .filter = "(CAT:RoomNumber = OwnerNumber)",
-         .resets = {{.local = kOrder}},
-         .local = kOrder,
-         .value = "Number"},
+        chosenBy("Investment", {.key = CAT::key::ROOMNUMBERKEY,
+                                .range = {.kind = SingleValue,
+                                          .field = CAT::ROOMNUMBER,
+                                          .limit = {.local = kOwnerNumber}},
+                                .locator = LocatorKind::Step}),
+        // The number's key holds no category: the filter keeps the list the category's.
+        chosenBy("Number",
+                 {.key = CAT::key::CATEGORYNUMBERKEY, .filter = "(CAT:RoomNumber = OwnerNumber)"}),
     };
 }
 
@@ -58,12 +55,8 @@ const WindowDecl kBrowseInvestments{
                               .orders = investmentOrders(),
                               .update = "UpdateInvestments",
                               .rows = 8}},
-            {.kind = ControlKind::Option,
-             .local = kOrder,
-             .prompt = "&Order",
-             .message = "Choose the order of the list",
-             .radios = {{.text = "Investment", .value = "Investment"},
-                        {.text = "by Number", .value = "Number"}}},
+            orderOption({{.text = "Investment", .value = "Investment"},
+                         {.text = "by Number", .value = "Number"}}),
             {.kind = ControlKind::Display, .local = kFocusLine, .name = "Focus Sponsor"},
         },
     .buttons =

@@ -9,6 +9,7 @@
 #include "dictionary/process_values.h"
 #include "platform/text.h"
 #include "reference/headed_list.h"
+#include "reference/order_choice.h"
 #include "reference/reference_windows.h"
 #include "ui/browse_manager.h"
 
@@ -16,20 +17,11 @@ namespace bb {
 namespace {
 
 constexpr std::string_view kCompanies = "Companies";
-constexpr std::string_view kOrder = "Order";
 constexpr std::string_view kAddressLine1 = "AddressLine1";
 constexpr std::string_view kAddressLine2 = "AddressLine2";
 
 // The procedures the buttons run, counted from 1 as CallProcedure counts.
 enum Called : int { CallsUpdate = 1, CallsPhones, CallsAccounts };
-
-SortDecl companyOrder(int key, std::string_view value) {
-    return {.key = key,
-            .locator = key == VEN::key::VENDORNAMEKEY ? LocatorKind::Step : LocatorKind::None,
-            .resets = {{.local = kOrder}},
-            .local = kOrder,
-            .value = value};
-}
 
 FieldDecl detail(std::string_view local, std::string_view name) {
     return {.kind = ControlKind::Display, .local = local, .name = name};
@@ -44,17 +36,14 @@ std::vector<FieldDecl> companyFields() {
          .list = ListDecl{.file = FileId::Vendors,
                           .format = "160L(2)|M~Name~@s40@",
                           .columns = {VEN::VENDORNAME},
-                          .orders = {companyOrder(VEN::key::VENDORNAMEKEY, "Name"),
-                                     companyOrder(VEN::key::VENDORNUMBERKEY, "Number")},
+                          .orders = {chosenBy("Name", {.key = VEN::key::VENDORNAMEKEY,
+                                                       .locator = LocatorKind::Step}),
+                                     chosenBy("Number", {.key = VEN::key::VENDORNUMBERKEY})},
                           .update = "UpdateVendors",
                           .rows = 8,
                           .hideSelect = true}},
-        {.kind = ControlKind::Option,
-         .local = kOrder,
-         .prompt = "&Order",
-         .message = "Choose the order of the list",
-         .radios = {{.text = "by Name", .value = "Name"},
-                    {.text = "by Number", .value = "Number"}}},
+        orderOption(
+            {{.text = "by Name", .value = "Name"}, {.text = "by Number", .value = "Number"}}),
         {.kind = ControlKind::Display, .field = VEN::CONTACT1, .prompt = "Contact:"},
         {.kind = ControlKind::Display, .field = VEN::EMAIL, .prompt = "E-Mail:"},
         detail(kAddressLine1, "Address line 1"),
@@ -90,7 +79,7 @@ WindowDecl companyDecl(bool maintenance) {
         .caption = "Account Companies",
         .recordsName = true,
         .locals = {headingLocal(),
-                   {.name = kOrder, .spec = T_STRING(6)},
+                   orderLocal(),
                    {.name = kAddressLine1, .spec = T_STRING(40)},
                    // A full city, ", ", the state, two blanks and the zip.
                    {.name = kAddressLine2, .spec = T_STRING(41)}},

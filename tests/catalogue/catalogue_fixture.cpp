@@ -2,7 +2,6 @@
 
 #include "catalogue/catalogue_windows.h"
 #include "data/file_manager.h"
-#include "platform/text.h"
 
 namespace bb::test {
 
@@ -11,16 +10,6 @@ CatalogueTest::CatalogueTest() {
     for (FileId file : {FileId::Rooms, FileId::Categories, FileId::Securities,
                         FileId::InvestmentType, FileId::Transactions})
         open_.push_back(std::make_unique<RelatedFilesOpen>(*relationManagerFor(file)));
-}
-
-CatalogueTest::~CatalogueTest() {
-    ui.closeAll();
-    for (const std::string& name : standIns_) procedures().remove(name);
-}
-
-void CatalogueTest::standIn(const std::string& name, Procedure body) {
-    procedures().add(name, std::move(body));
-    standIns_.push_back(name);
 }
 
 int CatalogueTest::addCategory(const std::string& name) {
@@ -77,33 +66,9 @@ void CatalogueTest::read(FileId file, int key, IntegerField number, int value) {
     ASSERT_EQ(fileManagerFor(file)->Fetch(key), SeverityNone);
 }
 
-std::vector<std::string> CatalogueTest::rows(FileId file, int key,
-                                             const std::vector<FieldRef>& fields) {
-    FileManager& manager = *fileManagerFor(file);
-    const int saved = manager.SaveCopy();
-    std::vector<std::string> out;
-    manager.SetOrder(key);
-    while (manager.NextQuietly() == SeverityNone) {
-        std::string row;
-        for (const FieldRef& field : fields) {
-            const std::string value = field.value().toText();
-            row += (row.empty() ? "" : "|") + std::string(text::clip(value));
-        }
-        out.push_back(row);
-    }
-    manager.RestoreCopy(saved, true);
-    return out;
-}
-
 std::vector<std::string> CatalogueTest::trades() {
     return rows(FileId::Transactions, TRN::key::TRANSACTIONNUMBERKEY,
                 {TRN::CATEGORYNUMBER, TRN::SYMBOL});
-}
-
-std::vector<std::string> CatalogueTest::titles() const {
-    std::vector<std::string> out;
-    for (const MessageRequest& shown : ui.messages.shown) out.push_back(shown.title);
-    return out;
 }
 
 }  // namespace bb::test

@@ -1,17 +1,12 @@
-// A window test over an empty book with the catalogue's windows registered
-// and its files open, and the categories, investments, products and
-// trades its tests start from, written as an earlier session would have
-// left them.
+// The reference fixture with the catalogue's windows registered and its
+// files open, and the categories, investments, products and trades its
+// tests start from, written as an earlier session would have left them.
 #pragma once
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "data/relation_manager.h"
-#include "dictionary/process_values.h"
-#include "ui/procedures.h"
-#include "window_test.h"
+#include "reference_fixture.h"
 
 namespace bb::test {
 
@@ -23,14 +18,9 @@ struct Product {
     bool active = true;
 };
 
-class CatalogueTest : public WindowTest {
+class CatalogueTest : public ReferenceTest {
 protected:
     CatalogueTest();
-    // Started windows go before the files they read are closed.
-    ~CatalogueTest() override;
-
-    // Registers `body` under `name` for this test only.
-    void standIn(const std::string& name, Procedure body);
 
     // Each returns the new record's number.
     int addCategory(const std::string& name);
@@ -43,16 +33,8 @@ protected:
     // Reads the record of `file` numbered `number` in key `key` into its buffer.
     void read(FileId file, int key, IntegerField number, int value);
 
-    // Every record of `file` in the order of `key`, each as its `fields`
-    // joined by "|".
-    std::vector<std::string> rows(FileId file, int key, const std::vector<FieldRef>& fields);
     // Every trade's "investment number|symbol", in number order.
     std::vector<std::string> trades();
-    // The titles of the messages shown so far, in order.
-    std::vector<std::string> titles() const;
-
-    std::vector<std::unique_ptr<RelatedFilesOpen>> open_;
-    std::vector<std::string> standIns_;
 };
 
 }  // namespace bb::test
