@@ -441,6 +441,8 @@ bool ViewManager::ChooseSortOrder(int n) {
     if (wanted >= ORDER->size()) return false;  // no such order: the current one stays
     const bool changed = wanted != current_;
     current_ = wanted;
+    // An open view reads along the order chosen from its next positioning on.
+    if (changed && OPENED) ApplyOrderText();
     return changed;
 }
 

@@ -13,6 +13,13 @@ void registerReferenceWindows(ProcedureRegistry& registry) {
     registry.add("UpdateMembershipTypes", UpdateMembershipTypes);
     registry.add("UpdateRepStates", UpdateRepStates);
     registry.add("UpdateRepresentatives", UpdateRepresentatives);
+    registry.add("BrowseVendors", BrowseVendors);
+    registry.add("UpdateVendors", UpdateVendors);
+    registry.add("BrowseCompanyAccounts", BrowseCompanyAccounts);
+    registry.add("BrowseAccountTypes", BrowseAccountTypes);
+    registry.add("UpdateAccountTypes", UpdateAccountTypes);
+    registry.add("BrowseInvestmentTypes", BrowseInvestmentTypes);
+    registry.add("UpdateInvestmentTypes", UpdateInvestmentTypes);
 }
 
 }  // namespace bb

@@ -1,5 +1,6 @@
 // The reference-data windows: states, customer classifications,
-// representatives and their state registrations. Each procedure reads its
+// representatives and their state registrations, account companies,
+// account types and investment objectives. Each procedure reads its
 // request from PendingRequest and leaves its response in LastResponse;
 // lists start as children of the frame, forms run modally.
 //
@@ -22,6 +23,15 @@ void UpdateStates(std::string_view argument);
 void UpdateMembershipTypes(std::string_view argument);
 void UpdateRepStates(std::string_view argument);
 void UpdateRepresentatives(std::string_view argument);
+// Started from the menu, or called with SelectRequest to choose a company.
+void BrowseVendors(std::string_view argument);
+void UpdateVendors(std::string_view argument);
+// The accounts of the company named in SelectedCompanyName.
+void BrowseCompanyAccounts(std::string_view argument);
+void BrowseAccountTypes(std::string_view argument);
+void UpdateAccountTypes(std::string_view argument);
+void BrowseInvestmentTypes(std::string_view argument);
+void UpdateInvestmentTypes(std::string_view argument);
 
 void registerReferenceWindows(ProcedureRegistry& registry);
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue/catalogue_windows.h"
 #include "customers/customer_procedures.h"
 #include "reference/reference_windows.h"
 #include "reports/preferences.h"
@@ -18,19 +19,18 @@ namespace {
 // one still resolves. A procedure leaves this list when it is built.
 constexpr std::string_view kNotBuiltYet[] = {
     "BrowseAccountRegistration",
-    "BrowseAccountTypes",
     "BrowseAnnualEvents",
-    "BrowseCategories",
+    "BrowseCheckSecurityReceipt",
     "BrowseCommissionTransactions",
-    "BrowseInvestmentTypes",
     "BrowseLOG",
     "BrowseLabels",
     "BrowseLetters",
     "BrowseSuspenseDates",
-    "BrowseVendors",
+    "BrowseTransactions",
     "CommitteeAssignments",
     "PrintBirthdays",
     "PrintCheckSecurityLog",
+    "PrintCompanyAccounts",
     "PrintCustomerDirectory",
     "PrintFormLetters",
     "PrintGroupMembers",
@@ -39,6 +39,7 @@ constexpr std::string_view kNotBuiltYet[] = {
     "PrintRepAccounts",
     "PrintRepCrossReference",
     "PrintRepTransactionLog",
+    "PrintSecurityCrossReference",
 };
 
 }  // namespace
@@ -50,6 +51,7 @@ void registerProcedures(ProcedureRegistry& registry) {
     registry.add("SelectNSort", runSelectNSort);
     registerSponsorWindow(registry);
     registerReferenceWindows(registry);
+    registerCatalogueWindows(registry);
 }
 
 }  // namespace bb

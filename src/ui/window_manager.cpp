@@ -513,6 +513,13 @@ QWidget* WindowManager::Control(std::string_view name) const {
     declarationFault(decl_, "no control or button is named \"" + std::string(name) + "\"");
 }
 
+const ButtonDecl* WindowManager::PressedButton() const {
+    for (const auto& [decl, button] : built_.buttons) {
+        if (CurrentEvent().control && button == CurrentEvent().control) return decl;
+    }
+    return nullptr;
+}
+
 bool WindowManager::Pressed(std::string_view name) const {
     return CurrentEvent().control && CurrentEvent().control == Control(name);
 }

@@ -174,6 +174,8 @@ public:
     // The event being handled is the press of the button declared with the
     // name `name`. REQUIRES: the window declares such a button.
     bool Pressed(std::string_view name) const;
+    // The declaration of the button the event being handled pressed, or null.
+    const ButtonDecl* PressedButton() const;
     QAbstractButton* ButtonOf(ButtonRole role) const;
     // The button of `role` declared for the list named `list` (empty: for
     // no list in particular).

@@ -328,6 +328,34 @@ TEST_F(Views, ResetPositionsAtTheBuffersLeadingValues) {
     view.Teardown();
 }
 
+// A list whose tabs read along different keys: once the view is open, the
+// order chosen is the one its reads follow.
+TEST_F(Views, AnotherOrderChosenOnAnOpenViewIsTheOneItReads) {
+    open({FileId::Members});
+    const char* names[] = {"Carter", "Adams", "Baker"};
+    addMany(FileId::Members, 3, [&](int i) {
+        MBR::MEMBERNUMBER.set(i + 1);
+        MBR::LASTNAME.set(names[i]);
+    });
+    ViewManager view;
+    view.Setup({FileId::Members, {}}, relations(FileId::Members));
+    view.DefineSortOrder(MBR::key::MEMBERKEY);
+    view.DefineSortOrder(MBR::key::NAMEKEY);
+    ASSERT_TRUE(view.ChooseSortOrder(1));
+    const auto lastNames = [&view] {
+        std::vector<std::string> out;
+        EXPECT_EQ(view.Reset(0), SeverityNone);
+        while (view.Next() == SeverityNone) out.push_back(MBR::LASTNAME.get());
+        return out;
+    };
+    EXPECT_EQ(lastNames(), (std::vector<std::string>{"Carter", "Adams", "Baker"}));
+    ASSERT_TRUE(view.ChooseSortOrder(2));
+    EXPECT_EQ(lastNames(), (std::vector<std::string>{"Adams", "Baker", "Carter"}));
+    ASSERT_TRUE(view.ChooseSortOrder(1));
+    EXPECT_EQ(lastNames(), (std::vector<std::string>{"Carter", "Adams", "Baker"}));
+    view.Teardown();
+}
+
 // Takes even customer numbers, skips odd ones, and stops past 10.
 class EvenUpToTen : public ViewManager {
 public:

@@ -32,6 +32,10 @@ TEST_F(ProgramProcedures, TheReferenceListsOpenFromTheFramesMenus) {
         {"Maintenance", "State Codes", "States", "BrowseStates"},
         {"Maintenance", "Customer Classifications", "Customer Classification",
          "BrowseMembershipTypes"},
+        {"Maintenance", "Account Types", "Account Type", "BrowseAccountTypes"},
+        {"Maintenance", "Investment Objectives", "Investment Objectives", "BrowseInvestmentTypes"},
+        {"Maintenance", "Account Companies", "Account Companies", "BrowseVendors"},
+        {"Maintenance", "Security Products", "Select a Category", "BrowseCategories"},
     };
     showWithoutSplash();
     for (const Case& c : cases) {
