@@ -36,7 +36,7 @@ const WindowDecl& kUpdateSecurities = declareWindow({
              .heavy = true},
             entry(SEC::SYMBOL, "&Symbol:", "@s8"),
             entry(SEC::SECURITYNAME, "&Name:", "@s40"),
-            entry(SEC::CUSIPNUMBER, "&Cusip Number:", "@s20"),
+            entry(SEC::CUSIPNUMBER, "C&usip Number:", "@s20"),
             entry(SEC::DESCRIPTION, " &Description:", "@s40"),
             {.kind = ControlKind::DropList,
              .field = SEC::INVESTMENTTYPE,

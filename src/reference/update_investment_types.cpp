@@ -16,7 +16,7 @@ const WindowDecl& kUpdateInvestmentTypes = declareWindow({
     .fields =
         {
             {.field = INV::INVESTTYPECODE,
-             .prompt = "Objective &Code:",
+             .prompt = "&Objective Code:",
              .picture = "@s2",
              .message = "Enter the 2-letter abbreviation of this objective",
              .ditto = true},

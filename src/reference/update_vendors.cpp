@@ -23,7 +23,7 @@ const WindowDecl& kUpdateVendors = declareWindow({
     .fields =
         {
             entry(VEN::VENDORNAME, "&Name:", "@s40"),
-            entry(VEN::CONTACT1, "&Contact:", "@s35"),
+            entry(VEN::CONTACT1, "C&ontact:", "@s35"),
             entry(VEN::ADDRESS, "&Address:", "@s40"),
             {.field = VEN::ADDRESS2, .name = "Address line 2", .picture = "@s40", .ditto = true},
             entry(VEN::CITY, "C&ity:", "@s25"),
