@@ -150,10 +150,16 @@ void WindowManager::makeLocals() {
             {text::upper(local.name), std::string(local.name), local.spec});
     }
     locals_ = std::make_unique<Record>(*localsDef_);
-    // Filters of the window's views may name them.
+    // Filters of the window's views may name them; a variable declared whole
+    // or text keeps that kind, so that the storage can seek on it.
     for (int i = 0; i < locals_->size(); ++i) {
-        bindings().bindVariable(std::string(decl_.locals[static_cast<std::size_t>(i)].name),
-                                [this, i] { return locals_->get(i); });
+        const FieldDef& def = localsDef_->fields[static_cast<std::size_t>(i)];
+        const BoundName::Kind kind = def.isInteger() ? BoundName::Kind::Whole
+                                     : def.isText()  ? BoundName::Kind::Text
+                                                     : BoundName::Kind::Any;
+        bindings().bindVariable(
+            std::string(decl_.locals[static_cast<std::size_t>(i)].name),
+            [this, i] { return locals_->get(i); }, kind);
     }
 }
 

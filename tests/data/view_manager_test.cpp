@@ -197,6 +197,37 @@ TEST_F(Views, ARangeIsASeek) {
     all.Teardown();
 }
 
+// One month of a representative's annual events among twelve: the month,
+// a whole-number variable compared with the decimal month code, reaches the
+// engine as a seek on the annual key, not a test of every event.
+TEST_F(Views, AMonthFilterIsASeekOnTheAnnualKey) {
+    open({FileId::Log});
+    addMany(FileId::Log, 6000, [](int i) {
+        LOG::LOGNUMBER.set(i + 1);
+        LOG::REPRESENTATIVENUMBER.set(1);
+        LOG::SUSPEND.set("A");
+        ASSERT_TRUE(LOG::MONTHCODE.set(Decimal(i % 12 + 1)));
+        ASSERT_TRUE(LOG::DAYOFMONTH.set(Decimal(i % 28 + 1)));
+    });
+    const BindingScope scope;
+    std::int32_t month = 3;
+    bindings().bindVariable("BirthMonthShort", &month);
+    std::vector<std::uint64_t> work;
+    for (const char* filter : {"LOG:Suspend = 'A' AND LOG:MonthCode = BirthMonthShort", ""}) {
+        ViewManager events;
+        events.Setup({FileId::Log, {}}, relations(FileId::Log));
+        events.DefineSortOrder(LOG::key::ANNUAL_KEY);
+        events.DefineRange(LOG::field::REPRESENTATIVENUMBER, [] { return Value::number(1); });
+        events.DefineFilter(filter);
+        ASSERT_EQ(events.Open(), SeverityNone);
+        const std::uint64_t before = events.VIEW->workDone();
+        EXPECT_EQ(readAll(events).size(), *filter ? 500U : 6000U) << filter;
+        work.push_back(events.VIEW->workDone() - before);
+        events.Teardown();
+    }
+    EXPECT_LT(work[0] * 6, work[1]) << "month " << work[0] << ", all " << work[1];
+}
+
 // A date filter along the date key, read both ways: each batch starts where
 // the last one stopped, so the engine's work per row does not grow with the
 // rows the filter took before it.
