@@ -12,6 +12,7 @@
 #include "platform/date.h"
 #include "platform/message_service.h"
 #include "platform/text.h"
+#include "reports/report_lines.h"
 #include "ui/browse_manager.h"
 #include "ui/drag_link.h"
 #include "ui/frame_services.h"
@@ -339,7 +340,7 @@ public:
         const bool any = Browse(kCustomers)->Records() > 0;
         SetLocal("DisplayName", Value::text(any ? displayName() : std::string()));
         SetLocal("RepresentativeLine", Value::text(any ? representativeLine() : std::string()));
-        const auto lines = any ? addressLines() : std::array<std::string, 3>{};
+        const auto lines = any ? addressBlock() : std::array<std::string, 3>{};
         SetLocal("AddressLine1", Value::text(lines[0]));
         SetLocal("AddressLine2", Value::text(lines[1]));
         SetLocal("AddressLine3", Value::text(lines[2]));
@@ -402,18 +403,6 @@ private:
         (void)fileManagerFor(FileId::Representatives)
             ->FetchQuietly(REP::key::REPRESENTATIVENUMBERKEY);
         return "Representative: " + std::string(text::clip(REP::REP_NAME.get()));
-    }
-
-    static std::array<std::string, 3> addressLines() {
-        const std::string& second = MBR::ADDRESS2.get();
-        if (text::equal(MBR::FOREIGN.get(), "I")) {
-            if (text::isBlank(second)) return {MBR::ADDRESS.get(), MBR::COUNTRY.get(), ""};
-            return {MBR::ADDRESS.get(), second, MBR::COUNTRY.get()};
-        }
-        const std::string place = std::string(text::clip(MBR::CITY.get())) + ", " +
-                                  MBR::STATE.get() + " " + MBR::ZIPCODE.get();
-        if (text::isBlank(second)) return {MBR::ADDRESS.get(), place, ""};
-        return {MBR::ADDRESS.get(), second, place};
     }
 
     const bool rep_;
