@@ -265,6 +265,45 @@ TEST_F(Views, AFilteredWalkNeverStepsAgainOverRowsItRead) {
     }
 }
 
+// The same along a key whose first component a range fixes and whose second
+// the filter bounds (a representative's suspense dates): many notes share a
+// day, and each batch seeks to the row it stopped at instead of walking the
+// filter's whole range again.
+TEST_F(Views, AFilteredWalkWithinARangeNeverStepsAgainOverRowsItRead) {
+    open({FileId::Log});
+    constexpr int kPerDay = 50;
+    addMany(FileId::Log, 80 * kPerDay, [](int i) {
+        LOG::LOGNUMBER.set(i + 1);
+        LOG::REPRESENTATIVENUMBER.set(1 + i % 2);
+        LOG::SUSPEND.set("S");
+        LOG::DATE2.set(80000 + i / kPerDay);
+        ASSERT_TRUE(LOG::DAYOFMONTH.set(Decimal(1)));
+    });
+    const BindingScope scope;
+    std::int32_t startDate = 80010;
+    std::int32_t endDate = 0;
+    bindings().bindVariable("StartDate", &startDate);
+    bindings().bindVariable("EndDate", &endDate);
+    std::vector<double> workPerRow;
+    for (const int days : {10, 40}) {
+        endDate = startDate + days - 1;
+        ViewManager notes;
+        notes.Setup({FileId::Log, {}}, relations(FileId::Log));
+        notes.DefineSortOrder(LOG::key::SUSPEND_KEY);
+        notes.DefineRange(LOG::field::REPRESENTATIVENUMBER, [] { return Value::number(1); });
+        notes.DefineFilter("LOG:Suspend = 'S' AND LOG:Date2 => StartDate AND LOG:Date2 =< EndDate");
+        ASSERT_EQ(notes.Open(), SeverityNone);
+        const std::uint64_t before = notes.VIEW->workDone();
+        const std::size_t rows = readAll(notes).size();
+        ASSERT_EQ(rows, static_cast<std::size_t>(days * kPerDay / 2));
+        workPerRow.push_back(static_cast<double>(notes.VIEW->workDone() - before) /
+                             static_cast<double>(rows));
+        notes.Teardown();
+    }
+    EXPECT_LE(workPerRow[1], workPerRow[0] * 1.5)
+        << "per row: " << workPerRow[0] << " over 10 days, " << workPerRow[1] << " over 40";
+}
+
 // A range value counts as its key component would hold it, as a new record
 // primed in the range holds it: a text that is a number finds that number,
 // and a value the component cannot hold finds nothing.
