@@ -6,6 +6,7 @@
 #include "customers/customer_procedures.h"
 #include "reference/reference_windows.h"
 #include "reports/preferences.h"
+#include "reports/report_requests.h"
 #include "reports/select_n_sort.h"
 #include "shell/sponsor_window.h"
 #include "ui/procedures.h"
@@ -19,14 +20,11 @@ namespace {
 constexpr std::string_view kNotBuiltYet[] = {
     "BrowseAccountRegistration",
     "BrowseAccountTypes",
-    "BrowseAnnualEvents",
     "BrowseCategories",
     "BrowseCommissionTransactions",
     "BrowseInvestmentTypes",
-    "BrowseLOG",
     "BrowseLabels",
     "BrowseLetters",
-    "BrowseSuspenseDates",
     "BrowseVendors",
     "CommitteeAssignments",
     "PrintBirthdays",
@@ -48,6 +46,7 @@ void registerProcedures(ProcedureRegistry& registry) {
     registerCustomerProcedures(registry);
     registry.add("Preferences", Preferences);
     registry.add("SelectNSort", runSelectNSort);
+    registerReportRequests(registry);
     registerSponsorWindow(registry);
     registerReferenceWindows(registry);
 }
