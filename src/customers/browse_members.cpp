@@ -11,6 +11,7 @@
 #include "platform/date.h"
 #include "platform/message_service.h"
 #include "platform/text.h"
+#include "reports/report_lines.h"
 #include "ui/browse_manager.h"
 #include "ui/drag_link.h"
 #include "ui/frame_services.h"
@@ -360,7 +361,7 @@ public:
         const bool any = Browse(kCustomers)->Records() > 0;
         Set(kDisplayName, any ? displayName() : "");
         Set(kRepresentativeLine, any ? representativeLine() : "");
-        const auto lines = any ? addressLines() : std::array<std::string, 3>{};
+        const auto lines = any ? addressBlock() : std::array<std::string, 3>{};
         Set(kAddressLine1, lines[0]);
         Set(kAddressLine2, lines[1]);
         Set(kAddressLine3, lines[2]);
@@ -410,18 +411,6 @@ private:
         (void)fileManagerFor(FileId::Representatives)
             ->FetchQuietly(REP::key::REPRESENTATIVENUMBERKEY);
         return "Representative: " + std::string(text::clip(REP::REP_NAME.get()));
-    }
-
-    static std::array<std::string, 3> addressLines() {
-        const std::string& second = MBR::ADDRESS2.get();
-        if (text::equal(MBR::FOREIGN.get(), "I")) {
-            if (text::isBlank(second)) return {MBR::ADDRESS.get(), MBR::COUNTRY.get(), ""};
-            return {MBR::ADDRESS.get(), second, MBR::COUNTRY.get()};
-        }
-        const std::string place = std::string(text::clip(MBR::CITY.get())) + ", " +
-                                  MBR::STATE.get() + " " + MBR::ZIPCODE.get();
-        if (text::isBlank(second)) return {MBR::ADDRESS.get(), place, ""};
-        return {MBR::ADDRESS.get(), second, place};
     }
 
     const bool rep_;

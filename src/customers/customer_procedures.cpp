@@ -1,6 +1,7 @@
 #include "customers/customer_procedures.h"
 
 #include "customers/browse_members.h"
+#include "customers/notes.h"
 #include "customers/phone_form.h"
 #include "customers/phone_list.h"
 #include "customers/update_members.h"
@@ -19,6 +20,13 @@ void registerCustomerProcedures(ProcedureRegistry& registry) {
     registry.add("UpdateMPH", UpdateMPH);
     registry.add("UpdateVPH", UpdateVPH);
     registry.add("UpdateRPH", UpdateRPH);
+    registry.add("UpdateLOG", UpdateLOG);
+    registry.add("BrowseLOG", BrowseLOG);
+    registry.add("BrowseSuspenseDates", BrowseSuspenseDates);
+    registry.add("BrowseAnnualEvents", BrowseAnnualEvents);
+    registry.add("PrintLOG", PrintLOG);
+    registry.add("PrintSuspenseDates", PrintSuspenseDates);
+    registry.add("PrintAnnualEvents", PrintAnnualEvents);
 }
 
 }  // namespace bb

@@ -1,12 +1,14 @@
 // The process-wide values that procedures share: the name of the procedure
 // that opened last, the pending request and the last response between a
-// browse and its form, the pending toolbar navigation, and the process-wide
-// texts that windows hand to one another.
+// browse and its form, the pending toolbar navigation, the process-wide
+// texts that windows hand to one another, and the report parameters that
+// the request windows set and the reports' filters read by name.
 //
 // Used from the GUI thread only.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -56,13 +58,24 @@ struct ProcessValues {
     // The window ids of the open customer list and customer groups window, 0 for none.
     int CustomerListThread = 0;
     int GroupsWindowThread = 0;
+    // The report parameters: the dates of a range (day numbers), the
+    // account class chosen with them ("C" or "F"), the month chosen for a
+    // report (its number and name), and whether a new trade asks about
+    // checks and securities received ("Yes" or "No").
+    std::int32_t StartDate = 0;
+    std::int32_t EndDate = 0;
+    GlobalText<1> FeeCommChoice;
+    std::int32_t BirthMonthShort = 0;
+    GlobalText<20> BirthdateMonth;
+    GlobalText<3> ReceiptsPrompt;
 };
 
 ProcessValues& processValues();
 
 // What happens before the program body runs: every process-wide text blank,
-// the request, response and navigation values 0, and every file's record
-// buffer cleared, in dictionary order.
+// the request, response, navigation and report values 0, every file's record
+// buffer cleared, in dictionary order, and the report parameters bound by
+// name for filters (once: they stay bound for the whole run).
 void loadProgram();
 
 }  // namespace bb

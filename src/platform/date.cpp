@@ -120,6 +120,16 @@ std::string longDate(DayNumber day) {
     return monthName(c.month) + " " + std::to_string(c.day) + ", " + std::to_string(c.year);
 }
 
+std::string ordinalDay(int day) {
+    // The teens take "th" whatever their last digit.
+    const bool teen = day % 100 >= 11 && day % 100 <= 13;
+    const char* suffix = "th";
+    if (!teen && day % 10 == 1) suffix = "st";
+    if (!teen && day % 10 == 2) suffix = "nd";
+    if (!teen && day % 10 == 3) suffix = "rd";
+    return std::to_string(day) + suffix;
+}
+
 TimeOfDay timeOfDay(int hours, int minutes, int seconds, int hundredths) {
     return ((hours * 60 + minutes) * 60 + seconds) * 100 + hundredths + 1;
 }

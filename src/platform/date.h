@@ -55,6 +55,8 @@ std::string shortMonthName(int month);
 int monthFromName(std::string_view name);
 // "March 5, 1999"; empty for no date.
 std::string longDate(DayNumber day);
+// A day of the month with its suffix: "1st", "2nd", "3rd", "11th", "22nd".
+std::string ordinalDay(int day);
 
 // Time of day from hours, minutes, seconds and hundredths.
 TimeOfDay timeOfDay(int hours, int minutes, int seconds, int hundredths = 0);

@@ -90,7 +90,14 @@ int ProcessManager::percentDone() {
     return std::clamp(p, 0, kHundred);
 }
 
+Severity ProcessManager::ApplyFilterText() {
+    const Severity s = ViewManager::ApplyFilterText();
+    if (s != SeverityNone) FILTERREFUSED = true;
+    return s;
+}
+
 Severity ProcessManager::Next() {
+    if (FILTERREFUSED) return SeverityFatal;
     const Severity s = ViewManager::Next();
     if (s != SeverityNone) return s;
     ++RECORDSPROCESSED;

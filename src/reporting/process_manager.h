@@ -46,14 +46,20 @@ public:
     // view back at its start.
     Severity Reset(int components) override;
     using ViewManager::Reset;
-    // Reads the next record, counts it and updates the percentage.
+    // Reads the next record, counts it and updates the percentage; fails
+    // at once once the view refused the selection.
     Severity Next() override;
+    // Notes a selection (range and filter) the view refused.
+    Severity ApplyFilterText() override;
     void Teardown() override;
     // Handles the record in the buffers; reports override it.
     virtual RecordResult ProcessOneRecord();
 
     std::uint8_t* PERCENTILE = nullptr;
     ProgressText PTEXT;
+    // The view refused the range or filter (error 40 was shown): a report
+    // must not go on without its selection, which would print every record.
+    bool FILTERREFUSED = false;
     std::int32_t RECORDSPROCESSED = 0;
     std::int32_t RECORDSTOPROCESS = 0;
     StepManager* STEPMGR = nullptr;

@@ -27,6 +27,7 @@ void ReportManager::Setup(ProcessManager& process, BandReport* report, PrintPrev
     REPORT = report;
     PREVIEW = preview;
     PREVIEWQUEUE = std::make_unique<PageStore>();
+    buffers_.emplace();
     if (PREVIEW) {
         PREVIEW->Setup(*PREVIEWQUEUE);
         // The preview opens where the user last left one.
@@ -68,11 +69,21 @@ void ReportManager::Open() {
 }
 
 void ReportManager::StartReport() {
-    PROCESS->Reset(0);
-    const int first = Next();
+    int first = 0;
+    {
+        const ProcessBuffers::InUse own(*buffers_);
+        PROCESS->Reset(0);
+        first = Next();
+    }
     DEFEROPENREPORT = false;
     if (first != 0) {
-        NoRecords();
+        // A selection the view refused was told already; the report ends
+        // rather than print every record.
+        if (PROCESS->FILTERREFUSED) {
+            OPENFAILED = true;
+        } else {
+            NoRecords();
+        }
         return;
     }
     OPENFAILED = false;
@@ -111,7 +122,12 @@ int ReportManager::onTimer() {
         ShowWindow();
         DEFERWINDOW = 0;
     }
-    switch (CYCLE.Run([this] { return PROCESS->ProcessOneRecord(); }, [this] { return Next(); })) {
+    CycleEnd end = CycleEnd::SliceUsed;
+    {
+        const ProcessBuffers::InUse own(*buffers_);
+        end = CYCLE.Run([this] { return PROCESS->ProcessOneRecord(); }, [this] { return Next(); });
+    }
+    switch (end) {
         case CycleEnd::Failed:
             SetTimer(0);
             if (REPORT && !REPORT->LastError().empty()) tell("Report Error", REPORT->LastError());
@@ -147,7 +163,13 @@ void ReportManager::hideWindow() {
 // Ends the report's last page; false, with the user told why, when it fails.
 bool ReportManager::endReport() {
     if (!REPORT->IsOpen()) return true;
-    if (REPORT->Close() == SeverityNone) return true;
+    Severity closed = SeverityNone;
+    {
+        // The last footers show the report's records, not another window's.
+        const ProcessBuffers::InUse own(*buffers_);
+        closed = REPORT->Close();
+    }
+    if (closed == SeverityNone) return true;
     tell("Report Error", REPORT->LastError());
     return false;
 }

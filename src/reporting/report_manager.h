@@ -5,8 +5,11 @@
 // then shown in the print preview and printed when the user chose Print
 // there (or printed at once with SKIPPREVIEW, or without a preview). An
 // empty range is told with message 22 ("There are no records available to
-// process."). F1 in the window opens the report's own help page, or the
-// page on reports as they run while the report has none.
+// process."); a selection the view refuses ends the report after the
+// refusal was told, without printing anything. While the report reads and
+// prints, its own record buffers stand in the files' (process_buffers.h),
+// so that it never disturbs another window's record. F1 in the window opens the report's own help
+// page, or the page on reports as they run while the report has none.
 //
 // A report procedure declares its window (the caption "Progress..." and the
 // report's name, a slot named "Progress" for the progress text and bar, and
@@ -38,6 +41,7 @@
 #include "reporting/band_report.h"
 #include "reporting/page_store.h"
 #include "reporting/print_previewer.h"
+#include "reporting/process_buffers.h"
 #include "reporting/process_manager.h"
 #include "reporting/progress_panel.h"
 #include "reporting/record_cycle.h"
@@ -106,6 +110,7 @@ private:
     ProgressPanel* progress_ = nullptr;  // the window's, in its slot
     RecordCycle::Clock clock_;
     std::optional<WaitCursor> waitCursor_;
+    std::optional<ProcessBuffers> buffers_;  // the report's own, from Setup on
 };
 
 }  // namespace bb

@@ -7,6 +7,7 @@
 #include "customers/customer_procedures.h"
 #include "reference/reference_windows.h"
 #include "reports/preferences.h"
+#include "reports/report_requests.h"
 #include "reports/select_n_sort.h"
 #include "shell/sponsor_window.h"
 #include "ui/procedures.h"
@@ -19,13 +20,10 @@ namespace {
 // one still resolves. A procedure leaves this list when it is built.
 constexpr std::string_view kNotBuiltYet[] = {
     "BrowseAccountRegistration",
-    "BrowseAnnualEvents",
     "BrowseCheckSecurityReceipt",
     "BrowseCommissionTransactions",
-    "BrowseLOG",
     "BrowseLabels",
     "BrowseLetters",
-    "BrowseSuspenseDates",
     "BrowseTransactions",
     "CommitteeAssignments",
     "PrintBirthdays",
@@ -49,6 +47,7 @@ void registerProcedures(ProcedureRegistry& registry) {
     registerCustomerProcedures(registry);
     registry.add("Preferences", Preferences);
     registry.add("SelectNSort", runSelectNSort);
+    registerReportRequests(registry);
     registerSponsorWindow(registry);
     registerReferenceWindows(registry);
     registerCatalogueWindows(registry);

@@ -400,6 +400,54 @@ private:
     bool chosen_ = false;
 };
 
+// A drop list of fixed choices (a drop list declared without records): it
+// shows the choices' texts and stores the chosen one's value; no choice is
+// shown while the value matches none.
+class ChoiceControl final : public FormControl {
+public:
+    ChoiceControl(const FieldDecl& decl, Binding binding, ControlListener& listener,
+                  QWidget* parent)
+        : FormControl(decl, binding, listener), combo_(new QComboBox(parent)) {
+        setWidget(combo_);
+        for (const RadioDecl& choice : decl.radios) combo_->addItem(toQString(choice.text));
+        // A choice is taken at once: nothing else depends on the row shown.
+        QObject::connect(combo_, &QComboBox::activated, combo_, [this] {
+            chosen_ = true;
+            this->listener().controlCommitted(*this);
+        });
+    }
+
+    void display(bool) override {
+        chosen_ = false;
+        combo_->setCurrentIndex(heldChoice());
+    }
+
+    std::optional<std::string> accept() override {
+        chosen_ = false;
+        // No choice shown is no value.
+        const int chosen = combo_->currentIndex();
+        const std::string_view value =
+            chosen >= 0 ? decl().radios[static_cast<std::size_t>(chosen)].value : "";
+        (void)binding().set(Value::text(std::string(value)));
+        return std::nullopt;
+    }
+
+    bool modified() const override { return chosen_ || combo_->currentIndex() != heldChoice(); }
+
+private:
+    // The choice whose value the binding holds; -1 for none.
+    int heldChoice() const {
+        const std::vector<RadioDecl>& choices = decl().radios;
+        for (std::size_t i = 0; i < choices.size(); ++i) {
+            if (holdsValue(binding().get(), choices[i].value)) return static_cast<int>(i);
+        }
+        return -1;
+    }
+
+    QComboBox* combo_;
+    bool chosen_ = false;
+};
+
 // A marked list's box, titled by the prompt, with the list inside; a click
 // on a row, or Space on the current one, turns its mark on or off. The
 // marks are the marked list's, which fills the list.
@@ -542,6 +590,7 @@ std::unique_ptr<FormControl> makeControl(const FieldDecl& decl, Binding binding,
         case ControlKind::Option:
             return std::make_unique<OptionControl>(decl, binding, listener, parent);
         case ControlKind::DropList:
+            if (!decl.drop) return std::make_unique<ChoiceControl>(decl, binding, listener, parent);
             return std::make_unique<DropControl>(decl, binding, listener, parent);
         case ControlKind::Display:
             return std::make_unique<DisplayControl>(decl, binding, listener, parent);

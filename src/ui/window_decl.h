@@ -53,7 +53,9 @@ enum class ControlKind : std::uint8_t {
     DateSpin,  // a date entry whose arrows step a day at a time
     Check,     // a check box storing `checked` or `unchecked`
     Option,    // radio buttons storing the chosen one's value
-    DropList,  // a drop-down list of a file's records (a file drop)
+    // A drop-down list of a file's records (a file drop); declared without
+    // `drop`, of the fixed choices in `radios` (texts shown, values stored).
+    DropList,
     Display,   // a value shown, not edited
     TextArea,  // several lines of text
     Slot,      // a place the window fills itself (a computed line, a picture)

@@ -559,15 +559,19 @@ FormControl* WindowManager::BoundControl(const QWidget* widget) const {
 }
 
 void WindowManager::Enable(FieldRef field, bool enabled) {
-    withPrompt(field, [enabled](QWidget* part) { part->setEnabled(enabled); });
+    withPrompt(Control(field), [enabled](QWidget* part) { part->setEnabled(enabled); });
+}
+
+void WindowManager::Enable(std::string_view name, bool enabled) {
+    withPrompt(Control(name), [enabled](QWidget* part) { part->setEnabled(enabled); });
 }
 
 void WindowManager::Show(FieldRef field, bool shown) {
-    withPrompt(field, [shown](QWidget* part) { part->setVisible(shown); });
+    withPrompt(Control(field), [shown](QWidget* part) { part->setVisible(shown); });
 }
 
-void WindowManager::withPrompt(FieldRef field, const std::function<void(QWidget*)>& apply) {
-    const FormControl* control = BoundControl(Control(field));
+void WindowManager::withPrompt(QWidget* widget, const std::function<void(QWidget*)>& apply) {
+    const FormControl* control = BoundControl(widget);
     if (!control) return;
     for (QWidget* part : control->parts()) apply(part);
     for (QLabel* prompt : widget_->findChildren<QLabel*>()) {

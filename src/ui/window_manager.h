@@ -187,8 +187,10 @@ public:
     FormControl* BoundControl(const QWidget* widget) const;
     // The marked list declared with the prompt `label`, or null.
     MarkedList* Marks(std::string_view label) const;
-    // Lets the user use the control of `field`, with its prompt, or not.
+    // Lets the user use the control of `field` (or of a window variable,
+    // named as Control finds it), with its prompt, or not.
     void Enable(FieldRef field, bool enabled);
+    void Enable(std::string_view name, bool enabled);
     // Shows the control of `field`, with its prompt, or hides both.
     void Show(FieldRef field, bool shown);
     // Zone `zone` (from 1) of the window's own status bar.
@@ -317,7 +319,7 @@ private:
     void takeBackReservation();
     bool filterEvent(QObject* watched, QEvent* event);
     // `apply` to every part of the control of `field` and to its prompt.
-    void withPrompt(FieldRef field, const std::function<void(QWidget*)>& apply);
+    void withPrompt(QWidget* control, const std::function<void(QWidget*)>& apply);
     static void focusMoved(QWidget* from, QWidget* to);
     // `gained` (null: none) is the window the user works in now: the one
     // that had it loses the focus and `gained` gains it.

@@ -160,10 +160,16 @@ void WindowManager::makeLocals() {
                                 : Value::number(*Value::text(std::string(initial)).numeric());
         (void)locals_->set(i, value);
     }
-    // Filters of the window's views may name them.
+    // Filters of the window's views may name them; a variable declared whole
+    // or text keeps that kind, so that the storage can seek on it.
     for (int i = 0; i < locals_->size(); ++i) {
-        bindings().bindVariable(std::string(decl_.locals[static_cast<std::size_t>(i)].name),
-                                [this, i] { return locals_->get(i); });
+        const FieldDef& def = localsDef_->fields[static_cast<std::size_t>(i)];
+        const BoundName::Kind kind = def.isInteger() ? BoundName::Kind::Whole
+                                     : def.isText()  ? BoundName::Kind::Text
+                                                     : BoundName::Kind::Any;
+        bindings().bindVariable(
+            std::string(decl_.locals[static_cast<std::size_t>(i)].name),
+            [this, i] { return locals_->get(i); }, kind);
     }
 }
 

@@ -197,6 +197,37 @@ TEST_F(Views, ARangeIsASeek) {
     all.Teardown();
 }
 
+// One month of a representative's annual events among twelve: the month,
+// a whole-number variable compared with the decimal month code, reaches the
+// engine as a seek on the annual key, not a test of every event.
+TEST_F(Views, AMonthFilterIsASeekOnTheAnnualKey) {
+    open({FileId::Log});
+    addMany(FileId::Log, 6000, [](int i) {
+        LOG::LOGNUMBER.set(i + 1);
+        LOG::REPRESENTATIVENUMBER.set(1);
+        LOG::SUSPEND.set("A");
+        ASSERT_TRUE(LOG::MONTHCODE.set(Decimal(i % 12 + 1)));
+        ASSERT_TRUE(LOG::DAYOFMONTH.set(Decimal(i % 28 + 1)));
+    });
+    const BindingScope scope;
+    std::int32_t month = 3;
+    bindings().bindVariable("BirthMonthShort", &month);
+    std::vector<std::uint64_t> work;
+    for (const char* filter : {"LOG:Suspend = 'A' AND LOG:MonthCode = BirthMonthShort", ""}) {
+        ViewManager events;
+        events.Setup({FileId::Log, {}}, relations(FileId::Log));
+        events.DefineSortOrder(LOG::key::ANNUAL_KEY);
+        events.DefineRange(LOG::field::REPRESENTATIVENUMBER, [] { return Value::number(1); });
+        events.DefineFilter(filter);
+        ASSERT_EQ(events.Open(), SeverityNone);
+        const std::uint64_t before = events.VIEW->workDone();
+        EXPECT_EQ(readAll(events).size(), *filter ? 500U : 6000U) << filter;
+        work.push_back(events.VIEW->workDone() - before);
+        events.Teardown();
+    }
+    EXPECT_LT(work[0] * 6, work[1]) << "month " << work[0] << ", all " << work[1];
+}
+
 // A date filter along the date key, read both ways: each batch starts where
 // the last one stopped, so the engine's work per row does not grow with the
 // rows the filter took before it.
@@ -232,6 +263,45 @@ TEST_F(Views, AFilteredWalkNeverStepsAgainOverRowsItRead) {
         EXPECT_LE(workPerRow[1], workPerRow[0] * 1.5)
             << "per row: " << workPerRow[0] << " over 10 days, " << workPerRow[1] << " over 40";
     }
+}
+
+// The same along a key whose first component a range fixes and whose second
+// the filter bounds (a representative's suspense dates): many notes share a
+// day, and each batch seeks to the row it stopped at instead of walking the
+// filter's whole range again.
+TEST_F(Views, AFilteredWalkWithinARangeNeverStepsAgainOverRowsItRead) {
+    open({FileId::Log});
+    constexpr int kPerDay = 50;
+    addMany(FileId::Log, 80 * kPerDay, [](int i) {
+        LOG::LOGNUMBER.set(i + 1);
+        LOG::REPRESENTATIVENUMBER.set(1 + i % 2);
+        LOG::SUSPEND.set("S");
+        LOG::DATE2.set(80000 + i / kPerDay);
+        ASSERT_TRUE(LOG::DAYOFMONTH.set(Decimal(1)));
+    });
+    const BindingScope scope;
+    std::int32_t startDate = 80010;
+    std::int32_t endDate = 0;
+    bindings().bindVariable("StartDate", &startDate);
+    bindings().bindVariable("EndDate", &endDate);
+    std::vector<double> workPerRow;
+    for (const int days : {10, 40}) {
+        endDate = startDate + days - 1;
+        ViewManager notes;
+        notes.Setup({FileId::Log, {}}, relations(FileId::Log));
+        notes.DefineSortOrder(LOG::key::SUSPEND_KEY);
+        notes.DefineRange(LOG::field::REPRESENTATIVENUMBER, [] { return Value::number(1); });
+        notes.DefineFilter("LOG:Suspend = 'S' AND LOG:Date2 => StartDate AND LOG:Date2 =< EndDate");
+        ASSERT_EQ(notes.Open(), SeverityNone);
+        const std::uint64_t before = notes.VIEW->workDone();
+        const std::size_t rows = readAll(notes).size();
+        ASSERT_EQ(rows, static_cast<std::size_t>(days * kPerDay / 2));
+        workPerRow.push_back(static_cast<double>(notes.VIEW->workDone() - before) /
+                             static_cast<double>(rows));
+        notes.Teardown();
+    }
+    EXPECT_LE(workPerRow[1], workPerRow[0] * 1.5)
+        << "per row: " << workPerRow[0] << " over 10 days, " << workPerRow[1] << " over 40";
 }
 
 // A range value counts as its key component would hold it, as a new record

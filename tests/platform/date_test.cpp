@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <utility>
 
 namespace bb {
 namespace {
@@ -64,6 +65,15 @@ TEST(Date, WeekdaysNamesAndLongForm) {
 
 // The frame finds today's weekday as the day number modulo 7, Sunday 0: the
 // day numbers must make that true on every date.
+TEST(Date, DaysOfTheMonthTakeTheirSuffix) {
+    const std::pair<int, const char*> cases[] = {
+        {1, "1st"},   {2, "2nd"},   {3, "3rd"},   {4, "4th"},   {11, "11th"},
+        {12, "12th"}, {13, "13th"}, {20, "20th"}, {21, "21st"}, {22, "22nd"},
+        {23, "23rd"}, {24, "24th"}, {30, "30th"}, {31, "31st"},
+    };
+    for (const auto& [day, text] : cases) EXPECT_EQ(ordinalDay(day), text) << day;
+}
+
 TEST(Date, ADayNumberModuloSevenIsItsWeekday) {
     const DayNumber friday = *dayNumber(1999, 3, 5);
     EXPECT_EQ(friday % 7, 5);

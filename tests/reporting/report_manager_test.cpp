@@ -336,6 +336,76 @@ TEST_F(Reports, WithoutAPreviewThePagesGoToThePrinterChosen) {
 }
 
 // A frame that holds its child windows in sub-windows, as the main frame does.
+// A form open on one customer while a report reads every customer in its
+// time slices: the form's record stays its own, and OK saves only what the
+// user typed, over that customer only.
+const WindowDecl kUpdateTestCustomer{
+    .procedure = "UpdateTestCustomer",
+    .caption = "Update Test Customer",
+    .primary = FileId::Members,
+    .fields = {{.field = MBR::COMPANYNAME, .prompt = "&Company:", .picture = "@s34"}},
+    .buttons = {{.text = "&OK", .role = ButtonRole::Ok},
+                {.text = "&Cancel", .role = ButtonRole::Cancel}},
+};
+
+std::vector<Record> allCustomers() {
+    std::vector<Record> all;
+    FileManager& members = *fileManagerFor(FileId::Members);
+    const int saved = members.SaveCopy();
+    members.SetOrder(MBR::key::MEMBERKEY);
+    while (members.NextQuietly() == SeverityNone) all.push_back(buffer(FileId::Members));
+    members.RestoreCopy(saved, true);
+    return all;
+}
+
+TEST_F(Reports, AReportLeavesTheRecordOfAnOpenFormAsItWas) {
+    addMembers(120, [](int i) {
+        MBR::MEMBERNUMBER.set(i + 1);
+        MBR::COMPANYNAME.set("Company " + std::to_string(i + 1));
+        MBR::CITY.set("City " + std::to_string(i + 1));
+    });
+    ASSERT_EQ(fileManagerFor(FileId::Members)->Open(), SeverityNone);
+    const std::vector<Record> before = allCustomers();
+    buffer(FileId::Members).clear();
+    MBR::MEMBERNUMBER.set(7);
+    ASSERT_EQ(fileManagerFor(FileId::Members)->Fetch(MBR::key::MEMBERKEY), SeverityNone);
+    Outcome run;
+    ui.when("Update Test Customer", [&](DrivenWindow& form) {
+        ui.when("Print Preview", [](DrivenWindow& preview) { preview.close(); });
+        run = start({});
+        EXPECT_TRUE(ui.messages.shown.empty());
+        form.type("Company", "Company 7 Renamed");
+        form.press("OK");
+    });
+    processValues().PendingRequest = ChangeRequest;
+    WindowManager form(kUpdateTestCustomer);
+    EXPECT_EQ(form.Run(), ResponseCompleted);
+    EXPECT_EQ(run.response, ResponseCompleted);
+    EXPECT_EQ(run.processed, 120);
+    const std::vector<Record> after = allCustomers();
+    ASSERT_EQ(after.size(), before.size());
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        Record expected = before[i];
+        if (i == 6) expected.setText(MBR::field::COMPANYNAME, "Company 7 Renamed");
+        EXPECT_TRUE(after[i] == expected) << "customer " << i + 1;
+    }
+    fileManagerFor(FileId::Members)->Close();
+}
+
+// A selection the view cannot take is told (error 40) and ends the report:
+// it never goes on to print every record.
+TEST_F(Reports, ASelectionTheViewRefusesEndsTheReportUnprinted) {
+    addCustomers(30);
+    const Outcome run = start(
+        {.configure = [](ReportManager& r) { r.PROCESS->DefineFilter("MBR:NoSuchField = 1"); }});
+    EXPECT_EQ(run.response, ResponseCancelled);
+    EXPECT_EQ(run.processed, 0);
+    ASSERT_EQ(ui.messages.shown.size(), 1u);
+    EXPECT_EQ(ui.messages.last().title, "View Open Error");
+    EXPECT_FALSE(opened("Print Preview"));
+    EXPECT_EQ(output_.printersAsked, 0);
+}
+
 class MdiFrame final : public FrameServices {
 public:
     MdiFrame() : previous_(installFrameServices(this)) {

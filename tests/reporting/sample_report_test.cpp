@@ -8,6 +8,7 @@
 #include "platform/date.h"
 #include "report_data.h"
 #include "reporting/band_report.h"
+#include "reporting/owner_process.h"
 #include "reporting/page_output.h"
 #include "reporting/process_manager.h"
 #include "reporting/record_cycle.h"
@@ -198,6 +199,63 @@ TEST_F(SampleReport, LettersAndLabelsEndAsSearchablePdfs) {
             EXPECT_EQ(first.find("Pat4"), std::string::npos) << first;
         }
     }
+}
+
+// Groups and their members, printed from the groups: a group without
+// members still prints its heading, and each member follows its group.
+TEST_F(SampleReport, AnOwnerWithoutChildrenStillPrintsItsBand) {
+    for (FileId file : {FileId::Committees, FileId::Commbrs})
+        ASSERT_EQ(files(file).Open(), SeverityNone);
+    for (const char* group : {"Golf", "Chess", "Yacht"}) {
+        buffer(FileId::Committees).clear();
+        COM::COMMITTEE.set(group);
+        ASSERT_EQ(files(FileId::Committees).Insert(), SeverityNone);
+    }
+    const std::pair<const char*, const char*> memberships[] = {
+        {"Golf", "Ann Member"}, {"Golf", "Bob Member"}, {"Yacht", "Cy Member"}};
+    int number = 0;
+    for (const auto& [group, name] : memberships) {
+        buffer(FileId::Commbrs).clear();
+        CMBRS::COMMITTEE.set(group);
+        CMBRS::MEMBERNUMBER.set(++number);
+        CMBRS::MEMBERNAME.set(name);
+        ASSERT_EQ(files(FileId::Commbrs).Insert(), SeverityNone);
+    }
+    ReportLayout layout;
+    layout.title = "Customer Groups";
+    layout.details.push_back(Band().add(
+        Item::Field(0, 100, 4000, [] { return Value::text("Group: " + COM::COMMITTEE.get()); })));
+    layout.details.push_back(Band().add(Item::Field(500, 0, 4000, CMBRS::MEMBERNAME)));
+    BandReport report(layout);
+    PageStore pages;
+    ASSERT_EQ(report.Open(pages), SeverityNone);
+    OwnerProcess process;
+    process.REPORT = &report;
+    process.Setup({FileId::Committees, {}}, relations(FileId::Committees), {}, 0, nullptr);
+    process.DefineSortOrder(COM::key::COMMITTEEKEY);
+    process.CHILDREN.Setup({FileId::Commbrs, {}}, relations(FileId::Commbrs));
+    process.CHILDREN.DefineSortOrder(CMBRS::key::COMMITTEEKEY);
+    process.CHILDREN.DefineRange(CMBRS::key::COMMITTEEKEY, relations(FileId::Commbrs),
+                                 relations(FileId::Committees));
+    ASSERT_EQ(process.Reset(0), SeverityNone);
+    while (process.Next() == SeverityNone)
+        ASSERT_EQ(process.ProcessOneRecord(), RecordResult::GoOn);
+    ASSERT_EQ(report.Close(), SeverityNone);
+    process.Teardown();
+    EXPECT_EQ(process.RECORDSPROCESSED, 3);
+    const std::string file = (folder_.path() / "groups.pdf").string();
+    std::string error;
+    ASSERT_TRUE(writePdf(pages, file, &error)) << error;
+    std::string text = pdfText(file);
+    // One line each, in this order.
+    std::size_t at = 0;
+    for (const char* line :
+         {"Group: Chess", "Group: Golf", "Ann Member", "Bob Member", "Group: Yacht", "Cy Member"}) {
+        const std::size_t found = text.find(line, at);
+        ASSERT_NE(found, std::string::npos) << line << " after " << at << " in\n" << text;
+        at = found;
+    }
+    for (FileId id : {FileId::Committees, FileId::Commbrs}) files(id).Close();
 }
 
 }  // namespace

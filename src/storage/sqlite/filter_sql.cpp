@@ -11,6 +11,9 @@ namespace bb::sqlite {
 namespace {
 
 constexpr int kTextKind = -1;
+// A whole variable holds 32 bits; scaled by at most 10^9 it stays within
+// the engine's 64-bit integers.
+constexpr int kMaxWholeScale = 9;
 
 int kindParameter(int node) {
     return kFilterParameter + 2 * node;
@@ -191,6 +194,13 @@ private:
             return a.value + sqlOperator(op) + b.value;
         if (b.variable == BoundName::Kind::Text && f.isText())
             return a.value + sqlOperator(op) + b.value;
+        // A whole number against a decimal column kept in units of its
+        // places compares as the number in those units (a month code 3 is
+        // kept as 300).
+        if (b.variable == BoundName::Kind::Whole && f.spec.type == FieldType::Decimal &&
+            f.spec.width <= kIntegerDigits && f.spec.places <= kMaxWholeScale)
+            return a.value + sqlOperator(op) + "(" + b.value + " * 1" +
+                   std::string(static_cast<std::size_t>(f.spec.places), '0') + ")";
         if (!b.constant) return std::nullopt;
         const Value& v = *b.constant;
         if (f.isText() && v.isText()) return a.value + sqlOperator(op) + b.value;

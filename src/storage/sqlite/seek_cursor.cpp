@@ -117,7 +117,13 @@ std::string SeekCursor::sql(bool forward, const Level& level) const {
         const std::string comparison = std::string(greater ? " >" : " <") + (level.orAt ? "=" : "");
         condition(c.column + comparison + " ?" + std::to_string(++parameter));
     }
-    if (!query_.where.empty()) condition(query_.where);
+    if (!query_.keyPresent.empty()) condition(query_.keyPresent);
+    // Where the seek pins every column of the key walked, the query's own
+    // bounds on those columns (a filter's date range) are kept from the
+    // engine's choice of index: it would walk their whole range and sort it
+    // for each batch, instead of seeking to the anchor along the key.
+    const bool pinned = query_.keyColumns > 0 && level.equal >= query_.keyColumns;
+    if (!query_.where.empty()) condition(pinned ? "+(" + query_.where + ")" : query_.where);
     std::string order;
     for (const OrderColumn& c : query_.order) {
         if (!order.empty()) order += ", ";

@@ -35,11 +35,17 @@ struct OrderColumn {
 };
 
 // What a cursor reads: for each table in turn its record id, version and
-// fields; a condition every row meets (which may use named parameters that
-// `bind` fills before each query); and the order, ending in record ids.
+// fields; the condition of the key the order walks (which lets the engine
+// read the key's index); a condition every row meets (which may use named
+// parameters that `bind` fills before each query); and the order, ending in
+// record ids.
 struct CursorQuery {
     std::string select;
     std::string from;
+    std::string keyPresent;
+    // The leading order columns that are the components of the key walked,
+    // whose index the engine can seek on; 0 when the order walks no key.
+    int keyColumns = 0;
     std::string where;
     std::vector<OrderColumn> order;
     std::function<void(sqlite3_stmt*)> bind;

@@ -226,7 +226,8 @@ SeekCursor& SqliteFile::cursor(int key) {
         q.from = table_;
         if (key >= 0) {
             const KeyDef& k = def_.keys[static_cast<std::size_t>(key)];
-            q.where = keyPresentPredicate(def_, key);
+            q.keyColumns = static_cast<int>(k.components.size());
+            q.keyPresent = keyPresentPredicate(def_, key);
             for (std::size_t i = 0; i < k.components.size(); ++i) {
                 q.order.push_back({componentColumn(def_, k, static_cast<int>(i)),
                                    !k.components[i].ascending, 0, k.components[i].field});

@@ -115,7 +115,7 @@ std::string SqliteView::select() const {
     return sql;
 }
 
-std::string SqliteView::walkedKeyPredicate() const {
+int SqliteView::walkedKey() const {
     // The longest key the order walks: a key whose components are only the
     // start of the order's is not the one walked.
     const FileDef& def = *tables_[0].def;
@@ -138,7 +138,7 @@ std::string SqliteView::walkedKeyPredicate() const {
         }
         if (walks) walked = static_cast<int>(k);
     }
-    return walked < 0 ? "" : keyPresentPredicate(def, walked, alias(0));
+    return walked;
 }
 
 DriverStatus SqliteView::rebuild() {
@@ -165,7 +165,10 @@ DriverStatus SqliteView::rebuild() {
 
 DriverStatus SqliteView::prepares(const CursorQuery& q) {
     std::string sql = "SELECT " + q.select + " FROM " + q.from;
-    if (!q.where.empty()) sql += " WHERE " + q.where;
+    const std::string where = q.keyPresent.empty() || q.where.empty()
+                                  ? q.keyPresent + q.where
+                                  : q.keyPresent + " AND " + q.where;
+    if (!where.empty()) sql += " WHERE " + where;
     std::string order;
     for (const OrderColumn& c : q.order) order += (order.empty() ? "" : ", ") + c.column;
     Statement probe(storage_.db(), sql + " ORDER BY " + order + " LIMIT 0");
@@ -184,8 +187,13 @@ CursorQuery SqliteView::query() {
     // An order that walks a key of the primary table leaves out the records
     // the key leaves out, as a walk along the key does; it also lets the
     // engine read the key's index.
-    for (const std::string& condition :
-         {walkedKeyPredicate(), rangeCondition(), pushed_.condition}) {
+    if (const int walked = walkedKey(); walked >= 0) {
+        q.keyColumns = static_cast<int>(
+            tables_[0].def->keys[static_cast<std::size_t>(walked)].components.size());
+        const std::string present = keyPresentPredicate(*tables_[0].def, walked, alias(0));
+        if (!present.empty()) q.keyPresent = "(" + present + ")";
+    }
+    for (const std::string& condition : {rangeCondition(), pushed_.condition}) {
         if (condition.empty()) continue;
         q.where += (q.where.empty() ? "(" : " AND (") + condition + ")";
     }

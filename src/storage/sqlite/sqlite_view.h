@@ -46,7 +46,8 @@ private:
     std::string from() const;
     std::string select() const;
     // The condition of the blank-excluding key the order walks, or empty.
-    std::string walkedKeyPredicate() const;
+    // The primary table's key the order walks, or -1.
+    int walkedKey() const;
     // The range's conditions, each value a parameter bound as the query runs.
     std::string rangeCondition() const;
     void bind(sqlite3_stmt* stmt) const;
