@@ -206,7 +206,9 @@ void WindowManager::EndWith(int response) {
 int WindowManager::OnCloseRequest() {
     if (RESPONSE == ResponseCompleted || !PRIMARY) return LevelCarryOn;
     const bool editing = REQUEST == InsertRequest || REQUEST == ChangeRequest;
-    if (CANCELACTION != 0 && editing && !PRIMARY->Me->BufferUnchanged(SAVED)) {
+    // What the user is still typing counts: leaving for Cancel reads nothing.
+    const bool changed = !PRIMARY->Me->BufferUnchanged(SAVED) || typingPending();
+    if (CANCELACTION != 0 && editing && changed) {
         if (const int kept = askToSaveOnClose(); kept != LevelCarryOn) return kept;
     }
     if (ORIGINALREQUEST == InsertRequest && RESPONSE != ResponseCompleted &&
@@ -219,6 +221,12 @@ int WindowManager::OnCloseRequest() {
         (void)PRIMARY->Me->RegetQuietly(LASTINSERTEDPOSITION);
     }
     return LevelCarryOn;
+}
+
+bool WindowManager::typingPending() const {
+    return std::any_of(built_.controls.begin(), built_.controls.end(), [](const auto& control) {
+        return control->editable() && control->modified();
+    });
 }
 
 int WindowManager::askToSaveOnClose() {

@@ -37,6 +37,7 @@
 #include <QAbstractButton>
 #include <QObject>
 #include <QPointer>
+#include <QSize>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -170,6 +171,9 @@ public:
     FormControl* BoundControl(const QWidget* widget) const;
     // The marked list declared with the prompt `label`, or null.
     MarkedList* Marks(std::string_view label) const;
+    // A required field's check: `field` is blank, or its drop list holds a
+    // value that names none of its rows (a record renamed or deleted since).
+    bool Unchosen(FieldRef field) const;
     // Lets the user use the control of `field`, with its prompt, or not.
     void Enable(FieldRef field, bool enabled);
     // Shows the control of `field`, with its prompt, or hides both.
@@ -260,6 +264,9 @@ private:
     // Handles it now, or after the event being handled.
     void deliver(const WindowEvent& event);
     void endLoop();
+    // A called window opens centred on its caller, or where it was last,
+    // never with its title bar off the screen.
+    void placeCalledWindow();
     void finishStarted();
     bool refuseRequest();
     void openFiles();
@@ -273,6 +280,8 @@ private:
     bool acceptAll();
     bool commit(FormControl& control);
     bool leavingWithoutSaving() const;
+    // A control shows something the user typed or chose and not yet read.
+    bool typingPending() const;
     int insertAction();
     void keepShowingInserted();
     int changeAction();
@@ -329,6 +338,7 @@ private:
     BuiltWindow built_;
     QObject poster_;  // posted events die with the window
     QTimer timer_;
+    QSize shownSize_;  // the window's size when it was last seen resized
     QEventLoop* loop_ = nullptr;
     int pending_ = 0;  // events posted and not yet handled
 };
