@@ -147,6 +147,8 @@ void WindowManager::ShowWindow() {
     if (called_) {
         placeCalledWindow();
         widget_->show();
+        // Its frame is known now.
+        keepOnScreen();
         widget_->activateWindow();
     } else {
         frameServices().addChildWindow(*widget_);
@@ -161,6 +163,16 @@ void WindowManager::placeCalledWindow() {
     const int titleBar = widget_->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, widget_);
     widget_->move(calledWindowPlace(decl_.procedure, widget_->size() + QSize(0, titleBar),
                                     widget_->parentWidget()));
+    shownSize_ = widget_->size();
+}
+
+void WindowManager::keepOnScreen() {
+    if (!widget_->isWindow() || !widget_->isVisible()) return;
+    const QRect frame = widget_->frameGeometry();
+    if (const QScreen* screen = widget_->screen()) {
+        const QPoint kept = keptInside(frame.topLeft(), frame.size(), screen->availableGeometry());
+        if (kept != frame.topLeft()) widget_->move(kept);
+    }
 }
 
 void WindowManager::endLoop() {
@@ -414,14 +426,8 @@ void WindowManager::resized() {
     // screen; where the user moves it is the user's affair.
     const QSize size = widget_ ? widget_->size() : QSize();
     const bool grew = size.width() > shownSize_.width() || size.height() > shownSize_.height();
-    if (widget_ && widget_->isVisible()) shownSize_ = size;
-    if (called_ && grew && widget_->isWindow() && widget_->isVisible()) {
-        const QRect frame = widget_->frameGeometry();
-        if (const QScreen* screen = widget_->screen()) {
-            const QPoint kept = keptInside(frame.topLeft(), frame.size(), screen->availableGeometry());
-            if (kept != frame.topLeft()) widget_->move(kept);
-        }
-    }
+    if (grew) shownSize_ = size;
+    if (called_ && grew) keepOnScreen();
     if (setUp_ && !loopEnded_) deliver({EventKind::Sized});
 }
 

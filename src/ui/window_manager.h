@@ -267,6 +267,8 @@ private:
     // A called window opens centred on its caller, or where it was last,
     // never with its title bar off the screen.
     void placeCalledWindow();
+    // Moves the window's whole frame onto its screen as far as it fits.
+    void keepOnScreen();
     void finishStarted();
     bool refuseRequest();
     void openFiles();

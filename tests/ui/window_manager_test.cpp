@@ -25,6 +25,7 @@
 #include "ui/help_topics.h"
 #include "ui/procedures.h"
 #include "ui/window_ids.h"
+#include "ui/window_placement.h"
 
 namespace bb::test {
 namespace {
@@ -307,25 +308,24 @@ TEST_F(WindowManagerTest, ACalledFormOpensOnItsCallerAndNeverOffTheScreen) {
         });
         callForm(InsertRequest);
     };
-    // Last left off the screen (forgetting where other tests had it).
-    callFrom(QRect(room.center(), QSize(300, 200)),
-             [&](QWidget& form) { form.move(room.topLeft() - QPoint(300, 300)); });
+    // Last left mostly off the screen (a screen since taken away).
+    const QPoint offScreen = room.topLeft() - QPoint(300, 300);
+    rememberCalledPlace("UpdateTestRepresentatives", offScreen);
     // Centred on its caller; then put elsewhere by the user.
     callFrom(QRect(room.center() - QPoint(150, 100), QSize(300, 200)), [&](QWidget& form) {
         EXPECT_NEAR(form.geometry().center().x(), caller.geometry().center().x(), 2);
         EXPECT_NEAR(form.geometry().center().y(), caller.geometry().center().y(), 20);
         form.move(room.topLeft() + QPoint(20, 40));
     });
-    // Where the user put it; then dragged mostly off the screen.
+    // Where the user put it.
     callFrom(QRect(room.topLeft() + QPoint(400, 300), QSize(300, 200)), [&](QWidget& form) {
         EXPECT_EQ(form.pos(), room.topLeft() + QPoint(20, 40));
-        form.move(room.topLeft() - QPoint(300, 300));
     });
-    // Not there again: on its caller, in the corner, kept inside the screen.
+    // Not off the screen again: on its caller, in the corner, kept inside.
+    rememberCalledPlace("UpdateTestRepresentatives", offScreen);
     callFrom(QRect(room.bottomRight() - QPoint(100, 80), QSize(100, 80)), [&](QWidget& form) {
         const QRect frame = form.frameGeometry();
         EXPECT_TRUE(room.contains(frame)) << frame.x() << "," << frame.y();
-        form.move(room.topLeft() - QPoint(300, 300));
     });
 }
 
