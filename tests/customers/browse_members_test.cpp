@@ -170,7 +170,8 @@ TEST_F(BrowseMembersTest, TheDetailLinesAreReadOutAsWhatTheyShow) {
         EXPECT_EQ(read->text(QAccessible::Name).toStdString(), list.shown(line));
         EXPECT_EQ(read->text(QAccessible::Description).toStdString(), line);
     }
-    QAccessibleInterface* address = QAccessible::queryAccessibleInterface(list.find("AddressLine1"));
+    QAccessibleInterface* address =
+        QAccessible::queryAccessibleInterface(list.find("AddressLine1"));
     EXPECT_EQ(address->text(QAccessible::Name).toStdString(), "1 Main Street");
 }
 

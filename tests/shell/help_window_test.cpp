@@ -193,8 +193,9 @@ TEST_F(Help, TheCustomerListsPageDescribesItsKeys) {
     help.showTopic("BrowseMembers");
     const QString text = help.findChild<QTextBrowser*>()->toPlainText().simplified();
     EXPECT_FALSE(text.contains("first letters of a name"));
-    EXPECT_TRUE(text.contains("Type a letter on the list to move to the next customer whose name "
-                              "starts with it"));
+    EXPECT_TRUE(
+        text.contains("Type a letter on the list to move to the next customer whose name "
+                      "starts with it"));
 }
 
 TEST_F(Help, TheIndexFindsASubjectAsItIsTyped) {

@@ -72,14 +72,14 @@ TEST(DialogMessages, ABoxIsNeverNarrowerThanItsTitle) {
     int wide = 0;
     int bar = 0;  // a title bar's height: its icon and buttons are as wide
     Seen seen;
-    showAndAnswer({title.toStdString(), "Included.", MessageIcon::Information, ButtonOk, ButtonOk},
-                  seen,
-                  [&](QMessageBox& box) {
-                      wide = box.width();
-                      bar = box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
-                      box.button(QMessageBox::Ok)->click();
-                  },
-                  "all-marked");
+    showAndAnswer(
+        {title.toStdString(), "Included.", MessageIcon::Information, ButtonOk, ButtonOk}, seen,
+        [&](QMessageBox& box) {
+            wide = box.width();
+            bar = box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
+            box.button(QMessageBox::Ok)->click();
+        },
+        "all-marked");
     // The title, its icon and three buttons beside it.
     const QFontMetrics font(QApplication::font("QMdiSubWindowTitleBar"));
     EXPECT_GE(wide, font.horizontalAdvance(title) + 4 * bar);

@@ -20,9 +20,9 @@ struct OpeningCase {
     const char* what;
     const char* state;  // on the record when the form opens
     bool defaultFill;
-    const char* shown;  // the drop list's row
-    const char* name;   // the state name shown beside it
-    const char* kept;   // the record's state when the form is saved
+    const char* shown;         // the drop list's row
+    const char* name;          // the state name shown beside it
+    const char* kept;          // the record's state when the form is saved
     const char* missing = "";  // what the list shows while no row is chosen
 };
 

@@ -41,8 +41,7 @@ TEST_F(FormBuilderTest, EveryPromptIsItsFieldsBuddyAndEveryControlHasAName) {
             if (widget->parentWidget() && widget->parentWidget()->inherits("QAbstractSpinBox"))
                 continue;
             // As a screen reader finds it: a label showing a value by that value.
-            const QAccessibleInterface* read =
-                QAccessible::queryAccessibleInterface(widget);
+            const QAccessibleInterface* read = QAccessible::queryAccessibleInterface(widget);
             ASSERT_NE(read, nullptr);
             EXPECT_FALSE(read->text(QAccessible::Name).isEmpty())
                 << widget->metaObject()->className();

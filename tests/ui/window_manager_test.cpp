@@ -249,15 +249,35 @@ TEST_F(WindowManagerTest, TextStillBeingTypedCountsWhenClosingAsks) {
     };
     const Case cases[] = {
         {"Cancel, No", Leave::Cancel, ChangeRequest, ButtonNo, ResponseCancelled, {"101 Ann"}},
-        {"Cancel, Yes", Leave::Cancel, ChangeRequest, ButtonYes, ResponseCompleted,
+        {"Cancel, Yes",
+         Leave::Cancel,
+         ChangeRequest,
+         ButtonYes,
+         ResponseCompleted,
          {"101 Ann Lee"}},
-        {"close button, No", Leave::CloseButton, ChangeRequest, ButtonNo, ResponseCancelled,
+        {"close button, No",
+         Leave::CloseButton,
+         ChangeRequest,
+         ButtonNo,
+         ResponseCancelled,
          {"101 Ann"}},
-        {"Escape, Yes", Leave::Escape, ChangeRequest, ButtonYes, ResponseCompleted,
+        {"Escape, Yes",
+         Leave::Escape,
+         ChangeRequest,
+         ButtonYes,
+         ResponseCompleted,
          {"101 Ann Lee"}},
-        {"new record, Cancel, No", Leave::Cancel, InsertRequest, ButtonNo, ResponseCancelled,
+        {"new record, Cancel, No",
+         Leave::Cancel,
+         InsertRequest,
+         ButtonNo,
+         ResponseCancelled,
          {"101 Ann"}},
-        {"new record, Cancel, Yes", Leave::Cancel, InsertRequest, ButtonYes, ResponseCompleted,
+        {"new record, Cancel, Yes",
+         Leave::Cancel,
+         InsertRequest,
+         ButtonYes,
+         ResponseCompleted,
          {"101 Ann", "102 Ann Lee"}},
     };
     for (const Case& c : cases) {
@@ -318,9 +338,8 @@ TEST_F(WindowManagerTest, ACalledFormOpensOnItsCallerAndNeverOffTheScreen) {
         form.move(room.topLeft() + QPoint(20, 40));
     });
     // Where the user put it.
-    callFrom(QRect(room.topLeft() + QPoint(400, 300), QSize(300, 200)), [&](QWidget& form) {
-        EXPECT_EQ(form.pos(), room.topLeft() + QPoint(20, 40));
-    });
+    callFrom(QRect(room.topLeft() + QPoint(400, 300), QSize(300, 200)),
+             [&](QWidget& form) { EXPECT_EQ(form.pos(), room.topLeft() + QPoint(20, 40)); });
     // Not off the screen again: on its caller, in the corner, kept inside.
     rememberCalledPlace("UpdateTestRepresentatives", offScreen);
     callFrom(QRect(room.bottomRight() - QPoint(100, 80), QSize(100, 80)), [&](QWidget& form) {
