@@ -238,6 +238,13 @@ void takeDefault(const TextField& to, const std::string& preference) {
     if (!text::isBlank(preference)) to.set(preference);
 }
 
+// A preference that names a record (a state, a classification) replaces the
+// value only while that record exists: one renamed or deleted since leaves
+// the field blank, for the form's check to ask for.
+void takeDefault(const TextField& to, const std::string& preference, FieldRef named, int key) {
+    if (recordNamed(named, key, Value::text(preference))) takeDefault(to, preference);
+}
+
 // "Smith, John Q." with a middle initial, "John Smith" without.
 std::string sortName(const std::string& last, const std::string& first, const std::string& middle) {
     if (text::isBlank(middle)) return first + " " + last;
@@ -253,11 +260,15 @@ public:
         MBR::ACTIVE.set(1);
         MBR::EMPLOYEERELATED.set("N");
         takeDefault(MBR::CITY, CTRL::DEFAULTCITY.get());
-        takeDefault(MBR::STATE, CTRL::DEFAULTSTATE.get());
+        takeDefault(MBR::STATE, CTRL::DEFAULTSTATE.get(), ST::STATECODE, ST::key::STATEKEY);
         takeDefault(MBR::ZIPCODE, CTRL::DEFAULTZIP.get());
-        if (CTRL::DEFAULTREPRESENTATIVENUMBER.get() != 0)
-            MBR::REPRESENTATIVENUMBER.set(CTRL::DEFAULTREPRESENTATIVENUMBER.get());
-        takeDefault(MBR::SALESLEVEL, CTRL::DEFAULTCLASS.get());
+        const std::int32_t representative = CTRL::DEFAULTREPRESENTATIVENUMBER.get();
+        if (representative != 0 &&
+            recordNamed(REP::REPRESENTATIVENUMBER, REP::key::REPRESENTATIVENUMBERKEY,
+                        Value::number(representative)))
+            MBR::REPRESENTATIVENUMBER.set(representative);
+        takeDefault(MBR::SALESLEVEL, CTRL::DEFAULTCLASS.get(), TYP::MEMBERTYPE,
+                    TYP::key::MEMBERTYPEKEY);
         MBR::MEMBERTYPE.set(kIndividual);
         takeDefault(MBR::MEMBERTYPE, CTRL::DEFAULTTYPE.get());
         MBR::FOREIGN.set("D");
@@ -358,14 +369,14 @@ private:
             return Refuse(MBR::ADDRESS, kTitle, "     Enter the customer's street address...");
         if (text::isBlank(MBR::CITY.get()))
             return Refuse(MBR::CITY, kTitle, "     Enter the customer's city...");
-        if (text::isBlank(MBR::STATE.get()))
+        if (Unchosen(MBR::STATE))
             return Refuse(MBR::STATE, kTitle, "     Enter the customer's state...");
         if (text::isBlank(MBR::ZIPCODE.get()))
             return Refuse(MBR::ZIPCODE, kTitle, "     Enter the customer's zip code...");
-        if (MBR::REPRESENTATIVENUMBER.get() == 0)
+        if (Unchosen(MBR::REPRESENTATIVENUMBER))
             return Refuse(MBR::REPRESENTATIVENUMBER, "Representative Required",
                           "     Select a representative from the list");
-        if (text::isBlank(MBR::SALESLEVEL.get()))
+        if (Unchosen(MBR::SALESLEVEL))
             return Refuse(MBR::SALESLEVEL, "Customer Class Required",
                           "     Enter a classification for this customer...");
         if (text::isBlank(MBR::EMPLOYER.get()))

@@ -319,6 +319,17 @@ Severity FileManager::FetchQuietly(int key) {
     return fetch(key, false);
 }
 
+bool recordNamed(FieldRef field, int key, const Value& value) {
+    FileManager* file = fileManagerFor(field.file());
+    if (!file) return false;
+    Record& record = file->Buffer();
+    const Record kept = record;
+    record.clear();
+    const bool found = record.set(field.index(), value) && file->FetchQuietly(key) == SeverityNone;
+    record = kept;
+    return found;
+}
+
 Severity FileManager::insert(bool asking) {
     Status& s = touch();
     if (!usable(s)) return SeverityFatal;

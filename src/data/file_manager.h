@@ -246,4 +246,9 @@ bool damageError(int id);
 // (dictionary_setup.h), or null before its set-up and after its tear-down.
 FileManager* fileManagerFor(FileId file);
 
+// Whether the (open) file of `field` holds a record that key `key` finds
+// with `value` in `field`: whether a saved choice still names a record. The
+// file's buffer is left as it was.
+bool recordNamed(FieldRef field, int key, const Value& value);
+
 }  // namespace bb

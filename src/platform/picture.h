@@ -39,6 +39,8 @@ public:
     // Number of characters that format() produces (at most, for @d3).
     int width() const { return width_; }
     int places() const { return places_; }
+    // A pattern picture's pattern ("(###) ###-####"), "#" for each digit.
+    const std::string& pattern() const { return pattern_; }
 
     std::string format(const Value& value) const;
 

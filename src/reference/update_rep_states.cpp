@@ -58,8 +58,11 @@ public:
 
     void SeedNewRecord() override {
         RST::EFFECTIVEDATE.set(Clock::today());
+        // Only a default state that is still on file.
         const std::string& state = CTRL::DEFAULTSTATE.get();
-        if (!text::isBlank(state)) RST::STATE.set(state);
+        if (!text::isBlank(state) &&
+            recordNamed(ST::STATECODE, ST::key::STATEKEY, Value::text(state)))
+            RST::STATE.set(state);
     }
 
     int PrepareRequest() override {
@@ -68,7 +71,7 @@ public:
     }
 
     bool CheckFields() override {
-        if (text::isBlank(RST::STATE.get()))
+        if (Unchosen(RST::STATE))
             return Refuse(RST::STATE, "Registration State Required",
                           "     Select a state from the drop-down list");
         if (RST::EFFECTIVEDATE.get() == 0)

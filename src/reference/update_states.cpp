@@ -37,6 +37,12 @@ public:
     // No state charges sales tax until someone says it does.
     void SeedNewRecord() override { ST::SALESTAX.set("N"); }
 
+    // Codes are capitals; the key ignores case, so none changes its meaning.
+    void AfterEvent() override {
+        WindowManager::AfterEvent();
+        ST::STATECODE.set(text::upper(ST::STATECODE.get()));
+    }
+
     bool CheckFields() override {
         if (text::isBlank(ST::STATECODE.get()))
             return Refuse(ST::STATECODE, "State Code Required",

@@ -86,7 +86,11 @@ void RecordSelectionWindow::BuildSelection() {
         const SelectionList& selection = selectionLists()[list];
         const std::vector<SelectionRow> rows = rowsOf(list);
         selection.part.set(selectionPart(selection.field, rows));
-        if (std::all_of(rows.begin(), rows.end(), [](const SelectionRow& r) { return r.marked; }))
+        // An empty list has nothing marked, so nothing to tell.
+        const bool allMarked =
+            !rows.empty() &&
+            std::all_of(rows.begin(), rows.end(), [](const SelectionRow& r) { return r.marked; });
+        if (allMarked)
             messages().show({std::string(selection.allMarkedTitle), std::string(kAllMarkedText),
                              MessageIcon::Information, ButtonOk, ButtonOk});
     }

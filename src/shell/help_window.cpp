@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QHelpContentWidget>
 #include <QHelpIndexWidget>
 #include <QHelpLink>
@@ -11,6 +12,7 @@
 #include <QHelpSearchResultWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QStyle>
@@ -18,6 +20,7 @@
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/help.h"
 #include "ui/help_topics.h"
@@ -106,16 +109,22 @@ HelpWindow::HelpWindow(const QString& collectionFile, QWidget* parent)
     QHelpContentWidget* contents = engine_.contentWidget();
     contents->setHeaderHidden(true);
     connect(contents, &QHelpContentWidget::linkActivated, this, &HelpWindow::showPage);
+    // No entry is cut: the column is as wide as its widest entry, with a
+    // scroll bar when the pane is narrower.
+    contents->header()->setStretchLastSection(false);
+    contents->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     connect(engine_.contentModel(), &QHelpContentModel::contentsCreated, this, [this] {
         engine_.contentWidget()->expandToDepth(0);
-        followContents();
+        followContents(browser_->source());
+        fitContents();
     });
     connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::followContents);
     tabs_->addTab(contents, tr("&Contents"));
     tabs_->addTab(makeIndexTab(), tr("&Index"));
     tabs_->addTab(makeSearchTab(), tr("&Search"));
 
-    auto* splitter = new QSplitter(this);
+    splitter_ = new QSplitter(this);
+    QSplitter* splitter = splitter_;
     splitter->addWidget(tabs_);
     splitter->addWidget(browser_);
     splitter->setStretchFactor(1, 1);
@@ -208,10 +217,37 @@ void HelpWindow::showPage(const QUrl& page) {
     browser_->setSource(page);
 }
 
-void HelpWindow::followContents() {
+void HelpWindow::followContents(const QUrl& page) {
     QHelpContentWidget* contents = engine_.contentWidget();
-    const QModelIndex entry = contents->indexOf(browser_->source());
-    if (entry.isValid()) contents->setCurrentIndex(entry);
+    const QModelIndex entry = contents->indexOf(page);
+    if (!entry.isValid()) return;
+    // Its branch open and the entry in view, also while the window is still
+    // hidden (a hidden tree does not scroll to its current entry by itself).
+    for (QModelIndex up = entry.parent(); up.isValid(); up = up.parent()) contents->expand(up);
+    contents->setCurrentIndex(entry);
+    contents->scrollTo(entry);
+}
+
+void HelpWindow::fitContents() {
+    QHelpContentWidget* contents = engine_.contentWidget();
+    // Every entry open once, to measure the widest, then as before.
+    QList<QModelIndex> closed;
+    for (QModelIndex at = contents->model()->index(0, 0); at.isValid();
+         at = contents->indexBelow(at)) {
+        if (contents->model()->hasChildren(at) && !contents->isExpanded(at)) {
+            closed.push_back(at);
+            contents->expand(at);
+        }
+    }
+    const QAbstractItemView& view = *contents;
+    const int widest = view.sizeHintForColumn(0) + contents->frameWidth() * 2 +
+                       contents->verticalScrollBar()->sizeHint().width();
+    for (auto it = closed.rbegin(); it != closed.rend(); ++it) contents->collapse(*it);
+    // The pane takes the room its entries need, leaving the page at least half.
+    const QList<int> sizes = splitter_->sizes();
+    const int total = sizes.value(0) + sizes.value(1);
+    const int pane = std::min(std::max(sizes.value(0), widest), total / 2);
+    splitter_->setSizes({pane, total - pane});
 }
 
 void HelpWindow::bringToFront() {

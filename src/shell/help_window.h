@@ -13,6 +13,7 @@
 #include <string_view>
 
 class QLineEdit;
+class QSplitter;
 class QTabWidget;
 class QTextBrowser;
 
@@ -45,7 +46,11 @@ private:
     QWidget* makeIndexTab();
     QWidget* makeSearchTab();
     void showPage(const QUrl& page);
-    void followContents();
+    // Selects the contents entry of `page` (the page the browser now shows,
+    // which it tells before its source() says so).
+    void followContents(const QUrl& page);
+    // Widens the contents pane to its widest entry, as far as the page allows.
+    void fitContents();
     void bringToFront();
 
     QHelpEngine engine_;
@@ -53,6 +58,7 @@ private:
     bool indexed_ = false;
     QTextBrowser* browser_;
     QTabWidget* tabs_;
+    QSplitter* splitter_ = nullptr;
     QLineEdit* lookFor_ = nullptr;
 };
 

@@ -221,8 +221,9 @@ void MainFrame::buildStatusBar() {
         zone->setContentsMargins(6, 0, 6, 0);
         statusBar()->addPermanentWidget(zone);
     }
-    date_.setAccessibleName("Date");
-    time_.setAccessibleName("Time");
+    // Read out as the date and time they show.
+    date_.setAccessibleDescription("Date");
+    time_.setAccessibleDescription("Time");
     // Room for the longest date and time, so the zones never jump.
     date_.setMinimumWidth(date_.fontMetrics().horizontalAdvance("Wednesday, September 30, 2099") +
                           14);

@@ -247,7 +247,9 @@ void BrowseManager::ReloadRows(int mode) {
     if (model_->Count() > 0) {
         LoadSelectedRecord();
     } else {
-        PRIMARY->Me->Buffer().clear();
+        // No row: what the window shows of the joined files is blank too,
+        // not the record another window read last.
+        for (FileId file : viewFiles()) buffer(file).clear();
     }
 }
 

@@ -1,8 +1,12 @@
 #include "ui/dialog_message_service.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <QString>
+#include <QStyle>
 
 namespace bb {
 
@@ -36,6 +40,18 @@ constexpr ButtonPair kButtons[] = {
     {ButtonIgnore, QMessageBox::Ignore},
 };
 
+// A box is never narrower than its title with the title bar's buttons, so
+// no window manager shortens the title: a strut under the box's grid.
+void keepTitleWhole(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    const int bar = box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
+    const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
+    const int wide = title.horizontalAdvance(box.windowTitle()) + 4 * bar;
+    grid->addItem(new QSpacerItem(wide, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 }  // namespace
 
 Button DialogMessageService::show(const MessageRequest& request) {
@@ -48,6 +64,7 @@ Button DialogMessageService::show(const MessageRequest& request) {
     for (const ButtonPair& b : kButtons) {
         if (request.defaultButton == b.ours) box.setDefaultButton(b.theirs);
     }
+    keepTitleWhole(box);
     const int pressed = box.exec();
     for (const ButtonPair& b : kButtons) {
         if (pressed == b.theirs) return b.ours;

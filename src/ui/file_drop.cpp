@@ -7,11 +7,19 @@
 
 #include "platform/filter.h"
 #include "platform/message_service.h"
+#include "platform/text.h"
 #include "ui/list_columns.h"
 #include "ui/window_events.h"
 #include "ui/window_manager.h"
 
 namespace bb {
+
+namespace {
+// No value at all: a blank text, or zero for a number (no record's number).
+bool isBlank(const Value& value) {
+    return value.isNumber() ? value.asNumber().isZero() : text::isBlank(value.asText());
+}
+}  // namespace
 
 void FileDrop::Setup(QComboBox* list, WindowManager& window, RelationManager& file, int key,
                      std::string_view format, std::string_view picture) {
@@ -127,9 +135,23 @@ void FileDrop::SyncSelection() {
     choose(0);
 }
 
+bool FileDrop::NamesNoRow() const {
+    return LOADED && LISTCONTROL->currentIndex() < 0 && !isBlank(formValue());
+}
+
+Value FileDrop::formValue() const {
+    return UPDATEFIELDS.empty() ? Value() : UPDATEFIELDS.front().second.value();
+}
+
 void FileDrop::choose(int row) {
     const QSignalBlocker quiet(LISTCONTROL);
     LISTCONTROL->setCurrentIndex(row - 1);
+    // A value that names no row shows as missing, never as a blank list.
+    const Value wanted = formValue();
+    const bool missing = row == 0 && !isBlank(wanted);
+    LISTCONTROL->setPlaceholderText(
+        missing ? QString::fromStdString(std::string(text::clip(wanted.toText())) + " (missing)")
+                : QString());
 }
 
 void FileDrop::copyToForm(bool clear) {

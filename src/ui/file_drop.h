@@ -2,7 +2,8 @@
 // key's order), whose chosen row copies fields of its record into the form.
 // When the list is filled, the row whose first copied field already equals
 // the form's value is chosen (INITSYNCPAIR); with no such row the first row
-// is chosen (DEFAULTFILL). Each row keeps its record's position, so that
+// is chosen (DEFAULTFILL); without it the list shows a value that names no
+// row as missing. Each row keeps its record's position, so that
 // choosing it reads that record again.
 //
 // A file drop belongs to its window, which opens its file before Setup and
@@ -54,6 +55,8 @@ public:
     // Shows the row of the form's current value chosen, copying nothing:
     // for when the form's value changed by other means.
     void SyncSelection();
+    // The form holds a value that names none of the rows: no choice.
+    bool NamesNoRow() const;
     int RowCount() const { return static_cast<int>(rows_.size()); }
 
     std::vector<FieldRef> DISPLAYFIELDS;
@@ -71,6 +74,8 @@ private:
     };
 
     void choose(int row);
+    // The form's value for the first update pair, blank when it has none.
+    Value formValue() const;
     void copyToForm(bool clear);
     void shapeList();
     void fitList();

@@ -72,6 +72,24 @@ Picture pictureFor(const FieldDecl& decl, const Binding& binding) {
     return compiled ? *compiled : *Picture::compile("@s1");
 }
 
+// The input mask of a pattern: a digit may go in each "#" place and the
+// rest stands, so typing fills the places from the first free one wherever
+// the cursor starts. Free places show as "_", never as the pattern's own
+// spaces, which typing a space then skips.
+QString patternMask(std::string_view pattern) {
+    constexpr std::string_view kMaskCharacters = "AaNnXx90Dd#HhBb><!\\[]{}";
+    QString mask;
+    for (char c : pattern) {
+        if (c == '#') {
+            mask += QLatin1Char('0');
+            continue;
+        }
+        if (kMaskCharacters.find(c) != std::string_view::npos) mask += QLatin1Char('\\');
+        mask += QLatin1Char(c);
+    }
+    return mask + QStringLiteral(";_");
+}
+
 bool holdsValue(const Value& value, std::string_view text) {
     return compareValues(value, Value::text(std::string(text))) == 0;
 }
@@ -112,8 +130,9 @@ public:
 
     void display(bool force) override {
         if (modified() && !force) return;
-        shown_ = std::string(text::trim(picture().format(binding().get())));
-        showText(toQString(shown_));
+        showText(toQString(text::trim(picture().format(binding().get()))));
+        // As the widget gives it back, so that showing is never taken for typing.
+        shown_ = fromQString(shownText());
     }
 
     std::optional<std::string> accept() override {
@@ -130,6 +149,9 @@ public:
 protected:
     virtual QString shownText() const = 0;
     virtual void showText(const QString& text) = 0;
+    // What the widget shows before anything is displayed (a mask's empty
+    // places) is not typing.
+    void noteShown() { shown_ = fromQString(shownText()); }
 
 private:
     std::string shown_;
@@ -143,6 +165,8 @@ public:
         const Picture::Kind kind = picture().kind();
         if (kind == Picture::Kind::String) edit_->setMaxLength(picture().width());
         if (kind == Picture::Kind::Numeric) edit_->setAlignment(Qt::AlignRight);
+        if (kind == Picture::Kind::Pattern) edit_->setInputMask(patternMask(picture().pattern()));
+        noteShown();
         const bool digits = kind != Picture::Kind::String;
         edit_->setFixedWidth(charsWide(picture().width(), digits, edit_->fontMetrics()) + 12);
     }
@@ -267,6 +291,10 @@ public:
                    QWidget* parent)
         : FormControl(decl, binding, listener), label_(new QLabel(parent)) {
         setWidget(label_);
+        // Read out as the value it shows, as any label is; what the value
+        // is goes in the description.
+        label_->setAccessibleDescription(label_->accessibleName());
+        label_->setAccessibleName(QString());
         label_->setTextInteractionFlags(Qt::TextSelectableByMouse);
         const bool numeric = picture().kind() == Picture::Kind::Numeric;
         label_->setAlignment((numeric ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);

@@ -209,7 +209,9 @@ void WindowManager::EndWith(int response) {
 int WindowManager::OnCloseRequest() {
     if (RESPONSE == ResponseCompleted || !PRIMARY) return LevelCarryOn;
     const bool editing = REQUEST == InsertRequest || REQUEST == ChangeRequest;
-    if (CANCELACTION != CancelAction::Close && editing && !PRIMARY->Me->BufferUnchanged(SAVED)) {
+    // What the user is still typing counts: leaving for Cancel reads nothing.
+    const bool changed = !PRIMARY->Me->BufferUnchanged(SAVED) || typingPending();
+    if (CANCELACTION != CancelAction::Close && editing && changed) {
         if (const int kept = askToSaveOnClose(); kept != LevelCarryOn) return kept;
     }
     if (ORIGINALREQUEST == InsertRequest && RESPONSE != ResponseCompleted &&
@@ -222,6 +224,12 @@ int WindowManager::OnCloseRequest() {
         (void)PRIMARY->Me->RegetQuietly(LASTINSERTEDPOSITION);
     }
     return LevelCarryOn;
+}
+
+bool WindowManager::typingPending() const {
+    return std::any_of(built_.controls.begin(), built_.controls.end(), [](const auto& control) {
+        return control->editable() && control->modified();
+    });
 }
 
 int WindowManager::askToSaveOnClose() {

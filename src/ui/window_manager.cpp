@@ -4,11 +4,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QTabWidget>
 #include <algorithm>
 #include <map>
@@ -16,6 +19,7 @@
 #include "dictionary/process_values.h"
 #include "platform/message_service.h"
 #include "platform/runtime.h"
+#include "platform/text.h"
 #include "ui/browse_manager.h"
 #include "ui/field_columns.h"
 #include "ui/file_drop.h"
@@ -25,6 +29,7 @@
 #include "ui/scoped_value.h"
 #include "ui/toolbar_strip.h"
 #include "ui/window_ids.h"
+#include "ui/window_placement.h"
 #include "ui/window_registry.h"
 
 namespace bb {
@@ -141,16 +146,41 @@ void WindowManager::ShowWindow() {
     if (!widget_ || widget_->isVisible()) return;
     lineUpFields(*widget_);
     if (called_) {
+        placeCalledWindow();
         widget_->show();
+        // Its frame is known now.
+        keepOnScreen();
         widget_->activateWindow();
     } else {
         frameServices().addChildWindow(*widget_);
     }
 }
 
+void WindowManager::placeCalledWindow() {
+    if (!widget_->isWindow()) return;
+    if (!widget_->testAttribute(Qt::WA_Resized)) widget_->adjustSize();
+    // Its frame is not known before its first showing: room is kept for a
+    // title bar as the style draws one.
+    const int titleBar = widget_->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, widget_);
+    widget_->move(calledWindowPlace(decl_.procedure, widget_->size() + QSize(0, titleBar),
+                                    widget_->parentWidget()));
+    shownSize_ = widget_->size();
+}
+
+void WindowManager::keepOnScreen() {
+    if (!widget_->isWindow() || !widget_->isVisible()) return;
+    const QRect frame = widget_->frameGeometry();
+    if (const QScreen* screen = widget_->screen()) {
+        const QPoint kept = keptInside(frame.topLeft(), frame.size(), screen->availableGeometry());
+        if (kept != frame.topLeft()) widget_->move(kept);
+    }
+}
+
 void WindowManager::endLoop() {
     if (loopEnded_) return;
     loopEnded_ = true;
+    if (called_ && widget_ && widget_->isWindow() && widget_->isVisible())
+        rememberCalledPlace(decl_.procedure, widget_->pos());
     if (observer()) observer()->windowClosing(*this);
     timer_.stop();
     if (widget_) widget_->closeForGood();
@@ -417,6 +447,12 @@ bool WindowManager::closeRequested() {
 }
 
 void WindowManager::resized() {
+    // A called window that grows (once its lists are filled) stays on the
+    // screen; where the user moves it is the user's affair.
+    const QSize size = widget_ ? widget_->size() : QSize();
+    const bool grew = size.width() > shownSize_.width() || size.height() > shownSize_.height();
+    if (grew) shownSize_ = size;
+    if (called_ && grew) keepOnScreen();
     if (setUp_ && !loopEnded_) deliver({EventKind::Sized});
 }
 
@@ -556,6 +592,17 @@ FormControl* WindowManager::BoundControl(const QWidget* widget) const {
         if (control->owns(widget)) return control.get();
     }
     return nullptr;
+}
+
+bool WindowManager::Unchosen(FieldRef field) const {
+    const Value value = field.value();
+    if (value.isNumber() ? value.asNumber().isZero() : text::isBlank(value.asText())) return true;
+    const FormControl* control = BoundControl(Control(field));
+    const QComboBox* list = control ? dropList(*control) : nullptr;
+    for (const FileDrop* drop : FILEDROPS) {
+        if (list && drop->LISTCONTROL == list) return drop->NamesNoRow();
+    }
+    return false;
 }
 
 void WindowManager::Enable(FieldRef field, bool enabled) {

@@ -40,6 +40,7 @@
 #include <QAbstractButton>
 #include <QObject>
 #include <QPointer>
+#include <QSize>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -187,6 +188,9 @@ public:
     FormControl* BoundControl(const QWidget* widget) const;
     // The marked list declared with the prompt `label`, or null.
     MarkedList* Marks(std::string_view label) const;
+    // A required field's check: `field` is blank, or its drop list holds a
+    // value that names none of its rows (a record renamed or deleted since).
+    bool Unchosen(FieldRef field) const;
     // Lets the user use the control of `field` (or of a window variable,
     // named as Control finds it), with its prompt, or not.
     void Enable(FieldRef field, bool enabled);
@@ -285,6 +289,11 @@ private:
     // Handles it now, or after the event being handled.
     void deliver(const WindowEvent& event);
     void endLoop();
+    // A called window opens centred on its caller, or where it was last,
+    // never with its title bar off the screen.
+    void placeCalledWindow();
+    // Moves the window's whole frame onto its screen as far as it fits.
+    void keepOnScreen();
     void finishStarted();
     bool refuseRequest();
     void openFiles();
@@ -298,6 +307,8 @@ private:
     bool acceptAll();
     bool commit(FormControl& control);
     bool leavingWithoutSaving() const;
+    // A control shows something the user typed or chose and not yet read.
+    bool typingPending() const;
     int insertAction();
     void keepShowingInserted();
     int changeAction();
@@ -358,6 +369,7 @@ private:
     BuiltWindow built_;
     QObject poster_;  // posted events die with the window
     QTimer timer_;
+    QSize shownSize_;  // the window's size when it was last seen resized
     QEventLoop* loop_ = nullptr;
     int pending_ = 0;  // events posted and not yet handled
 };

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+
 #include <QPoint>
 #include <QWidget>
 #include <functional>
@@ -155,6 +157,22 @@ TEST_F(BrowseMembersTest, TheHighlightedCustomersLinesAndPhonesFollowTheHighligh
     EXPECT_EQ(list.shown("AddressLine2"), "Suite 4");
     EXPECT_EQ(list.shown("AddressLine3"), "Austin, TX 78701");
     EXPECT_TRUE(list.rows("Customer phones").empty());
+}
+
+// A screen reader reads a detail line out as the text it shows, and says
+// which line it is through the description.
+TEST_F(BrowseMembersTest, TheDetailLinesAreReadOutAsWhatTheyShow) {
+    addCustomer();
+    DrivenWindow list = startList();
+    for (const char* line : {"Title", "AddressLine1", "AddressLine2"}) {
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(list.find(line));
+        ASSERT_NE(read, nullptr) << line;
+        EXPECT_EQ(read->text(QAccessible::Name).toStdString(), list.shown(line));
+        EXPECT_EQ(read->text(QAccessible::Description).toStdString(), line);
+    }
+    QAccessibleInterface* address =
+        QAccessible::queryAccessibleInterface(list.find("AddressLine1"));
+    EXPECT_EQ(address->text(QAccessible::Name).toStdString(), "1 Main Street");
 }
 
 // The phones belong to the highlighted customer: their list and its button

@@ -38,7 +38,7 @@ struct PrimingCase {
 
 TEST_F(PhoneFormTest, ANewCustomerPhoneIsPrimedFromThePreferences) {
     const PrimingCase cases[] = {
-        {"no preferences", 0, "", "(   )    -", "Office"},
+        {"no preferences", 0, "", "(___) ___-____", "Office"},
         {"area code and type", 512, "Cell", "(512) 000-0000", "Cell"},
     };
     for (const PrimingCase& c : cases) {
@@ -54,6 +54,23 @@ TEST_F(PhoneFormTest, ANewCustomerPhoneIsPrimedFromThePreferences) {
         });
         EXPECT_EQ(callNew(), ResponseCancelled);
     }
+}
+
+TEST_F(PhoneFormTest, DigitsTypedAfterHomeFillTheNumberFromItsFirstPlace) {
+    ui.when(kCustomerCaption, [&](DrivenWindow& form) {
+        form.focus("Phone Number");
+        form.key(QKeyCombination(Qt::Key_Home));
+        for (char digit : std::string("5125550142"))
+            form.key(QKeyCombination(static_cast<Qt::Key>(Qt::Key_0 + (digit - '0'))));
+        // While the user is still in the field.
+        EXPECT_EQ(form.shown("Phone Number"), "(512) 555-0142");
+        form.key(QKeyCombination(Qt::Key_Tab));
+        EXPECT_EQ(form.shown("Phone Number"), "(512) 555-0142");
+        form.screenshot("phone-number-typed-after-home");
+        form.press("OK");
+    });
+    ASSERT_EQ(callNew(), ResponseCompleted);
+    EXPECT_EQ(MPH::PHONENUMBER.get(), "5125550142");
 }
 
 TEST_F(PhoneFormTest, WithoutADefaultAreaCodeOkAsksForACompleteNumber) {

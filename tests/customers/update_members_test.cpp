@@ -124,6 +124,19 @@ TEST_F(UpdateMembersTest, ANewCustomerTakesOnlyThePreferencesThatAreSet) {
              EXPECT_EQ(MBR::REPRESENTATIVENUMBER.get(), bob_);
              EXPECT_EQ(MBR::SALESLEVEL.get(), "Trust");
          }},
+        // Renamed or deleted since the preferences named them: the fields
+        // start blank, so that OK asks for them.
+        {"preferences naming no record",
+         [] {
+             CTRL::DEFAULTSTATE.set("ZZ");
+             CTRL::DEFAULTREPRESENTATIVENUMBER.set(999);
+             CTRL::DEFAULTCLASS.set("Retail Plus");
+         },
+         [] {
+             EXPECT_EQ(MBR::STATE.get(), "");
+             EXPECT_EQ(MBR::REPRESENTATIVENUMBER.get(), 0);
+             EXPECT_EQ(MBR::SALESLEVEL.get(), "");
+         }},
     };
     for (const DefaultsCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -230,6 +243,13 @@ TEST_F(UpdateMembersTest, TheFirstFailingCheckWinsTakesTheFocusAndSavesNothing) 
          [] { MBR::REPRESENTATIVENUMBER.set(0); }},
         {"Customer Class Required", "     Enter a classification for this customer...",
          "Classification", [] { MBR::SALESLEVEL.set(""); }},
+        // A value that names no record (renamed or deleted since) is no choice.
+        {"Complete Address Required", "     Enter the customer's state...", "State",
+         [] { MBR::STATE.set("ZZ"); }},
+        {"Representative Required", "     Select a representative from the list", "Representative",
+         [] { MBR::REPRESENTATIVENUMBER.set(999); }},
+        {"Customer Class Required", "     Enter a classification for this customer...",
+         "Classification", [] { MBR::SALESLEVEL.set("Retail Plus"); }},
         {"Employer Name Required", "     Enter the customer's employer...", "Employer",
          [] { MBR::EMPLOYER.set(""); }},
         {"Birthdate Required", "     Enter the customer's date of birth...", "Birth Date",

@@ -52,5 +52,36 @@ TEST_F(BrowseStatesTest, InsertAddsTheStateToTheList) {
     EXPECT_EQ(list.shown("State"), "New Mexico");
 }
 
+// The steps after which the program once died (a second state saved from
+// the list), run many times over: each run opens the list, adds two states
+// through the form, and closes the list again.
+TEST_F(BrowseStatesTest, AddingTwoStatesFromTheListManyTimesOver) {
+    constexpr int kRuns = 40;
+    for (int run = 0; run < kRuns; ++run) {
+        SCOPED_TRACE(run);
+        procedures().call("BrowseStates");
+        ui.settle();
+        DrivenWindow list = ui.window("States");
+        for (const auto& [code, name] : {std::pair{"TX", "Texas"}, std::pair{"CA", "California"}}) {
+            ui.when("Update States", [code = code, name = name](DrivenWindow& form) {
+                form.type("State Code", code);
+                form.type("State Name", name);
+                form.press("OK");
+            });
+            list.press("Insert");
+        }
+        EXPECT_EQ(list.rows("States"), (std::vector<std::string>{"CA", "TX"}));
+        EXPECT_EQ(list.shown("State"), "California");
+        ui.closeAll();
+        ui.settle();
+        for (const char* code : {"CA", "TX"}) {
+            buffer(FileId::States).clear();
+            ST::STATECODE.set(code);
+            fetch(FileId::States, ST::key::STATEKEY);
+            ASSERT_EQ(relationManagerFor(FileId::States)->Delete(false), SeverityNone);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace bb::test

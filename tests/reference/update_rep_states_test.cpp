@@ -48,9 +48,11 @@ TEST_F(UpdateRepStatesTest, ANewRegistrationStartsTodayInTheDefaultState) {
         const char* state;  // what the drop list shows
         const char* fee;
     };
-    const Case cases[] = {{"", "", ""}, {"TX", "TX", "10.00"}};
+    // A default state deleted since it was chosen is not used.
+    const Case cases[] = {{"", "", ""}, {"TX", "TX", "10.00"}, {"NV", "", ""}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.defaultState);
+        ui.messages.clear();
         CTRL::DEFAULTSTATE.set(c.defaultState);
         EXPECT_EQ(insert([&c](DrivenWindow& form) {
                       EXPECT_EQ(form.shown("Representative"), "101");
@@ -61,6 +63,8 @@ TEST_F(UpdateRepStatesTest, ANewRegistrationStartsTodayInTheDefaultState) {
                       form.press("Cancel");
                   }),
                   ResponseCancelled);
+        // Untouched, it closes without a question.
+        EXPECT_TRUE(ui.messages.shown.empty());
     }
     CTRL::DEFAULTSTATE.set("");
 }

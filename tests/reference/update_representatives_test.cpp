@@ -3,6 +3,7 @@
 // the annual renewal, and a delete the customers' links refuse.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QPoint>
 #include <QWidget>
 #include <set>
@@ -181,9 +182,28 @@ TEST_F(UpdateRepresentativesTest, TheAnnualRenewalAddsTheFeesOfTheRepresentative
                      [](DrivenWindow& form) {
                          form.showTab("Licensing");
                          EXPECT_EQ(form.shown("Annual Renewal"), "35.00");
+                         // A screen reader reads the total it shows.
+                         QAccessibleInterface* total =
+                             QAccessible::queryAccessibleInterface(form.find("Annual Renewal"));
+                         ASSERT_NE(total, nullptr);
+                         EXPECT_EQ(total->text(QAccessible::Name).toStdString(), "35.00");
                          form.press("Cancel");
                      }),
               ResponseCancelled);
+}
+
+TEST_F(UpdateRepresentativesTest, ARepresentativeWithoutRegistrationsShowsNoStatesFee) {
+    addState("TX", "Texas", "125.50");
+    // The state another window read last stays in the buffer.
+    fetch(FileId::States, ST::key::STATEKEY);
+    ASSERT_EQ(ST::LICENSEFEE.get(), *Decimal::parse("125.50"));
+    ui.when("Update Representatives", [](DrivenWindow& form) {
+        form.showTab("Licensing");
+        EXPECT_EQ(form.shown("State Registration"), "0.00");
+        EXPECT_EQ(form.shown("Annual Renewal"), "0.00");
+        form.press("Cancel");
+    });
+    callForm("UpdateRepresentatives", FileId::Representatives, InsertRequest);
 }
 
 TEST_F(UpdateRepresentativesTest, TheRegistrationsButtonsSitUnderTheirList) {

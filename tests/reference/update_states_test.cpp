@@ -28,6 +28,60 @@ TEST_F(UpdateStatesTest, ANewStateIsSavedWithoutSalesTax) {
     EXPECT_TRUE(ui.messages.shown.empty());
 }
 
+TEST_F(UpdateStatesTest, ACodeTypedInLowerCaseIsStoredAndShownInCapitals) {
+    ui.when("Update States", [](DrivenWindow& form) {
+        form.type("State Code", "tx");
+        EXPECT_EQ(form.shown("State Code"), "TX");
+        form.type("State Name", "Texas");
+        form.press("OK");
+    });
+    EXPECT_EQ(callForm("UpdateStates", FileId::States, InsertRequest), ResponseCompleted);
+    EXPECT_EQ(rows(FileId::States, ST::key::STATEKEY, {ST::STATECODE, ST::STATENAME}),
+              std::vector<std::string>{"TX|Texas"});
+}
+
+TEST_F(UpdateStatesTest, CancelRightAfterTypingAsksToSaveWhatWasTyped) {
+    ui.messages.answer(ButtonNo);
+    ui.when("Update States", [](DrivenWindow& form) {
+        form.typeOnly("State Code", "TX");
+        form.press("Cancel");
+        EXPECT_TRUE(form.manager().Closed());
+    });
+    EXPECT_EQ(callForm("UpdateStates", FileId::States, InsertRequest), ResponseCancelled);
+    EXPECT_EQ(titles(), std::vector<std::string>{"Save Record"});
+    EXPECT_TRUE(rows(FileId::States, ST::key::STATEKEY, {ST::STATECODE}).empty());
+}
+
+// A new record the user has not touched equals what it was primed with:
+// Cancel, the close button or Escape closes it without a question.
+TEST_F(UpdateStatesTest, AnUntouchedNewRecordClosesWithoutAQuestion) {
+    addState("TX", "Texas", "10.00");
+    struct Case {
+        const char* procedure;
+        const char* caption;
+        FileId file;
+    };
+    const Case cases[] = {
+        {"UpdateStates", "Update States", FileId::States},
+        {"UpdateMembershipTypes", "Update Customer Classification", FileId::MembershipTypes},
+        {"UpdateRepresentatives", "Update Representatives", FileId::Representatives},
+    };
+    for (const Case& c : cases) {
+        for (int way = 0; way < 3; ++way) {
+            SCOPED_TRACE(std::string(c.procedure) + " " + std::to_string(way));
+            ui.messages.clear();
+            ui.when(c.caption, [way](DrivenWindow& form) {
+                if (way == 0) form.press("Cancel");
+                if (way == 1) form.close();
+                if (way == 2) form.key(QKeyCombination(Qt::Key_Escape));
+                EXPECT_TRUE(form.manager().Closed());
+            });
+            EXPECT_EQ(callForm(c.procedure, c.file, InsertRequest), ResponseCancelled);
+            EXPECT_EQ(titles(), std::vector<std::string>{});
+        }
+    }
+}
+
 TEST_F(UpdateStatesTest, OkRefusesAStateWithoutCodeOrName) {
     struct Case {
         const char* code;

@@ -7,6 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QComboBox>
+
+#include "data/file_manager.h"
+#include "data/relation_manager.h"
 #include "dictionary/process_values.h"
 #include "reports/select_n_sort.h"
 #include "selection_book.h"
@@ -179,6 +184,11 @@ TEST_F(PreferencesTest, ThePeriodSetsTheCutOffDateAfterEveryEventAndTheStatusBar
         EXPECT_EQ(form.shown("Outdated on or before"), "Mar 5, 1998");
         form.choose("2 Years");
         EXPECT_EQ(form.shown("Outdated on or before"), "Mar 5, 1997");
+        // A screen reader reads the date it shows.
+        QAccessibleInterface* cutOff =
+            QAccessible::queryAccessibleInterface(form.find("Outdated on or before"));
+        ASSERT_NE(cutOff, nullptr);
+        EXPECT_EQ(cutOff->text(QAccessible::Name).toStdString(), "Mar 5, 1997");
         form.press("OK");
     });
     EXPECT_EQ(openPreferences(), ResponseCompleted);
@@ -237,6 +247,81 @@ TEST_F(PreferencesTest, ClearDefaultsKeepsThePeriodAndTheReportSettings) {
     EXPECT_EQ(stored(CTRL::DEFAULTRECEIPTCOMPANY), "Acme Securities");
     EXPECT_EQ(stored(CTRL::REPORTKEY), "MBR:ZIPCode");
     EXPECT_EQ(stored(CTRL::REPORTFILTER), "MBR:Active=0 AND (CMBRS:Committee='Chess')");
+}
+
+TEST_F(PreferencesTest, ADefaultNamingNoRecordShowsAsMissing) {
+    // Renamed or deleted since they were chosen.
+    storePreferences([](Record&) {
+        CTRL::DEFAULTOUTDATEPERIOD.set("3");
+        CTRL::DEFAULTSTATE.set("TX");
+        CTRL::DEFAULTREP_NUM.set("404");
+        CTRL::DEFAULTREPRESENTATIVENUMBER.set(44);
+        CTRL::DEFAULTCLASS.set("Retail");
+    });
+    ui.when(kCaption, [](DrivenWindow& form) {
+        const std::pair<const char*, const char*> lists[] = {
+            {"Default State", "TX (missing)"},
+            {"Default Representative", "404 (missing)"},
+            {"Default Classification", "Retail (missing)"}};
+        for (const auto& [list, missing] : lists) {
+            auto* combo = qobject_cast<QComboBox*>(form.find(list));
+            ASSERT_NE(combo, nullptr);
+            EXPECT_EQ(combo->currentIndex(), -1) << list;
+            EXPECT_EQ(combo->placeholderText().toStdString(), missing);
+        }
+        form.screenshot("preferences-missing-defaults");
+        // Chosen again, it shows as any choice does.
+        form.pick("Default Classification", "Gold");
+        auto* classes = qobject_cast<QComboBox*>(form.find("Default Classification"));
+        EXPECT_EQ(classes->currentText().toStdString(), "Gold");
+        form.press("Cancel");
+    });
+    openPreferences();
+}
+
+TEST_F(PreferencesTest, TheNamesBesideTheDropListsAreThoseOfTheDefaults) {
+    storeFirstRecord();
+    // What the representatives' and states' windows read last.
+    buffer(FileId::Representatives).clear();
+    REP::REP_NAME.set("Jane Broker");
+    buffer(FileId::States).clear();
+    ST::STATECODE.set("CA");
+    ST::STATENAME.set("California");
+    ui.when(kCaption, [](DrivenWindow& form) {
+        EXPECT_EQ(form.shown("Default Representative"), "");
+        EXPECT_EQ(form.shown("Representative name"), "");
+        EXPECT_EQ(form.shown("Default State"), "");
+        EXPECT_EQ(form.shown("State name"), "");
+        form.pick("Default Representative", "Cy Cole");
+        EXPECT_EQ(form.shown("Representative name"), "Cy Cole");
+        form.press("Cancel");
+    });
+    openPreferences();
+}
+
+TEST_F(PreferencesTest, AnEmptyListIsNeverSaidToBeAllMarked) {
+    storeFirstRecord();
+    FileManager& groups = *fileManagerFor(FileId::Committees);
+    groups.SetOrder(COM::key::COMMITTEEKEY);
+    while (groups.NextQuietly() == SeverityNone)
+        ASSERT_EQ(relationManagerFor(FileId::Committees)->Delete(false), SeverityNone);
+    ui.when(kCaption, [](DrivenWindow& form) {
+        form.showTab("Report Specifications");
+        EXPECT_TRUE(form.marked(kGroups).empty());
+        form.press("OK");
+    });
+    EXPECT_EQ(openPreferences(), ResponseCompleted);
+    EXPECT_EQ(titles(), std::vector<std::string>{});
+    // A list with rows, all marked, is still told.
+    ui.messages.clear();
+    ui.when(kCaption, [](DrivenWindow& form) {
+        form.showTab("Report Specifications");
+        form.mark(kClasses, "Gold");
+        form.mark(kClasses, "Silver");
+        form.press("OK");
+    });
+    EXPECT_EQ(openPreferences(), ResponseCompleted);
+    EXPECT_EQ(titles(), std::vector<std::string>{"All Customer Classifications Are Marked"});
 }
 
 TEST_F(PreferencesTest, CancelLeavesTheRecordInMemoryAndOnFileAsItWas) {

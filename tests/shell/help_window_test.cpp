@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QHelpContentModel>
+#include <QHelpContentWidget>
 #include <QHelpIndexModel>
 #include <QHelpSearchEngine>
 #include <QHelpSearchQueryWidget>
@@ -143,6 +144,58 @@ TEST_F(Help, HelpAskedForInAFormBelongsToTheFormSoItCanBeUsed) {
     frame_->showHelp({});
     ASSERT_NE(frame_->helpWindow(), nullptr);
     EXPECT_EQ(frame_->helpWindow()->parentWidget(), frame_.get());
+}
+
+// Opened on a window's page, the contents show that page's entry, its
+// branch open; and they follow every page shown after.
+TEST_F(Help, TheContentsFollowThePageShown) {
+    HelpWindow help(BB_HELP_COLLECTION);
+    auto* contents = help.findChild<QHelpContentWidget*>();
+    ASSERT_NE(contents, nullptr);
+    help.showTopic("UpdateStates");
+    QTRY_VERIFY(help.engine().contentModel()->rowCount() > 0);
+    QApplication::processEvents();
+    const std::pair<const char*, const char*> pages[] = {
+        {"UpdateStates", "Update States"},
+        {"Preferences", "Preferences (Default Settings)"},
+        {"UpdateRepStates", "Update Representative States"}};
+    for (const auto& [topic, title] : pages) {
+        help.showTopic(topic);
+        const QModelIndex current = contents->currentIndex();
+        EXPECT_EQ(current.data().toString().toStdString(), title);
+        for (QModelIndex up = current.parent(); up.isValid(); up = up.parent())
+            EXPECT_TRUE(contents->isExpanded(up)) << up.data().toString().toStdString();
+        EXPECT_TRUE(contents->viewport()->rect().intersects(contents->visualRect(current)));
+    }
+    test::screenshot(help, "help-contents-follow");
+}
+
+TEST_F(Help, NoContentsEntryIsCut) {
+    HelpWindow help(BB_HELP_COLLECTION);
+    help.showTopic("Settings");
+    QTRY_VERIFY(help.engine().contentModel()->rowCount() > 0);
+    QApplication::processEvents();
+    auto* contents = help.findChild<QHelpContentWidget*>();
+    ASSERT_NE(contents, nullptr);
+    const QModelIndex settings = contents->currentIndex();
+    ASSERT_EQ(settings.data().toString(), "Where Brokerbook keeps your data");
+    // The whole entry lies inside the pane, as wide as its text needs.
+    const QRect entry = contents->visualRect(settings);
+    EXPECT_LE(entry.right(), contents->viewport()->width());
+    const QAbstractItemView& view = *contents;
+    EXPECT_GE(contents->columnWidth(0), view.sizeHintForColumn(0));
+    test::screenshot(help, "help-contents-entry");
+}
+
+// The customer list's page says what typing on the list does.
+TEST_F(Help, TheCustomerListsPageDescribesItsKeys) {
+    HelpWindow help(BB_HELP_COLLECTION);
+    help.showTopic("BrowseMembers");
+    const QString text = help.findChild<QTextBrowser*>()->toPlainText().simplified();
+    EXPECT_FALSE(text.contains("first letters of a name"));
+    EXPECT_TRUE(
+        text.contains("Type a letter on the list to move to the next customer whose name "
+                      "starts with it"));
 }
 
 TEST_F(Help, TheIndexFindsASubjectAsItIsTyped) {

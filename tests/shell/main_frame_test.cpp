@@ -3,6 +3,7 @@
 // the Edit and Window menus.
 #include "shell/main_frame.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,6 +50,18 @@ TEST_F(Frame, OpensWithItsCaptionMenusToolbarAndClock) {
     EXPECT_EQ(&frameServices(), frame_.get());
     for (const ToolbarButton& button : frameToolbar())
         EXPECT_FALSE(frame_->toolbarButton(button.number)->icon().isNull()) << button.number;
+}
+
+TEST_F(Frame, TheClockIsReadOutAsTheDateAndTimeItShows) {
+    std::map<std::string, std::string> readOut;  // description: name
+    for (QLabel* zone : frame_->statusBar()->findChildren<QLabel*>()) {
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(zone);
+        ASSERT_NE(read, nullptr);
+        readOut[read->text(QAccessible::Description).toStdString()] =
+            read->text(QAccessible::Name).toStdString();
+    }
+    EXPECT_EQ(readOut["Date"], "Friday, March 5, 1999");
+    EXPECT_EQ(readOut["Time"], "5:07 PM");
 }
 
 TEST_F(Frame, TheClockAdvancesOnItsOneSecondTimer) {

@@ -46,6 +46,8 @@ QString plain(QString text) {
 
 bool named(const QWidget* widget, const QString& wanted) {
     if (plain(widget->accessibleName()) == wanted) return true;
+    // A label showing a value is named by it; what it is, it describes.
+    if (widget->accessibleDescription() == wanted) return true;
     if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
         return plain(button->text()) == wanted;
     if (const auto* group = qobject_cast<const QGroupBox*>(widget))
@@ -332,7 +334,8 @@ void DrivenWindow::dragThumb(std::string_view name, int percent) {
 
 std::string DrivenWindow::shown(std::string_view label) const {
     QWidget* control = find(label);
-    if (auto* edit = qobject_cast<QLineEdit*>(control)) return edit->text().toStdString();
+    // As shown: a masked entry's blank places too.
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) return edit->displayText().toStdString();
     if (auto* spin = qobject_cast<QAbstractSpinBox*>(control)) return spin->text().toStdString();
     if (auto* area = qobject_cast<QPlainTextEdit*>(control))
         return area->toPlainText().toStdString();

@@ -27,7 +27,8 @@
 // Started windows (lists) do not block: `ui.window("Customer List")` finds
 // one that is open. Controls are found by their prompt ("Last Name", with or
 // without "&" and ":"), a button's or radio's text, a group's title or an
-// accessible name. After every action the posted events are handled.
+// accessible name (or, for a label showing a value, its description). After
+// every action the posted events are handled.
 //
 // Messages, questions and beeps go to `ui.messages` (scripted_messages.h):
 // queue answers, read back title, text and icon. The frame is a stand-in

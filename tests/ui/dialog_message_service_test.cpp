@@ -6,8 +6,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -62,6 +64,25 @@ TEST(DialogMessages, ShowTitleTextIconAndButtonsAndAnswerThePressedOne) {
     EXPECT_TRUE(seen.buttons.contains(QMessageBox::Yes));
     EXPECT_TRUE(seen.buttons.contains(QMessageBox::No));
     EXPECT_EQ(seen.defaultButton, QMessageBox::Yes);
+}
+
+TEST(DialogMessages, ABoxIsNeverNarrowerThanItsTitle) {
+    test::ensureApplication();
+    const QString title = "All Customer Classifications Are Marked";
+    int wide = 0;
+    int bar = 0;  // a title bar's height: its icon and buttons are as wide
+    Seen seen;
+    showAndAnswer(
+        {title.toStdString(), "Included.", MessageIcon::Information, ButtonOk, ButtonOk}, seen,
+        [&](QMessageBox& box) {
+            wide = box.width();
+            bar = box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
+            box.button(QMessageBox::Ok)->click();
+        },
+        "all-marked");
+    // The title, its icon and three buttons beside it.
+    const QFontMetrics font(QApplication::font("QMdiSubWindowTitleBar"));
+    EXPECT_GE(wide, font.horizontalAdvance(title) + 4 * bar);
 }
 
 TEST(DialogMessages, EscapeAnswersLikeTheBoxsWayOut) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+
 #include "data/file_manager.h"
 #include "dictionary/process_values.h"
 #include "test_form.h"
@@ -18,16 +20,19 @@ struct OpeningCase {
     const char* what;
     const char* state;  // on the record when the form opens
     bool defaultFill;
-    const char* shown;  // the drop list's row
-    const char* name;   // the state name shown beside it
-    const char* kept;   // the record's state when the form is saved
+    const char* shown;         // the drop list's row
+    const char* name;          // the state name shown beside it
+    const char* kept;          // the record's state when the form is saved
+    const char* missing = "";  // what the list shows while no row is chosen
 };
 
 TEST_F(FileDropTest, ADropListOpensOnTheRowOfTheFormsValue) {
     const OpeningCase cases[] = {
         {"a state on file", "TX", true, "TX", "Texas", "TX"},
         {"no such state: the first row", "NY", true, "AK", "Alaska", "AK"},
-        {"no such state, no default", "NY", false, "", "", "NY"},
+        // Shown as missing rather than as a blank list.
+        {"no such state, no default", "NY", false, "", "", "NY", "NY (missing)"},
+        {"no state, no default", "", false, "", "", ""},
     };
     for (const OpeningCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -37,6 +42,9 @@ TEST_F(FileDropTest, ADropListOpensOnTheRowOfTheFormsValue) {
         ui.when(kTestFormCaption, [&c](DrivenWindow& form) {
             EXPECT_EQ(form.shown("State"), c.shown);
             EXPECT_EQ(form.shown("State name"), c.name);
+            auto* list = qobject_cast<QComboBox*>(form.find("State"));
+            ASSERT_NE(list, nullptr);
+            EXPECT_EQ(list->placeholderText().toStdString(), c.missing);
             form.press("OK");
         });
         EXPECT_EQ(callForm(ChangeRequest), ResponseCompleted);

@@ -6,7 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +25,7 @@
 #include "ui/help_topics.h"
 #include "ui/procedures.h"
 #include "ui/window_ids.h"
+#include "ui/window_placement.h"
 
 namespace bb::test {
 namespace {
@@ -253,6 +259,119 @@ TEST_F(WindowManagerTest, AnUnchangedFormClosesAtOnce) {
             EXPECT_EQ(representatives(), std::vector<std::string>{"101 Ann"});
         }
     }
+}
+
+// Left by Cancel, the close button or Escape straight from typing: what the
+// entry shows is part of the record, so the question comes.
+TEST_F(WindowManagerTest, TextStillBeingTypedCountsWhenClosingAsks) {
+    enum class Leave { Cancel, CloseButton, Escape };
+    struct Case {
+        const char* what;
+        Leave leave;
+        int request;
+        Button answer;
+        int response;
+        std::vector<std::string> left;  // the representatives afterwards
+    };
+    const Case cases[] = {
+        {"Cancel, No", Leave::Cancel, ChangeRequest, ButtonNo, ResponseCancelled, {"101 Ann"}},
+        {"Cancel, Yes",
+         Leave::Cancel,
+         ChangeRequest,
+         ButtonYes,
+         ResponseCompleted,
+         {"101 Ann Lee"}},
+        {"close button, No",
+         Leave::CloseButton,
+         ChangeRequest,
+         ButtonNo,
+         ResponseCancelled,
+         {"101 Ann"}},
+        {"Escape, Yes",
+         Leave::Escape,
+         ChangeRequest,
+         ButtonYes,
+         ResponseCompleted,
+         {"101 Ann Lee"}},
+        {"new record, Cancel, No",
+         Leave::Cancel,
+         InsertRequest,
+         ButtonNo,
+         ResponseCancelled,
+         {"101 Ann"}},
+        {"new record, Cancel, Yes",
+         Leave::Cancel,
+         InsertRequest,
+         ButtonYes,
+         ResponseCompleted,
+         {"101 Ann", "102 Ann Lee"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ui.messages.clear();
+        clearRepresentatives();
+        const int number = addRepresentative("101", "Ann");
+        if (c.request == ChangeRequest) readRepresentative(number);
+        ui.messages.answer(c.answer);
+        ui.when(kTestFormCaption, [&c](DrivenWindow& form) {
+            if (c.request == InsertRequest) form.type("Number", "102");
+            form.typeOnly("Name", "Ann Lee");
+            switch (c.leave) {
+                case Leave::Cancel:
+                    form.press("Cancel");
+                    break;
+                case Leave::CloseButton:
+                    form.close();
+                    break;
+                case Leave::Escape:
+                    form.key(QKeyCombination(Qt::Key_Escape));
+                    break;
+            }
+            EXPECT_TRUE(form.manager().Closed());
+        });
+        EXPECT_EQ(callForm(c.request), c.response);
+        EXPECT_EQ(titles(), std::vector<std::string>{"Save Record"});
+        EXPECT_EQ(representatives(), c.left);
+    }
+}
+
+// A called form opens centred on the window that called it, or where the
+// user last put it when that place is wholly on the screen; its title bar
+// is never off the screen.
+TEST_F(WindowManagerTest, ACalledFormOpensOnItsCallerAndNeverOffTheScreen) {
+    const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget caller;
+    const auto callFrom = [&](const QRect& place, const std::function<void(QWidget&)>& check) {
+        caller.setGeometry(place);
+        caller.show();
+        caller.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&caller));
+        ui.when(kTestFormCaption, [&](DrivenWindow& form) {
+            QWidget& shown = *form.manager().Widget();
+            EXPECT_TRUE(room.contains(shown.frameGeometry().topLeft()));
+            check(shown);
+            form.press("Cancel");
+        });
+        callForm(InsertRequest);
+    };
+    // Last left mostly off the screen (a screen since taken away).
+    const QPoint offScreen = room.topLeft() - QPoint(300, 300);
+    rememberCalledPlace("UpdateTestRepresentatives", offScreen);
+    // Centred on its caller; then put elsewhere by the user.
+    callFrom(QRect(room.center() - QPoint(150, 100), QSize(300, 200)), [&](QWidget& form) {
+        EXPECT_NEAR(form.geometry().center().x(), caller.geometry().center().x(), 2);
+        EXPECT_NEAR(form.geometry().center().y(), caller.geometry().center().y(), 20);
+        form.move(room.topLeft() + QPoint(20, 40));
+    });
+    // Where the user put it.
+    callFrom(QRect(room.topLeft() + QPoint(400, 300), QSize(300, 200)),
+             [&](QWidget& form) { EXPECT_EQ(form.pos(), room.topLeft() + QPoint(20, 40)); });
+    // Not off the screen again: on its caller, in the corner, kept inside.
+    rememberCalledPlace("UpdateTestRepresentatives", offScreen);
+    callFrom(QRect(room.bottomRight() - QPoint(100, 80), QSize(100, 80)), [&](QWidget& form) {
+        const QRect frame = form.frameGeometry();
+        EXPECT_TRUE(room.contains(frame)) << frame.x() << "," << frame.y();
+    });
 }
 
 // ------------------------------------------------------------------ inserts

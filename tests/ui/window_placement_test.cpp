@@ -77,5 +77,28 @@ TEST_F(WindowPlacementTest, APlaceOffEveryScreenIsNotUsed) {
     EXPECT_EQ(window.geometry(), designed_);
 }
 
+struct KeptCase {
+    const char* what;
+    QPoint place;
+    QSize frame;
+    QPoint kept;
+};
+
+TEST(KeptInside, AFrameIsMovedIntoTheRoomTopLeftFirst) {
+    const QRect room(0, 30, 800, 570);  // a panel above
+    const KeptCase cases[] = {
+        {"inside stays", {100, 100}, {200, 150}, {100, 100}},
+        {"above the room: the title bar comes down", {100, 0}, {200, 150}, {100, 30}},
+        {"past the right and bottom", {700, 500}, {200, 150}, {600, 450}},
+        {"left of the screen", {-50, 200}, {200, 150}, {0, 200}},
+        {"taller than the room: runs off the bottom only", {100, -40}, {200, 900}, {100, 30}},
+        {"wider than the room: runs off the right only", {-10, 100}, {1000, 150}, {0, 100}},
+    };
+    for (const KeptCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(keptInside(c.place, c.frame, room), c.kept);
+    }
+}
+
 }  // namespace
 }  // namespace bb
