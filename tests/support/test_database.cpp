@@ -109,6 +109,23 @@ TestDatabase::TestDatabase(const std::filesystem::path& folder) {
 
 TestDatabase::~TestDatabase() {
     run("postgres", "DROP DATABASE IF EXISTS " + name_ + " WITH (FORCE)");
+    if (kept_) run("postgres", "DROP DATABASE IF EXISTS " + name_ + "_kept");
+}
+
+void TestDatabase::keep() {
+    if (kept_) return;
+    if (std::string error = run("postgres", "CREATE DATABASE " + name_ + "_kept TEMPLATE " + name_);
+        !error.empty())
+        throw std::runtime_error(error);
+    kept_ = true;
+}
+
+void TestDatabase::restore() {
+    run("postgres", "DROP DATABASE IF EXISTS " + name_ + " WITH (FORCE)");
+    if (std::string error =
+            run("postgres", "CREATE DATABASE " + name_ + " TEMPLATE " + name_ + "_kept");
+        !error.empty())
+        throw std::runtime_error(error);
 }
 
 std::string TestDatabase::execute(const std::string& sql) const {

@@ -40,9 +40,15 @@ public:
     // Runs statements on the database over a connection of its own, as
     // someone beside the program would; the server's error text, or empty.
     std::string execute(const std::string& sql) const;
+    // Keeps a copy of the database as it stands (once: later calls keep the
+    // first copy), and makes the database that copy again. REQUIRES: no one
+    // is connected to the database.
+    void keep();
+    void restore();
 
 private:
     std::string name_;
+    bool kept_ = false;
 };
 
 }  // namespace bb::test

@@ -37,17 +37,15 @@ std::optional<ConnectionFile> readConnectionFile(const std::filesystem::path& fo
         const std::string_view content = text::trim(uncommented);
         if (content.empty()) continue;
         const auto equals = content.find('=');
-        const std::string name =
-            text::lower(text::trim(content.substr(0, equals == std::string_view::npos
-                                                         ? content.size()
-                                                         : equals)));
+        const std::string name = text::lower(text::trim(
+            content.substr(0, equals == std::string_view::npos ? content.size() : equals)));
         if (equals == std::string_view::npos) {
             file.error = lineError(number, "\"name = value\" expected");
             return file;
         }
         if (name == "password") {
-            file.error = lineError(number,
-                                   "a password is not kept here; put it in your ~/.pgpass file");
+            file.error =
+                lineError(number, "a password is not kept here; put it in your ~/.pgpass file");
             return file;
         }
         if (!allowed().count(name)) {

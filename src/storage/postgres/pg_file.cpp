@@ -97,8 +97,8 @@ DriverStatus PgFile::addMissingColumns(const SchemaCheck& check) {
     return storage_.inOwnTransaction([&] {
         for (int f : check.missingColumns) {
             const FieldDef& field = def_.fields[static_cast<std::size_t>(f)];
-            const Result r = storage_.execute("ALTER TABLE " + table_ + " ADD COLUMN IF NOT EXISTS " +
-                                              columnDefinition(field));
+            const Result r = storage_.execute(
+                "ALTER TABLE " + table_ + " ADD COLUMN IF NOT EXISTS " + columnDefinition(field));
             if (!r.ok()) return storage_.failure(r);
         }
         return DriverStatus::success();
@@ -108,7 +108,8 @@ DriverStatus PgFile::addMissingColumns(const SchemaCheck& check) {
 DriverStatus PgFile::create() {
     if (DriverStatus s = storage_.connect(); !s.ok()) return reported(s);
     return reported(storage_.inOwnTransaction([&] {
-        const Result made = storage_.execute(std::string(kCreationLock) + "; " + createMetaTableSql());
+        const Result made =
+            storage_.execute(std::string(kCreationLock) + "; " + createMetaTableSql());
         if (!made.ok()) return storage_.failure(made);
         DriverStatus failed;
         const SchemaCheck check = storage_.checkSchema(def_, failed);
@@ -161,7 +162,8 @@ DriverStatus PgFile::dropIndexes() {
 DriverStatus PgFile::buildKeys() {
     if (DriverStatus s = storage_.connect(); !s.ok()) return reported(s);
     return reported(storage_.inOwnTransaction([&] {
-        const Result made = storage_.execute(std::string(kCreationLock) + "; " + createMetaTableSql());
+        const Result made =
+            storage_.execute(std::string(kCreationLock) + "; " + createMetaTableSql());
         if (!made.ok()) return storage_.failure(made);
         DriverStatus failed;
         const SchemaCheck check = storage_.checkSchema(def_, failed);
@@ -215,10 +217,12 @@ PgCursor& PgFile::cursor(int key) {
             q.where = keyPresentPredicate(def_, key);
             for (std::size_t i = 0; i < k.components.size(); ++i) {
                 const bool noCase =
-                    k.noCase && def_.fields[static_cast<std::size_t>(k.components[i].field)].isText();
-                q.order.push_back({componentColumn(def_, k, static_cast<int>(i), storage_.caseRules()),
-                                   !k.components[i].ascending, 0, k.components[i].field,
-                                   noCase ? &storage_.caseRules() : nullptr});
+                    k.noCase &&
+                    def_.fields[static_cast<std::size_t>(k.components[i].field)].isText();
+                q.order.push_back(
+                    {componentColumn(def_, k, static_cast<int>(i), storage_.caseRules()),
+                     !k.components[i].ascending, 0, k.components[i].field,
+                     noCase ? &storage_.caseRules() : nullptr});
             }
         }
         q.order.push_back({"\"_rid\"", false, 0, -1, nullptr});
@@ -440,7 +444,8 @@ std::optional<DriverStatus> PgFile::eraseLinked(const LinkedRecords& linked) {
         if (linkedHeldByOther(*where, linked)) return statusOf(code::kRecordHeld);
         Params p;
         bindLinked(p, linked);
-        const Result r = storage_.run(noticed("DELETE FROM " + table_ + " WHERE " + *where, "1"), p);
+        const Result r =
+            storage_.run(noticed("DELETE FROM " + table_ + " WHERE " + *where, "1"), p);
         if (!r.ok()) return storage_.failure(r);
         ++ownChanges_;
         return DriverStatus::success();
@@ -472,7 +477,8 @@ std::optional<int> PgFile::duplicateKey(const Record& record, bool excludeCurren
             where += " AND \"_rid\" <> $" + std::to_string(k.components.size() + 1);
             p.integer(current_->rid);
         }
-        const Result r = storage_.run("SELECT 1 FROM " + table_ + " WHERE " + where + " LIMIT 1", p);
+        const Result r =
+            storage_.run("SELECT 1 FROM " + table_ + " WHERE " + where + " LIMIT 1", p);
         if (r.ok() && r.rows() > 0) return static_cast<int>(key);
     }
     return std::nullopt;

@@ -33,9 +33,7 @@ public:
     DriverStatus setAtPosition(int key, std::string_view position) override;
     DriverStatus next(Record& record) override { return read(true, record); }
     DriverStatus previous(Record& record) override { return read(false, record); }
-    DriverStatus peek(bool forward, Record& record) override {
-        return read(forward, record, true);
-    }
+    DriverStatus peek(bool forward, Record& record) override { return read(forward, record, true); }
     DriverStatus get(int key, Record& record) override;
     DriverStatus getAtPosition(std::string_view position, Record& record) override;
     DriverStatus reget(Record& record) override;

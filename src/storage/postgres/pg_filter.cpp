@@ -43,9 +43,8 @@ public:
         FilterSql out;
         if (filter_.empty()) return out;
         const FilterNode& root = node(filter_.root());
-        std::vector<int> terms = root.kind == FilterNode::Kind::And
-                                     ? root.terms
-                                     : std::vector<int>{filter_.root()};
+        std::vector<int> terms =
+            root.kind == FilterNode::Kind::And ? root.terms : std::vector<int>{filter_.root()};
         for (int term : terms) {
             const auto saved = parameters_;
             const int savedNext = next_;

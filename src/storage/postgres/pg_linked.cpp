@@ -45,7 +45,8 @@ std::optional<std::string> levelCondition(const LinkedRecords& linked, std::size
         const KeyComponent& component = key.components[i];
         const FieldDef& to = def.fields[static_cast<std::size_t>(component.field)];
         if (!sameWhenCopied(from, to)) return std::nullopt;
-        components = joined(components, componentColumn(def, key, static_cast<int>(i), rules), ", ");
+        components =
+            joined(components, componentColumn(def, key, static_cast<int>(i), rules), ", ");
         const std::string value = identifier(from.name);
         linking = joined(linking, key.noCase && to.isText() ? rules.upper(value) : value, ", ");
     }

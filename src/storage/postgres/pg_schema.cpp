@@ -17,8 +17,8 @@ std::string columnDefinition(const FieldDef& f) {
     if (f.isText()) {
         type = "TEXT COLLATE \"C\"";
     } else if (f.spec.type == FieldType::Decimal) {
-        type = "NUMERIC(" + std::to_string(f.spec.width) + ", " + std::to_string(f.spec.places) +
-               ")";
+        type =
+            "NUMERIC(" + std::to_string(f.spec.width) + ", " + std::to_string(f.spec.places) + ")";
     }
     return identifier(f.name) + " " + type + " NOT NULL DEFAULT " + blankLiteral(f);
 }
@@ -77,10 +77,10 @@ std::string keyEqualsCondition(const FileDef& def, int key, const CaseRules& rul
     const KeyDef& k = def.keys[static_cast<std::size_t>(key)];
     std::string where = keyPresentPredicate(def, key);
     for (std::size_t i = 0; i < k.components.size(); ++i) {
-        where += (where.empty() ? "" : " AND ") +
-                 componentColumn(def, k, static_cast<int>(i), rules) + " = " +
-                 componentParameter(def, k, static_cast<int>(i), rules,
-                                    first + static_cast<int>(i));
+        where +=
+            (where.empty() ? "" : " AND ") + componentColumn(def, k, static_cast<int>(i), rules) +
+            " = " +
+            componentParameter(def, k, static_cast<int>(i), rules, first + static_cast<int>(i));
     }
     return where;
 }

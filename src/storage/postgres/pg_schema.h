@@ -56,8 +56,7 @@ std::string componentParameter(const FileDef& def, const KeyDef& key, int compon
 // for a key that keeps blanks.
 std::string keyPresentPredicate(const FileDef& def, int key, std::string_view table = {});
 // The records whose components of `key` equal parameters $first, $first+1...
-std::string keyEqualsCondition(const FileDef& def, int key, const CaseRules& rules,
-                               int first = 1);
+std::string keyEqualsCondition(const FileDef& def, int key, const CaseRules& rules, int first = 1);
 // "_rid", "_ver" and every field's column, in field order.
 std::string selectColumns(const FileDef& def, std::string_view table = {});
 

@@ -63,8 +63,8 @@ DriverStatus PgStorage::connect() {
         keywords.push_back(k.c_str());
         values.push_back(v.c_str());
     }
-    for (const auto& [k, v] : {std::pair{"application_name", "brokerbook"},
-                               std::pair{"client_encoding", "UTF8"}}) {
+    for (const auto& [k, v] :
+         {std::pair{"application_name", "brokerbook"}, std::pair{"client_encoding", "UTF8"}}) {
         keywords.push_back(k);
         values.push_back(v);
     }
@@ -74,15 +74,16 @@ DriverStatus PgStorage::connect() {
     conn_ = PQconnectdbParams(keywords.data(), values.data(), 0);
     if (PQstatus(conn_) != CONNECTION_OK) return engineFailure(PQerrorMessage(conn_), 0);
     // The server's notices ("already exists, skipping") are for no one's eyes.
-    PQsetNoticeProcessor(conn_, [](void*, const char*) {}, nullptr);
+    PQsetNoticeProcessor(
+        conn_, [](void*, const char*) {}, nullptr);
     const DriverStatus s = setUp();
     if (!s.ok()) disconnect();
     return s;
 }
 
 DriverStatus PgStorage::setUp() {
-    const Result set = execute("SET lock_timeout = " + std::to_string(kStatementWaitMs) +
-                               "; LISTEN bb_changes");
+    const Result set =
+        execute("SET lock_timeout = " + std::to_string(kStatementWaitMs) + "; LISTEN bb_changes");
     if (!set.ok()) return failure(set);
     const Result found =
         execute(std::string("SELECT pg_backend_pid(), (") + kCaseCollationSql +
@@ -152,11 +153,11 @@ SchemaCheck PgStorage::checkSchema(const FileDef& def, DriverStatus& status) {
     SchemaCheck check;
     Params p;
     p.text(def.storedName);
-    const Result columns = run(
-        "SELECT a.attname FROM pg_attribute a JOIN pg_class c ON c.oid = a.attrelid"
-        " WHERE c.relname = $1 AND c.relnamespace = current_schema()::regnamespace"
-        " AND c.relkind = 'r' AND a.attnum > 0 AND NOT a.attisdropped",
-        p);
+    const Result columns =
+        run("SELECT a.attname FROM pg_attribute a JOIN pg_class c ON c.oid = a.attrelid"
+            " WHERE c.relname = $1 AND c.relnamespace = current_schema()::regnamespace"
+            " AND c.relkind = 'r' AND a.attnum > 0 AND NOT a.attisdropped",
+            p);
     if (!columns.ok()) {
         status = failure(columns);
         return check;
@@ -173,11 +174,11 @@ SchemaCheck PgStorage::checkSchema(const FileDef& def, DriverStatus& status) {
         return check;
     }
     // Each key's index as this program made it (its text kept beside it).
-    const Result indexes = run(
-        "SELECT i.indexname, m.\"value\" FROM pg_indexes i LEFT JOIN " + identifier(kMetaTable) +
-            " m ON m.\"name\" = 'index:' || i.indexname"
-            " WHERE i.schemaname = current_schema() AND i.tablename = $1",
-        p);
+    const Result indexes = run("SELECT i.indexname, m.\"value\" FROM pg_indexes i LEFT JOIN " +
+                                   identifier(kMetaTable) +
+                                   " m ON m.\"name\" = 'index:' || i.indexname"
+                                   " WHERE i.schemaname = current_schema() AND i.tablename = $1",
+                               p);
     if (!indexes.ok()) {
         status = failure(indexes);
         return check;
@@ -288,10 +289,10 @@ bool PgStorage::alive(const std::string& station) {
     Params p;
     p.integer(kStationClass);
     p.text(station.substr(at + 1));
-    const Result r = run(
-        "SELECT 1 FROM pg_locks WHERE locktype = 'advisory' AND objsubid = 2"
-        " AND classid = $1::bigint::oid AND objid = $2::bigint::oid AND pid = $2::int LIMIT 1",
-        p);
+    const Result r =
+        run("SELECT 1 FROM pg_locks WHERE locktype = 'advisory' AND objsubid = 2"
+            " AND classid = $1::bigint::oid AND objid = $2::bigint::oid AND pid = $2::int LIMIT 1",
+            p);
     return !r.ok() || r.rows() > 0;
 }
 

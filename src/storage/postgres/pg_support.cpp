@@ -76,8 +76,7 @@ DriverStatus engineFailure(const std::string& words, int engineCode) {
     DriverStatus s = statusOf(code::kDriverError);
     s.engineCode = engineCode;
     s.engineText = words;
-    while (!s.engineText.empty() &&
-           (s.engineText.back() == '\n' || s.engineText.back() == ' '))
+    while (!s.engineText.empty() && (s.engineText.back() == '\n' || s.engineText.back() == ' '))
         s.engineText.pop_back();
     return s;
 }
@@ -101,8 +100,8 @@ DriverStatus statusFromResult(PGconn* conn, const Result& result) {
     if (state == "42501" || state == "25006") return statusOf(code::kAccessDenied);
     if (state.empty() || state.starts_with("08") || PQstatus(conn) != CONNECTION_OK) {
         // The connection is gone: the server has rolled back whatever was open.
-        const std::string words = result.message().empty() ? PQerrorMessage(conn)
-                                                           : result.message();
+        const std::string words =
+            result.message().empty() ? PQerrorMessage(conn) : result.message();
         return engineFailure(words.empty() ? "connection to the server lost" : words,
                              stateNumber(state.empty() ? "08006" : state));
     }

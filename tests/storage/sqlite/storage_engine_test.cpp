@@ -22,8 +22,10 @@ TEST(ConnectionFile, NamesTheServerOrSaysWhatIsWrongWithIt) {
          "user = anna  # her own\n",
          {{"host", "db.office.lan"}, {"port", "5433"}, {"dbname", "books"}, {"user", "anna"}},
          ""},
-        {"host = db\npassword = secret\n", {}, "line 2: a password is not kept here; put it in "
-                                               "your ~/.pgpass file"},
+        {"host = db\npassword = secret\n",
+         {},
+         "line 2: a password is not kept here; put it in "
+         "your ~/.pgpass file"},
         {"host = db\nsslmode = disable\n", {}, "line 2: unknown setting \"sslmode\""},
         {"host db\n", {}, "line 1: \"name = value\" expected"},
     };
@@ -65,8 +67,7 @@ BB_ON_BOTH_ENGINES(Engines);
 TEST_P(Engines, TheFolderOrItsConnectionFileChoosesWhereTheFilesAreKept) {
     auto members = openFile(FileId::Members);
     add(*members, [] { MBR::MEMBERNUMBER.set(1); });
-    EXPECT_EQ(std::filesystem::exists(folder_.path() / kDatabaseName),
-              engine_ == Engine::SQLite);
+    EXPECT_EQ(std::filesystem::exists(folder_.path() / kDatabaseName), engine_ == Engine::SQLite);
     if (database_) {
         EXPECT_EQ(database_->execute("SELECT \"_rid\" FROM \"MEMBERS\""), "");
     }
@@ -129,8 +130,7 @@ TEST_F(ServerTest, ALostConnectionIsAFileErrorAndLeavesNothingHalfWritten) {
     MBR::MEMBERNUMBER.set(3);
     const DriverStatus lost = members->add(r);
     EXPECT_EQ(lost.code, code::kDriverError);
-    EXPECT_NE(lost.engineText.find("terminating connection"), std::string::npos)
-        << lost.engineText;
+    EXPECT_NE(lost.engineText.find("terminating connection"), std::string::npos) << lost.engineText;
     EXPECT_EQ(lastError().fileText, lost.engineText);
     // Until the transaction is rolled back, every change meets the loss too.
     EXPECT_EQ(members->add(r).code, code::kDriverError);
@@ -161,8 +161,8 @@ TEST(ConnectionFile, AServerThatCannotBeReachedIsAFileError) {
 // program compares them, and find a record whatever its case.
 TEST_P(Engines, NoCaseKeysFoldTheCaseOfEveryAlphabet) {
     auto members = openFile(FileId::Members);
-    const std::pair<int, const char*> people[] = {
-        {1, "émile"}, {2, "Zoë"}, {3, "ÉMILE"}, {4, "zeta"}, {5, "Ωmega"}, {6, "ωmega"}};
+    const std::pair<int, const char*> people[] = {{1, "émile"}, {2, "Zoë"},   {3, "ÉMILE"},
+                                                  {4, "zeta"},  {5, "Ωmega"}, {6, "ωmega"}};
     for (const auto& [n, last] : people) {
         add(*members, [&] {
             MBR::MEMBERNUMBER.set(n);

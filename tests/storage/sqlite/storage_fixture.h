@@ -102,9 +102,8 @@ inline std::string engineTestName(const ::testing::TestParamInfo<Engine>& info) 
     return engineName(info.param);
 }
 
-#define BB_ON_BOTH_ENGINES(suite)                                                              \
-    INSTANTIATE_TEST_SUITE_P(Engines, suite,                                                   \
-                             ::testing::Values(Engine::SQLite, Engine::PostgreSQL), \
-                             engineTestName)
+#define BB_ON_BOTH_ENGINES(suite) \
+    INSTANTIATE_TEST_SUITE_P(     \
+        Engines, suite, ::testing::Values(Engine::SQLite, Engine::PostgreSQL), engineTestName)
 
 }  // namespace bb::test

@@ -14,8 +14,8 @@
 #include <thread>
 
 #include "processes.h"
-#include "storage/sqlite/open_sqlite_storage.h"
 #include "storage/open_storage.h"
+#include "storage/sqlite/open_sqlite_storage.h"
 #include "storage/sqlite/sqlite_schema.h"
 #include "storage/sqlite/sqlite_storage.h"
 #include "storage_fixture.h"
@@ -124,7 +124,8 @@ TEST_P(Stations, AHoldBindsOthersForAsLongAsItsStationRuns) {
 // dead, to the tenth of a second: a hold taken just before its station died
 // is not broken early, nor one whose station had held it for longer than
 // the recovery time broken at once.
-TEST_F(SqliteStations, ADeadStationsHoldIsBrokenTenSecondsAfterItsDeathIsSeenNeitherEarlierNorLater) {
+TEST_F(SqliteStations,
+       ADeadStationsHoldIsBrokenTenSecondsAfterItsDeathIsSeenNeitherEarlierNorLater) {
     struct Case {
         const char* holder;
         int heldBeforeDying;  // seconds
