@@ -34,15 +34,20 @@ function(bb_library name)
   endif()
 endfunction()
 
-# bb_unit_test(name SOURCES ... LINKS ...): one GoogleTest executable per area,
-# registered with ctest case by case.
+# bb_unit_test(name [POSTGRES] SOURCES ... LINKS ...): one GoogleTest executable
+# per area, registered with ctest case by case. POSTGRES: its cases run beside
+# the tests' throw-away PostgreSQL server (tests/CMakeLists.txt).
 function(bb_unit_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "POSTGRES" "" "SOURCES;LINKS;LABELS" ${ARGN})
+  set(server)
+  if(ARG_POSTGRES)
+    set(server FIXTURES_REQUIRED postgres_server)
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gtest_main)
   bb_target_defaults(${name})
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen" ${server})
 endfunction()

@@ -1,11 +1,11 @@
 #include "data/folder_storage.h"
 
-#include "storage/sqlite/open_sqlite_storage.h"
+#include "storage/open_storage.h"
 
 namespace bb {
 
 Storage& FolderStorage::storage() {
-    if (!storage_) storage_ = openSqliteStorage(folder_);
+    if (!storage_) storage_ = openDataStorage(folder_);
     return *storage_;
 }
 

@@ -1,7 +1,7 @@
 // The storage (the file driver) over one data folder: the working
 // directory, unless a test has named another, kept in one SQLite database
-// there. It is made on its first use, so starting the program touches no
-// file.
+// there, or in the PostgreSQL database its connection file names. It is
+// made on its first use, so starting the program touches no file.
 //
 // The data dictionary owns the program's one FolderStorage and every
 // handle taken on it (through its file managers), and lets go of the

@@ -9,6 +9,7 @@
 #include "faulty_storage.h"
 #include "platform/runtime.h"
 #include "processes.h"
+#include "storage/open_storage.h"
 #include "storage/sqlite/open_sqlite_storage.h"
 #include "storage/sqlite/sqlite_storage.h"
 
@@ -133,7 +134,7 @@ TEST_F(FileManagerTest, AnInsertWithoutAReservationNumbersItself) {
 }
 
 TEST_F(FileManagerTest, AutoNumberingAsksOnlyAfterThreeFailuresInARow) {
-    auto faulty = std::make_unique<FaultyStorage>(openSqliteStorage(folder_.path()));
+    auto faulty = std::make_unique<FaultyStorage>(openDataStorage(folder_.path()));
     FaultyStorage& storage = *faulty;
     useDataStorage(std::move(faulty));
     FileManager& trades = files(FileId::Transactions);

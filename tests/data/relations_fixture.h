@@ -12,6 +12,7 @@
 #include "data_fixture.h"
 #include "faulty_storage.h"
 #include "snapshot.h"
+#include "storage/open_storage.h"
 #include "storage/sqlite/open_sqlite_storage.h"
 
 namespace bb::test {
@@ -19,7 +20,7 @@ namespace bb::test {
 class Relations : public DataTest {
 protected:
     void SetUp() override {
-        auto storage = std::make_unique<FaultyStorage>(openSqliteStorage(folder_.path()));
+        auto storage = std::make_unique<FaultyStorage>(openDataStorage(folder_.path()));
         storage_ = storage.get();
         useDataStorage(std::move(storage));
         build();
@@ -146,24 +147,39 @@ public:
         std::function<Severity()> run;
         std::vector<std::string> whole;
     };
+    // Keeps the book as it stands (the first time only), to be brought back
+    // before each try. REQUIRES: no storage is open on it.
+    void keepBook() {
+        if (database_) {
+            database_->keep();
+        } else if (!std::filesystem::exists(folder_.path() / "pristine")) {
+            std::filesystem::copy_file(folder_.path() / kDatabaseName, folder_.path() / "pristine");
+        }
+    }
+    void restoreBook() {
+        if (database_) {
+            database_->restore();
+        } else {
+            std::filesystem::copy_file(folder_.path() / "pristine", folder_.path() / kDatabaseName,
+                                       std::filesystem::copy_options::overwrite_existing);
+        }
+    }
+
     // Runs `c` on the book as built with a failure injected at each of its
     // steps in turn (every positioning, read and write of a record, the
     // begin and the commit): the files afterwards are either all as they
     // were, and the user was told, or (when the failing step only brought a
     // read position back) all changed; never half.
     void failEachStepInTurn(const Cascade& c) {
-        const std::filesystem::path book = folder_.path() / kDatabaseName;
-        const std::filesystem::path pristine = folder_.path() / "pristine";
         useDataFolder(folder_.path());  // lets go of the database
-        if (!std::filesystem::exists(pristine)) std::filesystem::copy_file(book, pristine);
+        keepBook();
         int refused = 0;
         // A failed delete asks whether to try again; every such question is No.
         messages_.declineUnanswered = true;
         for (int step = 1;; ++step) {
             useDataFolder(folder_.path());
-            std::filesystem::copy_file(pristine, book,
-                                       std::filesystem::copy_options::overwrite_existing);
-            auto storage = std::make_unique<FaultyStorage>(openSqliteStorage(folder_.path()));
+            restoreBook();
+            auto storage = std::make_unique<FaultyStorage>(openDataStorage(folder_.path()));
             storage_ = storage.get();
             useDataStorage(std::move(storage));
             const Snapshot before = Snapshot::take();

@@ -10,9 +10,10 @@
 namespace bb::test {
 namespace {
 
-using Keys = StorageTest;
+using Keys = EngineTest;
+BB_ON_BOTH_ENGINES(Keys);
 
-TEST_F(Keys, ByNameKeepsBlankNamesAndIgnoresCase) {
+TEST_P(Keys, ByNameKeepsBlankNamesAndIgnoresCase) {
     auto members = openFile(FileId::Members);
     const std::pair<int, const char*> people[] = {
         {1, "carter"}, {2, "Adams"}, {3, ""}, {4, "baker"}, {5, ""}};
@@ -26,7 +27,7 @@ TEST_F(Keys, ByNameKeepsBlankNamesAndIgnoresCase) {
     EXPECT_EQ(order, (std::vector<std::int32_t>{3, 5, 2, 4, 1}));
 }
 
-TEST_F(Keys, BlankExcludedKeysSkipBlankEntries) {
+TEST_P(Keys, BlankExcludedKeysSkipBlankEntries) {
     auto members = openFile(FileId::Members);
     add(*members, [] {
         MBR::MEMBERNUMBER.set(1);
@@ -47,7 +48,7 @@ TEST_F(Keys, BlankExcludedKeysSkipBlankEntries) {
 // Deleting the entries of a key's leading values at once takes exactly what
 // a walk of those values meets: case set aside where the key sets it aside,
 // the blank entries of a blank-excluding key never.
-TEST_F(Keys, ASetDeleteTakesExactlyTheEntriesOfItsLeadingValues) {
+TEST_P(Keys, ASetDeleteTakesExactlyTheEntriesOfItsLeadingValues) {
     auto members = openFile(FileId::Members);
     const std::tuple<int, const char*, const char*> people[] = {
         {1, "Adams", "Acme"}, {2, "ADAMS", ""}, {3, "Adamson", "acme"}, {4, "Baker", ""}};
@@ -85,7 +86,7 @@ TEST_F(Keys, ASetDeleteTakesExactlyTheEntriesOfItsLeadingValues) {
 // found and deleted as their key compares (case set aside), and a link
 // that would cut its values (a company's 40-character name into an
 // account's 34) left to the caller, which copies the values one by one.
-TEST_F(Keys, ALevelBelowARangeTakesTheRecordsItsKeyFindsOrLeavesThemToTheCaller) {
+TEST_P(Keys, ALevelBelowARangeTakesTheRecordsItsKeyFindsOrLeavesThemToTheCaller) {
     auto types = openFile(FileId::MembershipTypes);
     auto members = openFile(FileId::Members);
     add(*types, [] { TYP::MEMBERTYPE.set("Gold"); });
@@ -124,7 +125,7 @@ TEST_F(Keys, ALevelBelowARangeTakesTheRecordsItsKeyFindsOrLeavesThemToTheCaller)
     EXPECT_FALSE(accounts->eraseLinked(cut).has_value());
 }
 
-TEST_F(Keys, UniqueKeysAllowAnyNumberOfBlanksButNoTwoEqualValues) {
+TEST_P(Keys, UniqueKeysAllowAnyNumberOfBlanksButNoTwoEqualValues) {
     auto members = openFile(FileId::Members);
     add(*members, [] { MBR::MEMBERNUMBER.set(1); });
     add(*members, [] { MBR::MEMBERNUMBER.set(2); });
@@ -155,7 +156,7 @@ TEST_F(Keys, UniqueKeysAllowAnyNumberOfBlanksButNoTwoEqualValues) {
     EXPECT_EQ(count, 4);
 }
 
-TEST_F(Keys, TransactionOrdersMixDirections) {
+TEST_P(Keys, TransactionOrdersMixDirections) {
     auto trades = openFile(FileId::Transactions);
     struct T {
         int number, account, member, date;
@@ -185,7 +186,7 @@ TEST_F(Keys, TransactionOrdersMixDirections) {
               (std::vector<std::int32_t>{2, 4, 5, 3, 1, 6}));
 }
 
-TEST_F(Keys, PhoneNumbersByDescriptionDescendingThenNumber) {
+TEST_P(Keys, PhoneNumbersByDescriptionDescendingThenNumber) {
     auto phones = openFile(FileId::VPhones);
     const std::tuple<int, const char*, const char*> rows[] = {{1, "Office", "5550002"},
                                                               {1, "Fax", "5550009"},
@@ -203,7 +204,7 @@ TEST_F(Keys, PhoneNumbersByDescriptionDescendingThenNumber) {
     EXPECT_EQ(order, (std::vector<std::string>{"5550001", "5550002", "5550009", "5550003"}));
 }
 
-TEST_F(Keys, StartingPointsByValuesAndByPosition) {
+TEST_P(Keys, StartingPointsByValuesAndByPosition) {
     auto members = openFile(FileId::Members);
     const char* names[] = {"Adams", "Baker", "Baker", "Carter", "Davis"};
     for (int i = 0; i < 5; ++i) {
@@ -243,7 +244,7 @@ TEST_F(Keys, StartingPointsByValuesAndByPosition) {
     EXPECT_EQ(MBR::LASTNAME.get(), "Carter");
 }
 
-TEST_F(Keys, TheEndOfTheOrderIsSticky) {
+TEST_P(Keys, TheEndOfTheOrderIsSticky) {
     auto members = openFile(FileId::Members);
     for (int i = 1; i <= 3; ++i) add(*members, [&] { MBR::MEMBERNUMBER.set(i); });
     Record& r = buffer(FileId::Members);
@@ -261,7 +262,7 @@ TEST_F(Keys, TheEndOfTheOrderIsSticky) {
 
 // The walk goes on from the record it read last, whatever the caller then
 // wrote into its buffer, across batch edges and turns of direction.
-TEST_F(Keys, AWalkIsNotMovedByWhatTheCallerWritesIntoItsBuffer) {
+TEST_P(Keys, AWalkIsNotMovedByWhatTheCallerWritesIntoItsBuffer) {
     auto members = openFile(FileId::Members);
     for (int i = 1; i <= 150; ++i) {
         add(*members, [&] {
@@ -294,7 +295,7 @@ TEST_F(Keys, AWalkIsNotMovedByWhatTheCallerWritesIntoItsBuffer) {
 // Many records with few distinct values, so that ties and batch edges fall
 // everywhere: every walk, from the start and from random points, either
 // way, must agree with a plain sort of the same records.
-TEST_F(Keys, BatchedWalksAgreeWithASortFromAnyStartingPoint) {
+TEST_P(Keys, BatchedWalksAgreeWithASortFromAnyStartingPoint) {
     auto trades = openFile(FileId::Transactions);
     std::mt19937 random(20261209);
     struct T {

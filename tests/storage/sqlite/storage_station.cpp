@@ -18,7 +18,7 @@
 
 #include "dictionary/files.h"
 #include "platform/storage.h"
-#include "storage/sqlite/open_sqlite_storage.h"
+#include "storage/open_storage.h"
 
 using namespace bb;
 
@@ -54,7 +54,7 @@ int add(StorageFile& members, int count, int first) {
 int main(int argc, char** argv) {
     if (argc < 3) return 2;
     const std::string command = argv[1];
-    auto storage = openSqliteStorage(argv[2]);
+    auto storage = openDataStorage(argv[2]);
     auto members = storage->file(fileDef(FileId::Members));
     if (!members->open(kSharedReadWrite).ok()) return 3;
     Record& r = buffer(FileId::Members);
