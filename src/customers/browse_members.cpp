@@ -28,14 +28,14 @@ constexpr std::string_view kPhones = "Customer phones";
 constexpr std::string_view kTitle = "Title";
 constexpr std::string_view kDetails = "Selected Member Information";
 
-const TextVariable kShowOption{"ShowOption", 10};
-const NumberVariable kRepresentative{"RepresentativeRange"};
-const TextVariable kDisplayName{"DisplayName", 34};
+constexpr TextVariable kShowOption{"ShowOption", 10};
+constexpr NumberVariable kRepresentative{"RepresentativeRange"};
+constexpr TextVariable kDisplayName{"DisplayName", 34};
 // "Representative: " and the longest name, 25 characters, uncut.
-const TextVariable kRepresentativeLine{"RepresentativeLine", 41};
-const TextVariable kAddressLine1{"AddressLine1", 40};
-const TextVariable kAddressLine2{"AddressLine2", 40};
-const TextVariable kAddressLine3{"AddressLine3", 40};
+constexpr TextVariable kRepresentativeLine{"RepresentativeLine", 41};
+constexpr TextVariable kAddressLine1{"AddressLine1", 40};
+constexpr TextVariable kAddressLine2{"AddressLine2", 40};
+constexpr TextVariable kAddressLine3{"AddressLine3", 40};
 
 constexpr std::string_view kCustomerList = "Customer List";
 // Customers dragged from the list into a group of the customer groups

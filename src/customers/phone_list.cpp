@@ -14,8 +14,8 @@ constexpr std::string_view kList = "Phone numbers";
 constexpr std::string_view kHeading = "Owner";
 // Wide enough for a full department and extension: 20 + " Ext: " + 6.
 constexpr std::uint16_t kLineWidth = 32;
-const TextVariable kExtensionLine{"ExtensionLine", kLineWidth};
-const TextVariable kContactLine{"ContactLine", kLineWidth + 9};
+constexpr TextVariable kExtensionLine{"ExtensionLine", kLineWidth};
+constexpr TextVariable kContactLine{"ContactLine", kLineWidth + 9};
 
 std::vector<FieldDecl> listFields(const PhoneListShape& shape) {
     const PhoneFile& phones = shape.phones;

@@ -12,14 +12,14 @@ namespace bb {
 namespace {
 
 constexpr std::string_view kList = "Notes";
-const NumberVariable kRepresentative{"Representative"};
-const TextVariable kRepresentativeLine{"RepresentativeLine", 32};
-const TextVariable kSummary{"Summary", 60};
+constexpr NumberVariable kRepresentative{"Representative"};
+constexpr TextVariable kRepresentativeLine{"RepresentativeLine", 32};
+constexpr TextVariable kSummary{"Summary", 60};
 // The list's own copies of the report parameters, under the same names, so
 // that its filter keeps reading the values it opened with.
-const NumberVariable kStartDate{"StartDate", T_DATE};
-const NumberVariable kEndDate{"EndDate", T_DATE};
-const NumberVariable kMonth{"BirthMonthShort", T_SHORT};
+constexpr NumberVariable kStartDate{"StartDate", T_DATE};
+constexpr NumberVariable kEndDate{"EndDate", T_DATE};
+constexpr NumberVariable kMonth{"BirthMonthShort", T_SHORT};
 
 WindowDecl listDecl(const RepNotesShape& shape) {
     return WindowDecl{

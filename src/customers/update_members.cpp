@@ -19,7 +19,7 @@ constexpr std::string_view kAddress = "Address";
 constexpr std::string_view kFinancial = "Financial";
 constexpr std::string_view kPhones = "Phones";
 constexpr std::string_view kPhoneList = "Phone numbers";
-const TextVariable kExtensionText{"ExtensionText", 20};
+constexpr TextVariable kExtensionText{"ExtensionText", 20};
 
 constexpr std::string_view kCompany = "Company";
 constexpr std::string_view kIndividual = "Individual";

@@ -14,9 +14,9 @@
 namespace bb {
 namespace {
 
-const TextVariable kHeading{"Heading", 40, "Browse Registered Representatives"};
-const TextVariable kGuarantorLine{"GuarantorLine", 20};
-const TextVariable kLicenceLine{"LicenceLine", 48};
+constexpr TextVariable kHeading{"Heading", 40, "Browse Registered Representatives"};
+constexpr TextVariable kGuarantorLine{"GuarantorLine", 20};
+constexpr TextVariable kLicenceLine{"LicenceLine", 48};
 
 // What a button that runs a procedure for the highlighted representative
 // says when there is none: the records the procedure would add would

@@ -13,7 +13,7 @@
 namespace bb {
 namespace {
 
-const TextVariable kHeading{"Heading", 40, "Browse Representative Reports"};
+constexpr TextVariable kHeading{"Heading", 40, "Browse Representative Reports"};
 
 const WindowDecl& kRepresentativeReports = declareWindow({
     .procedure = "RepresentativeReports",

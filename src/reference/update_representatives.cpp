@@ -21,7 +21,7 @@ namespace bb {
 namespace {
 
 // What the representative's registrations cost a year, shown under them.
-const DecimalVariable kAnnualRenewal{"AnnualRenewal", 9, 2};
+constexpr DecimalVariable kAnnualRenewal{"AnnualRenewal", 9, 2};
 
 constexpr std::string_view kGeneral = "General";
 constexpr std::string_view kLicensing = "Licensing";

@@ -10,8 +10,8 @@ namespace bb {
 namespace {
 
 constexpr TextVariable kHeading{"Heading", 40, "Enter Start and End Dates to Report"};
-const NumberVariable kStart{"RangeStart", T_DATE};
-const NumberVariable kEnd{"RangeEnd", T_DATE};
+constexpr NumberVariable kStart{"RangeStart", T_DATE};
+constexpr NumberVariable kEnd{"RangeEnd", T_DATE};
 constexpr TextVariable kClass{"RangeClass", 1};
 constexpr std::string_view kStartControl = "Start Date";
 constexpr std::string_view kEndControl = "End Date";

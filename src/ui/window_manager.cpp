@@ -157,7 +157,10 @@ void WindowManager::ShowWindow() {
 }
 
 void WindowManager::placeCalledWindow() {
-    if (!widget_->isWindow()) return;
+    // A place or state the window's own code gave it (the preview's kept
+    // place, or maximised) stands.
+    if (!widget_->isWindow() || widget_->testAttribute(Qt::WA_Moved) || widget_->isMaximized())
+        return;
     if (!widget_->testAttribute(Qt::WA_Resized)) widget_->adjustSize();
     // Its frame is not known before its first showing: room is kept for a
     // title bar as the style draws one.
@@ -168,7 +171,7 @@ void WindowManager::placeCalledWindow() {
 }
 
 void WindowManager::keepOnScreen() {
-    if (!widget_->isWindow() || !widget_->isVisible()) return;
+    if (!widget_->isWindow() || !widget_->isVisible() || widget_->isMaximized()) return;
     const QRect frame = widget_->frameGeometry();
     if (const QScreen* screen = widget_->screen()) {
         const QPoint kept = keptInside(frame.topLeft(), frame.size(), screen->availableGeometry());

@@ -78,7 +78,8 @@ TEST_F(BrowseCategoriesTest, ACategoryWithInvestmentsIsNotDeleted) {
     const int stocks = addCategory("Stocks");
     addInvestment(stocks, "Growth Sponsors");
     DrivenWindow list = open();
-    ui.messages.answer(ButtonYes);
+    ui.messages.answer(ButtonYes);  // yes, delete
+    ui.messages.answer(ButtonNo);   // no, do not try again
     list.press("Delete Record");
     EXPECT_EQ(titles(),
               (std::vector<std::string>{"Confirm Delete", "Referential Integrity Delete Error",

@@ -122,7 +122,8 @@ TEST_F(BrowseInvestmentsTest, AnInvestmentWithProductsOrTradesIsNotDeleted) {
         ui.messages.clear();
         open(stocks_, [this, row](DrivenWindow& list) {
             list.clickRow("Investments", row);
-            ui.messages.answer(ButtonYes);
+            ui.messages.answer(ButtonYes);  // yes, delete
+            ui.messages.answer(ButtonNo);   // no, do not try again
             list.press("Delete Record");
             EXPECT_EQ(list.rows("Investments").size(), 2U);
             list.press("Close");

@@ -154,7 +154,8 @@ TEST_F(UpdateSecuritiesTest, AProductWithTradesIsNotDeleted) {
     const int abc = addProduct(alpha_, {.symbol = "ABC", .name = "Alpha ABC"});
     addTrade(alpha_, "ABC");
     read(FileId::Securities, SEC::key::SECURITYNUMBERKEY, SEC::SECURITYNUMBER, abc);
-    ui.messages.answer(ButtonYes);
+    ui.messages.answer(ButtonYes);  // yes, delete
+    ui.messages.answer(ButtonNo);   // no, do not try again
     procedures().call("UpdateSecurities", DeleteRequest);
     EXPECT_EQ(titles(),
               (std::vector<std::string>{"Confirm Delete", "Referential Integrity Delete Error",

@@ -79,7 +79,8 @@ TEST_F(UpdateAccountTypesTest, OkRefusesABlankTypeBeforeAnnouncing) {
 }
 
 TEST_F(UpdateAccountTypesTest, ATypeInUseIsNotDeleted) {
-    ui.messages.answer(ButtonYes);
+    ui.messages.answer(ButtonYes);  // yes, delete
+    ui.messages.answer(ButtonNo);   // no, do not try again
     buffer(FileId::AccountTypes).clear();
     ACT::ACCOUNTTYPE.set("Joint");
     fetch(FileId::AccountTypes, ACT::key::ACCOUNTTYPEKEY);

@@ -141,6 +141,7 @@ TEST_F(UpdateVendorsTest, ACompanyHoldingAccountsIsNotDeletedAnEmptyOneGoesWithI
     addCompanyPhone(alpha, "5125550100");
     addCompanyPhone(beta, "5125550199");
     ui.messages.answer(ButtonYes);  // yes, delete
+    ui.messages.answer(ButtonNo);   // no, do not try again
     readCompany("Alpha Funds");
     callForm("UpdateVendors", FileId::Vendors, DeleteRequest);
     EXPECT_EQ(titles(), refusedDelete());

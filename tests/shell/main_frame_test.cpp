@@ -248,9 +248,10 @@ TEST_F(Frame, TheMessageOfTheFocusedControlShowsInZoneOne) {
     auto* name = new QLineEdit(&form);
     name->setStatusTip("Enter the customer's last name");
     auto* city = new QLineEdit(&form);
-    new QVBoxLayout(&form);
-    form.layout()->addWidget(name);
-    form.layout()->addWidget(city);
+    // The child may have its layout already: a second one would be left unowned.
+    QLayout* column = form.layout() ? form.layout() : new QVBoxLayout(&form);
+    column->addWidget(name);
+    column->addWidget(city);
     name->setFocus();
     QTRY_COMPARE(frame_->statusBar()->currentMessage(), QString("Enter the customer's last name"));
     city->setFocus();

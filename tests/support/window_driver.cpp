@@ -166,6 +166,15 @@ void DrivenWindow::pick(std::string_view label, std::string_view row) {
     ADD_FAILURE() << "the drop list \"" << label << "\" has no row \"" << row << "\"";
 }
 
+bool DrivenWindow::hasButton(std::string_view text) const {
+    const QWidget* top = window_.Widget();
+    if (!top) return false;
+    for (const QAbstractButton* button : top->findChildren<QAbstractButton*>()) {
+        if (plain(button->text()) == plain(toQString(text))) return true;
+    }
+    return false;
+}
+
 void DrivenWindow::choose(std::string_view radio) {
     if (auto* button = qobject_cast<QRadioButton*>(find(radio))) clickRadio(*button);
 }

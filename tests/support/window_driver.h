@@ -119,6 +119,8 @@ public:
     // "unchecked", a radio group's chosen text, a drop list's shown row.
     std::string shown(std::string_view label) const;
     bool enabled(std::string_view label) const;
+    // The window has a button showing `text` ("&Accounts" or "Accounts").
+    bool hasButton(std::string_view text) const;
     // The names (first columns) of a marked list's marked rows, in order.
     std::vector<std::string> marked(std::string_view label) const;
     std::string caption() const;
