@@ -19,7 +19,7 @@ const WindowDecl&
                 .procedure = "BrowseCategories",
                 .caption = "Select a Category",
                 .recordsName = true,
-                .locals = {headingLocal(), orderLocal()},
+                .locals = {kHeading, kOrder},
                 .fields =
                     {
                         headingField(),

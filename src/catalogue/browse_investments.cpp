@@ -16,8 +16,8 @@ constexpr TextVariable kFocusLine{"FocusLine", 13};
 
 std::vector<LocalDecl> investmentLocals() {
     std::vector<LocalDecl> locals = ownerLocals();
-    locals.push_back(headingLocal());
-    locals.push_back(orderLocal());
+    locals.push_back(kHeading);
+    locals.push_back(kOrder);
     locals.push_back(kFocusLine);
     return locals;
 }

@@ -53,7 +53,7 @@ SortDecl productOrder(const ProductTab& tab) {
 
 std::vector<LocalDecl> productLocals() {
     std::vector<LocalDecl> locals = ownerLocals();
-    locals.push_back(headingLocal());
+    locals.push_back(kHeading);
     locals.push_back(kObjective);
     for (const ProductTab& tab : kTabs) locals.push_back(tab.find);
     return locals;

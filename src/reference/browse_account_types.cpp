@@ -14,7 +14,7 @@ const WindowDecl& kBrowseAccountTypes = declareWindow({
     .procedure = "BrowseAccountTypes",
     .caption = "Account Type",
     .recordsName = true,
-    .locals = {headingLocal()},
+    .locals = {kHeading},
     .fields =
         {
             headingField(),

@@ -30,7 +30,7 @@ const WindowDecl& kBrowseCompanyAccounts = declareWindow({
     .procedure = "BrowseCompanyAccounts",
     .caption = "Company Accounts",
     .recordsName = true,
-    .locals = {headingLocal(), kCompany, kCompanyRange, kRepresentativeLine, kClassLine},
+    .locals = {kHeading, kCompany, kCompanyRange, kRepresentativeLine, kClassLine},
     .fields =
         {
             headingField(),

@@ -14,7 +14,7 @@ const WindowDecl& kBrowseInvestmentTypes = declareWindow({
     .procedure = "BrowseInvestmentTypes",
     .caption = "Investment Objectives",
     .recordsName = true,
-    .locals = {headingLocal()},
+    .locals = {kHeading},
     .fields =
         {
             headingField(),

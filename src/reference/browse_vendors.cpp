@@ -85,7 +85,7 @@ WindowDecl companyDecl(bool maintenance) {
         .procedure = "BrowseVendors",
         .caption = "Account Companies",
         .recordsName = true,
-        .locals = {headingLocal(), orderLocal(), kAddressLine1, kAddressLine2},
+        .locals = {kHeading, kOrder, kAddressLine1, kAddressLine2},
         .fields = companyFields(),
         .buttons = companyButtons(maintenance),
     };

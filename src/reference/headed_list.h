@@ -15,10 +15,6 @@ namespace bb {
 inline constexpr std::uint16_t kHeadingWidth = 40;
 inline constexpr TextVariable kHeading{"Heading", kHeadingWidth};
 
-inline LocalDecl headingLocal() {
-    return kHeading;
-}
-
 inline FieldDecl headingField() {
     return {.kind = ControlKind::Display, .local = kHeading, .name = kHeading, .heavy = true};
 }

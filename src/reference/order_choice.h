@@ -14,10 +14,6 @@ namespace bb {
 
 inline constexpr TextVariable kOrder{"Order", 10};
 
-inline LocalDecl orderLocal() {
-    return kOrder;
-}
-
 // `order`, chosen while kOrder holds `value`; a change of choice reloads the list.
 inline SortDecl chosenBy(std::string_view value, SortDecl order) {
     order.resets = {{.local = kOrder.name()}};
