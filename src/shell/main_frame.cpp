@@ -21,6 +21,7 @@
 #include "shell/frame_commands.h"
 #include "shell/help_window.h"
 #include "shell/splash_window.h"
+#include "shell/window_tiling.h"
 #include "ui/help_topics.h"
 #include "ui/icons.h"
 #include "ui/procedures.h"
@@ -253,7 +254,7 @@ void MainFrame::perform(const MenuItem& item) {
             editFocused("paste");
             break;
         case FrameAction::Tile:
-            area_->tileSubWindows();
+            tile();
             break;
         case FrameAction::Cascade:
             area_->cascadeSubWindows();
@@ -323,6 +324,19 @@ void MainFrame::refreshClock() {
 void MainFrame::applyDeleteRule() {
     const bool commission = processValues().CurrentProcedure.get() == kCommissionBrowse;
     buttons_.at(ToolbarDelete)->setEnabled(requested_.at(ToolbarDelete) && !commission);
+}
+
+void MainFrame::tile() {
+    std::vector<QMdiSubWindow*> shown;
+    std::vector<QSize> least;
+    for (QMdiSubWindow* window : area_->subWindowList()) {
+        if (window->isMinimized()) continue;
+        if (window->isMaximized()) window->showNormal();
+        shown.push_back(window);
+        least.push_back(keepsFixedSize(*window) ? window->size() : window->minimumSizeHint());
+    }
+    const std::vector<QRect> places = tiledPlaces(area_->viewport()->size(), least);
+    for (std::size_t i = 0; i < shown.size(); ++i) shown[i]->setGeometry(places[i]);
 }
 
 void MainFrame::arrangeIcons() {
