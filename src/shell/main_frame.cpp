@@ -18,6 +18,7 @@
 #include "dictionary/process_values.h"
 #include "platform/clock_texts.h"
 #include "platform/message_service.h"
+#include "shell/first_paint.h"
 #include "shell/frame_commands.h"
 #include "shell/help_window.h"
 #include "shell/splash_window.h"
@@ -103,7 +104,7 @@ MainFrame::MainFrame(ProcedureRegistry& registry, const QString& helpCollection)
     setWindowTitle("Brokerbook");
     setWindowIcon(programIcon("Winpyr.ico"));
     setHelpTopic(*this, kFrameTopic);
-    area_->setBackground(QBrush(QPixmap(":/pictures/clouds.png")));
+    area_->setBackground(QBrush(QPixmap(":/pictures/clouds.jpg")));
     // A window larger than the area on a small screen keeps what its layout
     // needs; the area scrolls to reach every part of it.
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -285,7 +286,7 @@ void MainFrame::showEvent(QShowEvent* event) {
     if (opened_) return;
     opened_ = true;
     // After the frame has drawn itself, so that it appears at once.
-    QTimer::singleShot(0, this, &MainFrame::openSplash);
+    whenFirstPainted(*this, [this] { openSplash(); });
 }
 
 void MainFrame::openSplash() {

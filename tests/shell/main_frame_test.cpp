@@ -106,7 +106,7 @@ TEST_F(Frame, TheSplashLoadsThePreferencesOnlyOnceTheyExist) {
 }
 
 TEST_F(Frame, TheSplashClosesOnAClickOrItsTimerButNotOnTheMiddleButton) {
-    frame_->show();
+    showWithoutSplash();
     const std::pair<Qt::MouseButton, bool> clicks[] = {
         {Qt::LeftButton, true}, {Qt::RightButton, true}, {Qt::MiddleButton, false}};
     for (const auto& [button, closes] : clicks) {
