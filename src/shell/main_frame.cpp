@@ -18,9 +18,11 @@
 #include "dictionary/process_values.h"
 #include "platform/clock_texts.h"
 #include "platform/message_service.h"
+#include "shell/first_paint.h"
 #include "shell/frame_commands.h"
 #include "shell/help_window.h"
 #include "shell/splash_window.h"
+#include "shell/window_tiling.h"
 #include "ui/help_topics.h"
 #include "ui/icons.h"
 #include "ui/procedures.h"
@@ -102,7 +104,7 @@ MainFrame::MainFrame(ProcedureRegistry& registry, const QString& helpCollection)
     setWindowTitle("Brokerbook");
     setWindowIcon(programIcon("Winpyr.ico"));
     setHelpTopic(*this, kFrameTopic);
-    area_->setBackground(QBrush(QPixmap(":/pictures/clouds.png")));
+    area_->setBackground(QBrush(QPixmap(":/pictures/clouds.jpg")));
     // A window larger than the area on a small screen keeps what its layout
     // needs; the area scrolls to reach every part of it.
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -253,7 +255,7 @@ void MainFrame::perform(const MenuItem& item) {
             editFocused("paste");
             break;
         case FrameAction::Tile:
-            area_->tileSubWindows();
+            tile();
             break;
         case FrameAction::Cascade:
             area_->cascadeSubWindows();
@@ -284,7 +286,7 @@ void MainFrame::showEvent(QShowEvent* event) {
     if (opened_) return;
     opened_ = true;
     // After the frame has drawn itself, so that it appears at once.
-    QTimer::singleShot(0, this, &MainFrame::openSplash);
+    whenFirstPainted(*this, [this] { openSplash(); });
 }
 
 void MainFrame::openSplash() {
@@ -323,6 +325,19 @@ void MainFrame::refreshClock() {
 void MainFrame::applyDeleteRule() {
     const bool commission = processValues().CurrentProcedure.get() == kCommissionBrowse;
     buttons_.at(ToolbarDelete)->setEnabled(requested_.at(ToolbarDelete) && !commission);
+}
+
+void MainFrame::tile() {
+    std::vector<QMdiSubWindow*> shown;
+    std::vector<QSize> least;
+    for (QMdiSubWindow* window : area_->subWindowList()) {
+        if (window->isMinimized()) continue;
+        if (window->isMaximized()) window->showNormal();
+        shown.push_back(window);
+        least.push_back(keepsFixedSize(*window) ? window->size() : window->minimumSizeHint());
+    }
+    const std::vector<QRect> places = tiledPlaces(area_->viewport()->size(), least);
+    for (std::size_t i = 0; i < shown.size(); ++i) shown[i]->setGeometry(places[i]);
 }
 
 void MainFrame::arrangeIcons() {

@@ -78,6 +78,7 @@ private:
     void accept(const std::function<void()>& command);
     void openSplash();
     void applyDeleteRule();
+    void tile();
     void arrangeIcons();
 
     ProcedureRegistry& registry_;

@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -101,9 +102,31 @@ void BrowseTable::ShowSelected(int row) {
     viewport()->update();
 }
 
+void BrowseTable::KeepDesignedWidths() {
+    const int last = model() ? model()->columnCount() - 1 : -1;
+    lastDesigned_ = last < 0 ? 0 : columnWidth(last);
+    fillWidth();
+}
+
+void BrowseTable::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    fillWidth();
+}
+
+void BrowseTable::fillWidth() {
+    const int last = model() ? model()->columnCount() - 1 : -1;
+    if (last < 0) return;
+    int others = 0;
+    for (int c = 0; c < last; ++c) others += columnWidth(c);
+    setColumnWidth(last, std::max(lastDesigned_, viewport()->width() - others));
+}
+
 QSize BrowseTable::sizeHint() const {
-    int width = 2 * frameWidth();
-    for (int c = 0; model() && c < model()->columnCount(); ++c) width += columnWidth(c);
+    // The designed widths: a widened last column must not make the list ask
+    // for ever more room.
+    const int last = model() ? model()->columnCount() - 1 : -1;
+    int width = 2 * frameWidth() + std::max(lastDesigned_, 0);
+    for (int c = 0; c < last; ++c) width += columnWidth(c);
     const int header = horizontalHeader()->isHidden() ? 0 : horizontalHeader()->sizeHint().height();
     const int height =
         2 * frameWidth() + header + designedRows_ * verticalHeader()->defaultSectionSize();
@@ -208,6 +231,7 @@ void BrowseList::SetModel(BrowseModel* model) {
     table_->SetLines(model->Lines());
     for (int c = 0; c < model->columnCount(); ++c)
         table_->setColumnWidth(c, std::max(model->ColumnWidth(c, *table_), headingWidth(c)));
+    table_->KeepDesignedWidths();
     bool headed = false;
     for (int c = 0; c < model->columnCount(); ++c)
         headed =

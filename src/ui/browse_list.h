@@ -48,6 +48,9 @@ public:
     // The height of one row, by the font and the lines each row takes.
     void SetLines(int lines);
     void SetDesignedRows(int rows) { designedRows_ = rows; }
+    // Takes the columns' present widths as designed: the last one widens
+    // into whatever width the list has beyond them, and never narrows below.
+    void KeepDesignedWidths();
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -57,10 +60,14 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void fillWidth();
+
     BrowseListener* listener_ = nullptr;
     int designedRows_ = 10;
+    int lastDesigned_ = 0;  // the last column's width before it widened
     int wheelDelta_ = 0;  // eighths of a degree turned and not yet scrolled
 };
 

@@ -106,7 +106,7 @@ TEST_F(Frame, TheSplashLoadsThePreferencesOnlyOnceTheyExist) {
 }
 
 TEST_F(Frame, TheSplashClosesOnAClickOrItsTimerButNotOnTheMiddleButton) {
-    frame_->show();
+    showWithoutSplash();
     const std::pair<Qt::MouseButton, bool> clicks[] = {
         {Qt::LeftButton, true}, {Qt::RightButton, true}, {Qt::MiddleButton, false}};
     for (const auto& [button, closes] : clicks) {
@@ -347,6 +347,10 @@ TEST_F(Frame, WindowCommandsArrangeTheChildWindowsAndListThem) {
     const QRect a = first.parentWidget()->geometry();
     const QRect b = second.parentWidget()->geometry();
     EXPECT_FALSE(a.intersects(b));
+    // Windows that can shrink to their share of the area lie wholly inside it.
+    const QRect area = frame_->area().viewport()->rect();
+    EXPECT_TRUE(area.contains(a)) << a.x() << "," << a.y() << " " << a.width() << "x" << a.height();
+    EXPECT_TRUE(area.contains(b)) << b.x() << "," << b.y() << " " << b.width() << "x" << b.height();
     choose("Window", "Cascade");
     EXPECT_NE(first.parentWidget()->pos(), second.parentWidget()->pos());
     frame_->showStatusMessage("Browse/Update Customers");

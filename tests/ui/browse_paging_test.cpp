@@ -39,6 +39,26 @@ TEST_F(BrowsePagingTest, TheListIsAsHighAsItsDesignedRowsAndShowsTheFirstPage) {
     EXPECT_EQ(window.focused(), kList);
 }
 
+TEST_F(BrowsePagingTest, TheLastColumnWidensWithTheWindowAndNeverNarrowsBelowItsDesign) {
+    addNumbered(3);
+    DrivenWindow window = start();
+    BrowseTable& table = *window.list(kList)->Table();
+    // The list asks for the room its columns were designed to take.
+    const QSize hint = table.sizeHint();
+    const int designed = hint.width() - 2 * table.frameWidth() - table.columnWidth(0);
+    const QSize opened = window.manager().Widget()->size();
+
+    window.resize(opened.width() + 300, opened.height());
+    EXPECT_EQ(table.columnWidth(0) + table.columnWidth(1), table.viewport()->width());
+    EXPECT_GT(table.columnWidth(1), designed + 250);
+    EXPECT_EQ(table.sizeHint(), hint);  // a widened list does not ask for more
+    window.screenshot("widened");
+
+    // Narrower than its columns, the list scrolls sideways rather than cut the last one.
+    table.resize(table.columnWidth(0) + designed / 2, table.height());
+    EXPECT_EQ(table.columnWidth(1), designed);
+}
+
 TEST_F(BrowsePagingTest, AnEmptyFileShowsNothingScrollsNowhereAndStillTakesAnInsert) {
     DrivenWindow window = start();
     EXPECT_TRUE(rows().empty());
