@@ -304,15 +304,18 @@ bool RelationManager::carriesChangeOf(const std::vector<int>& fields) const {
 }
 
 std::optional<Severity> RelationManager::rewriteAllLinked(int key, Links links) {
+    // Only the fields whose values change are written: the engine keeps up
+    // every index of a field it writes, changed or not.
     std::vector<int> fields;
     Record saved(Me->Def());
     Record now(Me->Def());
     for (std::size_t i = 0; i < links.Pairs->size(); ++i) {
         const int related = (*links.Pairs)[i].relatedField;
-        fields.push_back(related);
         (void)saved.set(related, linkValue(links, i, true));
         (void)now.set(related, linkValue(links, i, false));
+        if (!sameValue(saved.get(related), now.get(related))) fields.push_back(related);
     }
+    if (fields.empty()) return SeverityNone;
     if (carriesChangeOf(fields)) return std::nullopt;
     const LinkedRecords linked =
         LinkedRecords::range(Me->Def(), key, saved, static_cast<int>(links.Pairs->size()));

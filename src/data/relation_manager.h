@@ -122,7 +122,8 @@ private:
     // to its related records.
     bool carriesChangeOf(const std::vector<int>& fields) const;
     // Gives every record of this file linked to the parent's saved values
-    // the parent's values now, a set at a time; nullopt when this cannot be
+    // the parent's values now (as this file holds them), a set at a time;
+    // nullopt when this cannot be
     // done (the driver cannot, another station holds one of them, or a
     // relation of this file would carry the change further down).
     std::optional<Severity> rewriteAllLinked(int key, Links links);
