@@ -3,7 +3,9 @@
 // transaction over a connection with the driver's settings. One customer
 // has notes and phones (one level); the other has accounts with trades (two
 // levels, accounts and trades made to go with a customer, which the
-// program's own rules forbid).
+// program's own rules forbid). And an account with 100,000 trades changed
+// from commission to fee-based: the trades follow through the cascade,
+// against the same rows updated with plain SQL.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -24,6 +26,7 @@ using namespace bb;
 
 constexpr int kRelated = 10000;
 constexpr int kAccounts = 100;
+constexpr int kTradesOfOneAccount = 100000;
 
 std::filesystem::path folder() {
     return std::filesystem::temp_directory_path() / "brokerbook-bench-cascade";
@@ -90,6 +93,30 @@ void accountsAndTrades(Storage& storage) {
     }
 }
 
+// One commission account of customer 1 with 100,000 trades.
+void oneBusyAccount(Storage& storage) {
+    auto accounts = storage.file(fileDef(FileId::AccountRegistration));
+    auto trades = storage.file(fileDef(FileId::Transactions));
+    accounts->open(kSharedReadWrite);
+    trades->open(kSharedReadWrite);
+    buffer(FileId::AccountRegistration).clear();
+    ACC::REGISTRATIONNUMBER.set(1);
+    ACC::MEMBERNUMBER.set(1);
+    ACC::ACCOUNTCLASS.set("C");
+    accounts->add(buffer(FileId::AccountRegistration));
+    for (int i = 1; i <= kTradesOfOneAccount; ++i) {
+        buffer(FileId::Transactions).clear();
+        TRN::TRANSACTIONNUMBER.set(i);
+        TRN::REGISTRATIONNUMBER.set(1);
+        TRN::ACCOUNTCLASS.set("C");
+        TRN::MEMBERNUMBER.set(1);
+        TRN::REPRESENTATIVENUMBER.set(1);
+        TRN::DATE.set(730000 + i % 3650);
+        TRN::SYMBOL.set("SYM" + std::to_string(i % 50));
+        trades->add(buffer(FileId::Transactions));
+    }
+}
+
 class QuietMessages final : public MessageService {
 public:
     Button show(const MessageRequest& r) override { return r.defaultButton; }
@@ -151,6 +178,36 @@ void CascadeDeleteTwoLevels(benchmark::State& state) {
 BENCHMARK(CascadeDelete)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 BENCHMARK(CascadeDeleteTwoLevels)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
+void ClassChangeCascade(benchmark::State& state) {
+    QuietMessages quiet;
+    installMessageService(&quiet);
+    ErrorManager errors;
+    errors.Setup();
+    loadProgram();
+    dataDictionary().Setup(errors);
+    for (auto _ : state) {
+        state.PauseTiming();
+        buildBook(oneBusyAccount);
+        useDataFolder(folder());
+        RelationManager& accounts = dataDictionary().relations(FileId::AccountRegistration);
+        accounts.Open();
+        ACC::REGISTRATIONNUMBER.set(1);
+        dataDictionary().files(FileId::AccountRegistration).Fetch(ACC::key::REGISTRATIONNUMBERKEY);
+        accounts.SaveLinks();
+        ACC::ACCOUNTCLASS.set("F");
+        state.ResumeTiming();
+        if (accounts.Update(false) != SeverityNone) state.SkipWithError("refused");
+        state.PauseTiming();
+        accounts.Close();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * (kTradesOfOneAccount + 1));
+    dataDictionary().Teardown();
+    useDataFolder(".");
+    installMessageService(nullptr);
+}
+BENCHMARK(ClassChangeCascade)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
 void deleteInPlainSql(benchmark::State& state, const Fill& fill, const std::string& sql) {
     for (auto _ : state) {
         state.PauseTiming();
@@ -187,6 +244,27 @@ void PlainSqlDeleteTwoLevels(benchmark::State& state) {
                      "DELETE FROM \"ACCOUNTR\" WHERE \"MEMBERNUMBER\" = 1;" +
                          kCustomerAlone + "COMMIT;");
 }
+void PlainSqlClassChange(benchmark::State& state) {
+    const std::string sql =
+        "BEGIN IMMEDIATE;"
+        "UPDATE \"TRANSACT\" SET \"ACCOUNTCLASS\" = 'F' "
+        "WHERE \"REGISTRATIONNUMBER\" = 1 AND \"ACCOUNTCLASS\" = 'C';"
+        "UPDATE \"ACCOUNTR\" SET \"ACCOUNTCLASS\" = 'F' WHERE \"REGISTRATIONNUMBER\" = 1;"
+        "COMMIT;";
+    for (auto _ : state) {
+        state.PauseTiming();
+        buildBook(oneBusyAccount);
+        auto plain = std::make_unique<bench::PlainConnection>(folder());
+        state.ResumeTiming();
+        const int rc = sqlite3_exec(plain->db(), sql.c_str(), nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) state.SkipWithError(sqlite3_errmsg(plain->db()));
+        state.PauseTiming();
+        plain.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * (kTradesOfOneAccount + 1));
+}
+BENCHMARK(PlainSqlClassChange)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 BENCHMARK(PlainSqlDelete)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 BENCHMARK(PlainSqlDeleteTwoLevels)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 

@@ -266,6 +266,11 @@ Severity RelationManager::forEachLinked(int key, Links links, bool oldValues,
 }
 
 Severity RelationManager::UpdateChildren(int key, Links links, Rule rule) {
+    // The related records take the new values a set at a time where nothing
+    // stands in the way; otherwise one by one, which tells of what did.
+    if (rule == Rule::Cascade) {
+        if (const auto all = rewriteAllLinked(key, links)) return *all;
+    }
     return forEachLinked(key, links, true, [&] {
         SaveLinks();
         if (rule == Rule::Restrict) {
@@ -287,6 +292,36 @@ Severity RelationManager::UpdateChildren(int key, Links links, Rule rule) {
         }
         return writeWithRules();
     });
+}
+
+bool RelationManager::carriesChangeOf(const std::vector<int>& fields) const {
+    return std::any_of(Relations.begin(), Relations.end(), [&](const Relation& r) {
+        if (r.UpdateMode() == Rule::None || r.HisKey() < 0) return false;
+        return std::any_of(r.Fields().begin(), r.Fields().end(), [&](const LinkPair& pair) {
+            return std::find(fields.begin(), fields.end(), pair.field) != fields.end();
+        });
+    });
+}
+
+std::optional<Severity> RelationManager::rewriteAllLinked(int key, Links links) {
+    // Only the fields whose values change are written: the engine keeps up
+    // every index of a field it writes, changed or not.
+    std::vector<int> fields;
+    Record saved(Me->Def());
+    Record now(Me->Def());
+    for (std::size_t i = 0; i < links.Pairs->size(); ++i) {
+        const int related = (*links.Pairs)[i].relatedField;
+        (void)saved.set(related, linkValue(links, i, true));
+        (void)now.set(related, linkValue(links, i, false));
+        if (!sameValue(saved.get(related), now.get(related))) fields.push_back(related);
+    }
+    if (fields.empty()) return SeverityNone;
+    if (carriesChangeOf(fields)) return std::nullopt;
+    const LinkedRecords linked =
+        LinkedRecords::range(Me->Def(), key, saved, static_cast<int>(links.Pairs->size()));
+    const auto rewritten = Me->Driver().updateLinked(linked, now, fields);
+    if (!rewritten || rewritten->code == code::kRecordHeld) return std::nullopt;
+    return rewritten->ok() ? SeverityNone : fail(errorFor(*rewritten, ErrRecordNotUpdated));
 }
 
 Severity RelationManager::Delete(bool ask) {

@@ -118,6 +118,15 @@ private:
     Severity writeWithRules();
     // Whether any relation of this file deletes or protects related records.
     bool hasDeleteRules() const;
+    // Whether a relation of this file carries a change of any of `fields`
+    // to its related records.
+    bool carriesChangeOf(const std::vector<int>& fields) const;
+    // Gives every record of this file linked to the parent's saved values
+    // the parent's values now (as this file holds them), a set at a time;
+    // nullopt when this cannot be
+    // done (the driver cannot, another station holds one of them, or a
+    // relation of this file would carry the change further down).
+    std::optional<Severity> rewriteAllLinked(int key, Links links);
     // Deletes every record of this file linked to the parent's values, with
     // what hangs on them through delete rules, a set at a time, level by
     // level; nullopt when this cannot be done (see setDeletable).

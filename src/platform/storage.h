@@ -165,6 +165,17 @@ public:
     virtual std::optional<DriverStatus> eraseLinked(const LinkedRecords& /*linked*/) {
         return std::nullopt;
     }
+    // Rewrites at once the fields `fields` of every record of the last level
+    // of a chain (this handle's file; texts compared as the keys compare
+    // them) with their values in `values` (a record of this file), all or
+    // none: code 43, with nothing changed, when another station holds one of
+    // them. nullopt as for eraseLinked; the caller then rewrites the records
+    // one by one.
+    virtual std::optional<DriverStatus> updateLinked(const LinkedRecords& /*linked*/,
+                                                     const Record& /*values*/,
+                                                     const std::vector<int>& /*fields*/) {
+        return std::nullopt;
+    }
     // Whether the last level of a chain holds any record, and whether
     // another station holds one; nullopt when the driver cannot tell.
     virtual std::optional<LinkedFound> findLinked(const LinkedRecords& /*linked*/) {

@@ -10,6 +10,7 @@
 #include "reports/report_requests.h"
 #include "reports/select_n_sort.h"
 #include "shell/sponsor_window.h"
+#include "trading/account_procedures.h"
 #include "ui/procedures.h"
 
 namespace bb {
@@ -19,7 +20,6 @@ namespace {
 // answer that they are not defined, and a window's declaration that names
 // one still resolves. A procedure leaves this list when it is built.
 constexpr std::string_view kNotBuiltYet[] = {
-    "BrowseAccountRegistration",
     "BrowseCheckSecurityReceipt",
     "BrowseCommissionTransactions",
     "BrowseLabels",
@@ -29,6 +29,7 @@ constexpr std::string_view kNotBuiltYet[] = {
     "PrintBirthdays",
     "PrintCheckSecurityLog",
     "PrintCompanyAccounts",
+    "PrintCustomerAccounts",
     "PrintCustomerDirectory",
     "PrintFormLetters",
     "PrintGroupMembers",
@@ -51,6 +52,7 @@ void registerProcedures(ProcedureRegistry& registry) {
     registerSponsorWindow(registry);
     registerReferenceWindows(registry);
     registerCatalogueWindows(registry);
+    registerAccountProcedures(registry);
 }
 
 }  // namespace bb

@@ -71,7 +71,7 @@ public:
     }
     DriverStatus put(const Record& record) override {
         if (DriverStatus s = owner_.nextStep(def().label + " put"); !s.ok()) return s;
-        if (DriverStatus s = owner_.nextPut(); !s.ok()) return s;
+        if (DriverStatus s = owner_.nextPut(def().label); !s.ok()) return s;
         owner_.note(def().label + " put");
         return real_->put(record);
     }
@@ -85,6 +85,13 @@ public:
         if (DriverStatus s = owner_.nextStep(def().label + " erase set"); !s.ok()) return s;
         owner_.note(def().label + " erase set");
         return real_->eraseLinked(linked);
+    }
+    std::optional<DriverStatus> updateLinked(const LinkedRecords& linked, const Record& values,
+                                             const std::vector<int>& fields) override {
+        if (!owner_.setsPass()) return std::nullopt;
+        if (DriverStatus s = owner_.nextStep(def().label + " update set"); !s.ok()) return s;
+        owner_.note(def().label + " update set");
+        return real_->updateLinked(linked, values, fields);
     }
     std::optional<LinkedFound> findLinked(const LinkedRecords& linked) override {
         if (!owner_.setsPass() || !owner_.nextStep(def().label + " find").ok()) return std::nullopt;
@@ -179,7 +186,9 @@ DriverStatus FaultyStorage::nextStep(const std::string& step) {
     return injected(code::kDriverError);
 }
 
-DriverStatus FaultyStorage::nextPut() {
+DriverStatus FaultyStorage::nextPut(const std::string& label) {
+    if (label == putLabel_ && labelPutsToFailure_ > 0 && --labelPutsToFailure_ == 0)
+        return injected(code::kDriverError);
     if (putFailures_ == 0) return DriverStatus::success();
     --putFailures_;
     return injected(putCode_);

@@ -35,10 +35,17 @@ public:
         putFailures_ = count;
         putCode_ = failure;
     }
-    // Whether the files' looks over linked records and deletes of them a
-    // set at a time reach the real storage (as "<label> find" and "<label>
-    // erase set" steps); otherwise the files cannot do them, and related
-    // records are deleted one by one.
+    // The `nth` rewrite from now (1-based) of a record of the file labelled
+    // `label` fails with code 90; the others reach the storage.
+    void failPut(const std::string& label, int nth) {
+        putLabel_ = label;
+        labelPutsToFailure_ = nth;
+    }
+    // Whether the files' looks over linked records and deletes and rewrites
+    // of them a set at a time reach the real storage (as "<label> find",
+    // "<label> erase set" and "<label> update set" steps); otherwise the
+    // files cannot do them, and related records are deleted and rewritten
+    // one by one.
     void passSets(bool on) { passSets_ = on; }
     bool setsPass() const { return passSets_; }
     // The next `count` transactions fail to begin with `failure`.
@@ -72,7 +79,7 @@ public:
     // For the handles: what the call named `step` meets.
     DriverStatus nextAdd();
     DriverStatus nextStep(const std::string& step);
-    DriverStatus nextPut();
+    DriverStatus nextPut(const std::string& label);
 
 private:
     std::unique_ptr<Storage> real_;
@@ -80,6 +87,8 @@ private:
     int addCode_ = 0;
     int putFailures_ = 0;
     int putCode_ = 0;
+    std::string putLabel_;
+    int labelPutsToFailure_ = 0;
     int beginFailures_ = 0;
     int beginCode_ = 0;
     int stepsToFailure_ = 0;

@@ -452,6 +452,33 @@ std::optional<DriverStatus> PgFile::eraseLinked(const LinkedRecords& linked) {
     }));
 }
 
+std::optional<DriverStatus> PgFile::updateLinked(const LinkedRecords& linked, const Record& values,
+                                                 const std::vector<int>& fields) {
+    const auto where = linkedCondition(linked, storage_.caseRules());
+    if (!where) return std::nullopt;
+    if (DriverStatus refused = writeRefusal(); !refused.ok()) return refused;
+    return reported(storage_.inOwnTransaction([&] {
+        if (linkedHeldByOther(*where, linked)) return statusOf(code::kRecordHeld);
+        Params p;
+        bindLinked(p, linked);
+        // The new values follow the chain's own parameters.
+        std::string assignments;
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            assignments += identifier(def_.fields[static_cast<std::size_t>(fields[i])].name) +
+                           " = $" + std::to_string(linked.components + static_cast<int>(i) + 1) +
+                           ", ";
+            p.field(values, fields[i]);
+        }
+        const Result r = storage_.run(noticed("UPDATE " + table_ + " SET " + assignments +
+                                                  "\"_ver\" = \"_ver\" + 1 WHERE " + *where,
+                                              "1"),
+                                      p);
+        if (!r.ok()) return storage_.failure(r);
+        ++ownChanges_;
+        return DriverStatus::success();
+    }));
+}
+
 DriverStatus PgFile::writeFailed(const Result& result, const Record& record, bool excludeCurrent) {
     DriverStatus failed = storage_.failure(result);
     if (failed.code == code::kDuplicateKey)

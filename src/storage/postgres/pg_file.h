@@ -44,6 +44,8 @@ public:
     DriverStatus put(const Record& record) override;
     DriverStatus erase() override;
     std::optional<DriverStatus> eraseLinked(const LinkedRecords& linked) override;
+    std::optional<DriverStatus> updateLinked(const LinkedRecords& linked, const Record& values,
+                                             const std::vector<int>& fields) override;
     std::optional<LinkedFound> findLinked(const LinkedRecords& linked) override;
     std::optional<int> duplicateKey(const Record& record, bool excludeCurrent) override;
     std::vector<std::string> staleReservations() override;

@@ -502,6 +502,38 @@ std::optional<DriverStatus> SqliteFile::eraseLinked(const LinkedRecords& linked)
     }));
 }
 
+std::optional<DriverStatus> SqliteFile::updateLinked(const LinkedRecords& linked,
+                                                     const Record& values,
+                                                     const std::vector<int>& fields) {
+    const auto where = linkedCondition(linked);
+    if (!where) return std::nullopt;
+    if (DriverStatus refused = writeRefusal(); !refused.ok()) return refused;
+    // The new values follow the chain's own parameters.
+    std::string assignments;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        assignments += identifier(def_.fields[static_cast<std::size_t>(fields[i])].name) + " = ?" +
+                       std::to_string(linked.components + static_cast<int>(i) + 1) + ", ";
+    }
+    const std::string sql =
+        "UPDATE " + table_ + " SET " + assignments + "\"_ver\" = \"_ver\" + 1 WHERE " + *where;
+    return reported(inTransaction([&] {
+        if (linkedHeldByOther(*where, linked)) return statusOf(code::kRecordHeld);
+        DriverStatus status;
+        sqlite3_stmt* s = kept_.updateLinked[sql].use(
+            storage_.db(), [&] { return sql; }, status);
+        if (!s) return status;
+        bindLinked(s, linked);
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            bindField(s, linked.components + static_cast<int>(i) + 1, values, fields[i]);
+        const int rc = sqlite3_step(s);
+        sqlite3_reset(s);
+        if (rc != SQLITE_DONE) return storage_.failure(rc, def_.storedName);
+        // Rows read ahead may be among those rewritten.
+        ++ownChanges_;
+        return DriverStatus::success();
+    }));
+}
+
 // A write the engine refused; a duplicated key is named when it can be found.
 DriverStatus SqliteFile::writeFailed(int result, const Record& record, bool excludeCurrent) {
     DriverStatus failed = storage_.failure(result, def_.storedName);

@@ -49,6 +49,8 @@ public:
     DriverStatus put(const Record& record) override;
     DriverStatus erase() override;
     std::optional<DriverStatus> eraseLinked(const LinkedRecords& linked) override;
+    std::optional<DriverStatus> updateLinked(const LinkedRecords& linked, const Record& values,
+                                             const std::vector<int>& fields) override;
     std::optional<LinkedFound> findLinked(const LinkedRecords& linked) override;
     std::optional<int> duplicateKey(const Record& record, bool excludeCurrent) override;
     std::vector<std::string> staleReservations() override;
@@ -111,6 +113,8 @@ private:
         std::vector<KeptStatement> duplicate;  // by key, twice: all records, all but the current
         // By the condition that selects the linked records.
         std::map<std::string, KeptStatement> heldInLinked, anyLinked, eraseLinked;
+        // By the statement: the fields it rewrites and the condition.
+        std::map<std::string, KeptStatement> updateLinked;
     };
     Kept kept_;
 };

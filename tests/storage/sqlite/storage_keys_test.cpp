@@ -125,6 +125,36 @@ TEST_P(Keys, ALevelBelowARangeTakesTheRecordsItsKeyFindsOrLeavesThemToTheCaller)
     EXPECT_FALSE(accounts->eraseLinked(cut).has_value());
 }
 
+// A range rewritten at once: exactly the records its key finds (case set
+// aside) take the new value, and a handle that read one of them before
+// finds it changed, as after any other station's change.
+TEST_P(Keys, ARangeRewritesTheRecordsItsKeyFindsAndOthersSeeThemChanged) {
+    auto members = openFile(FileId::Members);
+    const std::pair<int, const char*> people[] = {{1, "GOLD"}, {2, "Silver"}, {3, "gold"}};
+    for (const auto& [n, level] : people) {
+        add(*members, [&] {
+            MBR::MEMBERNUMBER.set(n);
+            MBR::SALESLEVEL.set(level);
+        });
+    }
+    auto reader = openFile(FileId::Members);
+    Record read(fileDef(FileId::Members));
+    (void)read.set(MBR::MEMBERNUMBER.index(), Value::number(std::int64_t{1}));
+    ASSERT_TRUE(reader->get(MBR::key::MEMBERKEY, read).ok());
+    Record values(fileDef(FileId::Members));
+    values.setText(MBR::SALESLEVEL.index(), "gOLD");
+    Record now(fileDef(FileId::Members));
+    now.setText(MBR::SALESLEVEL.index(), "Platinum");
+    const auto rewritten = members->updateLinked(
+        LinkedRecords::range(fileDef(FileId::Members), MBR::key::TYPEKEY, values, 1), now,
+        {MBR::SALESLEVEL.index()});
+    ASSERT_TRUE(rewritten.has_value());
+    EXPECT_TRUE(rewritten->ok()) << rewritten->code;
+    EXPECT_EQ(walk(*members, MBR::key::MEMBERKEY, [] { return MBR::SALESLEVEL.get(); }),
+              (std::vector<std::string>{"Platinum", "Silver", "Platinum"}));
+    EXPECT_EQ(reader->put(read).code, code::kRecordChanged);
+}
+
 TEST_P(Keys, UniqueKeysAllowAnyNumberOfBlanksButNoTwoEqualValues) {
     auto members = openFile(FileId::Members);
     add(*members, [] { MBR::MEMBERNUMBER.set(1); });
