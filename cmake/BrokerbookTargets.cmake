@@ -9,8 +9,14 @@ if(BROKERBOOK_WERROR)
 endif()
 set(BROKERBOOK_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
 
+# Line tables are all a backtrace, a debugger's step or a sanitizer report
+# needs; full debug information costs a third of the build and most of the
+# link. gold links the test programs in a fraction of the default linker's time.
+set(BROKERBOOK_DEBUG_INFO $<$<CONFIG:Debug,RelWithDebInfo>:-g1>)
+
 function(bb_target_defaults target)
-  target_compile_options(${target} PRIVATE ${BROKERBOOK_WARNINGS})
+  target_compile_options(${target} PRIVATE ${BROKERBOOK_WARNINGS} ${BROKERBOOK_DEBUG_INFO})
+  target_link_options(${target} PRIVATE -fuse-ld=gold)
   if(BROKERBOOK_SANITIZE)
     target_compile_options(${target} PRIVATE ${BROKERBOOK_SANITIZER_FLAGS})
     target_link_options(${target} PRIVATE ${BROKERBOOK_SANITIZER_FLAGS})
