@@ -163,7 +163,7 @@ void ReloadAfterDrop(benchmark::State& state) {
         const std::string added = memberships.Position();
         state.ResumeTiming();
         Program::tree().ReloadRows(true);
-        Program::tree().Highlight(added);
+        Program::tree().Highlight(2, added);
         state.PauseTiming();
         report(state);
         relationManagerFor(FileId::Commbrs)->Delete(false);

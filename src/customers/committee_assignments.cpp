@@ -222,15 +222,15 @@ private:
             CMBRS::MEMBERNAME.set(customer->name);
             if (memberships.Insert() != SeverityNone) return;
         }
-        reloadShowing(row->owner, memberships.Position());
+        reloadShowing(row->owner, 2, memberships.Position());
     }
 
     // Loads the tree again, as expanded as it was, with `owner` expanded and
-    // the row of the record at `position` highlighted.
-    void reloadShowing(const std::string& owner, const std::string& position) {
+    // the row of the membership (or group) at `position` highlighted.
+    void reloadShowing(const std::string& owner, int level, const std::string& position) {
         tree().ReloadRows(true);
         if (!owner.empty()) tree().ExpandOwner(owner);
-        tree().Highlight(position);
+        tree().Highlight(level, position);
     }
 
     // Reads the highlighted row's group into the buffer; false when it is gone.
@@ -255,14 +255,14 @@ private:
         FileManager& groups = *fileManagerFor(FileId::Committees);
         if (groups.PrimeNewRecord() != SeverityNone) return;
         if (callForm("UpdateCommittees", InsertRequest) != ResponseCompleted) return;
-        reloadShowing({}, groups.Position());
+        reloadShowing({}, 1, groups.Position());
     }
 
     void changeGroup() {
         const std::optional<TreeList::Row> row = tree().Highlighted();
         if (!row || row->level != 1 || !readGroup(*row)) return;
         if (callForm("UpdateCommittees", ChangeRequest) != ResponseCompleted) return;
-        reloadShowing({}, row->position);
+        reloadShowing({}, 1, row->position);
     }
 
     void deleteHighlighted() {
@@ -275,13 +275,13 @@ private:
         }
         if (fileManagerFor(FileId::Commbrs)->RegetQuietly(row->position) != SeverityNone) return;
         if (callForm("DeleteCommitteeMembers", DeleteRequest) != ResponseCompleted) return;
-        reloadShowing({}, row->ownerPosition);
+        reloadShowing({}, 1, row->ownerPosition);
     }
 
     // A member dropped on the customer list leaves its group.
     void removeDragged() {
         const std::string dragged = std::exchange(dragged_, {});
-        if (!dragged.empty() && tree().Highlight(dragged)) deleteHighlighted();
+        if (!dragged.empty() && tree().Highlight(2, dragged)) deleteHighlighted();
     }
 
     std::optional<ScopedValue<int>> open_;  // GroupsWindowThread while the window is open

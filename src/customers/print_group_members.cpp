@@ -10,6 +10,7 @@
 #include "reporting/owner_process.h"
 #include "reporting/report_manager.h"
 #include "reports/report_lines.h"
+#include "ui/window.h"
 
 namespace bb {
 namespace {
@@ -65,17 +66,21 @@ ValueSource textOf(std::string (*compute)()) {
     return [compute] { return Value::text(compute()); };
 }
 
+// Half a line between one customer and the phones of the one before.
 Band customerBand(Mils width) {
     const Mils left = kRightColumn - kIndent - 100;
     const Mils right = width - kRightColumn;
+    const Mils top = kLine / 2;
     Band band;
-    band.add(Item::Field(kIndent, 0, left, textOf(nameLine)).in(kHeavy))
-        .add(Item::Field(kIndent, kLine, left, MBR::ADDRESS))
-        .add(Item::Field(kIndent, 2 * kLine, left, [] { return Value::text(addressLine(2)); }))
-        .add(Item::Field(kIndent, 3 * kLine, left, [] { return Value::text(addressLine(3)); }))
-        .add(Item::Field(kRightColumn, 0, right, textOf(statusLine)))
-        .add(Item::Field(kRightColumn, kLine, right, textOf(representativeLine)));
-    band.height = 4 * kLine;
+    band.add(Item::Field(kIndent, top, left, textOf(nameLine)).in(kHeavy))
+        .add(Item::Field(kIndent, top + kLine, left, MBR::ADDRESS))
+        .add(Item::Field(kIndent, top + 2 * kLine, left,
+                         [] { return Value::text(addressLine(2)); }))
+        .add(Item::Field(kIndent, top + 3 * kLine, left,
+                         [] { return Value::text(addressLine(3)); }))
+        .add(Item::Field(kRightColumn, top, right, textOf(statusLine)))
+        .add(Item::Field(kRightColumn, top + kLine, right, textOf(representativeLine)));
+    band.height = top + 4 * kLine;
     return band;
 }
 

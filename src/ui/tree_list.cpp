@@ -1,6 +1,7 @@
 #include "ui/tree_list.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTreeWidget>
 #include <functional>
 #include <unordered_map>
@@ -105,7 +106,6 @@ void TreeList::connectSignals() {
     QObject::connect(&tree, &QTreeWidget::currentItemChanged, &tree, [this] {
         if (!loading_) post(false);
     });
-    QObject::connect(&tree, &QTreeWidget::itemDoubleClicked, &tree, [this] { post(true); });
     QObject::connect(&tree, &QTreeWidget::itemExpanded, &tree, [this](QTreeWidgetItem* item) {
         if (loading_ || item->parent()) return;
         const KeptBuffers kept(*decl_);
@@ -116,6 +116,8 @@ void TreeList::connectSignals() {
         POPUP.Interact(LISTCONTROL->viewport()->mapToGlobal(at));
     });
     tree.installEventFilter(new KeyFilter(&tree, [this](QEvent* event) { return filterEvent(event); }));
+    tree.viewport()->installEventFilter(
+        new KeyFilter(&tree, [this](QEvent* event) { return doubleClicked(event); }));
 }
 
 void TreeList::Teardown() {
@@ -143,6 +145,17 @@ bool TreeList::filterEvent(QEvent* event) {
     if (key->modifiers() != Qt::ControlModifier) return false;
     if (key->key() != Qt::Key_Right && key->key() != Qt::Key_Left) return false;
     if (const std::optional<Row> row = Highlighted()) Expand(*row, key->key() == Qt::Key_Right);
+    return true;
+}
+
+bool TreeList::doubleClicked(QEvent* event) {
+    if (event->type() != QEvent::MouseButtonDblClick) return false;
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    QTreeWidgetItem* item = LISTCONTROL->itemAt(mouse->position().toPoint());
+    if (mouse->button() != Qt::LeftButton || !item) return false;
+    // The row double-clicked is the one acted on.
+    LISTCONTROL->setCurrentItem(item);
+    post(true);
     return true;
 }
 
@@ -266,7 +279,7 @@ void TreeList::reload(const std::optional<std::vector<std::string>>& expanded,
         for (QTreeWidgetItem* owner : open) loadChildren(*owner);
     }
     for (QTreeWidgetItem* owner : open) owner->setExpanded(true);
-    QTreeWidgetItem* current = keep ? itemOf(keep->position) : nullptr;
+    QTreeWidgetItem* current = keep ? itemOf(keep->level, keep->position) : nullptr;
     if (!current && keep) current = ownerItem(keep->owner);
     if (current) LISTCONTROL->setCurrentItem(current);
     LISTCONTROL->setUpdatesEnabled(true);
@@ -329,11 +342,14 @@ QTreeWidgetItem* TreeList::ownerItem(std::string_view owner) const {
     return nullptr;
 }
 
-QTreeWidgetItem* TreeList::itemOf(std::string_view position) const {
+QTreeWidgetItem* TreeList::itemOf(int level, std::string_view position) const {
     const QString wanted = toQString(position);
     for (int i = 0; i < LISTCONTROL->topLevelItemCount(); ++i) {
         QTreeWidgetItem* owner = LISTCONTROL->topLevelItem(i);
-        if (owner->data(0, kPosition).toString() == wanted) return owner;
+        if (level == 1) {
+            if (owner->data(0, kPosition).toString() == wanted) return owner;
+            continue;
+        }
         for (int c = 0; c < owner->childCount(); ++c) {
             if (owner->child(c)->data(0, kPosition).toString() == wanted) return owner->child(c);
         }
@@ -341,8 +357,8 @@ QTreeWidgetItem* TreeList::itemOf(std::string_view position) const {
     return nullptr;
 }
 
-bool TreeList::Highlight(std::string_view position) {
-    QTreeWidgetItem* item = position.empty() ? nullptr : itemOf(position);
+bool TreeList::Highlight(int level, std::string_view position) {
+    QTreeWidgetItem* item = position.empty() ? nullptr : itemOf(level, position);
     if (!item) return false;
     LISTCONTROL->setCurrentItem(item);
     LISTCONTROL->scrollToItem(item);

@@ -69,9 +69,10 @@ public:
     std::optional<Row> Highlighted() const;
     // The row under `at`, a point of the tree's viewport; none off the rows.
     std::optional<Row> RowAt(QPoint at) const;
-    // Highlights the row of the record at `position`; false when no loaded
-    // row shows it.
-    bool Highlight(std::string_view position);
+    // Highlights the row of level `level` whose record is at `position`
+    // (positions are a file's own: an owner and a child may share one);
+    // false when no loaded row shows it.
+    bool Highlight(int level, std::string_view position);
 
     // What the rows show: the owners, and an expanded owner's children.
     std::vector<std::string> Owners() const;
@@ -91,7 +92,7 @@ private:
     // The owners' rows by their text, whatever its case.
     std::unordered_map<std::string, QTreeWidgetItem*> ownerIndex() const;
     QTreeWidgetItem* ownerItem(std::string_view owner) const;
-    QTreeWidgetItem* itemOf(std::string_view position) const;
+    QTreeWidgetItem* itemOf(int level, std::string_view position) const;
     void markLoaded(QTreeWidgetItem& owner) const;
     // Loads the owners, expands those shown as `expanded` (none given:
     // every one) and highlights the row of `keep` again (or its owner's).
@@ -99,6 +100,7 @@ private:
                 const std::optional<Row>& keep);
     std::vector<std::string> expandedOwners() const;
     bool filterEvent(QEvent* event);
+    bool doubleClicked(QEvent* event);
     void post(bool doubleClick);
 
     WindowManager* window_ = nullptr;

@@ -139,7 +139,6 @@ TEST_F(TreeListTest, OwnersLoadCollapsedInTheirKeysOrder) {
     TreeList& tree = open();
     EXPECT_EQ(tree.Owners(), (Names{"Bridge", "Chess", "golf", "Yacht"}));
     EXPECT_EQ(shown(tree), (std::vector<Names>{{}, {}, {}, {}}));
-    EXPECT_FALSE(tree.Highlighted());
 }
 
 // Expanding owners one at a time (each read by a seek) shows what Expand
@@ -183,7 +182,7 @@ TEST_F(TreeListTest, AReloadKeepsWhatWasExpandedAndHighlighted) {
     EXPECT_EQ(tree.Highlighted()->position, brown.ownerPosition);
     tree.ExpandAll();
     EXPECT_EQ(tree.Highlighted()->position, brown.ownerPosition);
-    EXPECT_TRUE(tree.Highlight(brown.position));
+    EXPECT_TRUE(tree.Highlight(2, brown.position));
 
     // The highlighted member gone, its group takes the highlight.
     ASSERT_EQ(fileManagerFor(FileId::Commbrs)->RegetQuietly(brown.position), SeverityNone);
