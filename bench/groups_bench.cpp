@@ -21,6 +21,7 @@
 #include "peak_memory.h"
 #include "ui/procedures.h"
 #include "ui/tree_list.h"
+#include "ui/window_ids.h"
 
 namespace {
 
@@ -154,6 +155,8 @@ void ReloadAfterDrop(benchmark::State& state) {
     Program::open();
     Program::tree().ExpandAll();
     FileManager& memberships = *fileManagerFor(FileId::Commbrs);
+    // The drop is the window's: its files are open under its id.
+    const ThreadScope thread(processValues().GroupsWindowThread);
     for (auto _ : state) {
         state.PauseTiming();
         buffer(FileId::Commbrs).clear();

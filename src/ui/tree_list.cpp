@@ -9,6 +9,7 @@
 
 #include "platform/text.h"
 #include "ui/scoped_value.h"
+#include "ui/window_ids.h"
 #include "ui/window_manager.h"
 
 namespace bb {
@@ -35,23 +36,26 @@ std::string ownerKey(std::string_view text) {
     return text::upper(text::clip(text));
 }
 
-// The record buffers the rows are read through, put back when the reading
-// ends: the window may be showing a record of the same files.
-class KeptBuffers {
+// Rows are read as the window's own work, under its window id (a reload
+// may come from outside its events, a drop), through record buffers that
+// are put back when the reading ends: the window may be showing a record
+// of the same files.
+class RowReading {
 public:
-    explicit KeptBuffers(const TreeDecl& decl) {
+    RowReading(const TreeDecl& decl, int window) : thread_(window) {
         keep(decl.file);
         keep(decl.children);
         for (const ViewJoin& join : decl.joins) keep(join.file);
     }
-    ~KeptBuffers() {
+    ~RowReading() {
         for (auto& [file, record] : kept_) buffer(file) = std::move(record);
     }
-    KeptBuffers(const KeptBuffers&) = delete;
-    KeptBuffers& operator=(const KeptBuffers&) = delete;
+    RowReading(const RowReading&) = delete;
+    RowReading& operator=(const RowReading&) = delete;
 
 private:
     void keep(FileId file) { kept_.emplace_back(file, buffer(file)); }
+    ThreadScope thread_;
     std::vector<std::pair<FileId, Record>> kept_;
 };
 
@@ -108,7 +112,7 @@ void TreeList::connectSignals() {
     });
     QObject::connect(&tree, &QTreeWidget::itemExpanded, &tree, [this](QTreeWidgetItem* item) {
         if (loading_ || item->parent()) return;
-        const KeptBuffers kept(*decl_);
+        const RowReading reading(*decl_, window_->WindowId());
         loadChildren(*item);
     });
     QObject::connect(&tree, &QWidget::customContextMenuRequested, &tree, [this](QPoint at) {
@@ -255,7 +259,7 @@ void TreeList::ContractAll() {
 
 void TreeList::reload(const std::optional<std::vector<std::string>>& expanded,
                       const std::optional<Row>& keep) {
-    const KeptBuffers kept(*decl_);
+    const RowReading reading(*decl_, window_->WindowId());
     const ScopedFlag busy(loading_);
     LISTCONTROL->setUpdatesEnabled(false);
     LISTCONTROL->clear();
@@ -289,7 +293,7 @@ void TreeList::Expand(const Row& row, bool expanded) {
     QTreeWidgetItem* owner = ownerItem(row.owner);
     if (!owner) return;
     if (expanded) {
-        const KeptBuffers kept(*decl_);
+        const RowReading reading(*decl_, window_->WindowId());
         loadChildren(*owner);
     } else if (row.level == 2) {
         LISTCONTROL->setCurrentItem(owner);

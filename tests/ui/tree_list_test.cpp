@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -68,14 +69,26 @@ using Names = std::vector<std::string>;
 class TreeListTest : public WindowTest {
 protected:
     TreeListTest() {
-        for (const char* group : {"golf", "Chess", "Yacht", "Bridge"}) addGroup(group);
-        for (const char* last : {"Adams", "Brown", "Clark"}) addCustomer(last);
-        addMembership("Golf", 2);
-        addMembership("golf", 1);
-        addMembership("Yacht", 3);
-        addMembership("Chess", 1);
-        // A membership of a group that is not on file shows nowhere.
-        addMembership("Ghost", 2);
+        withFiles([] {
+            for (const char* group : {"golf", "Chess", "Yacht", "Bridge"}) addGroup(group);
+            for (const char* last : {"Adams", "Brown", "Clark"}) addCustomer(last);
+            addMembership("Golf", 2);
+            addMembership("golf", 1);
+            addMembership("Yacht", 3);
+            addMembership("Chess", 1);
+            // A membership of a group that is not on file shows nowhere.
+            addMembership("Ghost", 2);
+        });
+    }
+
+    // The test's own changes, with the files open for the test. The tree
+    // reads under its window's id, where the window opened them: the test
+    // drives it with none of them open.
+    static void withFiles(const std::function<void()>& change) {
+        const RelatedFilesOpen groups(*relationManagerFor(FileId::Committees));
+        const RelatedFilesOpen memberships(*relationManagerFor(FileId::Commbrs));
+        const RelatedFilesOpen customers(*relationManagerFor(FileId::Members));
+        change();
     }
     ~TreeListTest() override { ui.closeAll(); }
 
@@ -127,9 +140,6 @@ protected:
         return all;
     }
 
-    RelatedFilesOpen groups_{*relationManagerFor(FileId::Committees)};
-    RelatedFilesOpen memberships_{*relationManagerFor(FileId::Commbrs)};
-    RelatedFilesOpen customers_{*relationManagerFor(FileId::Members)};
     int doubleClicks_ = 0;
 };
 
@@ -168,8 +178,10 @@ TEST_F(TreeListTest, AReloadKeepsWhatWasExpandedAndHighlighted) {
     const TreeList::Row brown = *tree.Highlighted();
     EXPECT_EQ(brown.level, 2);
     EXPECT_EQ(brown.owner, "golf");
-    addGroup("Bowls");
-    addMembership("Golf", 3);
+    withFiles([] {
+        addGroup("Bowls");
+        addMembership("Golf", 3);
+    });
     tree.ReloadRows(true);
     EXPECT_EQ(tree.Owners(), (Names{"Bowls", "Bridge", "Chess", "golf", "Yacht"}));
     EXPECT_EQ(shown(tree), (std::vector<Names>{{}, {}, {}, {"1 Adams", "2 Brown", "3 Clark"}, {}}));
@@ -185,8 +197,10 @@ TEST_F(TreeListTest, AReloadKeepsWhatWasExpandedAndHighlighted) {
     EXPECT_TRUE(tree.Highlight(2, brown.position));
 
     // The highlighted member gone, its group takes the highlight.
-    ASSERT_EQ(fileManagerFor(FileId::Commbrs)->RegetQuietly(brown.position), SeverityNone);
-    ASSERT_EQ(relationManagerFor(FileId::Commbrs)->Delete(false), SeverityNone);
+    withFiles([&] {
+        ASSERT_EQ(fileManagerFor(FileId::Commbrs)->RegetQuietly(brown.position), SeverityNone);
+        ASSERT_EQ(relationManagerFor(FileId::Commbrs)->Delete(false), SeverityNone);
+    });
     tree.ReloadRows(true);
     EXPECT_EQ(tree.Highlighted()->position, brown.ownerPosition);
     EXPECT_EQ(tree.Children("golf"), (Names{"1 Adams", "3 Clark"}));
