@@ -73,9 +73,7 @@ std::filesystem::path buildBook() {
 
 class Program {
 public:
-    Program() : program_(buildBook(), "groups_bench") {
-        registerCustomerProcedures(procedures());
-    }
+    Program() : program_(buildBook(), "groups_bench") { registerCustomerProcedures(procedures()); }
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 

@@ -166,12 +166,12 @@ private:
             DragLink::of(treeWidget()).setTarget({}, {});
             return;
         }
-        DragLink::of(treeWidget()).setTarget(kMemberDrag, [this](const std::string& number,
-                                                                 QPoint at) {
-            // The drop arrives outside the window's events.
-            const ThreadScope thread(WindowId());
-            addMember(number, at);
-        });
+        DragLink::of(treeWidget())
+            .setTarget(kMemberDrag, [this](const std::string& number, QPoint at) {
+                // The drop arrives outside the window's events.
+                const ThreadScope thread(WindowId());
+                addMember(number, at);
+            });
     }
 
     // Members can be dragged out only while the customer list is open to
@@ -215,8 +215,8 @@ private:
         fill();
         if (memberships.FetchQuietly(CMBRS::key::KEYASSIGNMENT) == SeverityNone) {
             messages().beep(Beep::Exclamation);
-            messages().show({"", "This person is already in this group",
-                             MessageIcon::Exclamation, ButtonOk, ButtonOk});
+            messages().show({"", "This person is already in this group", MessageIcon::Exclamation,
+                             ButtonOk, ButtonOk});
         } else {
             fill();
             CMBRS::MEMBERNAME.set(customer->name);
@@ -235,8 +235,7 @@ private:
 
     // Reads the highlighted row's group into the buffer; false when it is gone.
     static bool readGroup(const TreeList::Row& row) {
-        return fileManagerFor(FileId::Committees)->RegetQuietly(row.ownerPosition) ==
-               SeverityNone;
+        return fileManagerFor(FileId::Committees)->RegetQuietly(row.ownerPosition) == SeverityNone;
     }
 
     int callForm(std::string_view procedure, int request) {

@@ -74,10 +74,10 @@ Band customerBand(Mils width) {
     Band band;
     band.add(Item::Field(kIndent, top, left, textOf(nameLine)).in(kHeavy))
         .add(Item::Field(kIndent, top + kLine, left, MBR::ADDRESS))
-        .add(Item::Field(kIndent, top + 2 * kLine, left,
-                         [] { return Value::text(addressLine(2)); }))
-        .add(Item::Field(kIndent, top + 3 * kLine, left,
-                         [] { return Value::text(addressLine(3)); }))
+        .add(
+            Item::Field(kIndent, top + 2 * kLine, left, [] { return Value::text(addressLine(2)); }))
+        .add(
+            Item::Field(kIndent, top + 3 * kLine, left, [] { return Value::text(addressLine(3)); }))
         .add(Item::Field(kRightColumn, top, right, textOf(statusLine)))
         .add(Item::Field(kRightColumn, top + kLine, right, textOf(representativeLine)));
     band.height = top + 4 * kLine;
@@ -97,11 +97,11 @@ ReportLayout groupsLayout() {
     Band group;
     group.add(Item::Field(0, kLine / 2, r.bodyWidth(), COM::COMMITTEE).in(kHeavy));
     group.height = 2 * kLine;
-    r.details = {group, customerBand(r.bodyWidth()),
-                 Band()
-                     .add(Item::Field(kIndent, 0, kPhoneNumber - kIndent, MPH::DESCRIPTION))
-                     .add(Item::Field(kPhoneNumber, 0, 2000, MPH::PHONENUMBER,
-                                      "@p(###) ###-####p"))};
+    r.details = {
+        group, customerBand(r.bodyWidth()),
+        Band()
+            .add(Item::Field(kIndent, 0, kPhoneNumber - kIndent, MPH::DESCRIPTION))
+            .add(Item::Field(kPhoneNumber, 0, 2000, MPH::PHONENUMBER, "@p(###) ###-####p"))};
     r.pageFooter.add(Item::Rule(0, 0, r.bodyWidth(), 0, 5))
         .add(Item::Field(0, 60, 3000, [] { return Value::text(longDate(Clock::today())); }))
         .add(Item::PageNumber(0, 60, r.bodyWidth(), "Page ").right());

@@ -119,7 +119,8 @@ void TreeList::connectSignals() {
         if (QTreeWidgetItem* item = LISTCONTROL->itemAt(at)) LISTCONTROL->setCurrentItem(item);
         POPUP.Interact(LISTCONTROL->viewport()->mapToGlobal(at));
     });
-    tree.installEventFilter(new KeyFilter(&tree, [this](QEvent* event) { return filterEvent(event); }));
+    tree.installEventFilter(
+        new KeyFilter(&tree, [this](QEvent* event) { return filterEvent(event); }));
     tree.viewport()->installEventFilter(
         new KeyFilter(&tree, [this](QEvent* event) { return doubleClicked(event); }));
 }
@@ -169,8 +170,8 @@ void TreeList::loadOwners() {
     QList<QTreeWidgetItem*> rows;
     if (owners_.Open() != SeverityNone || owners_.Reset(0) != SeverityNone) return;
     while (owners_.Next() == SeverityNone) {
-        auto* item = new QTreeWidgetItem(
-            QStringList{toQString(text::clip(decl_->text.value().toText()))});
+        auto* item =
+            new QTreeWidgetItem(QStringList{toQString(text::clip(decl_->text.value().toText()))});
         item->setData(0, kPosition, QString::fromStdString(owners_.RecordPosition(0)));
         // Whether it has children is known once they are read.
         item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
@@ -180,8 +181,8 @@ void TreeList::loadOwners() {
 }
 
 QTreeWidgetItem* TreeList::childRow(const ViewManager& view) const {
-    const std::string shown = decl_->childText ? decl_->childText()
-                                               : decl_->childLink.value().toText();
+    const std::string shown =
+        decl_->childText ? decl_->childText() : decl_->childLink.value().toText();
     auto* row = new QTreeWidgetItem(QStringList{toQString(shown)});
     row->setData(0, kPosition, QString::fromStdString(view.RecordPosition(0)));
     return row;
@@ -211,7 +212,8 @@ void TreeList::loadChildren(QTreeWidgetItem& owner) {
 void TreeList::loadAllChildren(const std::vector<QTreeWidgetItem*>& owners) {
     std::unordered_map<std::string, QTreeWidgetItem*> wanted;
     for (QTreeWidgetItem* owner : owners) {
-        if (!owner->data(0, kLoaded).toBool()) wanted.emplace(ownerKey(owner->text(0).toStdString()), owner);
+        if (!owner->data(0, kLoaded).toBool())
+            wanted.emplace(ownerKey(owner->text(0).toStdString()), owner);
     }
     if (wanted.empty() || allOwners_.Open() != SeverityNone || allOwners_.Reset(0) != SeverityNone)
         return;

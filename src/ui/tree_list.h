@@ -39,9 +39,9 @@ class TreeList {
 public:
     // A row as the window acts on it.
     struct Row {
-        int level = 1;             // 1 an owner, 2 a child
-        std::string owner;         // the owner's text, without trailing blanks
-        std::string position;      // of the row's own record
+        int level = 1;         // 1 an owner, 2 a child
+        std::string owner;     // the owner's text, without trailing blanks
+        std::string position;  // of the row's own record
         std::string ownerPosition;
         bool operator==(const Row&) const = default;
     };

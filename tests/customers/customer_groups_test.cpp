@@ -148,7 +148,8 @@ protected:
     int jones_ = 0;
 };
 
-TEST_F(CustomerGroupsTest, OpeningOpensTheCustomerListBesideAndASecondOpeningBringsTheFirstForward) {
+TEST_F(CustomerGroupsTest,
+       OpeningOpensTheCustomerListBesideAndASecondOpeningBringsTheFirstForward) {
     DrivenWindow groups = openGroups();
     EXPECT_NE(processValues().CustomerListThread, 0);
     EXPECT_EQ(processValues().GroupsWindowThread, groups.manager().WindowId());
@@ -159,7 +160,8 @@ TEST_F(CustomerGroupsTest, OpeningOpensTheCustomerListBesideAndASecondOpeningBri
     procedures().call("CommitteeAssignments");
     ui.settle();
     int open = 0;
-    for (const WindowManager* window : startedWindows()) open += declaredCaption(*window) == kGroups;
+    for (const WindowManager* window : startedWindows())
+        open += declaredCaption(*window) == kGroups;
     EXPECT_EQ(open, 1);
     EXPECT_EQ(processValues().GroupsWindowThread, groups.manager().WindowId());
 
@@ -181,7 +183,9 @@ TEST_F(CustomerGroupsTest, ACustomerDroppedOnAGroupOrAMemberJoinsThatGroup) {
         Names after;
     } drops[] = {
         {"Bridge", "", 0, {"Bridge/" + std::to_string(smith_), "Golf/" + std::to_string(smith_)}},
-        {"John Smith", "Golf", 1,
+        {"John Smith",
+         "Golf",
+         1,
          {"Bridge/" + std::to_string(smith_), "Golf/" + std::to_string(smith_),
           "Golf/" + std::to_string(jones_)}},
     };
@@ -224,7 +228,8 @@ TEST_F(CustomerGroupsTest, ADropOffTheRowsOrOfNoCustomerAddsNothing) {
         std::string number;
         QPoint at;
     } drops[] = {
-        {"below the last row", std::to_string(smith_), golf.center() + QPoint(0, 4 * golf.height())},
+        {"below the last row", std::to_string(smith_),
+         golf.center() + QPoint(0, 4 * golf.height())},
         {"a customer since deleted", std::to_string(smith_ + jones_ + 7), golf.center()},
         {"no number", "7x", golf.center()},
     };
@@ -358,10 +363,9 @@ TEST_F(CustomerGroupsTest, TheReportPrintsEveryGroupWithItsMembersAndAnEmptyGrou
     std::size_t at = 0;
     std::size_t smith = 0;
     for (const char* line :
-         {"Customer Groups", "Name/Address/Phone", "Status/Class/Representative", "Bridge",
-          "Chess", "Mary Q. Jones", "Golf", "John Smith", "Active / Retail", "1 Main Street",
-          "Austin, TX", "Mary Q. Jones", "Inactive / Retail", "Suite 4", "March 5, 2026",
-          "Page 1"}) {
+         {"Customer Groups", "Name/Address/Phone", "Status/Class/Representative", "Bridge", "Chess",
+          "Mary Q. Jones", "Golf", "John Smith", "Active / Retail", "1 Main Street", "Austin, TX",
+          "Mary Q. Jones", "Inactive / Retail", "Suite 4", "March 5, 2026", "Page 1"}) {
         const std::size_t found = text.find(line, at);
         ASSERT_NE(found, std::string::npos) << line << " after " << at << " in\n" << text;
         if (std::string_view(line) == "Austin, TX") smith = found;
