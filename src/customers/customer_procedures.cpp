@@ -1,6 +1,7 @@
 #include "customers/customer_procedures.h"
 
 #include "customers/browse_members.h"
+#include "customers/customer_groups.h"
 #include "customers/notes.h"
 #include "customers/phone_form.h"
 #include "customers/phone_list.h"
@@ -27,6 +28,10 @@ void registerCustomerProcedures(ProcedureRegistry& registry) {
     registry.add("PrintLOG", PrintLOG);
     registry.add("PrintSuspenseDates", PrintSuspenseDates);
     registry.add("PrintAnnualEvents", PrintAnnualEvents);
+    registry.add("CommitteeAssignments", CommitteeAssignments);
+    registry.add("UpdateCommittees", UpdateCommittees);
+    registry.add("DeleteCommitteeMembers", DeleteCommitteeMembers);
+    registry.add("PrintGroupMembers", PrintGroupMembers);
 }
 
 }  // namespace bb

@@ -40,7 +40,7 @@ struct Page {
 };
 
 bool isList(const FieldDecl& field) {
-    return field.kind == ControlKind::List;
+    return field.kind == ControlKind::List || field.kind == ControlKind::Tree;
 }
 
 QFormLayout* newForm() {

@@ -626,6 +626,7 @@ std::unique_ptr<FormControl> makeControl(const FieldDecl& decl, Binding binding,
             return std::make_unique<TextAreaControl>(decl, binding, listener, parent);
         case ControlKind::Slot:
         case ControlKind::List:
+        case ControlKind::Tree:
             return std::make_unique<SlotControl>(decl, binding, listener, slot);
         case ControlKind::MarkedList:
             return std::make_unique<MarkedListControl>(decl, binding, listener, parent);

@@ -145,7 +145,7 @@ void WindowManager::keepShowingInserted() {
     SAVED = PRIMARY->Me->SaveCopy();
     formTarget_.REQUEST = REQUEST;
     showToolbar();
-    SetCaption("Record Will Be Changed");
+    SetCaption(decl_.changingCaption);
 }
 
 int WindowManager::changeAction() {

@@ -63,6 +63,9 @@ enum class ControlKind : std::uint8_t {
     // prompt; the window reads and sets the marks (see MarkedList).
     MarkedList,
     List,  // a list of a file's records, one page at a time (a browse)
+    // The records of a file with, under each, its records of a related
+    // file, which the user expands and collapses (see TreeList).
+    Tree,
 };
 
 struct RadioDecl {
@@ -174,6 +177,22 @@ struct ListDecl {
     bool quickScan = false;       // reads ahead while a page is read
 };
 
+// A tree of two levels: each record of `file` in the order of `key`, and
+// under it its records of `children` in the order of `childKey`, which
+// leads with `childLink`, the field that holds the owner's `text`. Each
+// child is read with the files of `joins` (one joined read), and its row
+// shows what `childText` makes of the buffers.
+struct TreeDecl {
+    Required<FileId> file;
+    int key = -1;
+    FieldRef text{FileId::Members, -1};
+    Required<FileId> children;
+    int childKey = -1;
+    FieldRef childLink{FileId::Members, -1};
+    std::vector<ViewJoin> joins{};
+    std::string (*childText)() = nullptr;
+};
+
 struct FieldDecl {
     ControlKind kind = ControlKind::Entry;
     FieldRef field{FileId::Members, -1};  // the record field shown and edited
@@ -195,6 +214,7 @@ struct FieldDecl {
     std::optional<DropDecl> drop{};  // a drop list's or a marked list's records
     int lines = 4;                   // a text area's or a marked list's height, in lines
     std::optional<ListDecl> list{};
+    std::optional<TreeDecl> tree{};
     bool heavy = false;  // a display in a heavy font: the heading of a list window
     double scale = 1.0;  // a heavy display's size, against the window's font
 };
@@ -308,6 +328,9 @@ struct WindowDecl {
     InsertAction insertAction = InsertAction::End;
     DeleteAction deleteAction = DeleteAction::Confirm;
     CancelAction cancelAction = CancelAction::AskToSave;
+    // What an update form's caption says while it adds or changes a record.
+    std::string_view addingCaption = "Record Will Be Added";
+    std::string_view changingCaption = "Record Will Be Changed";
     std::vector<LocalDecl> locals{};
     std::vector<FieldDecl> fields{};
     // Fields by tab, after `fields` (each field's `tab` is the tab's text).

@@ -28,6 +28,7 @@
 #include "ui/procedures.h"
 #include "ui/scoped_value.h"
 #include "ui/toolbar_strip.h"
+#include "ui/tree_list.h"
 #include "ui/window_ids.h"
 #include "ui/window_placement.h"
 #include "ui/window_registry.h"
@@ -128,8 +129,8 @@ void WindowManager::Interact() {
     LASTINSERTEDPOSITION.clear();
     loopEnded_ = false;
     // An update form says what it is doing in its caption.
-    if (isUpdateForm() && REQUEST == InsertRequest) SetCaption("Record Will Be Added");
-    if (isUpdateForm() && REQUEST == ChangeRequest) SetCaption("Record Will Be Changed");
+    if (isUpdateForm() && REQUEST == InsertRequest) SetCaption(decl_.addingCaption);
+    if (isUpdateForm() && REQUEST == ChangeRequest) SetCaption(decl_.changingCaption);
     if (called_) widget_->setWindowModality(Qt::ApplicationModal);
     if (!deferShow_) ShowWindow();
     Post(EventKind::OpenWindow);
@@ -489,6 +490,7 @@ void WindowManager::Reset(bool force) {
     for (WindowBrowse* browse : BROWSES) browse->RefreshControls();
     for (FileDrop* drop : FILEDROPS) drop->ReloadRows(forced);
     for (const auto& entry : ownMarks_) entry.second->ReloadRows(forced);
+    for (const auto& entry : ownTrees_) entry.second->ReloadRows(forced);
     Display();
 }
 

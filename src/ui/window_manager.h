@@ -70,6 +70,7 @@ class BrowseManager;
 class FileDrop;
 class MarkedList;
 class ToolbarStrip;
+class TreeList;
 
 class WindowManager : public ToolbarCommandTarget,
                       private ControlListener,
@@ -188,6 +189,8 @@ public:
     FormControl* BoundControl(const QWidget* widget) const;
     // The marked list declared with the prompt `label`, or null.
     MarkedList* Marks(std::string_view label) const;
+    // The tree list declared with the name `name`, or null.
+    TreeList* Tree(std::string_view name) const;
     // A required field's check: `field` is blank, or its drop list holds a
     // value that names none of its rows (a record renamed or deleted since).
     bool Unchosen(FieldRef field) const;
@@ -301,6 +304,7 @@ private:
     void openWindow();
     void attachDeclaredDrops();
     void attachDeclaredMarks();
+    void attachDeclaredTrees();
     void attachDeclaredBrowses();
     void attachFormToolbar();
     void buildHistory();
@@ -358,6 +362,7 @@ private:
     std::vector<std::pair<QWidget*, QKeyCombination>> armedKeys_;
     std::vector<std::unique_ptr<FileDrop>> ownDrops_;
     std::vector<std::pair<const FormControl*, std::unique_ptr<MarkedList>>> ownMarks_;
+    std::vector<std::pair<const FormControl*, std::unique_ptr<TreeList>>> ownTrees_;
     std::vector<std::unique_ptr<BrowseManager>> ownBrowses_;  // the declared lists
     ToolbarManager toolbar_;
     FormToolbarTarget formTarget_;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <functional>
@@ -22,6 +23,7 @@
 #include "ui/help_topics.h"
 #include "ui/marked_list.h"
 #include "ui/toolbar_strip.h"
+#include "ui/tree_list.h"
 #include "ui/window_manager.h"
 #include "ui/window_registry.h"
 
@@ -114,6 +116,7 @@ int WindowManager::Setup() {
     OPENED = true;
     buildHistory();
     attachDeclaredBrowses();
+    attachDeclaredTrees();
     SetupControls();
     attachDeclaredDrops();
     attachDeclaredMarks();
@@ -232,6 +235,8 @@ void WindowManager::openWindow() {
                                [this](const FieldDecl& field, QWidget* parent) -> QWidget* {
                                    if (field.kind == ControlKind::List)
                                        return new BrowseList(parent);
+                                   if (field.kind == ControlKind::Tree)
+                                       return new QTreeWidget(parent);
                                    QWidget* made = CreateSlot(field, parent);
                                    return made ? made : new QWidget(parent);
                                }};
@@ -342,6 +347,24 @@ void WindowManager::attachDeclaredMarks() {
     }
 }
 
+void WindowManager::attachDeclaredTrees() {
+    for (const auto& control : built_.controls) {
+        const FieldDecl& field = control->decl();
+        auto* tree = qobject_cast<QTreeWidget*>(control->widget());
+        if (!tree || !field.tree) continue;
+        auto made = std::make_unique<TreeList>();
+        made->Setup(*tree, *this, *field.tree);
+        ownTrees_.emplace_back(control.get(), std::move(made));
+    }
+}
+
+TreeList* WindowManager::Tree(std::string_view name) const {
+    for (const auto& [control, tree] : ownTrees_) {
+        if (control->decl().name == name) return tree.get();
+    }
+    return nullptr;
+}
+
 MarkedList* WindowManager::Marks(std::string_view label) const {
     for (const auto& [control, marks] : ownMarks_) {
         if (control->label() == label) return marks.get();
@@ -422,6 +445,7 @@ int WindowManager::Teardown() {
     for (FileDrop* drop : FILEDROPS) drop->Teardown();
     FILEDROPS.clear();
     for (const auto& entry : ownMarks_) entry.second->Teardown();
+    for (const auto& entry : ownTrees_) entry.second->Teardown();
     BUTTONS.clear();
     history_.clear();
     // The saved buffers are dropped, not put back.
