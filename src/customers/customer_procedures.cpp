@@ -1,6 +1,7 @@
 #include "customers/customer_procedures.h"
 
 #include "customers/browse_members.h"
+#include "customers/customer_printouts.h"
 #include "customers/notes.h"
 #include "customers/phone_form.h"
 #include "customers/phone_list.h"
@@ -27,6 +28,15 @@ void registerCustomerProcedures(ProcedureRegistry& registry) {
     registry.add("PrintLOG", PrintLOG);
     registry.add("PrintSuspenseDates", PrintSuspenseDates);
     registry.add("PrintAnnualEvents", PrintAnnualEvents);
+    registry.add("PrintCustomerDirectory", PrintCustomerDirectory);
+    registry.add("PrintBirthdays", PrintBirthdays);
+    registry.add("PrintOutdatedObjectives", PrintOutdatedObjectives);
+    registry.add("BrowseLetters", BrowseLetters);
+    registry.add("UpdateLetters", UpdateLetters);
+    registry.add("BrowseLabels", BrowseLabels);
+    registry.add("UpdateLabels", UpdateLabels);
+    registry.add("PrintFormLetters", PrintFormLetters);
+    registry.add("PrintMailingLabels", PrintMailingLabels);
 }
 
 }  // namespace bb
