@@ -5,8 +5,7 @@
 // queue and written as a PDF. The directory in ZIP-code order and by
 // customer class (no key: the engine sorts), the labels of every customer,
 // letters to the first 10,000; records per second and the peak memory of
-// each. The outdated accounts report's filter is read twice, once handed
-// to the engine and once tested row by row, counting the engine's steps.
+// each.
 // The book is built once in the temporary folder
 // (brokerbook-bench-printouts) and kept.
 #include <benchmark/benchmark.h>
@@ -233,47 +232,11 @@ void LettersToPdf(benchmark::State& state) {
     });
 }
 
-// The outdated accounts report's rows, read with the filter handed to the
-// engine (pushed) or tested by the view row by row.
-void OutdatedRows(benchmark::State& state) {
-    const OpenBook book;
-    CTRL::DEFAULTOUTDATEDATE.set(kCutOff);
-    const bool pushed = state.range(0) != 0;
-    int rows = 0;
-    std::uint64_t steps = 0;
-    for (auto _ : state) {
-        ProcessManager process;
-        process.Setup({FileId::Members,
-                       {{FileId::AccountRegistration, 0, true}, {FileId::Representatives, 0}}},
-                      dataDictionary().relations(FileId::Members), {}, 0, nullptr);
-        process.DefineSortOrder(MBR::key::COMPANYKEY);
-        process.DefineFilter(
-            "(MBR:LastUpdate =< CTRL:DefaultOutdateDate AND ACC:RegistrationNumber <> 0) OR "
-            "(ACC:LastUpdate =< CTRL:DefaultOutdateDate AND ACC:RegistrationNumber <> 0)");
-        process.Open();
-        process.VIEW->setPushDown(pushed);
-        process.Reset(0);
-        rows = 0;
-        while (process.Next() == SeverityNone) ++rows;
-        steps = process.VIEW->workDone();
-        process.Teardown();
-    }
-    state.counters["rows"] = rows;
-    state.counters["engine steps"] = static_cast<double>(steps);
-}
-
 // Disk-bound: timed by the clock, one run each, as the customer list
 // report's benchmark is.
 BENCHMARK(DirectoryByZipToPdf)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(DirectoryByClassToPdf)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(LabelsToPdf)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(LettersToPdf)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
-BENCHMARK(OutdatedRows)
-    ->ArgName("pushed")
-    ->Arg(1)
-    ->Arg(0)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(1);
 
 }  // namespace
