@@ -2,6 +2,7 @@
 
 #include "customers/browse_members.h"
 #include "customers/customer_groups.h"
+#include "customers/customer_printouts.h"
 #include "customers/notes.h"
 #include "customers/phone_form.h"
 #include "customers/phone_list.h"
@@ -32,6 +33,15 @@ void registerCustomerProcedures(ProcedureRegistry& registry) {
     registry.add("UpdateCommittees", UpdateCommittees);
     registry.add("DeleteCommitteeMembers", DeleteCommitteeMembers);
     registry.add("PrintGroupMembers", PrintGroupMembers);
+    registry.add("PrintCustomerDirectory", PrintCustomerDirectory);
+    registry.add("PrintBirthdays", PrintBirthdays);
+    registry.add("PrintOutdatedObjectives", PrintOutdatedObjectives);
+    registry.add("BrowseLetters", BrowseLetters);
+    registry.add("UpdateLetters", UpdateLetters);
+    registry.add("BrowseLabels", BrowseLabels);
+    registry.add("UpdateLabels", UpdateLabels);
+    registry.add("PrintFormLetters", PrintFormLetters);
+    registry.add("PrintMailingLabels", PrintMailingLabels);
 }
 
 }  // namespace bb

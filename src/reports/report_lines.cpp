@@ -22,7 +22,9 @@ std::string customerNameLine() {
         return std::string(text::clip(MBR::COMPANYNAME.get()));
     std::string line;
     appendWord(line, MBR::FIRSTNAME.get());
-    appendWord(line, MBR::MIDDLENAME.get());
+    // An initial stands with its full stop: "John Q. Smith".
+    if (const std::string_view initial = text::clip(MBR::MIDDLENAME.get()); !initial.empty())
+        appendWord(line, std::string(initial) + ".");
     appendWord(line, MBR::LASTNAME.get());
     return line;
 }

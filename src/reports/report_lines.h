@@ -11,9 +11,9 @@
 
 namespace bb {
 
-// A company's name; a person's first name, middle initial and last name,
-// each without its trailing blanks and joined by single blanks (a missing
-// middle initial leaves no double blank).
+// A company's name; a person's first name, middle initial with its full
+// stop and last name, each without its trailing blanks and joined by single
+// blanks (a missing middle initial leaves no double blank).
 std::string customerNameLine();
 
 // The address in up to three lines: the street, the second street line when
