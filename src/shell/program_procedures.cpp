@@ -10,6 +10,7 @@
 #include "reports/report_requests.h"
 #include "reports/select_n_sort.h"
 #include "shell/sponsor_window.h"
+#include "trading/transaction_windows.h"
 #include "ui/procedures.h"
 
 namespace bb {
@@ -51,6 +52,7 @@ void registerProcedures(ProcedureRegistry& registry) {
     registerSponsorWindow(registry);
     registerReferenceWindows(registry);
     registerCatalogueWindows(registry);
+    registerTransactionWindows(registry);
 }
 
 }  // namespace bb
