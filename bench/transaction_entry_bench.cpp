@@ -9,9 +9,9 @@
 // (brokerbook-bench-trades-<size>) and kept.
 #include <benchmark/benchmark.h>
 
+#include <sqlite3.h>
 #include <QAbstractButton>
 #include <QLineEdit>
-#include <sqlite3.h>
 
 #include <chrono>
 #include <functional>
@@ -135,14 +135,13 @@ void addReferences(std::vector<std::unique_ptr<StorageFile>>& files) {
 }
 
 std::filesystem::path buildBook(int trades) {
-    return bench::keptBook(
-        "trades-" + std::to_string(trades),
-        {FileId::Transactions, FileId::Members, FileId::Representatives, FileId::RepStates,
-         FileId::AccountRegistration, FileId::Securities},
-        [trades](std::vector<std::unique_ptr<StorageFile>>& files) {
-            for (int i = 1; i <= trades; ++i) addTrade(*files[0], i);
-            addReferences(files);
-        });
+    return bench::keptBook("trades-" + std::to_string(trades),
+                           {FileId::Transactions, FileId::Members, FileId::Representatives,
+                            FileId::RepStates, FileId::AccountRegistration, FileId::Securities},
+                           [trades](std::vector<std::unique_ptr<StorageFile>>& files) {
+                               for (int i = 1; i <= trades; ++i) addTrade(*files[0], i);
+                               addReferences(files);
+                           });
 }
 
 // ------------------------------------------------------------- the form

@@ -44,8 +44,7 @@ std::optional<PriceFraction> fractionFor(const Decimal& f) {
     const auto hundredths = static_cast<int>(f.truncated(2).rescaled(2).units());
     int k = kRows;
     while (rowStart(k) > hundredths) --k;
-    return PriceFraction{Decimal::fromUnits(k * kMillionthsPer64th, kPricePlaces),
-                         fractionText(k)};
+    return PriceFraction{Decimal::fromUnits(k * kMillionthsPer64th, kPricePlaces), fractionText(k)};
 }
 
 Decimal fractionalPart(const Decimal& price) {

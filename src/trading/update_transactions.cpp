@@ -101,8 +101,11 @@ std::vector<FieldDecl> tradeFields() {
          .message = "Enter a symbol, or press the ellipsis (...) button to select one",
          .ditto = true},
         {.kind = ControlKind::Slot, .name = kChooseSymbol, .beside = true},
-        {.kind = ControlKind::Display, .field = TRN::DESCRIPTION, .name = "Description",
-         .beside = true, .ditto = true},
+        {.kind = ControlKind::Display,
+         .field = TRN::DESCRIPTION,
+         .name = "Description",
+         .beside = true,
+         .ditto = true},
         {.kind = ControlKind::Display, .local = kFractionDisplay, .name = "Fraction"},
         {.field = TRN::PRICE,
          .prompt = "&Price:",
@@ -213,6 +216,7 @@ public:
             QString::fromUtf8(kChooseSymbol.data(), static_cast<qsizetype>(kChooseSymbol.size())),
             parent);
         button->setAutoDefault(false);
+        button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + 24);
         button->setToolTip("Select a security product from the file");
         button->setAccessibleName("Select a security product");
         QObject::connect(button, &QPushButton::clicked, button,
@@ -347,13 +351,13 @@ private:
         if (text::clip(REP::REP_NUM.get()) == text::clip(TRN::REP_NUM.get()) &&
             text::clip(REP::REP_NAME.get()) == text::clip(TRN::REP_NAME.get()))
             return false;
-        const bool keep = askToKeep(
-            "Representative Number/Name Change",
-            keepQuestion("Representative Number or Name",
-                         std::string(text::clip(TRN::REP_NUM.get())) + "  " +
-                             std::string(text::clip(TRN::REP_NAME.get())),
-                         std::string(text::clip(REP::REP_NUM.get())) + "  " +
-                             std::string(text::clip(REP::REP_NAME.get()))));
+        const bool keep =
+            askToKeep("Representative Number/Name Change",
+                      keepQuestion("Representative Number or Name",
+                                   std::string(text::clip(TRN::REP_NUM.get())) + "  " +
+                                       std::string(text::clip(TRN::REP_NAME.get())),
+                                   std::string(text::clip(REP::REP_NUM.get())) + "  " +
+                                       std::string(text::clip(REP::REP_NAME.get()))));
         // "No" takes the representative as the file now has it.
         if (!keep) {
             TRN::REP_NUM.set(REP::REP_NUM.get());
@@ -369,10 +373,10 @@ private:
             return false;
         const std::string cut = text::cut(SEC::SECURITYNAME.get(), kDescriptionWidth);
         if (text::clip(cut) == text::clip(TRN::DESCRIPTION.get())) return false;
-        return askToKeep("Company Name Change",
-                         keepQuestion("The Company Name",
-                                      std::string(text::clip(TRN::DESCRIPTION.get())),
-                                      std::string(text::clip(SEC::SECURITYNAME.get()))));
+        return askToKeep(
+            "Company Name Change",
+            keepQuestion("The Company Name", std::string(text::clip(TRN::DESCRIPTION.get())),
+                         std::string(text::clip(SEC::SECURITYNAME.get()))));
     }
 
     void chooseSecurity() {
@@ -415,10 +419,10 @@ private:
 
     void alignRepresentative() {
         Enable(TRN::REPRESENTATIVENUMBER, !keepRepresentative_);
-        Set(kRepresentativeLine,
-            keepRepresentative_ ? std::string(text::clip(openingRepNum_)) + "  " +
-                                      std::string(text::clip(openingRepName_))
-                                : std::string(text::clip(TRN::REP_NAME.get())));
+        Set(kRepresentativeLine, keepRepresentative_
+                                     ? std::string(text::clip(openingRepNum_)) + "  " +
+                                           std::string(text::clip(openingRepName_))
+                                     : std::string(text::clip(TRN::REP_NAME.get())));
     }
 
     void alignToType() {
@@ -489,9 +493,9 @@ private:
         TRN::SYMBOL.set(SEC::SYMBOL.get());
         TRN::CATEGORYNUMBER.set(SEC::CATEGORYNUMBER.get());
         enableSymbol(!keepDescription_);
-        TRN::DESCRIPTION.set(keepDescription_ ? openingDescription_
-                                              : text::cut(SEC::SECURITYNAME.get(),
-                                                          kDescriptionWidth));
+        TRN::DESCRIPTION.set(keepDescription_
+                                 ? openingDescription_
+                                 : text::cut(SEC::SECURITYNAME.get(), kDescriptionWidth));
     }
 
     void enableSymbol(bool enabled) {
@@ -618,10 +622,9 @@ private:
         const std::optional<SuggestedPrice> suggested = suggestedPrice(TRN::PRICE.get());
         if (!suggested) return;
         messages().beep(Beep::Question);
-        const Button answer =
-            messages().show({"Stock Price Fraction",
-                             "     Should the price be  " + suggested->text + " ?",
-                             MessageIcon::Question, ButtonYes | ButtonNo, ButtonYes});
+        const Button answer = messages().show(
+            {"Stock Price Fraction", "     Should the price be  " + suggested->text + " ?",
+             MessageIcon::Question, ButtonYes | ButtonNo, ButtonYes});
         if (answer != ButtonYes) return;
         setDecimal(TRN::PRICE, suggested->price);
         // The total and the price's text follow the price saved.

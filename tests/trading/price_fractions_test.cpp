@@ -30,8 +30,8 @@ TEST(PriceFractions, EveryRowMatchesFromItsFirstCentToItsLast) {
         SCOPED_TRACE(k);
         const int first = k == 1 ? 1 : k * 15625 / 10000;
         const int next = k == 63 ? 100 : (k + 1) * 15625 / 10000;
-        for (const std::string& f : {hundredths(first), hundredths(next - 1),
-                                     hundredths(next - 1) + "9999"}) {
+        for (const std::string& f :
+             {hundredths(first), hundredths(next - 1), hundredths(next - 1) + "9999"}) {
             const auto row = fractionFor(number(f));
             ASSERT_TRUE(row.has_value()) << f;
             EXPECT_EQ(row->text, lowestTerms(k)) << f;
@@ -44,9 +44,9 @@ TEST(PriceFractions, TheBoundsTheTableNames) {
     const struct {
         const char* f;
         const char* row;
-    } cases[] = {{"0.001", "1/64"},  {"0.029", "1/64"},  {"0.03", "1/32"},  {"0.04", "3/64"},
-                 {"0.17", "11/64"},  {"0.179", "11/64"}, {"0.20", "13/64"}, {"0.25", "1/4"},
-                 {"0.2599", "1/4"},  {"0.26", "17/64"},  {"0.50", "1/2"},   {"0.76", "49/64"},
+    } cases[] = {{"0.001", "1/64"},  {"0.029", "1/64"},  {"0.03", "1/32"},   {"0.04", "3/64"},
+                 {"0.17", "11/64"},  {"0.179", "11/64"}, {"0.20", "13/64"},  {"0.25", "1/4"},
+                 {"0.2599", "1/4"},  {"0.26", "17/64"},  {"0.50", "1/2"},    {"0.76", "49/64"},
                  {"0.779", "49/64"}, {"0.98", "63/64"},  {"0.9999", "63/64"}};
     for (const auto& c : cases) EXPECT_EQ(fractionFor(number(c.f))->text, c.row) << c.f;
 }
@@ -70,13 +70,20 @@ TEST(PriceFractions, PriceTexts) {
         const char* text;
         bool fractional;
     } cases[] = {
-        {"10.25", "S", "10 - 1/4", true},     {"10.265625", "S", "10 - 17/64", true},
-        {"0.5", "S", "1/2", true},            {"12", "S", "12", true},
-        {"0", "S", "", true},                 {"10.26", "S", "10.26", false},
-        {"99.5", "B", "99 - 1/2", true},      {"99.515625", "B", "99.515625", false},
-        {"99", "B", "99", true},              {"99.51", "B", "99.51", false},
-        {"10.25", "O", "10.25", false},       {"1", "C", "1.00", false},
-        {"-5.5", "S", "-5.50", false},        {"20", "", "20.00", false},
+        {"10.25", "S", "10 - 1/4", true},
+        {"10.265625", "S", "10 - 17/64", true},
+        {"0.5", "S", "1/2", true},
+        {"12", "S", "12", true},
+        {"0", "S", "", true},
+        {"10.26", "S", "10.26", false},
+        {"99.5", "B", "99 - 1/2", true},
+        {"99.515625", "B", "99.515625", false},
+        {"99", "B", "99", true},
+        {"99.51", "B", "99.51", false},
+        {"10.25", "O", "10.25", false},
+        {"1", "C", "1.00", false},
+        {"-5.5", "S", "-5.50", false},
+        {"20", "", "20.00", false},
     };
     for (const auto& c : cases) {
         const PriceText shown = priceText(number(c.price), c.kind);

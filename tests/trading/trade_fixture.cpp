@@ -13,10 +13,10 @@ TradeTest::TradeTest() {
     auto storage = std::make_unique<FaultyStorage>(openSqliteStorage(folder_.path()));
     storage_ = storage.get();
     useDataStorage(std::move(storage));
-    for (FileId file : {FileId::States, FileId::MembershipTypes, FileId::Members,
-                        FileId::Representatives, FileId::RepStates, FileId::Rooms,
-                        FileId::Categories, FileId::Securities, FileId::InvestmentType,
-                        FileId::Transactions, FileId::AccountRegistration})
+    for (FileId file :
+         {FileId::States, FileId::MembershipTypes, FileId::Members, FileId::Representatives,
+          FileId::RepStates, FileId::Rooms, FileId::Categories, FileId::Securities,
+          FileId::InvestmentType, FileId::Transactions, FileId::AccountRegistration})
         open_.push_back(std::make_unique<RelatedFilesOpen>(*relationManagerFor(file)));
     registerTransactionWindows(procedures());
     Clock::fix(date(2026, 3, 10));
@@ -29,7 +29,8 @@ TradeTest::TradeTest() {
     commission_ = addAccount(customer_, "C", representative_, "C-100");
     feeBased_ = addAccount(customer_, "F", representative_, "F-200");
     const int stocks = addInvestment(addCategory("Stocks"), "Blue Chips");
-    acme_ = addProduct(stocks, {.symbol = "ACME", .name = "Acme Manufacturing Company Incorporated"});
+    acme_ =
+        addProduct(stocks, {.symbol = "ACME", .name = "Acme Manufacturing Company Incorporated"});
     oldco_ = addProduct(stocks, {.symbol = "OLDCO", .name = "Old Company", .active = false});
     processValues().ReceiptsPrompt.set("No");
 }

@@ -19,10 +19,14 @@ TEST(TransactionTexts, TypeTextsWithTheirNegativeForms) {
         const char* code;
         const char* quantity;
         const char* text;
-    } cases[] = {{"Buy", "10", "Buy"},          {"Sell", "-10", "Sell"},
-                 {"Begi", "5", "Beginning Balance"}, {"Rece", "10", "Receive"},
-                 {"Rece", "-10", "Reverse"},   {"Adju", "10", "Positive Adjust"},
-                 {"Adju", "-10", "Negative Adjust"}, {"Inve", "-1", "Inventory"},
+    } cases[] = {{"Buy", "10", "Buy"},
+                 {"Sell", "-10", "Sell"},
+                 {"Begi", "5", "Beginning Balance"},
+                 {"Rece", "10", "Receive"},
+                 {"Rece", "-10", "Reverse"},
+                 {"Adju", "10", "Positive Adjust"},
+                 {"Adju", "-10", "Negative Adjust"},
+                 {"Inve", "-1", "Inventory"},
                  {"Xyz", "1", "Xyz"}};
     for (const auto& c : cases) EXPECT_EQ(typeText(c.code, number(c.quantity)), c.text) << c.code;
 }

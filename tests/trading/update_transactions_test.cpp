@@ -61,12 +61,12 @@ Trade with(std::function<void(Trade&)> change) {
 
 TEST_F(RefusalTest, EachCheckOnOkRefusesWithItsOwnWordsAndFocus) {
     const Refused cases[] = {
-        {"registered only after the trade date",
-         with([](Trade& t) { t.date = "12/31/2019"; }), "State Registration Required",
-         "     Registration date is later than transaction date.", "Registered Representative"},
-        {"the registration comes before the missing date",
-         with([](Trade& t) { t.date = " "; }), "State Registration Required",
-         "     Registration date is later than transaction date.", "Registered Representative"},
+        {"registered only after the trade date", with([](Trade& t) { t.date = "12/31/2019"; }),
+         "State Registration Required", "     Registration date is later than transaction date.",
+         "Registered Representative"},
+        {"the registration comes before the missing date", with([](Trade& t) { t.date = " "; }),
+         "State Registration Required", "     Registration date is later than transaction date.",
+         "Registered Representative"},
         {"type not chosen", with([](Trade& t) {
              t.type.clear();
              t.price.clear();
@@ -75,9 +75,8 @@ TEST_F(RefusalTest, EachCheckOnOkRefusesWithItsOwnWordsAndFocus) {
          }),
          "Transaction Type Required", "     You must select the appropriate transaction type.",
          "Type"},
-        {"kind not chosen", with([](Trade& t) { t.kind.clear(); }),
-         "Transaction Type Required", "     You must select the appropriate transaction type.",
-         "Kind"},
+        {"kind not chosen", with([](Trade& t) { t.kind.clear(); }), "Transaction Type Required",
+         "     You must select the appropriate transaction type.", "Kind"},
         {"no quantity", with([](Trade& t) { t.quantity = "0"; }), "Quantity Required",
          "     You must enter the quantity for this transaction.", "Quantity"},
         {"a symbol not on file", with([](Trade& t) { t.symbol = "NOPE"; }),
@@ -91,15 +90,20 @@ TEST_F(RefusalTest, EachCheckOnOkRefusesWithItsOwnWordsAndFocus) {
          "Security Symbol"},
         {"no price on a buy", with([](Trade& t) { t.price = "0"; }), "Price Required",
          "     You must enter the price for this transaction.", "Price"},
-        {"solicitation not chosen on a sale",
-         with([](Trade& t) { t.type = "Sell"; t.solicited.clear(); t.source.clear(); }),
+        {"solicitation not chosen on a sale", with([](Trade& t) {
+             t.type = "Sell";
+             t.solicited.clear();
+             t.source.clear();
+         }),
          "Solicited/Unsolicited Choice Required",
          "     You must indicate if the order was solicited.", "Solicited/Unsolicited"},
         {"no source of funds on a buy", with([](Trade& t) { t.source.clear(); }),
          "Source of Funds Required",
          "     You must indicate the source of funds for this purchase.", "Source of Funds"},
-        {"a total the file cannot hold",
-         with([](Trade& t) { t.quantity = "99999999999"; t.price = "99999"; }),
+        {"a total the file cannot hold", with([](Trade& t) {
+             t.quantity = "99999999999";
+             t.price = "99999";
+         }),
          "Total Amount Too Large", "     The total amount does not fit the file's field.",
          "Quantity"},
     };
@@ -108,40 +112,39 @@ TEST_F(RefusalTest, EachCheckOnOkRefusesWithItsOwnWordsAndFocus) {
 
 TEST_F(RefusalTest, TheStateIsTheCustomersOwnOnFile) {
     // A customer who moved to California since the account was opened.
-    expectRefused({"moved", Trade{}, "State Registration Required",
-                   "     Representative is not licensed in customer's state.",
-                   "Registered Representative"},
-                  [this] {
-                      buffer(FileId::Members).clear();
-                      MBR::MEMBERNUMBER.set(customer_);
-                      fetch(FileId::Members, MBR::key::MEMBERKEY);
-                      MBR::STATE.set("CA");
-                      EXPECT_EQ(fileManagerFor(FileId::Members)->Update(), SeverityNone);
-                  });
+    expectRefused(
+        {"moved", Trade{}, "State Registration Required",
+         "     Representative is not licensed in customer's state.", "Registered Representative"},
+        [this] {
+            buffer(FileId::Members).clear();
+            MBR::MEMBERNUMBER.set(customer_);
+            fetch(FileId::Members, MBR::key::MEMBERKEY);
+            MBR::STATE.set("CA");
+            EXPECT_EQ(fileManagerFor(FileId::Members)->Update(), SeverityNone);
+        });
 }
 
 TEST_F(RefusalTest, ALaterRegistrationBlocksEvenACashDeposit) {
     addRegistrationFrom(representative_, "CA", date(2026, 6, 1));
-    expectRefused({"cash deposit",
-                   with([](Trade& t) {
-                       t.type = "Deposit";
-                       t.kind = "Cash";
-                       t.quantity = "500";
-                       t.symbol.clear();
-                       t.price.clear();
-                       t.solicited.clear();
-                       t.source.clear();
-                   }),
-                   "State Registration Required",
-                   "     Registration date is later than transaction date.",
-                   "Registered Representative", true},
-                  [this] {
-                      buffer(FileId::Members).clear();
-                      MBR::MEMBERNUMBER.set(customer_);
-                      fetch(FileId::Members, MBR::key::MEMBERKEY);
-                      MBR::STATE.set("CA");
-                      EXPECT_EQ(fileManagerFor(FileId::Members)->Update(), SeverityNone);
-                  });
+    expectRefused(
+        {"cash deposit", with([](Trade& t) {
+             t.type = "Deposit";
+             t.kind = "Cash";
+             t.quantity = "500";
+             t.symbol.clear();
+             t.price.clear();
+             t.solicited.clear();
+             t.source.clear();
+         }),
+         "State Registration Required", "     Registration date is later than transaction date.",
+         "Registered Representative", true},
+        [this] {
+            buffer(FileId::Members).clear();
+            MBR::MEMBERNUMBER.set(customer_);
+            fetch(FileId::Members, MBR::key::MEMBERKEY);
+            MBR::STATE.set("CA");
+            EXPECT_EQ(fileManagerFor(FileId::Members)->Update(), SeverityNone);
+        });
 }
 
 TEST_F(RefusalTest, StockAndBondTradesNeedASeries7LicenceOnTheTradeDate) {
@@ -218,8 +221,7 @@ TEST_F(FiledTradeTest, TradesAreFiledWithTheirSignTotalAndPriceText) {
          "10.25", "10 - 1/4"},
         {"a stock under one", with([](Trade& t) { t.price = "0.5"; }), "100", "50.00", "0.5",
          "1/2"},
-        {"a bond in 64ths shows its decimals",
-         with([](Trade& t) {
+        {"a bond in 64ths shows its decimals", with([](Trade& t) {
              t.kind = "Bond";
              t.price = "99.515625";
          }),
@@ -229,8 +231,8 @@ TEST_F(FiledTradeTest, TradesAreFiledWithTheirSignTotalAndPriceText) {
              t.price = "99.5";
          }),
          "100", "9950.00", "99.5", "99 - 1/2"},
-        {"a negative stock price matches no 64th", with([](Trade& t) { t.price = "-5.5"; }),
-         "100", "-550.00", "-5.5", "-5.50"},
+        {"a negative stock price matches no 64th", with([](Trade& t) { t.price = "-5.5"; }), "100",
+         "-550.00", "-5.5", "-5.50"},
         {"a withdrawal of cash", with([](Trade& t) {
              t.type = "Withdraw";
              t.kind = "Cash";
@@ -324,8 +326,7 @@ TEST_F(FiledTradeTest, ANegativeQuantityOnABuyIsMadePositive) {
     insertTrade(commission_, [&](DrivenWindow& form) {
         fill(form, with([](Trade& t) { t.quantity = "-100"; }));
         EXPECT_EQ(ui.messages.last().title, "Invalid Entry");
-        EXPECT_EQ(ui.messages.last().text,
-                  "     Quantity must be entered as a positive number...");
+        EXPECT_EQ(ui.messages.last().text, "     Quantity must be entered as a positive number...");
         EXPECT_EQ(form.shown("Quantity"), "100.00000");
         form.press("OK");
     });
@@ -403,8 +404,7 @@ TEST_F(FiledTradeTest, AStockPriceJustOffA64thAsksWhetherItIsThat64th) {
     for (const auto& c : cases) {
         ui.messages.clear();
         ui.messages.answer(c.answer);
-        ASSERT_EQ(enter(commission_, with([](Trade& t) { t.price = "10.26"; })),
-                  ResponseCompleted);
+        ASSERT_EQ(enter(commission_, with([](Trade& t) { t.price = "10.26"; })), ResponseCompleted);
         ASSERT_EQ(ui.messages.shown.size(), 1U);
         EXPECT_EQ(ui.messages.last().title, "Stock Price Fraction");
         EXPECT_EQ(ui.messages.last().text, "     Should the price be  10 - 17/64 ?");
@@ -578,10 +578,11 @@ TEST_F(FiledTradeTest, AnInactiveSymbolIsKeptOnAChange) {
     fetch(FileId::Securities, SEC::key::SECURITYNUMBERKEY);
     SEC::ACTIVE.set("0");
     ASSERT_EQ(fileManagerFor(FileId::Securities)->Update(), SeverityNone);
-    EXPECT_EQ(changeTrade(number, [&](DrivenWindow& form) {
-                  form.type("Quantity", "150");
-                  form.press("OK");
-              }),
+    EXPECT_EQ(changeTrade(number,
+                          [&](DrivenWindow& form) {
+                              form.type("Quantity", "150");
+                              form.press("OK");
+                          }),
               ResponseCompleted);
     ASSERT_TRUE(readTrade(number));
     EXPECT_EQ(TRN::QUANTITY.get(), Decimal(150));
