@@ -11,6 +11,7 @@
 #include "reports/select_n_sort.h"
 #include "shell/sponsor_window.h"
 #include "trading/account_procedures.h"
+#include "trading/transaction_windows.h"
 #include "ui/procedures.h"
 
 namespace bb {
@@ -44,6 +45,7 @@ void registerProcedures(ProcedureRegistry& registry) {
     registerReferenceWindows(registry);
     registerCatalogueWindows(registry);
     registerAccountProcedures(registry);
+    registerTransactionWindows(registry);
 }
 
 }  // namespace bb

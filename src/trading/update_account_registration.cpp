@@ -15,6 +15,7 @@
 #include "platform/text.h"
 #include "trading/account_class.h"
 #include "trading/account_procedures.h"
+#include "trading/transaction_texts.h"
 #include "ui/browse_manager.h"
 #include "ui/window.h"
 
@@ -37,6 +38,8 @@ constexpr TextVariable kObjective2{"Objective2", 24, "2. Capital Appreciation"};
 constexpr TextVariable kObjective3{"Objective3", 24, "3. Income"};
 constexpr TextVariable kObjective4{"Objective4", 24, "4. Speculation"};
 constexpr TextVariable kObjective5{"Objective5", 24, "5. Other"};
+// The highlighted transaction in words, as the account's trade list shows it.
+constexpr TextVariable kDescriptionLine{"DescriptionLine", 100};
 
 FieldDecl objectiveLine(const TextVariable& line) {
     return {.kind = ControlKind::Display,
@@ -184,6 +187,10 @@ std::vector<FieldDecl> transactionFields() {
                       .rows = 8,
                       .hideSelect = true}},
         {.kind = ControlKind::Display,
+         .local = kDescriptionLine,
+         .name = "Description Line",
+         .tab = kTransactions},
+        {.kind = ControlKind::Display,
          .field = TRN::TOTALAMOUNT,
          .prompt = "Net Amount:",
          .picture = "@n-15.2b",
@@ -219,7 +226,7 @@ const WindowDecl& kUpdateAccountRegistration = declareWindow({
     .primary = FileId::AccountRegistration,
     .files = {FileId::Members, FileId::Representatives, FileId::Vendors, FileId::AccountTypes,
               FileId::Transactions},
-    .locals = {kObjective1, kObjective2, kObjective3, kObjective4, kObjective5},
+    .locals = {kObjective1, kObjective2, kObjective3, kObjective4, kObjective5, kDescriptionLine},
     .fields = {{.kind = ControlKind::Display,
                 .field = MBR::MEMBERNAME,
                 .name = "Customer",
@@ -297,6 +304,7 @@ public:
     void AfterEvent() override {
         WindowManager::AfterEvent();
         const bool any = Browse(kTransactionList)->Records() > 0;
+        Set(kDescriptionLine, any ? descriptionLine() : "");
         Show(TRN::TOTALAMOUNT, any && !TRN::TOTALAMOUNT.get().isZero());
     }
 

@@ -279,6 +279,14 @@ public:
 
     bool modified() const override { return clicked_; }
 
+    QWidget* radio(std::string_view value) const override {
+        const std::vector<RadioDecl>& radios = decl().radios;
+        for (std::size_t i = 0; i < radios.size(); ++i) {
+            if (radios[i].value == value) return buttons_->buttons()[static_cast<qsizetype>(i)];
+        }
+        return nullptr;
+    }
+
 private:
     QGroupBox* group_;
     QButtonGroup* buttons_;
@@ -584,6 +592,10 @@ std::string FormControl::label() const {
 }
 
 void FormControl::display(bool) {}
+
+QWidget* FormControl::radio(std::string_view) const {
+    return nullptr;
+}
 
 std::optional<std::string> FormControl::accept() {
     return std::nullopt;

@@ -71,6 +71,9 @@ public:
     virtual QWidget* focusTarget() const { return widget_; }
     // Every widget of the control (a radio group's radios too).
     const std::vector<QWidget*>& parts() const { return parts_; }
+    // The radio button of an option that stores `value`; null for other
+    // controls and for a value no radio stores.
+    virtual QWidget* radio(std::string_view value) const;
     bool owns(const QWidget* widget) const;
     // The prompt as the user reads it: without "&" and a trailing colon.
     std::string label() const;

@@ -31,7 +31,8 @@
 // CALL, from those overrides:
 //   Get(kVariable), Set(kVariable, value)     window variables, typed
 //   Refuse(field, title, text), Announce(title, text)
-//   Enable(field, on), Show(field, on), Select(control), Control(field or name)
+//   Enable(field, on), EnableRadio(field, value, on), Show(field, on),
+//   Select(control), Control(field or name)
 //   Browse(name)->Records(), Update(), Reset(force)
 //   CallProcedure("Name", request), Pressed("Name"), ButtonOf(role, list)
 //   REQUEST (the request being served), CurrentEvent()

@@ -618,6 +618,11 @@ void WindowManager::Enable(std::string_view name, bool enabled) {
     withPrompt(Control(name), [enabled](QWidget* part) { part->setEnabled(enabled); });
 }
 
+void WindowManager::EnableRadio(FieldRef field, std::string_view value, bool enabled) {
+    const FormControl* control = BoundControl(Control(field));
+    if (QWidget* radio = control ? control->radio(value) : nullptr) radio->setEnabled(enabled);
+}
+
 void WindowManager::Show(FieldRef field, bool shown) {
     withPrompt(Control(field), [shown](QWidget* part) { part->setVisible(shown); });
 }

@@ -198,6 +198,9 @@ public:
     // named as Control finds it), with its prompt, or not.
     void Enable(FieldRef field, bool enabled);
     void Enable(std::string_view name, bool enabled);
+    // Lets the user choose the radio button that stores `value` in the
+    // option of `field`, or not; the option's other radios stay as they are.
+    void EnableRadio(FieldRef field, std::string_view value, bool enabled);
     // Shows the control of `field`, with its prompt, or hides both.
     void Show(FieldRef field, bool shown);
     // Zone `zone` (from 1) of the window's own status bar.

@@ -336,6 +336,9 @@ TEST_F(UpdateAccountRegistrationTest, TheTransactionsTabListsTheAccountsTradesAn
                              form.rows("Account transactions"),
                              (std::vector<std::string>{"01/03/2026", "01/02/2026", "01/01/2026"}));
                          EXPECT_EQ(form.shown("Net Amount"), "300.00");
+                         // the highlighted (newest) trade in words
+                         EXPECT_EQ(form.shown("Description Line").rfind("Buy 30 ", 0), 0U)
+                             << form.shown("Description Line");
                          form.screenshot("update customer accounts transactions");
                          for (const char* button : {"Insert", "Edit", "Delete"}) {
                              form.press(button);

@@ -715,6 +715,23 @@ TEST_F(WindowManagerTest, OkAcceptsTheFieldsOfEveryTabButNotThoseTheFormHid) {
     EXPECT_EQ(REP::EMAIL.get(), "ivy@example.com");
 }
 
+TEST_F(WindowManagerTest, OneRadioOfAnOptionIsEnabledAndDisabledAlone) {
+    ui.when(kTestFormCaption, [](DrivenWindow& form) {
+        WindowManager& window = form.manager();
+        window.EnableRadio(REP::LOCATION, "2", false);
+        EXPECT_FALSE(form.enabled("In Office Branch"));
+        EXPECT_TRUE(form.enabled("OSJ (Series 24)"));
+        EXPECT_TRUE(form.enabled("Non-OSJ"));
+        // A value no radio stores changes nothing.
+        window.EnableRadio(REP::LOCATION, "9", false);
+        EXPECT_TRUE(form.enabled("Non-OSJ"));
+        window.EnableRadio(REP::LOCATION, "2", true);
+        EXPECT_TRUE(form.enabled("In Office Branch"));
+        form.press("Cancel");
+    });
+    EXPECT_EQ(callForm(InsertRequest), ResponseCancelled);
+}
+
 // --------------------------------------------------------------------- ditto
 
 TEST_F(WindowManagerTest, DittoPutsBackTheValueOfTheRecordCompletedLast) {
