@@ -124,7 +124,7 @@ void AccountTest::addTransactions(int registration, int count) {
         TRN::REPRESENTATIVENUMBER.set(ann_);
         TRN::ACCOUNTCLASS.set(ACC::ACCOUNTCLASS.get());
         TRN::DATE.set(*dayNumber(2026, 1, i));
-        TRN::BUYSELL.set("BUY");
+        TRN::BUYSELL.set("Buy");
         TRN::SYMBOL.set("ABC");
         EXPECT_TRUE(TRN::QUANTITY.set(Decimal(10 * i)));
         EXPECT_TRUE(TRN::TOTALAMOUNT.set(Decimal(100 * i)));
