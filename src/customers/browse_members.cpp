@@ -7,6 +7,7 @@
 #include <string>
 
 #include "data/file_manager.h"
+#include "data/file_presence.h"
 #include "dictionary/process_values.h"
 #include "platform/date.h"
 #include "platform/message_service.h"
@@ -277,14 +278,6 @@ constexpr Prerequisite kPrerequisites[] = {
      "Insert at least one state record in the States file.", 'M', 8},
 };
 
-bool isEmpty(FileId file) {
-    FileManager& manager = *fileManagerFor(file);
-    const int saved = manager.SaveCopy();
-    const bool empty = manager.SetOrder(0) != SeverityNone || manager.NextQuietly() != SeverityNone;
-    manager.RestoreCopy(saved, true);
-    return empty;
-}
-
 // The customers' list refuses an insert until the files a customer form
 // chooses from hold a record each, and opens the menu that leads to the
 // first that does not.
@@ -300,7 +293,7 @@ public:
 private:
     bool prerequisitesMet() {
         for (const Prerequisite& p : kPrerequisites) {
-            if (!isEmpty(p.file)) continue;
+            if (!holdsNoRecord(p.file)) continue;
             WINDOW->Refuse(LISTCONTROL, "Insert Record Required", rep_ ? p.repText : p.fullText);
             frameServices().openMenu(p.menu, rep_ ? 0 : p.downPresses);
             return false;

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "data/file_manager.h"
+#include "data/file_presence.h"
 #include "dictionary/process_values.h"
 #include "platform/date.h"
 #include "platform/message_service.h"
@@ -136,20 +136,12 @@ bool birthdayToday(DayNumber born) {
     return born != kNoDate && monthOf(born) == monthOf(today) && dayOf(born) == dayOf(today);
 }
 
-bool isEmpty(FileId file) {
-    FileManager& manager = *fileManagerFor(file);
-    const int saved = manager.SaveCopy();
-    const bool empty = manager.SetOrder(0) != SeverityNone || manager.NextQuietly() != SeverityNone;
-    manager.RestoreCopy(saved, true);
-    return empty;
-}
-
 // A new account needs an account type to choose: the list refuses an
 // insert until there is one, and opens the menu that leads to them.
 class AccountBrowse final : public BrowseManager {
 public:
     int Interact(int request) override {
-        if (request == InsertRequest && isEmpty(FileId::AccountTypes)) {
+        if (request == InsertRequest && holdsNoRecord(FileId::AccountTypes)) {
             WINDOW->Refuse(LISTCONTROL, "Insert Record Required",
                            "Insert at least one Account Type in the Account Types file first.");
             frameServices().openMenu('M', 1);
