@@ -59,6 +59,19 @@ Trade with(std::function<void(Trade&)> change) {
     return trade;
 }
 
+// A deposit or withdrawal of 500 in cash: no security, price or solicitation.
+Trade cash(const char* type) {
+    return with([type](Trade& t) {
+        t.type = type;
+        t.kind = "Cash";
+        t.quantity = "500";
+        t.symbol.clear();
+        t.price.clear();
+        t.solicited.clear();
+        t.source.clear();
+    });
+}
+
 TEST_F(RefusalTest, EachCheckOnOkRefusesWithItsOwnWordsAndFocus) {
     const Refused cases[] = {
         {"registered only after the trade date", with([](Trade& t) { t.date = "12/31/2019"; }),
@@ -126,25 +139,16 @@ TEST_F(RefusalTest, TheStateIsTheCustomersOwnOnFile) {
 
 TEST_F(RefusalTest, ALaterRegistrationBlocksEvenACashDeposit) {
     addRegistrationFrom(representative_, "CA", date(2026, 6, 1));
-    expectRefused(
-        {"cash deposit", with([](Trade& t) {
-             t.type = "Deposit";
-             t.kind = "Cash";
-             t.quantity = "500";
-             t.symbol.clear();
-             t.price.clear();
-             t.solicited.clear();
-             t.source.clear();
-         }),
-         "State Registration Required", "     Registration date is later than transaction date.",
-         "Registered Representative", true},
-        [this] {
-            buffer(FileId::Members).clear();
-            MBR::MEMBERNUMBER.set(customer_);
-            fetch(FileId::Members, MBR::key::MEMBERKEY);
-            MBR::STATE.set("CA");
-            EXPECT_EQ(fileManagerFor(FileId::Members)->Update(), SeverityNone);
-        });
+    expectRefused({"cash deposit", cash("Deposit"), "State Registration Required",
+                   "     Registration date is later than transaction date.",
+                   "Registered Representative", true},
+                  [this] {
+                      buffer(FileId::Members).clear();
+                      MBR::MEMBERNUMBER.set(customer_);
+                      fetch(FileId::Members, MBR::key::MEMBERKEY);
+                      MBR::STATE.set("CA");
+                      EXPECT_EQ(fileManagerFor(FileId::Members)->Update(), SeverityNone);
+                  });
 }
 
 TEST_F(RefusalTest, StockAndBondTradesNeedASeries7LicenceOnTheTradeDate) {
@@ -233,16 +237,7 @@ TEST_F(FiledTradeTest, TradesAreFiledWithTheirSignTotalAndPriceText) {
          "100", "9950.00", "99.5", "99 - 1/2"},
         {"a negative stock price matches no 64th", with([](Trade& t) { t.price = "-5.5"; }), "100",
          "-550.00", "-5.5", "-5.50"},
-        {"a withdrawal of cash", with([](Trade& t) {
-             t.type = "Withdraw";
-             t.kind = "Cash";
-             t.quantity = "500";
-             t.symbol.clear();
-             t.price.clear();
-             t.solicited.clear();
-             t.source.clear();
-         }),
-         "-500", "500.00", "1", "1.00", true},
+        {"a withdrawal of cash", cash("Withdraw"), "-500", "500.00", "1", "1.00", true},
         {"an adjustment down keeps its sign", with([](Trade& t) {
              t.type = "Adj";
              t.kind = "Other";
@@ -308,15 +303,7 @@ TEST_F(FiledTradeTest, AnyRegistrationInTheStateOnTheTradeDateWillDo) {
 
 TEST_F(FiledTradeTest, WithoutSeries7ARepresentativeStillFilesCashAndOther) {
     licence(representative_, "0", kNoDate);
-    const Trade deposit = with([](Trade& t) {
-        t.type = "Deposit";
-        t.kind = "Cash";
-        t.quantity = "500";
-        t.symbol.clear();
-        t.price.clear();
-        t.solicited.clear();
-        t.source.clear();
-    });
+    const Trade deposit = cash("Deposit");
     EXPECT_EQ(enter(feeBased_, deposit), ResponseCompleted);
     EXPECT_EQ(enter(commission_, with([](Trade& t) { t.kind = "Other"; })), ResponseCompleted);
     EXPECT_EQ(tradeCount(), 2);
@@ -346,24 +333,8 @@ TEST_F(FiledTradeTest, ReceiptsArePromptedAfterBuysSellsAndDepositsOnly) {
              t.source.clear();
          }),
          false, "Yes"},
-        {with([](Trade& t) {
-             t.type = "Withdraw";
-             t.kind = "Cash";
-             t.symbol.clear();
-             t.price.clear();
-             t.solicited.clear();
-             t.source.clear();
-         }),
-         true, "No"},
-        {with([](Trade& t) {
-             t.type = "Deposit";
-             t.kind = "Cash";
-             t.symbol.clear();
-             t.price.clear();
-             t.solicited.clear();
-             t.source.clear();
-         }),
-         true, "Yes"},
+        {cash("Withdraw"), true, "No"},
+        {cash("Deposit"), true, "Yes"},
     };
     for (const auto& c : cases) {
         processValues().ReceiptsPrompt.set("No");
