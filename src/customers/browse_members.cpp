@@ -1,4 +1,5 @@
 #include "customers/browse_members.h"
+#include "customers/group_drag.h"
 
 #include <QFont>
 #include <QWidget>
@@ -39,14 +40,7 @@ constexpr TextVariable kAddressLine2{"AddressLine2", 40};
 constexpr TextVariable kAddressLine3{"AddressLine3", 40};
 
 constexpr std::string_view kCustomerList = "Customer List";
-// Customers dragged from the list into a group of the customer groups
-// window, and members dragged out of a group onto the list.
-constexpr std::string_view kMemberDrag = "Member";
 constexpr std::string_view kMemberDragTip = "Drag from customer list to a customer group";
-constexpr std::string_view kGroupMemberDrag = "CommitteeMbr";
-// The customer groups window's Delete Record command, which removes the
-// member highlighted in its tree: the one dragged out.
-constexpr int kDeleteGroupMember = 500;
 // The customer's name over the list stands out as the window's heading.
 constexpr double kTitleScale = 1.4;
 

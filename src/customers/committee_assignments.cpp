@@ -7,6 +7,7 @@
 #include <string>
 
 #include "customers/customer_groups.h"
+#include "customers/group_drag.h"
 #include "data/file_manager.h"
 #include "dictionary/process_values.h"
 #include "platform/clock_texts.h"
@@ -25,13 +26,7 @@ namespace bb {
 namespace {
 
 constexpr std::string_view kTree = "Customer groups";
-// Customers dragged in from the customer list, and members dragged out to it.
-constexpr std::string_view kMemberDrag = "Member";
-constexpr std::string_view kGroupMemberDrag = "CommitteeMbr";
 constexpr std::string_view kGroupMemberDragTip = "Drag customer out of group";
-// The window's Delete Record command: the customer list posts it when a
-// member is dropped on it.
-constexpr int kDeleteRecord = 500;
 // The clock in the status bar moves on every second.
 constexpr int kClockHundredths = 100;
 constexpr int kDateZone = 3;
@@ -124,7 +119,7 @@ public:
     }
 
     int OnAccepted() override {
-        if (!CurrentEvent().control && CurrentEvent().command == kDeleteRecord) {
+        if (!CurrentEvent().control && CurrentEvent().command == kDeleteGroupMember) {
             removeDragged();
             return LevelHandled;
         }
