@@ -34,6 +34,15 @@ class RefusalTest : public TradeTest {
 protected:
     // Runs each case on a fresh form: OK refuses with the case's message,
     // the form stays open with the focus where the case says, nothing is filed.
+    // The customer moves to California after the account was opened.
+    void moveCustomerToCalifornia() {
+        buffer(FileId::Members).clear();
+        MBR::MEMBERNUMBER.set(customer_);
+        fetch(FileId::Members, MBR::key::MEMBERKEY);
+        MBR::STATE.set("CA");
+        EXPECT_EQ(fileManagerFor(FileId::Members)->Update(), SeverityNone);
+    }
+
     void expectRefused(const Refused& c, const std::function<void()>& prepare = {}) {
         SCOPED_TRACE(c.name);
         ui.messages.clear();
@@ -124,17 +133,10 @@ TEST_F(RefusalTest, EachCheckOnOkRefusesWithItsOwnWordsAndFocus) {
 }
 
 TEST_F(RefusalTest, TheStateIsTheCustomersOwnOnFile) {
-    // A customer who moved to California since the account was opened.
     expectRefused(
         {"moved", Trade{}, "State Registration Required",
          "     Representative is not licensed in customer's state.", "Registered Representative"},
-        [this] {
-            buffer(FileId::Members).clear();
-            MBR::MEMBERNUMBER.set(customer_);
-            fetch(FileId::Members, MBR::key::MEMBERKEY);
-            MBR::STATE.set("CA");
-            EXPECT_EQ(fileManagerFor(FileId::Members)->Update(), SeverityNone);
-        });
+        [this] { moveCustomerToCalifornia(); });
 }
 
 TEST_F(RefusalTest, ALaterRegistrationBlocksEvenACashDeposit) {
@@ -142,13 +144,7 @@ TEST_F(RefusalTest, ALaterRegistrationBlocksEvenACashDeposit) {
     expectRefused({"cash deposit", cash("Deposit"), "State Registration Required",
                    "     Registration date is later than transaction date.",
                    "Registered Representative", true},
-                  [this] {
-                      buffer(FileId::Members).clear();
-                      MBR::MEMBERNUMBER.set(customer_);
-                      fetch(FileId::Members, MBR::key::MEMBERKEY);
-                      MBR::STATE.set("CA");
-                      EXPECT_EQ(fileManagerFor(FileId::Members)->Update(), SeverityNone);
-                  });
+                  [this] { moveCustomerToCalifornia(); });
 }
 
 TEST_F(RefusalTest, StockAndBondTradesNeedASeries7LicenceOnTheTradeDate) {
