@@ -141,7 +141,7 @@ function(bb_precompile_headers)
     # is no longer a system header's, and the optimiser's false alarms about
     # its copies (bounds and sizes in std::string's operator+) would stop the
     # build. Real overruns are the sanitizer build's to find.
-    target_compile_options(${target} PRIVATE -Winvalid-pch -Wno-array-bounds -Wno-stringop-overflow
+    target_compile_options(${target} PRIVATE -Wno-array-bounds -Wno-stringop-overflow
       -Wno-stringop-overread -Wno-restrict)
   endforeach()
 endfunction()
